@@ -1,0 +1,100 @@
+#pragma once
+// An in-memory table read from the table text format "251", with one cursor
+// shared by all its readers. Records are read-only once loaded.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vormek {
+
+class TMemTable;
+
+// A resolved column of one table: cheap to copy, reads the current record.
+class TField {
+ public:
+  TField() = default;
+  // The value as text; the empty text for an empty value. Valid while the
+  // table lives and is not reloaded.
+  std::string_view AsString() const;
+  // The value as integer; an empty (null) value, or text that does not read
+  // as a decimal integer, gives 0.
+  std::int32_t AsInteger() const;
+  std::string_view FieldName() const;
+  int Column() const { return column_; }
+
+ private:
+  friend class TMemTable;
+  TField(const TMemTable* table, int column) : table_(table), column_(column) {}
+  const TMemTable* table_ = nullptr;
+  int column_ = -1;
+};
+
+enum class TFieldType { WideString, SmallInt, Integer };
+
+struct TColumnDef {
+  std::string name;
+  TFieldType type = TFieldType::WideString;
+  int size = 0;  // maximum characters of a WideString, 0 for integers
+};
+
+struct TIndexDef {
+  std::string name;
+  std::vector<int> columns;  // resolved column numbers
+  bool unique = false;
+};
+
+class TMemTable {
+ public:
+  TMemTable();
+  ~TMemTable();
+  TMemTable(TMemTable&&) noexcept;
+  TMemTable& operator=(TMemTable&&) noexcept;
+  TMemTable(const TMemTable&) = delete;
+  TMemTable& operator=(const TMemTable&) = delete;
+
+  // Replaces columns, index definitions and records by those of the text.
+  // Afterwards no index is current (records in text order). Throws
+  // ETableFormatError naming the line on malformed text; the table is then
+  // left empty.
+  void LoadFromText(std::string_view text);
+
+  // Selects the current order by index name ("" for text order). Throws
+  // ETableError for an unknown index.
+  void SetIndexName(std::string_view name);
+  const std::string& IndexName() const;
+
+  void First();
+  void Last();
+  void Next();   // on the last record: stays there, Eof becomes true
+  void Prior();  // on the first record: stays there, Bof becomes true
+  bool Eof() const;
+  bool Bof() const;
+
+  // First record of the current order whose column equals value exactly.
+  // Uses the current index when it is unique and leads with that column.
+  bool Locate(std::string_view column, std::string_view value);
+
+  // Column by name, without regard to ASCII letter case. Throws ETableError.
+  TField FieldByName(std::string_view name) const;
+
+  int RecordCount() const;
+  int ColumnCount() const;
+  const std::vector<TColumnDef>& Columns() const;
+  const std::vector<TIndexDef>& Indexes() const;
+
+  // Position of the cursor in the current order (0-based), -1 when empty.
+  int RecNo() const;
+  // Direct access for scans: value of a column at a position of the current
+  // order.
+  std::string_view ValueAt(int position, int column) const;
+  std::int32_t IntegerAt(int position, int column) const;
+
+ private:
+  friend class TField;
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace vormek

@@ -1,0 +1,30 @@
+#pragma once
+// The four timetable tables and the steps that load them.
+#include <filesystem>
+
+#include "data/item_set.h"
+#include "data/mem_table.h"
+
+namespace vormek {
+
+struct TTimetable {
+  TMemTable KMList;   // trains, current index SID
+  TMemTable KMTrain;  // stops, current index SIDNo
+  TMemTable KMSM;     // city groups, current index SStation
+  TMemTable KMPy;     // stations with pinyin short codes, text order
+};
+
+// One load step each: decompress the item, load the text, set the current
+// index. Each throws (EItemError, ETableFormatError) and releases all it used.
+void LoadPinyinTable(const TItemSet& items, TMemTable& KMPy);   // "SPY"
+void LoadTrainList(const TItemSet& items, TMemTable& KMList);   // "SList"
+void LoadGroupTable(const TItemSet& items, TMemTable& KMSM);    // "SM"
+void LoadStopTable(const TItemSet& items, TMemTable& KMTrain);  // "STrain"
+
+// All four, in the loaders' order.
+void LoadTimetable(const TItemSet& items, TTimetable& timetable);
+
+// The same from a folder holding SLIST.txt, STRAIN.txt, SM.txt and SPY.txt.
+void LoadTimetableFromDirectory(const std::filesystem::path& dir, TTimetable& timetable);
+
+}  // namespace vormek

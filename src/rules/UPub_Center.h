@@ -1,0 +1,145 @@
+#pragma once
+// The railway rules shared by every query: clock and elapsed times, train
+// type names, the distance tariff and section fares, and the records that
+// carry a query from the tables to the screen. All text is GBK bytes.
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vormek {
+
+// ---- times and speeds -----------------------------------------------------
+
+// Truncate toward zero, then add one when the dropped part is at least 0.5
+// (2.5 -> 3, 2.49 -> 2, -2.7 -> -2).
+std::int32_t RoundHalfUp(double x);
+// "37:43" -> 2263, "33" -> 33, "" -> 0; parts that do not read count as 0.
+std::int32_t DurationToMinutes(std::string_view text);
+// 125 -> "2:5", 0 -> "0:0".
+std::string MinutesToDuration(std::int32_t minutes);
+// Journey time between two stops of one train: "HH:MM", or "0" when both
+// texts are identical. Throws EConvertError for a part that is not decimal.
+std::string ElapsedDifference(std::string_view earlier, std::string_view later);
+// Whole km/h, or the empty text when it cannot be computed.
+std::string AverageSpeed(std::string_view kmText, std::string_view durationText);
+std::string LegSpeed(std::string_view prevKmText, std::string_view kmText,
+                     std::string_view prevElapsedText, std::string_view elapsedText);
+
+// ---- train types ----------------------------------------------------------
+
+// Name of a type code 1..14, the empty text for any other code.
+std::string TrainTypeName(int code);
+
+// ---- records ----------------------------------------------------------------
+
+// One result row. QC whole run, FZ boarding stop, DZ alighting stop, QJ section.
+struct TPub_GridResult {
+  std::string ID;
+  std::int32_t NType = 0;
+  std::string TypeName;
+  std::string StartStation;
+  std::string EndStation;
+  std::string QC_R_Date;
+  std::int32_t QC_Distance = 0;
+  std::string QC_P1, QC_P2, QC_P3, QC_P4;
+  std::string FZ_Station;
+  std::int32_t FZ_S_No = 0;
+  std::int32_t FZ_Distance = 0;
+  std::string FZ_P1, FZ_P2, FZ_P3, FZ_P4;
+  std::string FZ_D_Time;
+  std::string FZ_R_Date;
+  std::string DZ_Station;
+  std::int32_t DZ_S_No = 0;
+  std::string DZ_A_Time;
+  std::string DZ_R_Date;
+  std::int32_t DZ_Distance = 0;
+  std::string DZ_P1, DZ_P2, DZ_P3, DZ_P4;
+  std::int32_t Stops = 0;
+  std::int32_t QJ_Distance = 0;
+  std::string QJ_R_Date;
+  std::string QJ_P1, QJ_P2, QJ_P3, QJ_P4;
+};
+
+// A station selection: the typed name and its city group.
+struct TPub_FZStruct {
+  std::string Entered;
+  std::vector<std::string> Group;
+  std::int32_t Gp = 0;
+};
+using TPub_DZStruct = TPub_FZStruct;
+
+// One transfer station of the transfer query.
+struct TPub_ZZStruct {
+  std::string Station;
+  std::int32_t Distance1 = 0;
+  std::int32_t Distance2 = 0;
+  std::int32_t Distance = 0;
+  std::string R_Date1;
+  std::string R_Date2;
+  std::string R_Date;
+  std::int32_t Count1 = 0;
+  std::int32_t Count2 = 0;
+};
+
+// ---- fares ----------------------------------------------------------------
+
+struct TPub_DistanceBand {
+  std::int32_t Min = 0;
+  std::int32_t Max = 0;
+};
+
+// One group of distance bands of equal width.
+struct TPub_CPQDSJ {
+  std::int32_t Min = 0;
+  std::int32_t Max = 0;
+  std::int32_t Step = 0;
+  std::int32_t Count = 0;
+  std::vector<TPub_DistanceBand> Bands;
+};
+
+struct TPub_FareRate {
+  std::int32_t Min = 0;
+  std::int32_t Max = 0;
+  double Rate = 0;
+};
+
+struct TFareTables {
+  std::vector<TPub_CPQDSJ> FareBands;
+  std::vector<TPub_FareRate> FareRates;
+};
+
+void BuildFareBands(TFareTables& tables);
+void BuildFareRates(TFareTables& tables);
+// Both of the above.
+TFareTables BuildFareTables();
+
+// The tariff fare of a distance (unrounded) and its fare distance.
+double BaseFare(const TFareTables& tables, std::int32_t km, std::int32_t& fareDistance);
+// The number in one part (0..3) of a fare text; 0 where it does not read.
+double ParseFare(std::string_view text, int part);
+
+// Fill QJ_P1..QJ_P4 of a finished record.
+void SectionFares(const TFareTables& tables, TPub_GridResult& r);
+void EmuSectionFares(const TFareTables& tables, TPub_GridResult& r);
+void ClassicSectionFares(const TFareTables& tables, TPub_GridResult& r);
+
+// ---- process-wide records -------------------------------------------------
+
+// The records and arrays that live from start-up to the end of the process.
+// The program owns one instance and hands it to whatever needs it.
+struct TPub_Center {
+  std::vector<TPub_GridResult> GridResults;
+  std::vector<TPub_GridResult> LegOneResults;
+  std::vector<TPub_GridResult> LegTwoResults;
+  TFareTables Fares;
+  TPub_FZStruct FromSelection;
+  TPub_DZStruct ToSelection;
+  std::vector<TPub_ZZStruct> TransferRows;
+  std::string TransferStation;
+  int ResultCount = 0;
+  std::atomic<bool> NetFlag{false};
+};
+
+}  // namespace vormek
