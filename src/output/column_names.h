@@ -1,0 +1,26 @@
+#pragma once
+// Column names that printed and exported reports put above a grid's rows.
+// GBK bytes. They are shorter than the on-screen captions ("始发" for
+// "始发站", "硬卧" for "硬卧上/中/下").
+#include <string>
+#include <vector>
+
+namespace vormek {
+
+// Which grid a report is made of: 0 the main result grid, any other value
+// the stop list of the train detail window.
+inline constexpr int kResultGridKind = 0;
+inline constexpr int kDetailGridKind = 1;
+
+// Names of the main result grid's 15 columns, "车次" .. "软卧"; the empty
+// text for a column outside the grid.
+std::string ResultColumnName(int col);
+// Names of the stop list's 8 columns, "站序" .. "时速"; the empty text for a
+// column outside the grid.
+std::string DetailColumnName(int col);
+// ResultColumnName for kind 0, DetailColumnName for any other kind.
+std::string ReportColumnName(int kind, int col);
+// The names of columns 0 .. colCount-1 of a report of the given kind.
+std::vector<std::string> ReportHeader(int kind, int colCount);
+
+}  // namespace vormek
