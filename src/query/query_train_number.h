@@ -1,0 +1,24 @@
+#pragma once
+// Train number query: the whole run of every train whose number is the typed
+// number, or whose combined number ("1112/1113") begins with it.
+#include <cstdint>
+#include <string_view>
+
+#include "data/timetable.h"
+#include "rules/UPub_Center.h"
+
+namespace vormek {
+
+// Rebuilds GridResults from the typed text of ECC (trimmed, a..z upper-
+// cased) and empties both selections' Entered names.
+void QueryTrainNumber(TTimetable& timetable, TPub_Center& center, std::string_view ecc);
+
+// Stop number of the train's terminal (its first stop without a departure
+// time); 1 when the stop table does not hold the number.
+std::int32_t TerminalStopNo(TMemTable& KMTrain, std::string_view id);
+
+// Whether a train list ID answers the typed key: equal, or beginning with
+// the key followed by "/".
+bool TrainNumberMatches(std::string_view id, std::string_view key);
+
+}  // namespace vormek

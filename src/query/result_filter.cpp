@@ -1,0 +1,50 @@
+#include "query/result_filter.h"
+
+namespace vormek {
+
+namespace {
+
+// The transfer-station alternatives make 始发车 judge only the first leg and
+// 终到车 only the second.
+bool StartsHere(const TPub_GridResult& r, const TFilterContext& f) {
+  switch (f.QueryMode) {
+    case QueryModeDirect: return r.StartStation == r.FZ_Station || r.FZ_Station == f.TransferStation;
+    case QueryModeStation: return r.StartStation == f.StationBox || r.FZ_Station == f.TransferStation;
+    default: return true;
+  }
+}
+
+bool EndsHere(const TPub_GridResult& r, const TFilterContext& f) {
+  switch (f.QueryMode) {
+    case QueryModeDirect: return r.EndStation == r.DZ_Station || r.DZ_Station == f.TransferStation;
+    case QueryModeStation: return r.EndStation == f.StationBox || r.DZ_Station == f.TransferStation;
+    default: return true;
+  }
+}
+
+bool ExactNames(const TPub_GridResult& r, const TFilterContext& f) {
+  switch (f.QueryMode) {
+    case QueryModeDirect:
+      if (f.TransferStation.empty()) return r.FZ_Station == f.EnteredFrom && r.DZ_Station == f.EnteredTo;
+      return (r.FZ_Station == f.EnteredFrom || r.FZ_Station == f.TransferStation) &&
+             (r.DZ_Station == f.EnteredTo || r.DZ_Station == f.TransferStation);
+    case QueryModeStation: return r.FZ_Station == f.StationBox || r.DZ_Station == f.StationBox;
+    default: return true;
+  }
+}
+
+bool IsMultipleUnit(const TPub_GridResult& r) {
+  return !r.ID.empty() && (r.ID[0] == 'C' || r.ID[0] == 'D' || r.ID[0] == 'G');
+}
+
+}  // namespace
+
+bool PassesFilters(const TPub_GridResult& r, const TFilterContext& f) {
+  if (f.Boxes.CBSF && !StartsHere(r, f)) return false;
+  if (f.Boxes.CBZD && !EndsHere(r, f)) return false;
+  if (f.Boxes.CBJQ && !ExactNames(r, f)) return false;
+  if (f.Boxes.CBDC && !IsMultipleUnit(r)) return false;
+  return true;
+}
+
+}  // namespace vormek

@@ -1,0 +1,33 @@
+#pragma once
+// The four filter boxes under the result grid and the test they make of one
+// result row, by the kind of query that produced the rows.
+#include <string_view>
+
+#include "rules/UPub_Center.h"
+
+namespace vormek {
+
+// 0 none yet, 1 station to station (and transfer legs), 2 train number,
+// 3 all trains of one station.
+enum TQueryMode { QueryModeNone = 0, QueryModeDirect = 1, QueryModeTrainNumber = 2, QueryModeStation = 3 };
+
+struct TFilterBoxes {
+  bool CBSF = false;  // 始发车
+  bool CBZD = false;  // 终到车
+  bool CBJQ = false;  // 精确站名
+  bool CBDC = false;  // 仅动车
+};
+
+struct TFilterContext {
+  int QueryMode = QueryModeNone;
+  std::string_view EnteredFrom;
+  std::string_view EnteredTo;
+  std::string_view TransferStation;
+  // ComboCZ's text as it is now, trimmed (read afresh at every filtering).
+  std::string_view StationBox;
+  TFilterBoxes Boxes;
+};
+
+bool PassesFilters(const TPub_GridResult& r, const TFilterContext& f);
+
+}  // namespace vormek

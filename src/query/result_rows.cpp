@@ -1,0 +1,51 @@
+#include "query/result_rows.h"
+
+namespace vormek {
+
+namespace {
+std::string FareCell(const std::string& fare) { return fare.empty() ? std::string("-") : fare; }
+}  // namespace
+
+std::array<std::string, kResultColumns> ResultCells(const TPub_GridResult& r) {
+  return {r.ID,
+          r.StartStation,
+          r.EndStation,
+          r.TypeName,
+          r.FZ_Station,
+          r.FZ_D_Time,
+          r.DZ_Station,
+          r.DZ_A_Time,
+          std::to_string(r.Stops),
+          std::to_string(r.QJ_Distance),
+          r.QJ_R_Date,
+          FareCell(r.QJ_P1),
+          FareCell(r.QJ_P2),
+          FareCell(r.QJ_P3),
+          FareCell(r.QJ_P4)};
+}
+
+void ClearResults(TStringGrid& grid) {
+  if (grid.ColCount() != kResultColumns) grid.SetColCount(kResultColumns);
+  grid.ClearCells();
+  grid.SetRowCount(kClearedResultRows);
+}
+
+int ShowResults(const std::vector<TPub_GridResult>& results, const TFilterContext& filter,
+                const TSortState& sort, TStringGrid& grid) {
+  if (grid.ColCount() != kResultColumns) grid.SetColCount(kResultColumns);
+  int count = 0;
+  for (const TPub_GridResult& r : results) {
+    if (!PassesFilters(r, filter)) continue;
+    if (grid.RowCount() <= count) grid.SetRowCount(count + 1);
+    auto cells = ResultCells(r);
+    std::vector<std::string>& row = grid.Row(count);
+    for (int c = 0; c < kResultColumns; ++c) row[c] = std::move(cells[c]);
+    ++count;
+  }
+  ResortResults(grid, count, sort);
+  return count;
+}
+
+std::string ResultCaption(int resultCount) { return "结果:" + std::to_string(resultCount); }
+
+}  // namespace vormek

@@ -1,0 +1,36 @@
+#include "query/sort_state.h"
+
+namespace vormek {
+
+TSortState ClickHeader(const TSortState& state, int column) {
+  if (state.Column != column) return TSortState{column, true};
+  return TSortState{column, !state.Ascending};
+}
+
+std::string HeaderCaption(std::string_view plain, int column, const TSortState& state) {
+  std::string caption(plain);
+  if (state.Column == column) caption += state.Ascending ? "↑" : "↓";
+  return caption;
+}
+
+bool IsNumericResultColumn(int column) { return column == 8 || column == 9 || column == 11; }
+
+bool IsNumericTransferColumn(int column) {
+  return column == 1 || column == 2 || column == 3 || column == 7 || column == 8;
+}
+
+void SortRows(TStringGrid& grid, int rows, int column, bool ascending, bool numeric) {
+  if (rows <= 0 || column < 0 || column >= grid.ColCount()) return;
+  const int kept = grid.RowCount();
+  if (rows > kept) rows = kept;
+  grid.SetRowCount(rows);
+  SortGrid(grid, column, ascending, numeric);
+  grid.SetRowCount(kept);
+}
+
+void ResortResults(TStringGrid& grid, int resultCount, const TSortState& state) {
+  if (resultCount == 0 || !state.Active()) return;
+  SortRows(grid, resultCount, state.Column, state.Ascending, IsNumericResultColumn(state.Column));
+}
+
+}  // namespace vormek

@@ -1,0 +1,87 @@
+#include "query/stop_list.h"
+
+#include <charconv>
+
+#include "query/table_columns.h"
+#include "rules/UPub_Center.h"
+
+namespace vormek {
+
+namespace {
+
+int ReadInt(std::string_view text) {
+  int value = 0;
+  const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || ptr != text.data() + text.size()) return 0;
+  return value;
+}
+
+}  // namespace
+
+std::string DayText(int day) { return day == 1 ? std::string("当天") : "第" + std::to_string(day) + "天"; }
+
+bool TStopList::InSection(int row) const {
+  if (row < 0 || row >= Grid.RowCount()) return false;
+  const std::string& no = Grid.Cell(0, row);
+  if (no.empty()) return false;
+  const int n = ReadInt(no);
+  return SectionFirst <= n && n <= SectionLast;
+}
+
+std::optional<TStopList> BuildStopList(TMemTable& KMTrain, const TStopListRequest& req) {
+  if (req.TrainID.empty() || KMTrain.ColumnCount() == 0) return std::nullopt;
+  if (!KMTrain.Locate("ID", req.TrainID)) return std::nullopt;
+  const TStopColumns c(KMTrain);
+  const int count = KMTrain.RecordCount();
+  const int stopsInSection = ReadInt(req.Stops);
+
+  TStopList list;
+  int pos = KMTrain.RecNo();
+  std::string prev(KMTrain.ValueAt(pos, c.D_Time));
+  int day = 1;
+  bool found = false;
+  int last = pos;
+  for (; pos < count && KMTrain.ValueAt(pos, c.ID) == req.TrainID; ++pos) {
+    last = pos;
+    ++list.FilledRows;
+    if (list.Grid.RowCount() < list.FilledRows) list.Grid.SetRowCount(list.FilledRows);
+    const std::string_view arrival = KMTrain.ValueAt(pos, c.A_Time);
+    if (!arrival.empty()) {
+      // Only arrivals are compared: a clock that went back passed midnight.
+      if (prev > arrival) ++day;
+      prev = arrival;
+    }
+    // One step per stop until the boarding station is met (a loop here
+    // would never end at a stop of another station).
+    if (!found) {
+      if (KMTrain.ValueAt(pos, c.Station) == req.BoardingStation) {
+        list.SectionFirst = KMTrain.IntegerAt(pos, c.S_No);
+        found = true;
+      } else {
+        ++list.SectionFirst;
+      }
+      list.SectionLast = list.SectionFirst + stopsInSection;
+    }
+    std::vector<std::string>& row = list.Grid.Row(list.FilledRows - 1);
+    row[0] = std::to_string(KMTrain.IntegerAt(pos, c.S_No));
+    row[1] = KMTrain.ValueAt(pos, c.Station);
+    row[2] = std::to_string(KMTrain.IntegerAt(pos, c.Distance));
+    row[3] = arrival;
+    row[4] = KMTrain.ValueAt(pos, c.D_Time);
+    row[5] = DayText(day);
+    row[6] = KMTrain.ValueAt(pos, c.R_Date);
+    if (!row[6].empty() && row[6].back() == ':') row[6] += '0';
+    if (list.FilledRows > 1) {
+      const std::vector<std::string>& before = list.Grid.Row(list.FilledRows - 2);
+      row[7] = LegSpeed(before[2], row[2], before[6], row[6]);
+    }
+  }
+  const std::string km = std::to_string(KMTrain.IntegerAt(last, c.Distance));
+  const std::string_view runTime = KMTrain.ValueAt(last, c.R_Date);
+  list.LabQC = "全程：" + km + "km" + "/历时" + std::string(runTime) + "/速度" + AverageSpeed(km, runTime) + "km/h";
+  list.LabQJ = "区间：" + std::string(req.SectionKm) + "km" + "/历时" + std::string(req.SectionTime) + "/速度" +
+               AverageSpeed(req.SectionKm, req.SectionTime) + "km/h";
+  return list;
+}
+
+}  // namespace vormek
