@@ -14,6 +14,7 @@
 #include <variant>
 #include <vector>
 
+#include "output/column_names.h"
 #include "output/maker_info.h"
 #include "output/string_grid.h"
 

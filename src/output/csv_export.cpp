@@ -1,0 +1,38 @@
+#include "output/csv_export.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "output/column_names.h"
+
+namespace vormek {
+
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+
+void AppendFields(std::string& out, const std::vector<std::string>& fields) {
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (i > 0) out += ',';
+    out += fields[i];
+  }
+  out += kLineEnd;
+}
+
+}  // namespace
+
+std::string ExportGridText(const TStringGrid& grid, int kind, int rowCount, const TMakerInfo& maker) {
+  std::string out;
+  out += kLineEnd;
+  out += kLineEnd;
+  out += maker.Name + kLineEnd;
+  out += maker.WebAddress + kLineEnd;
+  out += kLineEnd;
+  out += kLineEnd;
+  AppendFields(out, ReportHeader(kind, grid.ColCount()));
+  const int rows = std::clamp(rowCount, 0, grid.RowCount());
+  for (int row = 0; row < rows; ++row) AppendFields(out, grid.Row(row));
+  return out;
+}
+
+}  // namespace vormek

@@ -1,0 +1,20 @@
+#pragma once
+// The bytes of an exported grid: GBK text for a spreadsheet, CR LF after
+// every line, the last included, and no byte-order mark.
+#include <string>
+
+#include "output/column_names.h"
+#include "output/maker_info.h"
+#include "output/string_grid.h"
+
+namespace vormek {
+
+// Two empty lines, the maker's name, the maker's web address, two empty
+// lines, the header (ReportColumnName of columns 0 .. C-1 for the kind), then
+// rows 0 .. rowCount-1 of the grid in their present order. Fields are joined
+// by "," exactly as they are: no quotes, no escaping, no trimming, no comma
+// after the last. rowCount is clamped to the grid's rows.
+std::string ExportGridText(const TStringGrid& grid, int kind, int rowCount,
+                           const TMakerInfo& maker = DefaultMakerInfo());
+
+}  // namespace vormek
