@@ -1,0 +1,506 @@
+#include "data/mem_table.h"
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <numeric>
+#include <utility>
+
+#include "data/errors.h"
+#include "data/table_text_reader.h"
+
+namespace vormek {
+
+namespace {
+
+constexpr std::string_view kVersionMarker = "@@FILE VERSION@@";
+constexpr std::string_view kVersion = "251";
+constexpr std::string_view kTableDefStart = "@@TABLEDEF START@@";
+constexpr std::string_view kIndexDefStart = "@@INDEXDEF START@@";
+constexpr std::string_view kIndexDefEnd = "@@INDEXDEF END@@";
+constexpr std::string_view kTableDefEnd = "@@TABLEDEF END@@";
+
+// Where one value lies in the owned text.
+struct TCell {
+  std::uint32_t offset = 0;
+  std::uint32_t length = 0;
+};
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  return true;
+}
+
+// Strict decimal: optional '-', at least one digit, nothing else, in range.
+bool ParseStrictInteger(std::string_view text, std::int64_t low, std::int64_t high, std::int32_t& value) {
+  if (text.empty()) return false;
+  std::size_t i = text[0] == '-' ? 1 : 0;
+  if (i == text.size()) return false;
+  std::int64_t magnitude = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    magnitude = magnitude * 10 + (text[i] - '0');
+    if (magnitude > std::int64_t{1} << 32) return false;
+  }
+  const std::int64_t v = text[0] == '-' ? -magnitude : magnitude;
+  if (v < low || v > high) return false;
+  value = static_cast<std::int32_t>(v);
+  return true;
+}
+
+// Sort key of an integer value: a null sorts before every number.
+struct TIntKey {
+  bool present;
+  std::int32_t value;
+  auto operator<=>(const TIntKey&) const = default;
+};
+
+}  // namespace
+
+// Everything a loaded table holds; TMemTable::Impl is this under another name
+// so that the loading helpers below can work on it.
+struct TTableData {
+  std::string text;  // owned copy of the table text; values point into it
+  std::vector<TColumnDef> columns;
+  std::vector<TIndexDef> indexes;
+  std::vector<int> intSlot;  // per column: slot in ints, -1 for text columns
+  int intColumns = 0;
+  int recordCount = 0;
+  std::vector<TCell> cells;         // recordCount x columns
+  std::vector<std::int32_t> ints;   // recordCount x intColumns, parsed once
+  std::vector<std::int32_t> order;  // position in the current order -> record
+  int currentIndex = -1;
+  std::string indexName;
+  int pos = -1;
+  bool eof = true;
+  bool bof = true;
+
+  int ColumnCount() const { return static_cast<int>(columns.size()); }
+
+  std::string_view Value(int record, int column) const {
+    const TCell& c = cells[static_cast<std::size_t>(record) * columns.size() + static_cast<std::size_t>(column)];
+    return {text.data() + c.offset, c.length};
+  }
+
+  std::int32_t Integer(int record, int column) const {
+    const int slot = intSlot[static_cast<std::size_t>(column)];
+    if (slot >= 0) return ints[static_cast<std::size_t>(record) * static_cast<std::size_t>(intColumns) +
+                               static_cast<std::size_t>(slot)];
+    std::int32_t v = 0;
+    return ParseStrictInteger(Value(record, column), INT32_MIN, INT32_MAX, v) ? v : 0;
+  }
+
+  TIntKey IntKey(int record, int column) const {
+    return {!Value(record, column).empty(), Integer(record, column)};
+  }
+
+  int CompareRecords(int a, int b, const TIndexDef& index) const {
+    for (int column : index.columns) {
+      if (intSlot[static_cast<std::size_t>(column)] >= 0) {
+        const auto c = IntKey(a, column) <=> IntKey(b, column);
+        if (c != 0) return c < 0 ? -1 : 1;
+      } else {
+        const int c = Value(a, column).compare(Value(b, column));
+        if (c != 0) return c < 0 ? -1 : 1;
+      }
+    }
+    return 0;
+  }
+
+  void ResetOrder() {
+    order.resize(static_cast<std::size_t>(recordCount));
+    std::iota(order.begin(), order.end(), 0);
+  }
+
+  void ToFirst() {
+    pos = recordCount > 0 ? 0 : -1;
+    bof = true;
+    eof = recordCount == 0;
+  }
+
+  int FindColumn(std::string_view name) const {
+    for (std::size_t i = 0; i < columns.size(); ++i)
+      if (EqualsIgnoringCase(columns[i].name, name)) return static_cast<int>(i);
+    return -1;
+  }
+};
+
+struct TMemTable::Impl : TTableData {};
+
+namespace {
+
+
+const TTableData& EmptyImpl() {
+  static const TTableData empty;
+  return empty;
+}
+
+std::string_view SingleFieldLine(TTableTextReader& reader, std::string_view expected) {
+  if (!reader.ReadLine()) throw ETableFormatError(reader.Line() + 1, "text ends before \"" + std::string(expected) + "\"");
+  auto& fields = reader.MutableFields();
+  if (fields.size() != 1 || reader.TrailingComma()) reader.Fail("expected one quoted field");
+  return reader.Text(fields[0]);
+}
+
+void ExpectMarker(TTableTextReader& reader, std::string_view marker) {
+  if (SingleFieldLine(reader, marker) != marker) reader.Fail("expected \"" + std::string(marker) + "\"");
+}
+
+// "ID=WideString,35,""ID"","""",35,Data,""""" as read: ID=WideString,35,"ID","",35,Data,""
+void ParseColumnDef(std::string_view def, TTableTextReader& reader, TTableData& t) {
+  const std::size_t eq = def.find('=');
+  if (eq == std::string_view::npos || eq == 0) reader.Fail("column definition without a name");
+  TColumnDef column;
+  column.name = std::string(def.substr(0, eq));
+  std::string_view rest = def.substr(eq + 1);
+  const std::size_t typeEnd = rest.find(',');
+  const std::string_view typeName = rest.substr(0, typeEnd);
+  if (typeName == "WideString")
+    column.type = TFieldType::WideString;
+  else if (typeName == "SmallInt")
+    column.type = TFieldType::SmallInt;
+  else if (typeName == "Integer")
+    column.type = TFieldType::Integer;
+  else
+    reader.Fail("unknown type name \"" + std::string(typeName) + "\"");
+  if (typeEnd == std::string_view::npos) reader.Fail("column definition without a size");
+  rest = rest.substr(typeEnd + 1);
+  const std::string_view sizeText = rest.substr(0, rest.find(','));
+  std::int32_t size = 0;
+  if (!ParseStrictInteger(sizeText, 0, 1 << 20, size)) reader.Fail("column size is not a number");
+  if (column.type == TFieldType::WideString && size == 0) reader.Fail("text column of size 0");
+  column.size = size;
+  if (t.FindColumn(column.name) >= 0) reader.Fail("column \"" + column.name + "\" defined twice");
+  t.columns.push_back(std::move(column));
+}
+
+// Reads a quoted text at the start of rest and moves rest past it.
+std::string_view TakeQuoted(std::string_view& rest, TTableTextReader& reader) {
+  if (rest.empty() || rest[0] != '"') reader.Fail("index definition lacks a quoted part");
+  const std::size_t close = rest.find('"', 1);
+  if (close == std::string_view::npos) reader.Fail("index definition has an unclosed quote");
+  const std::string_view inner = rest.substr(1, close - 1);
+  rest = rest.substr(close + 1);
+  return inner;
+}
+
+// SIDNo="ID;S_No","SIDNo",UNIQ
+void ParseIndexDef(std::string_view def, TTableTextReader& reader, TTableData& t) {
+  const std::size_t eq = def.find('=');
+  if (eq == std::string_view::npos || eq == 0) reader.Fail("index definition without a name");
+  TIndexDef index;
+  index.name = std::string(def.substr(0, eq));
+  std::string_view rest = def.substr(eq + 1);
+  std::string_view list = TakeQuoted(rest, reader);
+  if (rest.empty() || rest[0] != ',') reader.Fail("index definition lacks its display name");
+  rest.remove_prefix(1);
+  TakeQuoted(rest, reader);
+  while (!rest.empty()) {
+    if (rest[0] != ',') reader.Fail("junk in index definition");
+    rest.remove_prefix(1);
+    const std::string_view option = rest.substr(0, rest.find(','));
+    if (option != "UNIQ") reader.Fail("unknown index option \"" + std::string(option) + "\"");
+    index.unique = true;
+    rest.remove_prefix(option.size());
+  }
+  for (;;) {
+    const std::size_t semi = list.find(';');
+    const std::string_view name = list.substr(0, semi);
+    const int column = t.FindColumn(name);
+    if (column < 0) reader.Fail("index \"" + index.name + "\" names unknown column \"" + std::string(name) + "\"");
+    index.columns.push_back(column);
+    if (semi == std::string_view::npos) break;
+    list.remove_prefix(semi + 1);
+  }
+  for (const TIndexDef& other : t.indexes)
+    if (EqualsIgnoringCase(other.name, index.name)) reader.Fail("index \"" + index.name + "\" defined twice");
+  t.indexes.push_back(std::move(index));
+}
+
+void ReadHeader(TTableTextReader& reader, TTableData& t) {
+  if (!reader.ReadLine()) throw ETableFormatError(reader.Line() + 1, "text ends before the header row");
+  auto& fields = reader.MutableFields();
+  if (static_cast<int>(fields.size()) != t.ColumnCount())
+    reader.Fail("header has " + std::to_string(fields.size()) + " fields for " + std::to_string(t.ColumnCount()) +
+                " columns");
+  if (!reader.TrailingComma()) reader.Fail("header row lacks its trailing comma");
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (!EqualsIgnoringCase(reader.Text(fields[i]), t.columns[i].name))
+      reader.Fail("header names \"" + std::string(reader.Text(fields[i])) + "\" where column \"" +
+                  t.columns[i].name + "\" is defined");
+  }
+}
+
+// An integer written with leading zeros or as -0 is stored in its plain form,
+// so that the text of a value always matches its number.
+void StoreCanonical(char* where, TRawField& field, std::int32_t value) {
+  char buffer[16];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  const auto length = static_cast<std::size_t>(result.ptr - buffer);
+  if (length == field.length) return;
+  std::copy(buffer, result.ptr, where);
+  field.length = length;
+}
+
+void ReadRecords(TTableTextReader& reader, char* data, TTableData& t) {
+  const auto columnCount = static_cast<std::size_t>(t.ColumnCount());
+  while (reader.ReadLine()) {
+    auto& fields = reader.MutableFields();
+    if (fields.size() != columnCount)
+      reader.Fail("row has " + std::to_string(fields.size()) + " fields for " + std::to_string(columnCount) +
+                  " columns");
+    if (!reader.TrailingComma()) reader.Fail("row lacks its trailing comma");
+    if (t.recordCount == INT32_MAX) reader.Fail("too many rows");
+    for (std::size_t c = 0; c < columnCount; ++c) {
+      TRawField& field = fields[c];
+      const TColumnDef& column = t.columns[c];
+      if (column.type == TFieldType::WideString) {
+        if (field.chars > static_cast<std::size_t>(column.size))
+          reader.Fail("value of " + column.name + " is longer than " + std::to_string(column.size) + " characters");
+        reader.Text(field);
+      } else if (field.length == 0) {
+        t.ints.push_back(0);  // null
+      } else {
+        std::int32_t value = 0;
+        const bool small = column.type == TFieldType::SmallInt;
+        const std::string_view raw = field.escaped ? std::string_view() : std::string_view(data + field.begin, field.length);
+        if (!ParseStrictInteger(raw, small ? INT16_MIN : INT32_MIN, small ? INT16_MAX : INT32_MAX, value))
+          reader.Fail("column " + column.name + " holds \"" + std::string(reader.Text(field)) + "\", not an integer");
+        StoreCanonical(data + field.begin, field, value);
+        t.ints.push_back(value);
+      }
+      t.cells.push_back({static_cast<std::uint32_t>(field.begin), static_cast<std::uint32_t>(field.length)});
+    }
+    ++t.recordCount;
+  }
+}
+
+void Load(std::string_view source, TTableData& t) {
+  if (source.size() >= UINT32_MAX) throw ETableFormatError(1, "text too large");
+  t.text.assign(source);
+  char* data = t.text.data();
+  TTableTextReader reader(data, t.text.size());
+
+  if (!reader.ReadLine()) throw ETableFormatError(1, "empty text");
+  {
+    auto& fields = reader.MutableFields();
+    if (fields.size() != 2 || reader.TrailingComma() || reader.Text(fields[0]) != kVersionMarker)
+      reader.Fail("expected the version line");
+    if (reader.Text(fields[1]) != kVersion)
+      reader.Fail("unsupported format version \"" + std::string(reader.Text(fields[1])) + "\"");
+  }
+  ExpectMarker(reader, kTableDefStart);
+  for (;;) {
+    const std::string_view def = SingleFieldLine(reader, kIndexDefStart);
+    if (def == kIndexDefStart) break;
+    ParseColumnDef(def, reader, t);
+  }
+  if (t.columns.empty()) reader.Fail("table defines no columns");
+  for (;;) {
+    const std::string_view def = SingleFieldLine(reader, kIndexDefEnd);
+    if (def == kIndexDefEnd) break;
+    ParseIndexDef(def, reader, t);
+  }
+  ExpectMarker(reader, kTableDefEnd);
+
+  t.intSlot.assign(t.columns.size(), -1);
+  for (std::size_t c = 0; c < t.columns.size(); ++c)
+    if (t.columns[c].type != TFieldType::WideString) t.intSlot[c] = t.intColumns++;
+
+  ReadHeader(reader, t);
+  // One row per remaining line: size the arrays once.
+  const auto lines = static_cast<std::size_t>(std::count(t.text.begin(), t.text.end(), '\n'));
+  t.cells.reserve(lines * t.columns.size());
+  t.ints.reserve(lines * static_cast<std::size_t>(t.intColumns));
+  ReadRecords(reader, data, t);
+  t.cells.shrink_to_fit();
+  t.ints.shrink_to_fit();
+  t.ResetOrder();
+  t.ToFirst();
+}
+
+}  // namespace
+
+// TField
+
+std::string_view TField::AsString() const {
+  if (table_ == nullptr) throw ETableError("field is not bound to a table");
+  const TTableData& t = table_->impl_ ? static_cast<const TTableData&>(*table_->impl_) : EmptyImpl();
+  if (column_ < 0 || column_ >= t.ColumnCount()) throw ETableError("field no longer belongs to its table");
+  if (t.pos < 0) return {};
+  return t.Value(t.order[static_cast<std::size_t>(t.pos)], column_);
+}
+
+std::int32_t TField::AsInteger() const {
+  if (table_ == nullptr) throw ETableError("field is not bound to a table");
+  const TTableData& t = table_->impl_ ? static_cast<const TTableData&>(*table_->impl_) : EmptyImpl();
+  if (column_ < 0 || column_ >= t.ColumnCount()) throw ETableError("field no longer belongs to its table");
+  if (t.pos < 0) return 0;
+  return t.Integer(t.order[static_cast<std::size_t>(t.pos)], column_);
+}
+
+std::string_view TField::FieldName() const {
+  if (table_ == nullptr) throw ETableError("field is not bound to a table");
+  const TTableData& t = table_->impl_ ? static_cast<const TTableData&>(*table_->impl_) : EmptyImpl();
+  if (column_ < 0 || column_ >= t.ColumnCount()) throw ETableError("field no longer belongs to its table");
+  return t.columns[static_cast<std::size_t>(column_)].name;
+}
+
+// TMemTable
+
+TMemTable::TMemTable() : impl_(std::make_unique<Impl>()) {}
+TMemTable::~TMemTable() = default;
+TMemTable::TMemTable(TMemTable&&) noexcept = default;
+TMemTable& TMemTable::operator=(TMemTable&&) noexcept = default;
+
+void TMemTable::LoadFromText(std::string_view text) {
+  auto fresh = std::make_unique<Impl>();
+  try {
+    Load(text, static_cast<TTableData&>(*fresh));
+  } catch (...) {
+    impl_ = std::make_unique<Impl>();
+    throw;
+  }
+  impl_ = std::move(fresh);
+}
+
+void TMemTable::SetIndexName(std::string_view name) {
+  if (!impl_) impl_ = std::make_unique<Impl>();
+  TTableData& t = *impl_;
+  if (name.empty()) {
+    t.currentIndex = -1;
+    t.indexName.clear();
+    t.ResetOrder();
+    t.ToFirst();
+    return;
+  }
+  int found = -1;
+  for (std::size_t i = 0; i < t.indexes.size(); ++i)
+    if (EqualsIgnoringCase(t.indexes[i].name, name)) found = static_cast<int>(i);
+  if (found < 0) throw ETableError("no index named \"" + std::string(name) + "\"");
+  const TIndexDef& index = t.indexes[static_cast<std::size_t>(found)];
+  t.ResetOrder();
+  auto less = [&t, &index](std::int32_t a, std::int32_t b) { return t.CompareRecords(a, b, index) < 0; };
+  // Tables usually arrive already in index order; then there is nothing to sort.
+  if (!std::is_sorted(t.order.begin(), t.order.end(), less)) std::stable_sort(t.order.begin(), t.order.end(), less);
+  t.currentIndex = found;
+  t.indexName = index.name;
+  t.ToFirst();
+}
+
+const std::string& TMemTable::IndexName() const {
+  return impl_ ? impl_->indexName : EmptyImpl().indexName;
+}
+
+void TMemTable::First() {
+  if (impl_) impl_->ToFirst();
+}
+
+void TMemTable::Last() {
+  if (!impl_) return;
+  TTableData& t = *impl_;
+  t.pos = t.recordCount - 1;
+  t.eof = true;
+  t.bof = t.recordCount == 0;
+}
+
+void TMemTable::Next() {
+  if (!impl_) return;
+  TTableData& t = *impl_;
+  if (t.recordCount == 0) return;
+  t.bof = false;
+  if (t.pos + 1 < t.recordCount) {
+    ++t.pos;
+    t.eof = false;
+  } else {
+    t.eof = true;
+  }
+}
+
+void TMemTable::Prior() {
+  if (!impl_) return;
+  TTableData& t = *impl_;
+  if (t.recordCount == 0) return;
+  t.eof = false;
+  if (t.pos > 0) {
+    --t.pos;
+    t.bof = false;
+  } else {
+    t.bof = true;
+  }
+}
+
+bool TMemTable::Eof() const { return impl_ ? impl_->eof : true; }
+bool TMemTable::Bof() const { return impl_ ? impl_->bof : true; }
+
+bool TMemTable::Locate(std::string_view column, std::string_view value) {
+  const int c = FieldByName(column).Column();
+  TTableData& t = *impl_;
+  int found = -1;
+  const bool leadsIndex = t.currentIndex >= 0 && t.indexes[static_cast<std::size_t>(t.currentIndex)].columns[0] == c;
+  if (leadsIndex) {
+    // The current order is sorted by this column: search, do not scan.
+    std::vector<std::int32_t>::const_iterator it;
+    if (t.intSlot[static_cast<std::size_t>(c)] >= 0) {
+      // Stored integers read back in plain form; any other spelling matches none.
+      TIntKey key{false, 0};
+      if (!value.empty()) {
+        std::int32_t v = 0;
+        if (!ParseStrictInteger(value, INT32_MIN, INT32_MAX, v)) return false;
+        key = {true, v};
+      }
+      it = std::lower_bound(t.order.begin(), t.order.end(), key,
+                            [&t, c](std::int32_t r, const TIntKey& k) { return t.IntKey(r, c) < k; });
+      if (it != t.order.end() && t.Value(*it, c) == value) found = static_cast<int>(it - t.order.begin());
+    } else {
+      it = std::lower_bound(t.order.begin(), t.order.end(), value,
+                            [&t, c](std::int32_t r, std::string_view v) { return t.Value(r, c) < v; });
+      if (it != t.order.end() && t.Value(*it, c) == value) found = static_cast<int>(it - t.order.begin());
+    }
+  } else {
+    for (int p = 0; p < t.recordCount; ++p) {
+      if (t.Value(t.order[static_cast<std::size_t>(p)], c) == value) {
+        found = p;
+        break;
+      }
+    }
+  }
+  if (found < 0) return false;
+  t.pos = found;
+  t.eof = false;
+  t.bof = false;
+  return true;
+}
+
+TField TMemTable::FieldByName(std::string_view name) const {
+  const TTableData& t = impl_ ? static_cast<const TTableData&>(*impl_) : EmptyImpl();
+  const int c = t.FindColumn(name);
+  if (c < 0) throw ETableError("no column named \"" + std::string(name) + "\"");
+  return TField(this, c);
+}
+
+int TMemTable::RecordCount() const { return impl_ ? impl_->recordCount : 0; }
+int TMemTable::ColumnCount() const { return impl_ ? impl_->ColumnCount() : 0; }
+const std::vector<TColumnDef>& TMemTable::Columns() const { return impl_ ? impl_->columns : EmptyImpl().columns; }
+const std::vector<TIndexDef>& TMemTable::Indexes() const { return impl_ ? impl_->indexes : EmptyImpl().indexes; }
+int TMemTable::RecNo() const { return impl_ ? impl_->pos : -1; }
+
+std::string_view TMemTable::ValueAt(int position, int column) const {
+  const TTableData& t = impl_ ? static_cast<const TTableData&>(*impl_) : EmptyImpl();
+  if (position < 0 || position >= t.recordCount || column < 0 || column >= t.ColumnCount())
+    throw ETableError("no value at position " + std::to_string(position) + ", column " + std::to_string(column));
+  return t.Value(t.order[static_cast<std::size_t>(position)], column);
+}
+
+std::int32_t TMemTable::IntegerAt(int position, int column) const {
+  const TTableData& t = impl_ ? static_cast<const TTableData&>(*impl_) : EmptyImpl();
+  if (position < 0 || position >= t.recordCount || column < 0 || column >= t.ColumnCount())
+    throw ETableError("no value at position " + std::to_string(position) + ", column " + std::to_string(column));
+  return t.Integer(t.order[static_cast<std::size_t>(position)], column);
+}
+
+}  // namespace vormek

@@ -1,0 +1,169 @@
+// Items: look-up by name, the 4-byte length and one zlib stream.
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "data/errors.h"
+#include "data/inflate_item.h"
+#include "data/item_set.h"
+
+namespace vormek {
+namespace {
+
+std::vector<unsigned char> Compress(const std::string& content) {
+  uLongf size = compressBound(static_cast<uLong>(content.size()));
+  std::vector<unsigned char> out(size);
+  EXPECT_EQ(compress2(out.data(), &size, reinterpret_cast<const Bytef*>(content.data()),
+                      static_cast<uLong>(content.size()), 9),
+            Z_OK);
+  out.resize(size);
+  return out;
+}
+
+std::vector<unsigned char> Item(std::uint32_t length, const std::vector<unsigned char>& stream) {
+  std::vector<unsigned char> item = {static_cast<unsigned char>(length), static_cast<unsigned char>(length >> 8),
+                                     static_cast<unsigned char>(length >> 16),
+                                     static_cast<unsigned char>(length >> 24)};
+  item.insert(item.end(), stream.begin(), stream.end());
+  return item;
+}
+
+std::vector<unsigned char> ItemOf(const std::string& content) {
+  return Item(static_cast<std::uint32_t>(content.size()), Compress(content));
+}
+
+std::string SampleText() {
+  std::string text;
+  for (int i = 0; i < 2000; ++i) text += "\"" + std::to_string(i * 7919 % 1000) + "\",\"K" + std::to_string(i) + "\",\r\n";
+  return text;
+}
+
+TEST(ItemSet, FindsItemsWithoutRegardToLetterCase) {
+  const std::vector<unsigned char> a = {1, 2, 3};
+  const std::vector<unsigned char> b = {4};
+  TItemSet items({{"STRAIN", a.data(), a.size()}, {"B1", b.data(), b.size()}});
+  EXPECT_EQ(items.Open("STrain").size(), 3u);
+  EXPECT_EQ(items.Open("strain").data(), a.data());
+  EXPECT_EQ(items.Open("b1").data(), b.data());
+  EXPECT_TRUE(items.Contains("sTrAiN"));
+  EXPECT_FALSE(items.Contains("STRAI"));
+  EXPECT_FALSE(items.Contains("STRAINS"));
+  EXPECT_THROW(items.Open("SList"), EItemError);
+  EXPECT_THROW(TItemSet().Open("SM"), EItemError);
+}
+
+TEST(InflateItem, GivesExactlyTheStoredContent) {
+  const std::string text = SampleText();
+  const std::vector<unsigned char> item = ItemOf(text);
+  ASSERT_EQ(item[4], 0x78);  // zlib header of the strongest level
+  ASSERT_EQ(item[5], 0xDA);
+  const std::string out = InflateItem(item);
+  EXPECT_EQ(out.size(), text.size());
+  EXPECT_EQ(out, text);
+}
+
+TEST(InflateItem, EmptyContentAndBinaryBytes) {
+  EXPECT_EQ(InflateItem(ItemOf("")), "");
+  std::string binary;
+  for (int i = 0; i < 1024; ++i) binary += static_cast<char>((i * 131) & 0xFF);
+  EXPECT_EQ(InflateItem(ItemOf(binary)), binary);
+}
+
+TEST(DecompressItem, OpensByNameThenInflates) {
+  const std::string text = SampleText();
+  const std::vector<unsigned char> stored = ItemOf(text);
+  TItemSet items({{"SPY", stored.data(), stored.size()}});
+  EXPECT_EQ(DecompressItem(items, "spy"), text);
+  EXPECT_THROW(DecompressItem(items, "SM"), EItemError);
+}
+
+TEST(InflateItem, RefusesShortLengthPrefix) {
+  for (std::size_t n = 0; n < 4; ++n) {
+    const std::vector<unsigned char> item(n, 0);
+    EXPECT_THROW(InflateItem(item), EItemError) << n << " bytes";
+  }
+}
+
+TEST(InflateItem, RefusesLengthThatDisagreesWithTheStream) {
+  const std::string text = SampleText();
+  const std::vector<unsigned char> stream = Compress(text);
+  const auto n = static_cast<std::uint32_t>(text.size());
+  EXPECT_THROW(InflateItem(Item(n - 1, stream)), EItemError);  // stream gives more
+  EXPECT_THROW(InflateItem(Item(n + 1, stream)), EItemError);  // stream gives fewer
+  EXPECT_THROW(InflateItem(Item(0, stream)), EItemError);
+  EXPECT_NO_THROW(InflateItem(Item(n, stream)));
+}
+
+TEST(InflateItem, RefusesAbsurdLengthBeforeAllocating) {
+  const std::vector<unsigned char> stream = Compress("abc");
+  // Beyond what deflate can reach from this many bytes, and beyond 256 MiB.
+  EXPECT_THROW(InflateItem(Item(0xFFFFFFFFu, stream)), EItemError);
+  EXPECT_THROW(InflateItem(Item(2'000'000u, stream)), EItemError);
+  // A real 1000:1 stream is still accepted.
+  const std::string zeros(1'000'000, '\0');
+  EXPECT_EQ(InflateItem(ItemOf(zeros)).size(), zeros.size());
+}
+
+TEST(InflateItem, RefusesStreamThatDoesNotEndAtTheItemsEnd) {
+  const std::string text = SampleText();
+  std::vector<unsigned char> item = ItemOf(text);
+  item.push_back(0);
+  EXPECT_THROW(InflateItem(item), EItemError);
+  // Two streams back to back: the second is junk after the first.
+  const std::vector<unsigned char> again = Compress(text);
+  std::vector<unsigned char> twice = ItemOf(text);
+  twice.insert(twice.end(), again.begin(), again.end());
+  EXPECT_THROW(InflateItem(twice), EItemError);
+}
+
+TEST(InflateItem, RefusesTruncatedStreams) {
+  const std::string text = SampleText();
+  const std::vector<unsigned char> item = ItemOf(text);
+  // Every cut, including one that loses only the Adler-32 trailer.
+  for (std::size_t keep = 4; keep < item.size(); keep += (keep < item.size() - 8 ? 97 : 1)) {
+    const std::vector<unsigned char> cut(item.begin(), item.begin() + static_cast<std::ptrdiff_t>(keep));
+    EXPECT_THROW(InflateItem(cut), EItemError) << "kept " << keep << " of " << item.size();
+  }
+}
+
+TEST(InflateItem, RefusesDamagedStreams) {
+  const std::string text = SampleText();
+  const std::vector<unsigned char> item = ItemOf(text);
+  // A bad header, a damaged checksum, and raw deflate without a zlib header.
+  std::vector<unsigned char> header = item;
+  header[4] = 0x79;
+  EXPECT_THROW(InflateItem(header), EItemError);
+  std::vector<unsigned char> checksum = item;
+  checksum.back() ^= 0x01;
+  EXPECT_THROW(InflateItem(checksum), EItemError);
+  std::vector<unsigned char> raw(item.begin(), item.begin() + 4);
+  raw.insert(raw.end(), item.begin() + 6, item.end());
+  EXPECT_THROW(InflateItem(raw), EItemError);
+  // A flipped byte in the body is refused; the only flips that pass are
+  // ones in the unused padding bits of the last byte, which change nothing.
+  for (std::size_t at = 6; at < item.size(); at += 53) {
+    std::vector<unsigned char> flipped = item;
+    flipped[at] ^= 0x5A;
+    try {
+      EXPECT_EQ(InflateItem(flipped), text) << "byte " << at;
+    } catch (const EItemError&) {
+    }
+  }
+  int refused = 0;
+  for (std::size_t at = 6; at + 5 < item.size(); at += 53) {
+    std::vector<unsigned char> flipped = item;
+    flipped[at] ^= 0x5A;
+    try {
+      InflateItem(flipped);
+    } catch (const EItemError&) {
+      ++refused;
+    }
+  }
+  EXPECT_EQ(refused, static_cast<int>((item.size() - 5 - 6 + 52) / 53));
+}
+
+}  // namespace
+}  // namespace vormek
