@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth fonts-arphic-uming fonts-arphic-ukai
-  cups cups-bsd printer-driver-cups-pdf
+  cups cups-bsd printer-driver-cups-pdf poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,29 @@
+#pragma once
+// Shortcuts to the program: freedesktop desktop entries on the user's desktop
+// and in the user's applications menu.
+#include <QString>
+
+namespace vormek {
+
+// The folders a special-folder number stands for.
+enum SpecialFolder : int {
+  kNoSpecialFolder = -1,
+  kDesktopFolder = 0,   // XDG_DESKTOP_DIR, else ~/Desktop
+  kProgramsFolder = 2,  // $XDG_DATA_HOME/applications, else ~/.local/share/applications
+};
+
+// Writes "<folder>/<name>.desktop" starting `target` with its own directory as
+// working directory. An empty name takes the target's file name without its
+// extension; an empty folder with kNoSpecialFolder means the desktop. Returns
+// false, writing nothing, when the target or the folder does not exist, or
+// when the file cannot be written.
+bool CreateShortcut(const QString& target, const QString& name, const QString& folder,
+                    int specialFolder);
+
+// The directory a special-folder number stands for; empty for an unknown number.
+QString SpecialFolderPath(int specialFolder);
+
+// The text of a desktop entry for `target` (exposed for tests).
+QString DesktopEntryText(const QString& target, const QString& name);
+
+}  // namespace vormek

@@ -1,0 +1,26 @@
+#include "services/print_grid.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include <stdexcept>
+
+#include "output/print_layout.h"
+#include "services/print_painter.h"
+
+namespace vormek {
+
+void PrintGridOn(QPagedPaintDevice& device, const TStringGrid& grid, int kind, int rows) {
+  PaintPages(LayoutGridPages(grid, kind, rows, SetupFor(device)), device);
+}
+
+void PrintGrid(const TStringGrid& grid, int kind, int rows) {
+  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+  if (info.isNull()) throw std::runtime_error("没有默认打印机，无法打印。");
+  QPrinter printer(info, QPrinter::HighResolution);
+  printer.setDocName(QStringLiteral("维墨克列车时刻表"));
+  PrintGridOn(printer, grid, kind, rows);
+  if (printer.printerState() == QPrinter::Error) throw std::runtime_error("打印失败。");
+}
+
+}  // namespace vormek

@@ -1,0 +1,18 @@
+#pragma once
+// Printing a grid on the default printer, with no printer dialog.
+#include <QPagedPaintDevice>
+
+#include "output/string_grid.h"
+
+namespace vormek {
+
+// Prints rows 0 .. rows-1 of the grid as one document on the device; kind 0
+// is the main result grid, any other the stop list. Throws
+// std::runtime_error when the device fails.
+void PrintGridOn(QPagedPaintDevice& device, const TStringGrid& grid, int kind, int rows);
+
+// The same on the desktop's default printer. Throws std::runtime_error when
+// there is no printer or it fails; the general error handling reports it.
+void PrintGrid(const TStringGrid& grid, int kind, int rows);
+
+}  // namespace vormek
