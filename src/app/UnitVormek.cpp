@@ -1,0 +1,183 @@
+#include "app/UnitVormek.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+
+#include <exception>
+
+#include "app/gbk_text.h"
+#include "app/message_boxes.h"
+#include "app/table_loaders.h"
+#include "data/inflate_item.h"
+#include "stations/station_list.h"
+#include "ui/click_label.h"
+#include "ui/result_grid_view.h"
+#include "ui/station_combo_box.h"
+
+namespace vormek {
+
+TFrmVormek::TFrmVormek(TFrmVormekDeps deps, QWidget* parent)
+    : QWidget(parent), deps_(std::move(deps)) {
+  BuildLayout();
+  ConnectHandlers();
+
+  center_.NetFlag.store(false);
+  StartLoaders();
+  if (deps_.StartVersionCheck) deps_.StartVersionCheck(LabNew, &center_.NetFlag);
+  SGrid->ClearSelection();
+  center_.Fares = BuildFareTables();
+  center_.TransferStation.clear();
+  center_.ResultCount = 0;
+  LoadPictures();
+  StatusPanels[0]->setText(QStringLiteral("当前版本:2012.05.05"));
+}
+
+TFrmVormek::~TFrmVormek() {
+  // The loaders fill tables this window owns: wait for them before anything
+  // goes. Their last queued notices die with this object.
+  loaders_.reset();
+}
+
+void TFrmVormek::SetShowTransferWindow(std::function<void(TFrmVormek&)> show) {
+  deps_.ShowTransferWindow = std::move(show);
+}
+
+QPixmap TFrmVormek::LogoPixmap() const { return ImageLogo->pixmap(); }
+
+void TFrmVormek::StartLoaders() {
+  static const TItemSet kNoItems;
+  const TItemSet& items = deps_.Items ? *deps_.Items : kNoItems;
+  TLoaderCallbacks callbacks;
+  // Control changes are handed to the window's thread.
+  callbacks.PinyinLoaded = [this] {
+    QMetaObject::invokeMethod(this, [this] { EnableStationBoxes(); }, Qt::QueuedConnection);
+  };
+  callbacks.AllLoaded = [this] {
+    QMetaObject::invokeMethod(this, [this] { EnableQueryButtons(); }, Qt::QueuedConnection);
+  };
+  loaders_ = std::make_unique<TTableLoaders>(items, std::move(callbacks));
+}
+
+void TFrmVormek::EnableStationBoxes() {
+  ComboFZ->setEnabled(true);
+  ComboDZ->setEnabled(true);
+  ComboCZ->setEnabled(true);
+  emit StationBoxesEnabled();
+}
+
+void TFrmVormek::EnableQueryButtons() {
+  BTNZZCX->setEnabled(true);
+  BTNZZZZ->setEnabled(true);
+  BTNCCCX->setEnabled(true);
+  BTNCZCX->setEnabled(true);
+  emit QueryButtonsEnabled();
+}
+
+bool TFrmVormek::TablesReady() const { return loaders_ && loaders_->AllLoaded(); }
+
+void TFrmVormek::LoadPictures() {
+  if (!deps_.Items) return;
+  // Each picture in its own step; one that does not load stays empty.
+  auto load = [this](QLabel* target, const char* item) {
+    try {
+      const std::string bytes = DecompressItem(*deps_.Items, item);
+      QPixmap pixmap;
+      if (pixmap.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
+                              static_cast<uint>(bytes.size()))) {
+        target->setPixmap(pixmap);
+        target->resize(pixmap.size());
+      }
+    } catch (const std::exception&) {
+    }
+  };
+  load(ImageLogo, "LOGO");
+  try {
+    const std::string bytes = DecompressItem(*deps_.Items, "UPDATE");
+    QPixmap pixmap;
+    if (pixmap.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<uint>(bytes.size())))
+      BtnUpdate->setIcon(QIcon(pixmap));
+  } catch (const std::exception&) {
+  }
+  load(Images[0], "B1");
+  load(Images[1], "B2");
+  load(Images[2], "B3");
+  load(Images[3], "B4");
+  load(Images[4], "B5");
+  load(Images[6], "B7");
+}
+
+void TFrmVormek::ConnectHandlers() {
+  connect(BTNZZCX, &QPushButton::clicked, this, [this] { BTNZZCXClick(BTNZZCX->property("tag").toInt()); });
+  connect(BTNZZZZ, &QPushButton::clicked, this, [this] { BTNZZCXClick(BTNZZZZ->property("tag").toInt()); });
+  connect(BTNCCCX, &QPushButton::clicked, this, [this] { BTNCCCXClick(); });
+  connect(BTNCZCX, &QPushButton::clicked, this, [this] { BTNCZCXClick(); });
+  connect(BTNZZFX, &QPushButton::clicked, this, [this] { BTNZZFXClick(); });
+  for (QCheckBox* box : {CBSF, CBZD, CBJQ, CBDC})
+    connect(box, &QCheckBox::toggled, this, [this] { CBSFClick(); });
+  for (TClickLabel* label : Labs)
+    connect(label, &TClickLabel::Clicked, this, [this, label] { Lab1Click(label); });
+  for (TStationComboBox* box : {ComboFZ, ComboDZ, ComboCZ}) {
+    connect(box, &TStationComboBox::UserChangedText, this, [this, box] { ComboFZChange(box); });
+    connect(box, &TStationComboBox::EnterPressed, this, [this, box] { ComboKeyEnter(box); });
+  }
+  connect(SGrid, &TResultGridView::RowDoubleClicked, this, &TFrmVormek::SGridDblClick);
+}
+
+void TFrmVormek::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (centred_) return;
+  centred_ = true;
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    move(area.center() - QPoint(width() / 2, height() / 2));
+  }
+}
+
+// ---- station boxes ----------------------------------------------------------
+
+void TFrmVormek::ComboFZChange(TStationComboBox* box) {
+  const QString trimmed = TrimBlanksAndControls(box->currentText());
+  box->ReplaceText(trimmed);
+  if (!loaders_->PinyinLoaded()) return;
+  const std::string gbk = ToGbkForLookup(trimmed);
+  switch (StationListAction(gbk)) {
+    case TListAction::Fill: {
+      QStringList items;
+      for (const std::string& station : FillStationList(loaders_->Tables().KMPy, gbk))
+        items << FromGbk(station);
+      box->SetStationList(items, true);
+      box->unsetCursor();
+      break;
+    }
+    case TListAction::ClearToEmpty:
+      box->SetStationList(QStringList(9, QString()), false);
+      break;
+    case TListAction::Keep:
+      break;
+  }
+}
+
+void TFrmVormek::ComboKeyEnter(TStationComboBox* box) {
+  // Enter only moves the focus; it never starts a query.
+  if (box == ComboFZ) {
+    ComboDZ->setFocus(Qt::TabFocusReason);
+  } else if (box == ComboDZ) {
+    if (BTNZZCX->isEnabled()) BTNZZCX->setFocus(Qt::TabFocusReason);
+  } else if (box == ComboCZ) {
+    if (BTNCZCX->isEnabled()) BTNCZCX->setFocus(Qt::TabFocusReason);
+  }
+}
+
+void TFrmVormek::BTNZZFXClick() {
+  const QString from = ComboFZ->currentText();
+  ComboFZ->SetTextQuietly(ComboDZ->currentText());
+  ComboDZ->SetTextQuietly(from);
+  if (BTNZZCX->isEnabled()) BTNZZCX->click();
+}
+
+}  // namespace vormek

@@ -1,0 +1,26 @@
+// The program: the application title, the main window, the event loop.
+#include <QApplication>
+
+#include "app/UnitVormek.h"
+#include "app/app_title.h"
+#include "app/error_handler.h"
+#include "app/message_boxes.h"
+#include "data/embedded_items.h"
+#include "services/TThreadNet.h"
+
+int main(int argc, char** argv) {
+  vormek::TVormekApplication app(argc, argv);
+  QApplication::setApplicationName(vormek::ApplicationTitle());
+  QApplication::setApplicationDisplayName(vormek::ApplicationTitle());
+
+  vormek::TModalMessageBoxes boxes;
+  vormek::TFrmVormekDeps deps;
+  deps.Items = &vormek::EmbeddedItems();
+  deps.Boxes = &boxes;
+  deps.StartVersionCheck = [](QLabel* labNew, std::atomic<bool>* netFlag) {
+    vormek::TThreadNet::Start(labNew, netFlag);
+  };
+  vormek::TFrmVormek window(std::move(deps));
+  window.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,26 @@
+#pragma once
+// Every message box of the main window goes through this interface, so tests
+// can answer them without a modal loop.
+#include <QString>
+
+class QWidget;
+
+namespace vormek {
+
+class IMessageBoxes {
+ public:
+  virtual ~IMessageBoxes() = default;
+  // A refusal: text, caption, one OK button.
+  virtual void Inform(QWidget* parent, const QString& text, const QString& caption) = 0;
+  // A question with a question icon and Yes/No; true for Yes.
+  virtual bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) = 0;
+};
+
+// The real, modal boxes.
+class TModalMessageBoxes : public IMessageBoxes {
+ public:
+  void Inform(QWidget* parent, const QString& text, const QString& caption) override;
+  bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) override;
+};
+
+}  // namespace vormek

@@ -1,0 +1,90 @@
+#pragma once
+// The two loader threads that fill the timetable after start-up, without any
+// window: TThreadLoad reads the pinyin table, the train list and the group
+// table; TThreadLoad1 the stop table. The tables live in the shared state,
+// which outlives both threads: destroying TTableLoaders waits for them.
+//
+// Callbacks run on the loader threads; whoever changes controls from them
+// must hand the change to its own thread. Every flag is published (release)
+// before its callback runs, so a reader that sees the callback's effect and
+// loads the flag (acquire) sees the complete table.
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <thread>
+
+#include "data/item_set.h"
+#include "data/timetable.h"
+
+namespace vormek {
+
+struct TLoaderCallbacks {
+  std::function<void()> PinyinLoaded;      // station boxes may be enabled
+  std::function<void()> GroupTableLoaded;  // KMPy, KMList and KMSM complete
+  std::function<void()> StopTableLoaded;   // KMTrain complete
+  std::function<void()> AllLoaded;         // every table complete: queries may run
+};
+
+struct TLoadState {
+  TLoadState(const TItemSet& items, TLoaderCallbacks callbacks);
+
+  const TItemSet& Items;
+  TLoaderCallbacks Callbacks;
+  TTimetable Tables;
+  std::atomic<bool> PinyinLoaded{false};
+  std::atomic<bool> GroupTableLoaded{false};
+  std::atomic<bool> StopTableLoaded{false};
+  std::atomic<int> ThreadsDone{0};  // counts loaders that completed their tables
+  std::atomic<bool> Cancelled{false};
+};
+
+// KMPy, then KMList, then KMSM. A failing step ends the thread silently.
+class TThreadLoad {
+ public:
+  explicit TThreadLoad(TLoadState& state);
+  ~TThreadLoad();
+  void Join();
+
+ private:
+  static void Execute(TLoadState& state);
+  std::thread thread_;
+};
+
+// KMTrain.
+class TThreadLoad1 {
+ public:
+  explicit TThreadLoad1(TLoadState& state);
+  ~TThreadLoad1();
+  void Join();
+
+ private:
+  static void Execute(TLoadState& state);
+  std::thread thread_;
+};
+
+class TTableLoaders {
+ public:
+  // Starts TThreadLoad1, then TThreadLoad. items must outlive this object.
+  TTableLoaders(const TItemSet& items, TLoaderCallbacks callbacks);
+  // Asks TThreadLoad to stop after its current step and waits for both.
+  ~TTableLoaders();
+  TTableLoaders(const TTableLoaders&) = delete;
+  TTableLoaders& operator=(const TTableLoaders&) = delete;
+
+  void Wait();  // both threads finished
+
+  // Read only after the matching flag is true.
+  TTimetable& Tables() { return state_->Tables; }
+
+  bool PinyinLoaded() const { return state_->PinyinLoaded.load(std::memory_order_acquire); }
+  bool GroupTableLoaded() const { return state_->GroupTableLoaded.load(std::memory_order_acquire); }
+  bool StopTableLoaded() const { return state_->StopTableLoaded.load(std::memory_order_acquire); }
+  bool AllLoaded() const { return GroupTableLoaded() && StopTableLoaded(); }
+
+ private:
+  std::unique_ptr<TLoadState> state_;  // declared first: destroyed after the threads
+  TThreadLoad1 load1_;
+  TThreadLoad load_;
+};
+
+}  // namespace vormek

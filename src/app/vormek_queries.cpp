@@ -1,0 +1,116 @@
+// The three query handlers of the main window.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "app/UnitVormek.h"
+#include "app/app_title.h"
+#include "app/gbk_text.h"
+#include "app/message_boxes.h"
+#include "app/table_loaders.h"
+#include "query/input_checks.h"
+#include "query/query_direct.h"
+#include "query/query_station.h"
+#include "query/query_train_number.h"
+#include "query/query_transfer.h"
+#include "query/result_filter.h"
+#include "ui/result_grid_model.h"
+#include "ui/station_combo_box.h"
+
+namespace vormek {
+
+void TFrmVormek::Refuse(const std::string& message, const std::string& caption, QWidget* box) {
+  deps_.Boxes->Inform(this, FromGbk(message), FromGbk(caption));
+  box->setFocus(Qt::OtherFocusReason);
+}
+
+void TFrmVormek::UncheckFilters() {
+  // The boxes' own handler would only redraw what is cleared next.
+  for (QCheckBox* box : {CBSF, CBZD, CBJQ, CBDC}) {
+    const QSignalBlocker quiet(box);
+    box->setChecked(false);
+  }
+}
+
+void TFrmVormek::BTNZZCXClick(int tag) {
+  queryMode_ = QueryModeDirect;
+  const std::string fz = ToGbkForLookup(ComboFZ->currentText());
+  const std::string dz = ToGbkForLookup(ComboDZ->currentText());
+  if (!loaders_->PinyinLoaded()) return;
+  if (auto refusal = CheckDirectInput(loaders_->Tables().KMPy, fz, dz)) {
+    Refuse(refusal->Message, refusal->Caption, refusal->Box == TInputBox::ComboFZ ? ComboFZ : ComboDZ);
+    return;
+  }
+  // Every table a query reads must be complete, not just the stop table.
+  if (!TablesReady()) return;
+  UncheckFilters();
+  ClearResults();
+  center_.TransferStation.clear();
+  SGridModel->SetTransferStation({});
+  if (tag == 1) {
+    RunTransferQuery(fz, dz);
+    return;
+  }
+  QueryDirect(loaders_->Tables(), center_, fz, dz);
+  if (!center_.GridResults.empty()) {
+    ShowResults();
+    return;
+  }
+  if (deps_.Boxes->AskYesNo(this, QStringLiteral("两站之间无直达列车,是否进行中转站查询?"),
+                            ApplicationTitle()))
+    BTNZZCXClick(BTNZZZZ->property("tag").toInt());
+}
+
+void TFrmVormek::RunTransferQuery(const std::string& fz, const std::string& dz) {
+  QueryTransfer(loaders_->Tables(), center_, fz, dz);
+  if (deps_.ShowTransferWindow) {
+    deps_.ShowTransferWindow(*this);
+  } else {
+    ShowTransferListDialog();
+  }
+}
+
+void TFrmVormek::ShowTransferLegs(const std::string& station, std::int32_t count1,
+                                  std::int32_t count2) {
+  if (!TablesReady()) return;
+  ClearResults();
+  BuildTransferResults(loaders_->Tables(), center_, station, count1, count2);
+  SGridModel->SetTransferStation(center_.TransferStation);
+  ShowResults();
+}
+
+void TFrmVormek::BTNCCCXClick() {
+  queryMode_ = QueryModeTrainNumber;
+  const std::string ecc = ToGbkForLookup(ECC->text());
+  if (auto refusal = CheckTrainNumberInput(ecc)) {
+    Refuse(refusal->Message, refusal->Caption, ECC);
+    return;
+  }
+  if (!TablesReady()) return;
+  UncheckFilters();
+  ClearResults();
+  center_.TransferStation.clear();
+  SGridModel->SetTransferStation({});
+  QueryTrainNumber(loaders_->Tables(), center_, ecc);
+  ShowResults();
+}
+
+void TFrmVormek::BTNCZCXClick() {
+  queryMode_ = QueryModeStation;
+  const std::string cz = ToGbkForLookup(ComboCZ->currentText());
+  if (!loaders_->PinyinLoaded()) return;
+  if (auto refusal = CheckStationInput(loaders_->Tables().KMPy, cz)) {
+    Refuse(refusal->Message, refusal->Caption, ComboCZ);
+    return;
+  }
+  if (!TablesReady()) return;
+  UncheckFilters();
+  ClearResults();
+  center_.TransferStation.clear();
+  SGridModel->SetTransferStation({});
+  QueryStation(loaders_->Tables(), center_, cz);
+  ShowResults();
+}
+
+}  // namespace vormek

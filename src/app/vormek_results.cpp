@@ -1,0 +1,124 @@
+// The result grid's operations: clearing, showing through the filters, the
+// header sort, and the plain transfer list used until a transfer window is
+// plugged in.
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "app/UnitVormek.h"
+#include "app/app_title.h"
+#include "app/gbk_text.h"
+#include "app/table_loaders.h"
+#include "query/query_transfer.h"
+#include "query/result_filter.h"
+#include "query/result_rows.h"
+#include "ui/click_label.h"
+#include "ui/result_grid_model.h"
+#include "ui/result_grid_view.h"
+#include "ui/station_combo_box.h"
+
+namespace vormek {
+
+namespace {
+
+// The hourglass for as long as a sort runs.
+class TWaitCursor {
+ public:
+  TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
+  TWaitCursor(const TWaitCursor&) = delete;
+  TWaitCursor& operator=(const TWaitCursor&) = delete;
+};
+
+}  // namespace
+
+void TFrmVormek::ClearResults() {
+  SGridModel->Change([](TStringGrid& grid) { vormek::ClearResults(grid); });
+  SGrid->ClearSelection();
+  center_.ResultCount = 0;
+  LabResult->setText(FromGbk(ResultCaption(0)));
+}
+
+void TFrmVormek::ShowResults() {
+  const std::string stationBox = ToGbkForLookup(TrimBlanksAndControls(ComboCZ->currentText()));
+  TFilterContext filter;
+  filter.QueryMode = queryMode_;
+  filter.EnteredFrom = center_.FromSelection.Entered;
+  filter.EnteredTo = center_.ToSelection.Entered;
+  filter.TransferStation = center_.TransferStation;
+  filter.StationBox = stationBox;
+  filter.Boxes = {CBSF->isChecked(), CBZD->isChecked(), CBJQ->isChecked(), CBDC->isChecked()};
+  int count = 0;
+  {
+    std::optional<TWaitCursor> wait;
+    if (sort_.Active() && !center_.GridResults.empty()) wait.emplace();
+    SGridModel->Change([&](TStringGrid& grid) {
+      count = vormek::ShowResults(center_.GridResults, filter, sort_, grid);
+    });
+  }
+  center_.ResultCount = count;
+  LabResult->setText(FromGbk(ResultCaption(count)));
+}
+
+void TFrmVormek::CBSFClick() {
+  ClearResults();
+  ShowResults();
+}
+
+void TFrmVormek::Lab1Click(TClickLabel* label) {
+  if (center_.GridResults.empty()) return;
+  // The column is the number in the label's name minus one.
+  const int column = label->objectName().mid(3).toInt() - 1;
+  if (column < 0 || column >= kResultColumns) return;
+  TWaitCursor wait;
+  sort_ = ClickHeader(sort_, column);
+  UpdateHeaderLabels();
+  const int rows = center_.ResultCount;
+  SGridModel->Change([&](TStringGrid& grid) {
+    SortRows(grid, rows, column, sort_.Ascending, IsNumericResultColumn(column));
+  });
+}
+
+void TFrmVormek::UpdateHeaderLabels() {
+  for (int c = 0; c < kResultColumns; ++c) {
+    TClickLabel* label = Labs[static_cast<std::size_t>(c)];
+    const std::string plain = ToGbkForLookup(plainCaptions_[static_cast<std::size_t>(c)]);
+    label->setText(FromGbk(HeaderCaption(plain, c, sort_)));
+    QFont font = label->font();
+    font.setBold(sort_.Column == c);
+    label->setFont(font);
+  }
+}
+
+void TFrmVormek::ShowTransferListDialog() {
+  TStringGrid rows(kTransferColumns, kTransferGridRows);
+  const int count = FillTransferGrid(center_, rows);
+  QDialog dialog(this);
+  dialog.setWindowTitle(ApplicationTitle());
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* table = new QTableWidget(count, kTransferColumns, &dialog);
+  table->setHorizontalHeaderLabels({QStringLiteral("中转站"), QStringLiteral("前里程"),
+                                    QStringLiteral("后里程"), QStringLiteral("总里程"),
+                                    QStringLiteral("前历时"), QStringLiteral("后历时"),
+                                    QStringLiteral("总历时"), QStringLiteral("发站车数"),
+                                    QStringLiteral("到站车数")});
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table->verticalHeader()->hide();
+  for (int r = 0; r < count; ++r)
+    for (int c = 0; c < kTransferColumns; ++c)
+      table->setItem(r, c, new QTableWidgetItem(FromGbk(rows.Cell(c, r))));
+  layout->addWidget(table);
+  QObject::connect(table, &QTableWidget::cellClicked, this, [this, &rows](int row, int) {
+    ShowTransferLegs(rows.Cell(0, row), std::atoi(rows.Cell(7, row).c_str()),
+                     std::atoi(rows.Cell(8, row).c_str()));
+  });
+  dialog.resize(640, 400);
+  dialog.exec();
+}
+
+}  // namespace vormek
