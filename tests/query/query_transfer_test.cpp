@@ -1,0 +1,153 @@
+#include "query/query_transfer.h"
+
+#include <gtest/gtest.h>
+
+#include "query/sort_state.h"
+#include "timetable_fixture.h"
+
+namespace vormek {
+namespace {
+
+using fixture::S;
+
+// Stations A, B, C, X, Y outside any city group.
+fixture::Tables LettersTables() {
+  fixture::Tables t;
+  t.trains = {{"T1", 9, {S("A", "", "08:00", "0", 0), S("X", "09:30", "09:40", "1:30", 100), S("Y", "11:00", "", "3:0", 200)}},
+              {"T2", 9, {S("X", "", "10:00", "0", 0), S("B", "12:00", "", "2:0", 150)}},
+              {"T3", 9, {S("Y", "", "12:00", "0", 0), S("B", "12:40", "", "40", 50)}},
+              {"T4", 9, {S("C", "", "07:00", "0", 0), S("X", "08:00", "08:10", "1:0", 80), S("B", "10:05", "", "3:5", 230)}}};
+  return t;
+}
+
+std::vector<std::string> Legs(const std::vector<TPub_GridResult>& legs) {
+  std::vector<std::string> out;
+  for (const auto& l : legs) out.push_back(l.ID + " " + l.FZ_Station + ">" + l.DZ_Station);
+  return out;
+}
+
+class TransferTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fixture::Load(LettersTables(), tt_);
+    c_.Fares = BuildFareTables();
+  }
+  TTimetable tt_;
+  TPub_Center c_;
+};
+
+TEST_F(TransferTest, LegsInTheirScanOrders) {
+  QueryTransfer(tt_, c_, "A", "B");
+  EXPECT_EQ(Legs(c_.LegOneResults), (std::vector<std::string>{"T1 A>X", "T1 A>Y"}));
+  EXPECT_EQ(Legs(c_.LegTwoResults), (std::vector<std::string>{"T4 X>B", "T4 C>B", "T3 Y>B", "T2 X>B"}));
+  EXPECT_EQ(c_.LegOneResults[0].FZ_D_Time, "08:00");
+  EXPECT_EQ(c_.LegOneResults[0].DZ_A_Time, "09:30");
+  EXPECT_TRUE(c_.LegOneResults[0].StartStation.empty());  // legs carry stop fields only
+}
+
+TEST_F(TransferTest, RowsTakeSecondLegValuesFromTheFirstTrainOfTheStopTable) {
+  QueryTransfer(tt_, c_, "A", "B");
+  ASSERT_EQ(c_.TransferRows.size(), 2u);
+  const TPub_ZZStruct& x = c_.TransferRows[0];
+  EXPECT_EQ(x.Station, "X");
+  EXPECT_EQ(x.Distance1, 100);
+  EXPECT_EQ(x.Distance2, 150);  // T2's, not T4's
+  EXPECT_EQ(x.Distance, 250);
+  EXPECT_EQ(x.R_Date1, "01:30");
+  EXPECT_EQ(x.R_Date2, "02:00");
+  EXPECT_EQ(x.R_Date, "3:30");
+  EXPECT_EQ(x.Count1, 1);
+  EXPECT_EQ(x.Count2, 2);
+  const TPub_ZZStruct& y = c_.TransferRows[1];
+  EXPECT_EQ(y.Station, "Y");
+  EXPECT_EQ(y.Distance1, 200);
+  EXPECT_EQ(y.Distance2, 50);
+  EXPECT_EQ(y.R_Date1, "03:00");
+  EXPECT_EQ(y.R_Date2, "00:40");
+  EXPECT_EQ(y.R_Date, "3:40");
+  EXPECT_EQ(y.Count2, 1);
+
+  TStringGrid grid;
+  EXPECT_EQ(FillTransferGrid(c_, grid), 2);
+  EXPECT_EQ(grid.RowCount(), 20);
+  EXPECT_EQ(grid.Row(0), (std::vector<std::string>{"X", "100", "150", "250", "01:30", "02:00", "3:30", "1", "2"}));
+  EXPECT_EQ(grid.Cell(0, 2), "");
+}
+
+TEST_F(TransferTest, ChoosingAStationListsFirstLegsThenSecondLegs) {
+  QueryTransfer(tt_, c_, "A", "B");
+  BuildTransferResults(tt_, c_, "X", 1, 2);
+  EXPECT_EQ(c_.TransferStation, "X");
+  ASSERT_EQ(c_.GridResults.size(), 3u);
+  EXPECT_EQ(Legs(c_.GridResults), (std::vector<std::string>{"T1 A>X", "T4 X>B", "T2 X>B"}));
+  const TPub_GridResult& t4 = c_.GridResults[1];
+  EXPECT_EQ(t4.StartStation, "C");
+  EXPECT_EQ(t4.EndStation, "B");
+  EXPECT_EQ(t4.Stops, 1);
+  EXPECT_EQ(t4.QJ_Distance, 150);
+  EXPECT_EQ(t4.QJ_R_Date, "02:05");
+}
+
+TEST_F(TransferTest, CountsLargerThanTheLegsLeaveEmptyRecordsAndNeverOverrun) {
+  QueryTransfer(tt_, c_, "A", "B");
+  BuildTransferResults(tt_, c_, "X", 3, 2);
+  ASSERT_EQ(c_.GridResults.size(), 5u);
+  EXPECT_EQ(c_.GridResults[0].ID, "T1");
+  EXPECT_EQ(c_.GridResults[1].ID, "T4");  // second legs follow on at once
+  EXPECT_EQ(c_.GridResults[2].ID, "T2");
+  EXPECT_TRUE(c_.GridResults[3].ID.empty());
+  BuildTransferResults(tt_, c_, "X", 0, 1);
+  ASSERT_EQ(c_.GridResults.size(), 1u);
+  EXPECT_EQ(c_.GridResults[0].ID, "T4");
+  BuildTransferResults(tt_, c_, "X", -4, -1);
+  EXPECT_TRUE(c_.GridResults.empty());
+}
+
+TEST_F(TransferTest, TheTypedStationsAndDeadEndsAreNotListed) {
+  fixture::Tables t = LettersTables();
+  // T5 reaches Z, from which nothing goes on. T6 brings first legs to B and
+  // T7 runs on from B to B2 of B's city, so B has trains on both sides but is
+  // the typed arrival station.
+  t.trains.push_back({"T5", 9, {S("A", "", "08:00", "0", 0), S("Z", "09:00", "", "1:0", 70)}});
+  t.trains.push_back({"T6", 9, {S("A", "", "08:00", "0", 0), S("B", "09:00", "09:10", "1:0", 90), S("X", "10:00", "", "2:0", 150)}});
+  t.trains.push_back({"T7", 9, {S("B", "", "11:00", "0", 0), S("B2", "11:30", "", "30", 20)}});
+  t.groups = {{"B", 4}, {"B2", 4}};
+  TTimetable tt;
+  fixture::Load(t, tt);
+  QueryTransfer(tt, c_, "A", "B");
+  TStringGrid grid;
+  ASSERT_EQ(FillTransferGrid(c_, grid), 2);
+  EXPECT_EQ(grid.Cell(0, 0), "X");
+  EXPECT_EQ(grid.Cell(0, 1), "Y");
+  std::vector<std::string> unlisted;
+  for (const auto& row : c_.TransferRows)
+    if (row.Station == "Z" || row.Station == "B") unlisted.push_back(row.Station + ":" + std::to_string(row.Count2));
+  EXPECT_EQ(unlisted, (std::vector<std::string>{"Z:0", "B:1"}));
+}
+
+TEST_F(TransferTest, NoTransferStation) {
+  QueryTransfer(tt_, c_, "B", "A");
+  TStringGrid grid;
+  EXPECT_EQ(FillTransferGrid(c_, grid), 0);
+}
+
+TEST(TransferManyLegs, MoreLegsThanTheReservedRoomAreKept) {
+  fixture::Tables t;
+  std::vector<fixture::Stop> run{S("A", "", "00:00", "0", 0)};
+  for (int i = 1; i < 60; ++i) run.push_back(S("S" + std::to_string(i), "01:00", "01:01", std::to_string(i), i));
+  run.back().d = "";
+  for (int n = 0; n < 100; ++n) t.trains.push_back({"T" + std::to_string(1000 + n), 9, run});
+  TTimetable tt;
+  fixture::Load(t, tt);
+  TPub_Center c;
+  c.Fares = BuildFareTables();
+  QueryTransfer(tt, c, "A", "S59");
+  EXPECT_EQ(c.LegOneResults.size(), 5900u);
+  EXPECT_EQ(c.LegTwoResults.size(), 5900u);
+  ASSERT_EQ(c.TransferRows.size(), 59u);
+  EXPECT_EQ(c.TransferRows[0].Count1, 100);
+  EXPECT_EQ(c.TransferRows[0].Count2, 100);
+}
+
+}  // namespace
+}  // namespace vormek
