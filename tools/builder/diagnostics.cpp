@@ -1,0 +1,19 @@
+#include "diagnostics.h"
+
+namespace vormek::builder {
+
+void Diagnostics::Add(std::string file, int line, std::string message) {
+  items_.push_back({std::move(file), line, std::move(message)});
+}
+
+std::string Diagnostics::Text() const {
+  std::string out;
+  for (const Diagnostic& d : items_) {
+    out += d.file;
+    if (d.line > 0) out += ":" + std::to_string(d.line);
+    out += ": " + d.message + "\n";
+  }
+  return out;
+}
+
+}  // namespace vormek::builder

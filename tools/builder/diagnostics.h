@@ -1,0 +1,27 @@
+#pragma once
+// Problems found in the sources, each naming the file, the line and the rule
+// broken. The builder collects them all before it gives up.
+#include <string>
+#include <vector>
+
+namespace vormek::builder {
+
+struct Diagnostic {
+  std::string file;     // relative to the source root, e.g. "trains/se.txt"
+  int line = 0;         // 1-based; 0 when the problem is with the whole file
+  std::string message;  // UTF-8
+};
+
+class Diagnostics {
+ public:
+  void Add(std::string file, int line, std::string message);
+  bool Empty() const { return items_.empty(); }
+  const std::vector<Diagnostic>& All() const { return items_; }
+  // "file:line: message" lines, one per problem.
+  std::string Text() const;
+
+ private:
+  std::vector<Diagnostic> items_;
+};
+
+}  // namespace vormek::builder

@@ -1,0 +1,120 @@
+#include "pricing.h"
+
+#include <cmath>
+
+namespace vormek::builder {
+namespace {
+
+struct Bracket {
+  int min, max;
+  double rate;
+};
+
+// Distance bands: groups of equal-width bands up to 6000 km.
+struct BandGroup {
+  int min, max, step;
+};
+
+constexpr BandGroup kBandGroups[] = {
+    {1, 200, 10},     {201, 400, 20},   {401, 700, 30},   {701, 1100, 40},  {1101, 1600, 50},
+    {1601, 2200, 60}, {2201, 2900, 70}, {2901, 3700, 80}, {3701, 4600, 90}, {4601, 6000, 100}};
+
+constexpr Bracket kBrackets[] = {{1, 200, 0.05861},     {201, 500, 0.052749},
+                                 {501, 1000, 0.046888}, {1001, 1500, 0.041027},
+                                 {1501, 2500, 0.035166}, {2501, 6000, 0.029305}};
+
+constexpr double kD_PerKm = 0.3097222;
+constexpr double kD_SoftSeat = 1.199243;
+constexpr double kSecondClassPerKm = 0.46;
+constexpr double kFirstClassPerKm = 0.74;
+
+// The 2 % supplement, up to the next tenth of a yuan.
+double TwoPercent(double base) {
+  double s = base * 0.02;
+  double t = std::trunc(s * 10);
+  return s * 10 - t > 0 ? (t + 1) * 0.1 : s;
+}
+
+double HalfYuan(double amount) { return std::floor(amount * 2 + 0.5) / 2; }
+
+}  // namespace
+
+int RoundHalf(double x) {
+  double t = std::trunc(x);
+  return static_cast<int>(x - t >= 0.5 ? t + 1 : t);
+}
+
+double TariffBase(int km, int& fareDistance) {
+  int f = km;
+  for (const BandGroup& g : kBandGroups) {
+    if (km < g.min || km > g.max) continue;
+    int j = (km - g.min) / g.step;
+    int bandMin = g.min + j * g.step;
+    int bandMax = bandMin + g.step - 1;
+    f = (bandMin - 1 + bandMax) / 2;
+    break;
+  }
+  if (f < 20) f = 20;
+  double fare = 0;
+  for (const Bracket& b : kBrackets) {
+    if (b.max < f) {
+      fare += (b.max - b.min + 1) * b.rate;
+    } else {
+      fare += (f - b.min + 1) * b.rate;
+      break;
+    }
+  }
+  fareDistance = f;
+  return fare;
+}
+
+bool IsAirConditioned(int type) { return type != 7 && type != 8 && type != 11; }
+
+std::string AmountText(double amount) {
+  int whole = static_cast<int>(std::floor(amount));
+  if (amount - whole >= 0.25) return std::to_string(whole) + ".5";
+  return std::to_string(whole);
+}
+
+FareTexts ClassicFares(int km, const ClassicTerms& t) {
+  int k = 0;
+  double b = TariffBase(km, k);
+  double s = TwoPercent(b);
+  double x = 0;
+  if (t.type >= 4 && t.type <= 7) {
+    x = RoundHalf(RoundHalf(k >= 100 ? b * 0.2 : 1.1722) * t.factor);
+    if (t.type <= 6) x *= 2;
+  }
+  int unused = 0;
+  double lb = k >= 400 ? b : TariffBase(400, unused);
+  double a = t.airConditioned ? RoundHalf(b * 0.25) : 0;
+  int p = k > 200 ? 1 : 0;
+  double seat = RoundHalf(RoundHalf(b + s) * t.factor);
+  double soft = RoundHalf(RoundHalf(2 * b + s) * t.factor);
+  double air = RoundHalf(a * t.factor);
+  double hard = seat + x + air + p;
+  hard += hard > 5 ? 1 : 0.5;
+  FareTexts out{AmountText(hard), "-", "-", "-"};
+  if (t.sleepers) {
+    auto berth = [&](double m) { return RoundHalf(RoundHalf(lb * m) * t.factor); };
+    auto hardBerth = [&](double m) {
+      return std::to_string(static_cast<int>(seat + x + air + berth(m) + 10 + p + 1));
+    };
+    auto softBerth = [&](double m) {
+      return std::to_string(static_cast<int>(soft + x + air + berth(m) + 10 + 1));
+    };
+    out[2] = hardBerth(1.1) + "/" + hardBerth(1.2) + "/" + hardBerth(1.3);
+    out[3] = softBerth(1.75) + "/" + softBerth(1.95);
+  }
+  return out;
+}
+
+FareTexts EmuFares(int km, bool perKilometreD) {
+  if (perKilometreD) {
+    double hard = km * kD_PerKm;
+    return {std::to_string(RoundHalf(hard)), std::to_string(RoundHalf(hard * kD_SoftSeat)), "-", "-"};
+  }
+  return {AmountText(HalfYuan(km * kSecondClassPerKm)), AmountText(HalfYuan(km * kFirstClassPerKm)), "-", "-"};
+}
+
+}  // namespace vormek::builder

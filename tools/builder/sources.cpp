@@ -1,0 +1,308 @@
+#include "sources.h"
+
+#include <cctype>
+#include <charconv>
+
+#include "gbk_convert.h"
+#include "train_numbers.h"
+
+namespace vormek::builder {
+namespace {
+
+constexpr int kStationNameChars = 20;
+
+std::optional<int> ParseInt(std::string_view text) {
+  int value = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+std::optional<double> ParseReal(std::string_view text) {
+  double value = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+bool IsShortCode(std::string_view code) {
+  if (code.empty() || code.size() > 5) return false;
+  for (char c : code) {
+    if (c < 'A' || c > 'Z') return false;
+  }
+  return true;
+}
+
+// Reports a station name too long for its column; true when it fits.
+bool CheckName(const std::string& name, const Place& at, Diagnostics& diagnostics) {
+  if (GbkLength(name) <= kStationNameChars) return true;
+  diagnostics.Add(at.file, at.line,
+                  "station name '" + ToUtf8(name) + "' is longer than 20 characters");
+  return false;
+}
+
+void ParseStations(const SourceFile& file, Sources& out, Diagnostics& diagnostics) {
+  for (const SourceLine& line : SplitLines(file, diagnostics)) {
+    Place at{file.name, line.number};
+    const auto& w = line.words;
+    if (w.size() < 2 || w.size() > 3 || (w.size() == 3 && w[2] != "unlisted")) {
+      diagnostics.Add(at.file, at.line, "a station line is '<name> <SHORTCODE> [unlisted]'");
+      continue;
+    }
+    if (!IsShortCode(w[1])) {
+      diagnostics.Add(at.file, at.line, "short code '" + w[1] + "' is not 1 to 5 upper-case letters");
+      continue;
+    }
+    if (!CheckName(w[0], at, diagnostics)) continue;
+    out.stations.push_back({w[0], w[1], w.size() == 3, at});
+  }
+}
+
+void ParseGroups(const SourceFile& file, Sources& out, Diagnostics& diagnostics) {
+  for (const SourceLine& line : SplitLines(file, diagnostics)) {
+    Place at{file.name, line.number};
+    const auto& w = line.words;
+    auto number = ParseInt(w[0]);
+    if (!number || *number <= 0) {
+      diagnostics.Add(at.file, at.line, "a group line starts with a positive group number");
+      continue;
+    }
+    if (w.size() < 2 || w.size() > 6) {
+      diagnostics.Add(at.file, at.line, "a city group has 1 to 5 stations");
+      continue;
+    }
+    out.groups.push_back({*number, std::vector<std::string>(w.begin() + 1, w.end()), at});
+  }
+}
+
+void ParseLines(const SourceFile& file, Sources& out, Diagnostics& diagnostics) {
+  LineDef* current = nullptr;
+  for (const SourceLine& line : SplitLines(file, diagnostics)) {
+    Place at{file.name, line.number};
+    const auto& w = line.words;
+    if (w[0] == "line" && w.size() == 2) {
+      out.lines.push_back({w[1], 0, {}, at});
+      current = &out.lines.back();
+      continue;
+    }
+    if (!current) {
+      diagnostics.Add(at.file, at.line, "a line file starts with 'line <name>'");
+      return;
+    }
+    if (w[0] == "speed" && w.size() == 2) {
+      auto speed = ParseInt(w[1]);
+      if (!speed || *speed < 20 || *speed > 400) {
+        diagnostics.Add(at.file, at.line, "speed is a whole number of km/h from 20 to 400");
+      } else {
+        current->speed = *speed;
+      }
+      continue;
+    }
+    auto km = ParseInt(w[0]);
+    if (!km || w.size() != 2) {
+      diagnostics.Add(at.file, at.line, "a kilometre post is '<km> <station>'");
+      continue;
+    }
+    if (!current->posts.empty() && *km <= current->posts.back().km) {
+      diagnostics.Add(at.file, at.line, "distance going down: km must increase strictly along a line");
+      continue;
+    }
+    if (!CheckName(w[1], at, diagnostics)) continue;
+    current->posts.push_back({*km, w[1], line.number});
+  }
+}
+
+class PatternReader {
+ public:
+  PatternReader(const SourceLine& line, Place at, Diagnostics& diagnostics)
+      : words_(line.words), at_(std::move(at)), diagnostics_(diagnostics) {}
+
+  std::optional<TrainPattern> Read() {
+    TrainPattern p;
+    p.at = at_;
+    if (words_.size() < 2) return Fail("an entry starts with 'train <numbers>'");
+    std::string error;
+    auto numbers = ExpandNumbers(words_[1], error);
+    if (!numbers) return Fail(error);
+    p.numbers = *numbers;
+    pos_ = 2;
+    while (pos_ < words_.size()) {
+      const std::string key = words_[pos_++];
+      if (!ReadKey(key, p)) return std::nullopt;
+    }
+    if (p.type == 0) return Fail("'type' is missing");
+    if (p.route.empty()) return Fail("'route' is missing");
+    if (p.departure < 0) return Fail("'dep' is missing: a missing time");
+    if (p.numbers.size() > 1 && p.interval <= 0) return Fail("a series needs 'every <minutes>'");
+    return p;
+  }
+
+ private:
+  bool HasValue() const { return pos_ < words_.size(); }
+  std::string Next() { return words_[pos_++]; }
+
+  std::nullopt_t Fail(const std::string& message) {
+    diagnostics_.Add(at_.file, at_.line, message);
+    return std::nullopt;
+  }
+
+  std::optional<int> Clock(const std::string& key) {
+    if (!HasValue()) return Fail("'" + key + "' needs a time HH:MM");
+    auto minute = ParseClock(Next());
+    if (!minute) return Fail("'" + key + "' needs a time HH:MM");
+    return minute;
+  }
+
+  std::optional<int> Number(const std::string& key, int min, int max) {
+    if (!HasValue()) return Fail("'" + key + "' needs a number");
+    auto value = ParseInt(Next());
+    if (!value || *value < min || *value > max) {
+      return Fail("'" + key + "' takes a whole number from " + std::to_string(min) + " to " +
+                  std::to_string(max));
+    }
+    return value;
+  }
+
+  bool IsKeyword(const std::string& word) const {
+    static const char* const kKeys[] = {"type", "route", "stops", "add", "skip", "dep", "every",
+                                        "back", "speed", "dwell", "fix", "fares", "factor",
+                                        "sleepers", "listto"};
+    for (const char* key : kKeys) {
+      if (word == key) return true;
+    }
+    return false;
+  }
+
+  bool ReadKey(const std::string& key, TrainPattern& p) {
+    if (key == "type") {
+      auto type = Number(key, 1, 11);
+      if (!type) return false;
+      p.type = *type;
+    } else if (key == "route") {
+      while (HasValue() && !IsKeyword(words_[pos_])) p.route.push_back(Next());
+      if (p.route.size() < 3 || p.route.size() % 2 == 0) {
+        return Fail("'route' is station, line, station [, line, station ...]"), false;
+      }
+    } else if (key == "stops") {
+      if (!HasValue()) return Fail("'stops' needs all, major, every:N or a list"), false;
+      std::string value = Next();
+      if (value == "all") {
+        p.stopMode = StopMode::All;
+      } else if (value == "major") {
+        p.stopMode = StopMode::Major;
+      } else if (value.starts_with("every:")) {
+        auto n = ParseInt(std::string_view(value).substr(6));
+        if (!n || *n < 1) return Fail("'stops every:N' needs N of 1 or more"), false;
+        p.stopMode = StopMode::Every;
+        p.every = *n;
+      } else {
+        p.stopMode = StopMode::List;
+        p.stopList = SplitList(value);
+      }
+    } else if (key == "add" || key == "skip") {
+      if (!HasValue()) return Fail("'" + key + "' needs a list of stations"), false;
+      auto list = SplitList(Next());
+      auto& target = key == "add" ? p.add : p.skip;
+      target.insert(target.end(), list.begin(), list.end());
+    } else if (key == "dep") {
+      auto minute = Clock(key);
+      if (!minute) return false;
+      p.departure = *minute;
+    } else if (key == "every") {
+      auto interval = Number(key, 1, 1440);
+      if (!interval) return false;
+      p.interval = *interval;
+    } else if (key == "back") {
+      auto minute = Clock(key);
+      if (!minute) return false;
+      p.backDeparture = *minute;
+      if (HasValue() && !IsKeyword(words_[pos_])) {
+        std::string error;
+        auto numbers = ExpandNumbers(Next(), error);
+        if (!numbers) return Fail(error), false;
+        p.backNumbers = *numbers;
+      }
+    } else if (key == "speed") {
+      auto speed = Number(key, 20, 400);
+      if (!speed) return false;
+      p.speed = speed;
+    } else if (key == "dwell") {
+      auto dwell = Number(key, 0, 600);
+      if (!dwell) return false;
+      p.dwell = dwell;
+    } else if (key == "fix") {
+      if (pos_ + 3 > words_.size()) return Fail("'fix' is station, arrival, departure"), false;
+      FixedTime fix;
+      fix.station = Next();
+      for (std::optional<int>* slot : {&fix.arrival, &fix.departure}) {
+        std::string value = Next();
+        if (value == "-") continue;
+        *slot = ParseClock(value);
+        if (!*slot) return Fail("'fix' times are HH:MM or -"), false;
+      }
+      if (!fix.arrival && !fix.departure) return Fail("'fix' needs at least one time"), false;
+      p.fixes.push_back(fix);
+    } else if (key == "fares") {
+      if (pos_ + 4 > words_.size()) return Fail("'fares' needs four fare texts"), false;
+      std::array<std::string, 4> fares;
+      for (auto& fare : fares) fare = Next();
+      p.fares = fares;
+    } else if (key == "factor") {
+      auto factor = HasValue() ? ParseReal(Next()) : std::nullopt;
+      if (!factor || *factor < 0.5 || *factor > 3) return Fail("'factor' is a number from 0.5 to 3"), false;
+      p.factor = factor;
+    } else if (key == "sleepers") {
+      std::string value = HasValue() ? Next() : "";
+      if (value != "yes" && value != "no") return Fail("'sleepers' is yes or no"), false;
+      p.sleepers = value == "yes";
+    } else if (key == "listto") {
+      if (!HasValue()) return Fail("'listto' needs a station"), false;
+      p.listTo = Next();
+    } else {
+      return Fail("unknown keyword '" + ToUtf8(key) + "'"), false;
+    }
+    return true;
+  }
+
+  const std::vector<std::string>& words_;
+  Place at_;
+  Diagnostics& diagnostics_;
+  std::size_t pos_ = 0;
+};
+
+void ParseTrains(const SourceFile& file, Sources& out, Diagnostics& diagnostics) {
+  for (const SourceLine& line : JoinContinuations(SplitLines(file, diagnostics))) {
+    Place at{file.name, line.number};
+    if (line.words[0] != "train") {
+      diagnostics.Add(at.file, at.line, "an entry starts with 'train' at the start of a line");
+      continue;
+    }
+    if (auto pattern = PatternReader(line, at, diagnostics).Read()) {
+      out.trains.push_back(std::move(*pattern));
+    }
+  }
+}
+
+}  // namespace
+
+std::optional<int> ParseClock(std::string_view text) {
+  if (text.size() != 5 || text[2] != ':') return std::nullopt;
+  for (int i : {0, 1, 3, 4}) {
+    if (!std::isdigit(static_cast<unsigned char>(text[i]))) return std::nullopt;
+  }
+  int hours = (text[0] - '0') * 10 + (text[1] - '0');
+  int minutes = (text[3] - '0') * 10 + (text[4] - '0');
+  if (hours > 23 || minutes > 59) return std::nullopt;
+  return hours * 60 + minutes;
+}
+
+Sources ParseSources(const SourceTree& tree, Diagnostics& diagnostics) {
+  Sources out;
+  for (const auto& file : tree.stations) ParseStations(file, out, diagnostics);
+  for (const auto& file : tree.groups) ParseGroups(file, out, diagnostics);
+  for (const auto& file : tree.lines) ParseLines(file, out, diagnostics);
+  for (const auto& file : tree.trains) ParseTrains(file, out, diagnostics);
+  return out;
+}
+
+}  // namespace vormek::builder

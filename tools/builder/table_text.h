@@ -1,0 +1,25 @@
+#pragma once
+// Writes the four tables in the table text format "251": GBK, CR LF, every
+// value quoted and followed by ",", records in their current index order.
+#include <string>
+#include <vector>
+
+#include "network.h"
+#include "train_builder.h"
+
+namespace vormek::builder {
+
+struct TableTexts {
+  std::string slist, strain, sm, spy;
+};
+
+// Elapsed-time form of the tables: "0", minutes below an hour ("18"),
+// otherwise "H:M" without padding ("1:1", "37:43").
+std::string ElapsedText(int minutes);
+// "HH:MM" of the clock at start + minutes.
+std::string ClockText(int startClock, int minutes);
+
+// Trains are sorted here (by number, byte order); the caller has checked them.
+TableTexts WriteTables(const Network& network, std::vector<BuiltTrain> trains);
+
+}  // namespace vormek::builder
