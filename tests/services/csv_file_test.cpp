@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <stdexcept>
+
+#include "data/gbk_codec.h"
+#include "output/csv_export.h"
+#include "services/csv_file.h"
+
+using namespace vormek;
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TStringGrid StopGrid() {
+  TStringGrid grid(8, 20);
+  const char* const stations[] = {"\xb1\xb1\xbe\xa9", "\xcc\xec\xbd\xf2", "\xc9\xcf\xba\xa3"};  // 北京 天津 上海
+  for (int r = 0; r < 3; ++r) {
+    grid.Cell(0, r) = std::to_string(r + 1);
+    grid.Cell(1, r) = stations[r];
+    grid.Cell(2, r) = std::to_string(r * 120);
+  }
+  return grid;
+}
+
+SaveFileAsker Answer(const QString& name) {
+  return [name](QWidget*) { return name; };
+}
+
+class CsvFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+  QString Path(const QString& name) const { return dir_.filePath(name); }
+  QTemporaryDir dir_;
+};
+
+TEST_F(CsvFileTest, WritesTheCoreBytesAddingTheExtension) {
+  const TStringGrid grid = StopGrid();
+  ASSERT_TRUE(ExportGrid(nullptr, grid, 1, 3, Answer(Path(QStringLiteral("stops")))));
+  const QByteArray bytes = ReadAll(Path(QStringLiteral("stops.csv")));
+  EXPECT_EQ(bytes.toStdString(), ExportGridText(grid, 1, 3));
+  // GBK without a byte-order mark, CR LF line ends: header then three rows.
+  EXPECT_TRUE(bytes.startsWith("\r\n\r\n"));
+  EXPECT_EQ(bytes.count("\r\n"), 10);
+  EXPECT_TRUE(bytes.endsWith("3,\xc9\xcf\xba\xa3,240,,,,,\r\n"));
+  EXPECT_TRUE(QString::fromStdString(GbkToUtf8(bytes.toStdString())).contains(QStringLiteral("站序,车站,里程")));
+}
+
+TEST_F(CsvFileTest, KeepsAnExtensionTheUserTyped) {
+  EXPECT_EQ(WithCsvExtension(QStringLiteral("/a/b.txt")), QStringLiteral("/a/b.txt"));
+  EXPECT_EQ(WithCsvExtension(QStringLiteral("/a.d/b")), QStringLiteral("/a.d/b.csv"));
+  EXPECT_EQ(WithCsvExtension(QStringLiteral("/a/b.")), QStringLiteral("/a/b.csv"));
+}
+
+TEST_F(CsvFileTest, CancelOrBlankNameWritesNothing) {
+  const TStringGrid grid = StopGrid();
+  EXPECT_FALSE(ExportGrid(nullptr, grid, 1, 3, Answer(QString())));
+  EXPECT_FALSE(ExportGrid(nullptr, grid, 1, 3, Answer(QStringLiteral("   "))));
+  EXPECT_TRUE(QDir(dir_.path()).isEmpty());
+}
+
+TEST_F(CsvFileTest, ReplacesAnExistingFile) {
+  QFile old(Path(QStringLiteral("a.csv")));
+  ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+  old.write(QByteArray(5000, 'x'));
+  old.close();
+  const TStringGrid grid = StopGrid();
+  ASSERT_TRUE(ExportGrid(nullptr, grid, 1, 1, Answer(Path(QStringLiteral("a.csv")))));
+  EXPECT_EQ(ReadAll(Path(QStringLiteral("a.csv"))).toStdString(), ExportGridText(grid, 1, 1));
+}
+
+TEST_F(CsvFileTest, UnwritableTargetThrowsAndLeavesNothingBehind) {
+  const TStringGrid grid = StopGrid();
+  try {
+    ExportGrid(nullptr, grid, 1, 3, Answer(Path(QStringLiteral("missing/folder/a.csv"))));
+    FAIL() << "no error for a missing folder";
+  } catch (const std::runtime_error& e) {
+    EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QStringLiteral("a.csv"))) << e.what();
+  }
+  // A folder in the way of the file: the rename at the end fails, so the
+  // written temporary file must go away again.
+  ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("b.csv")));
+  EXPECT_THROW(ExportGrid(nullptr, grid, 1, 3, Answer(Path(QStringLiteral("b.csv")))), std::runtime_error);
+  EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList{QStringLiteral("b.csv")});
+}
+
+TEST_F(CsvFileTest, SaveDialogOffersTheCsvType) {
+  QStringList filters;
+  QString suffix;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    filters = dialog->nameFilters();
+    suffix = dialog->defaultSuffix();
+    dialog->setDirectory(dir_.path());
+    dialog->selectFile(QStringLiteral("typed"));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  const QString name = AskCsvFileName(nullptr);
+  EXPECT_EQ(filters, QStringList{QStringLiteral("Excel文件(*.csv)")});
+  EXPECT_EQ(suffix, QStringLiteral("csv"));
+  EXPECT_EQ(name, Path(QStringLiteral("typed.csv")));
+}
+
+}  // namespace

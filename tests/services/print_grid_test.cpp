@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFontInfo>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <stdexcept>
+
+#include "data/gbk_codec.h"
+#include "output/print_layout.h"
+#include "services/print_grid.h"
+#include "services/print_painter.h"
+
+using namespace vormek;
+
+namespace {
+
+std::string Gbk(const QString& s) { return *Utf8ToGbk(s.toStdString()); }
+
+// A result grid whose rows carry train numbers in a known order.
+TStringGrid ResultGrid(int rows) {
+  TStringGrid grid(15, std::max(rows, 20));
+  for (int r = 0; r < rows; ++r) {
+    grid.Cell(0, r) = "K" + std::to_string(9000 - r);
+    grid.Cell(1, r) = Gbk(QStringLiteral("北京西"));
+    grid.Cell(2, r) = Gbk(QStringLiteral("广州"));
+    grid.Cell(9, r) = std::to_string(100 + r);
+    grid.Cell(13, r) = "301/312/322";
+  }
+  return grid;
+}
+
+class PdfPrintTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+      GTEST_SKIP() << "poppler-utils is not installed";
+    ASSERT_TRUE(dir_.isValid());
+  }
+
+  // Prints to a 600 dpi A4 PDF and gives the file name.
+  QString Print(const TStringGrid& grid, int kind, int rows, const QString& name) {
+    const QString path = dir_.filePath(name);
+    QPdfWriter writer(path);
+    writer.setResolution(600);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    PrintGridOn(writer, grid, kind, rows);
+    setup_ = SetupFor(writer);
+    return path;
+  }
+
+  static QString Run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    EXPECT_TRUE(p.waitForFinished(30000));
+    return QString::fromUtf8(p.readAllStandardOutput());
+  }
+  static int PageCount(const QString& pdf) {
+    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(Run(QStringLiteral("pdfinfo"), {pdf}));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+  }
+  // The text of one page with every blank removed.
+  static QString PageText(const QString& pdf, int page) {
+    QString text = Run(QStringLiteral("pdftotext"),
+                       {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                        QString::number(page), QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    return text.remove(QRegularExpression(QStringLiteral("\\s")));
+  }
+
+  QTemporaryDir dir_;
+  TPrintSetup setup_;
+};
+
+TEST_F(PdfPrintTest, EveryPageRepeatsTheHeadAndIsNumbered) {
+  const int rows = 120;
+  const TStringGrid grid = ResultGrid(rows);
+  const QString pdf = Print(grid, 0, rows, QStringLiteral("result.pdf"));
+  const int pages = PageCount(pdf);
+  EXPECT_EQ(static_cast<std::size_t>(pages), LayoutGridPages(grid, 0, rows, setup_).size());
+  ASSERT_GE(pages, 3);
+
+  const QString date = QString::fromStdString(GbkToUtf8(setup_.DateText));
+  QString all;
+  for (int p = 1; p <= pages; ++p) {
+    const QString text = PageText(pdf, p);
+    EXPECT_TRUE(text.contains(QStringLiteral("维墨克列车时刻表"))) << p;
+    EXPECT_TRUE(text.contains(date)) << p;
+    EXPECT_TRUE(text.contains(QStringLiteral("维墨克软件工作室"))) << p;
+    EXPECT_TRUE(text.contains(QStringLiteral("车次始发终到车型发站"))) << p;
+    EXPECT_TRUE(text.contains(QStringLiteral("第%1页").arg(p))) << p;
+    all += text;
+  }
+  // Rows come out once each, in the grid's order.
+  qsizetype at = 0;
+  for (int r = 0; r < rows; ++r) {
+    const QString train = QString::fromStdString(grid.Cell(0, r));
+    const qsizetype found = all.indexOf(train, at);
+    ASSERT_GE(found, at) << "row " << r;
+    at = found + train.size();
+    EXPECT_EQ(all.count(train), 1);
+  }
+  const QString kept = QStringLiteral(VORMEK_TEST_OUTPUT_DIR "/printed_result_grid.pdf");
+  QFile::remove(kept);
+  QFile::copy(pdf, kept);
+}
+
+TEST_F(PdfPrintTest, StopListPrintsItsOwnHeader) {
+  TStringGrid grid(8, 20);
+  grid.Cell(0, 0) = "1";
+  grid.Cell(1, 0) = Gbk(QStringLiteral("上海虹桥"));
+  grid.Cell(5, 0) = Gbk(QStringLiteral("当天"));
+  const QString pdf = Print(grid, 1, 1, QStringLiteral("stops.pdf"));
+  EXPECT_EQ(PageCount(pdf), 1);
+  const QString text = PageText(pdf, 1);
+  EXPECT_TRUE(text.contains(QStringLiteral("站序车站里程到时发时天数历时时速")));
+  EXPECT_TRUE(text.contains(QStringLiteral("上海虹桥")));
+  EXPECT_FALSE(text.contains(QStringLiteral("车次")));
+}
+
+TEST(ReportFont, FallsBackToAnInstalledKaiFace) {
+  const QFontInfo info(ReportFont(PrintFace(), 15));
+  const QString family = info.family();
+  EXPECT_TRUE(family == QStringLiteral("楷体_GB2312") || family.contains(QStringLiteral("Kai"), Qt::CaseInsensitive))
+      << family.toStdString();
+}
+
+TEST(PaintPages, DeviceThatCannotStartThrows) {
+  QTemporaryDir dir;
+  QPdfWriter writer(dir.filePath(QStringLiteral("no/such/folder/x.pdf")));
+  const TStringGrid grid = ResultGrid(3);
+  EXPECT_THROW(PrintGridOn(writer, grid, 0, 3), std::runtime_error);
+}
+
+}  // namespace
