@@ -1,0 +1,233 @@
+#include "cli_commands.h"
+
+#include <charconv>
+#include <ostream>
+
+#include "query/input_checks.h"
+#include "query/query_direct.h"
+#include "query/query_station.h"
+#include "query/query_train_number.h"
+#include "query/query_transfer.h"
+#include "query/result_rows.h"
+#include "query/sort_state.h"
+#include "query/stop_list.h"
+#include "query/table_columns.h"
+#include "stations/station_text.h"
+
+namespace vormek::cli {
+
+namespace {
+
+const char* const kResultHeader = "车次,始发,终到,车型,发站,发时,到站,到时,停站,里程,历时,硬座,软座,硬卧,软卧";
+const char* const kTransferHeader = "中转站,前里程,后里程,总里程,前历时,后历时,总历时,发站车数,到站车数";
+const char* const kStopHeader = "站序,车站,里程,到时,发时,天数,历时,时速";
+
+class TPrinter {
+ public:
+  TPrinter(const TTextCodec& codec, std::ostream& out) : codec_(codec), out_(out) {}
+  void Line(std::string_view gbk) { out_ << codec_.Output(gbk) << '\n'; }
+  void Rows(const TStringGrid& grid, int rows) {
+    for (int r = 0; r < rows; ++r) {
+      std::string line;
+      for (int c = 0; c < grid.ColCount(); ++c) {
+        if (c > 0) line += ',';
+        line += grid.Cell(c, r);
+      }
+      Line(line);
+    }
+  }
+
+ private:
+  const TTextCodec& codec_;
+  std::ostream& out_;
+};
+
+int Refuse(const TInputRefusal& refusal, const TTextCodec& codec, std::ostream& err) {
+  err << codec.Output(refusal.Message) << '\n';
+  return ExitRefused;
+}
+
+TFilterBoxes Boxes(const TOptions& o) {
+  TFilterBoxes b;
+  if (!o.HasFilter) return b;
+  std::size_t start = 0;
+  while (start <= o.Filter.size()) {
+    std::size_t comma = o.Filter.find(',', start);
+    if (comma == std::string::npos) comma = o.Filter.size();
+    const std::string item = o.Filter.substr(start, comma - start);
+    b.CBSF |= item == "sf";
+    b.CBZD |= item == "zd";
+    b.CBJQ |= item == "jq";
+    b.CBDC |= item == "dc";
+    start = comma + 1;
+  }
+  return b;
+}
+
+// Clicks on one header until it shows the requested sense (at most twice);
+// a click with nothing listed changes nothing.
+template <typename Sort>
+void ClickUntil(TSortState& state, const TSortRequest& want, bool anything, Sort sort) {
+  if (!anything) return;
+  for (int i = 0; i < 2 && !(state.Column == want.Column && state.Ascending == !want.Descending); ++i) {
+    state = ClickHeader(state, want.Column);
+    sort(state);
+  }
+}
+
+// The main grid as it shows the results: the query's own showing, the boxes
+// checked, then the header clicked.
+int ShowGrid(const TOptions& o, const TPub_Center& center, int queryMode, std::string_view stationBox,
+             TPrinter& printer) {
+  TFilterContext filter;
+  filter.QueryMode = queryMode;
+  filter.EnteredFrom = center.FromSelection.Entered;
+  filter.EnteredTo = center.ToSelection.Entered;
+  filter.TransferStation = center.TransferStation;
+  filter.StationBox = stationBox;
+  filter.Boxes = Boxes(o);
+  TStringGrid grid;
+  ClearResults(grid);
+  const int count = ShowResults(center.GridResults, filter, TSortState{}, grid);
+  if (o.Sort && o.Sort->Column >= kResultColumns) return ExitUsage;
+  if (o.Sort) {
+    TSortState state;
+    ClickUntil(state, *o.Sort, !center.GridResults.empty(), [&](const TSortState& s) {
+      SortRows(grid, count, s.Column, s.Ascending, IsNumericResultColumn(s.Column));
+    });
+  }
+  printer.Line(kResultHeader);
+  printer.Rows(grid, count);
+  return ExitOk;
+}
+
+// The transfer window's grid, opened sorted by station name.
+int TransferList(TPub_Center& center, TStringGrid& grid, TSortState& state) {
+  const int stationCount = FillTransferGrid(center, grid);
+  if (stationCount >= 1) {
+    state = ClickHeader(TSortState{}, 0);
+    SortRows(grid, stationCount, 0, true, false);
+  }
+  return stationCount;
+}
+
+int ReadInt(std::string_view text) {
+  int v = 0;
+  std::from_chars(text.data(), text.data() + text.size(), v);
+  return v;
+}
+
+int Transfer(const TOptions& o, TTimetable& tt, TPub_Center& center, const TTextCodec& codec, TPrinter& printer,
+             std::ostream& err) {
+  const std::string from = codec.Argument(o.Args[0]);
+  const std::string to = codec.Argument(o.Args[1]);
+  if (auto refusal = CheckDirectInput(tt.KMPy, from, to)) return Refuse(*refusal, codec, err);
+  QueryTransfer(tt, center, TrimBlanksAndControls(from), TrimBlanksAndControls(to));
+  TStringGrid grid;
+  TSortState state;
+  const int stationCount = TransferList(center, grid, state);
+  if (o.Command == TCommand::Transfer) {
+    if (o.Sort && o.Sort->Column >= kTransferColumns) return ExitUsage;
+    if (o.Sort) {
+      ClickUntil(state, *o.Sort, stationCount >= 1, [&](const TSortState& s) {
+        SortRows(grid, stationCount, s.Column, s.Ascending, IsNumericTransferColumn(s.Column));
+      });
+    }
+    printer.Line(kTransferHeader);
+    printer.Rows(grid, stationCount);
+    return ExitOk;
+  }
+  const std::string via(TrimBlanksAndControls(codec.Argument(o.Via)));
+  for (int r = 0; r < stationCount; ++r) {
+    if (grid.Cell(0, r) != via) continue;
+    BuildTransferResults(tt, center, via, ReadInt(grid.Cell(7, r)), ReadInt(grid.Cell(8, r)));
+    return ShowGrid(o, center, QueryModeDirect, "", printer);
+  }
+  err << "vormek-query: " << o.Via << " is not in the transfer list\n";
+  return ExitNotListed;
+}
+
+int Stops(const TOptions& o, TTimetable& tt, const TTextCodec& codec, TPrinter& printer, std::ostream& err) {
+  const std::string number = codec.Argument(o.Args[0]);
+  TMemTable& stops = tt.KMTrain;
+  if (number.empty() || !stops.Locate("ID", number)) return ExitNoData;
+  const TStopColumns sc(stops);
+  const int first = stops.RecNo();
+  int last = first;
+  while (last + 1 < stops.RecordCount() && stops.ValueAt(last + 1, sc.ID) == number) ++last;
+
+  std::string board, count, km, time;
+  if (o.HasBoard) {
+    const std::string station(TrimBlanksAndControls(codec.Argument(o.Board)));
+    int b = first;
+    while (b <= last && stops.ValueAt(b, sc.Station) != station) ++b;
+    if (b > last || b + o.Count > last) {
+      err << "vormek-query: " << o.Board << " is not a stop of " << o.Args[0] << " with " << o.Count
+          << " stops after it\n";
+      return ExitRefused;
+    }
+    const int a = b + o.Count;
+    board = station;
+    count = std::to_string(o.Count);
+    km = std::to_string(stops.IntegerAt(a, sc.Distance) - stops.IntegerAt(b, sc.Distance));
+    time = ElapsedDifference(stops.ValueAt(b, sc.R_Date), stops.ValueAt(a, sc.R_Date));
+  } else {
+    // The row the train number query shows for this train: the whole run.
+    const TTrainColumns tc(tt.KMList);
+    const int listPos = LocateTrain(tt.KMList, number);
+    if (listPos >= 0) {
+      board = tt.KMList.ValueAt(listPos, tc.StartStation);
+      count = std::to_string(TerminalStopNo(stops, number) - 1);
+      km = std::to_string(tt.KMList.IntegerAt(listPos, tc.Distance));
+      time = tt.KMList.ValueAt(listPos, tc.R_Date);
+    } else {
+      board = stops.ValueAt(first, sc.Station);
+      count = std::to_string(last - first);
+      km = std::to_string(stops.IntegerAt(last, sc.Distance));
+      time = stops.ValueAt(last, sc.R_Date);
+    }
+  }
+  const auto list = BuildStopList(stops, TStopListRequest{number, board, count, km, time});
+  if (!list) return ExitNoData;
+  printer.Line(kStopHeader);
+  printer.Rows(list->Grid, list->FilledRows);
+  err << codec.Output(list->LabQC) << '\n' << codec.Output(list->LabQJ) << '\n';
+  return ExitOk;
+}
+
+}  // namespace
+
+int RunCommand(const TOptions& o, TTimetable& tt, const TTextCodec& codec, std::ostream& out, std::ostream& err) {
+  TPub_Center center;
+  center.Fares = BuildFareTables();
+  TPrinter printer(codec, out);
+  switch (o.Command) {
+    case TCommand::Direct: {
+      const std::string from = codec.Argument(o.Args[0]);
+      const std::string to = codec.Argument(o.Args[1]);
+      if (auto refusal = CheckDirectInput(tt.KMPy, from, to)) return Refuse(*refusal, codec, err);
+      QueryDirect(tt, center, from, to);
+      return ShowGrid(o, center, QueryModeDirect, "", printer);
+    }
+    case TCommand::Transfer:
+    case TCommand::Via:
+      return Transfer(o, tt, center, codec, printer, err);
+    case TCommand::TrainNumber: {
+      const std::string number = codec.Argument(o.Args[0]);
+      if (auto refusal = CheckTrainNumberInput(number)) return Refuse(*refusal, codec, err);
+      QueryTrainNumber(tt, center, number);
+      return ShowGrid(o, center, QueryModeTrainNumber, "", printer);
+    }
+    case TCommand::Station: {
+      const std::string station = codec.Argument(o.Args[0]);
+      if (auto refusal = CheckStationInput(tt.KMPy, station)) return Refuse(*refusal, codec, err);
+      QueryStation(tt, center, station);
+      return ShowGrid(o, center, QueryModeStation, TrimBlanksAndControls(station), printer);
+    }
+    case TCommand::Stops:
+      return Stops(o, tt, codec, printer, err);
+  }
+  return ExitUsage;
+}
+
+}  // namespace vormek::cli

@@ -1,0 +1,17 @@
+#pragma once
+// The commands of vormek-query on a loaded timetable. Each writes its lines
+// (GBK, joined by ",", ending in LF) and returns the exit status.
+#include <iosfwd>
+
+#include "cli_options.h"
+#include "cli_text.h"
+#include "data/timetable.h"
+
+namespace vormek::cli {
+
+enum TExitStatus { ExitOk = 0, ExitNoData = 1, ExitRefused = 2, ExitNotListed = 3, ExitUsage = 64 };
+
+int RunCommand(const TOptions& options, TTimetable& timetable, const TTextCodec& codec, std::ostream& out,
+               std::ostream& err);
+
+}  // namespace vormek::cli

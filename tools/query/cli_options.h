@@ -1,0 +1,44 @@
+#pragma once
+// The command line of vormek-query, parsed but not yet converted: station
+// names and numbers are still the bytes the shell gave.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vormek::cli {
+
+enum class TCommand { Direct, Transfer, Via, TrainNumber, Station, Stops };
+
+// A header clicked once (ascending) or twice (descending).
+struct TSortRequest {
+  int Column = 0;
+  bool Descending = false;
+};
+
+struct TOptions {
+  bool Help = false;
+  bool Gbk = false;
+  std::string TablesDir;  // empty: the embedded timetable
+  TCommand Command = TCommand::Direct;
+  std::vector<std::string> Args;  // FROM TO, NUMBER or STATION
+  std::string Via;
+  std::string Filter;  // "sf,zd,jq,dc", any subset
+  bool HasFilter = false;
+  std::optional<TSortRequest> Sort;
+  std::string Board;
+  bool HasBoard = false;
+  int Count = 0;
+  bool HasCount = false;
+};
+
+struct TParseResult {
+  TOptions Options;
+  std::string Error;  // not empty: a usage error
+};
+
+TParseResult ParseCommandLine(const std::vector<std::string>& args);
+
+std::string UsageText();
+std::string HelpText();
+
+}  // namespace vormek::cli

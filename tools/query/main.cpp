@@ -1,0 +1,56 @@
+// vormek-query: the timetable's queries on the command line.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli_commands.h"
+#include "cli_options.h"
+#include "cli_text.h"
+#include "data/errors.h"
+#include "data/timetable.h"
+#ifdef VORMEK_HAVE_EMBEDDED
+#include "data/embedded_items.h"
+#endif
+
+int main(int argc, char** argv) {
+  using namespace vormek;
+  using namespace vormek::cli;
+  std::ios::sync_with_stdio(false);
+  const TParseResult parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  const TOptions& o = parsed.Options;
+  const TTextCodec codec(o.Gbk);
+  if (o.Help) {
+    std::cout << codec.Output(HelpText());
+    return ExitOk;
+  }
+  if (!parsed.Error.empty()) {
+    std::cerr << "vormek-query: " << parsed.Error << '\n' << UsageText();
+    return ExitUsage;
+  }
+  TTimetable timetable;
+  try {
+    if (!o.TablesDir.empty()) {
+      LoadTimetableFromDirectory(o.TablesDir, timetable);
+    } else {
+#ifdef VORMEK_HAVE_EMBEDDED
+      LoadTimetable(EmbeddedItems(), timetable);
+#else
+      std::cerr << "vormek-query: this build carries no timetable; use --tables DIR\n";
+      return ExitNoData;
+#endif
+    }
+  } catch (const std::exception& e) {
+    std::cerr << "vormek-query: cannot read the timetable: " << e.what() << '\n';
+    return ExitNoData;
+  }
+  int status = ExitOk;
+  try {
+    status = RunCommand(o, timetable, codec, std::cout, std::cerr);
+  } catch (const EVormekError& e) {
+    std::cerr << "vormek-query: " << e.what() << '\n';
+    return ExitNoData;
+  }
+  if (status == ExitUsage) std::cerr << "vormek-query: column out of range\n" << UsageText();
+  std::cout.flush();
+  return status;
+}
