@@ -229,7 +229,7 @@ void TFrmVormek::BuildFilterRow() {
 
   LabNew = new QLabel(QStringLiteral("版本检测中..."), P1);
   LabNew->setObjectName(QStringLiteral("LabNew"));
-  LabNew->setGeometry(646, 406, 195, 14);
+  LabNew->setGeometry(540, 406, 301, 14);
   LabNew->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 

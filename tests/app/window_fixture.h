@@ -1,0 +1,100 @@
+#pragma once
+// A main window over a test timetable, with message boxes answered by a
+// recorder instead of a modal loop.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/UnitVormek.h"
+#include "app/message_boxes.h"
+#include "app/table_loaders.h"
+#include "data/gbk_codec.h"
+#include "test_timetable.h"
+#include "ui/click_label.h"
+#include "ui/result_grid_model.h"
+#include "ui/result_grid_view.h"
+#include "ui/station_combo_box.h"
+
+namespace vormek::test {
+
+struct TShownBox {
+  QString Text;
+  QString Caption;
+  bool Question = false;
+};
+
+class TRecordedBoxes : public IMessageBoxes {
+ public:
+  void Inform(QWidget*, const QString& text, const QString& caption) override {
+    Shown.push_back({text, caption, false});
+  }
+  bool AskYesNo(QWidget*, const QString& text, const QString& caption) override {
+    Shown.push_back({text, caption, true});
+    return AnswerYes;
+  }
+  std::vector<TShownBox> Shown;
+  bool AnswerYes = false;
+};
+
+inline std::string ToTableBytes(std::string utf8) { return Utf8ToGbk(utf8).value(); }
+
+inline TTestItems TinyItems(const std::vector<std::string>& missing = {}) {
+  return TinyTimetableItems(ToTableBytes, missing);
+}
+
+class TWindowTest : public ::testing::Test {
+ protected:
+  // Builds the window over the items and waits for the loaders.
+  void Open(const TItemSet& items, bool waitForQueries = true) {
+    TFrmVormekDeps deps;
+    deps.Items = &items;
+    deps.Boxes = &boxes;
+    deps.ShowTransferWindow = [this](TFrmVormek&) { ++transferWindows; };
+    window = std::make_unique<TFrmVormek>(std::move(deps));
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    if (waitForQueries) {
+      ASSERT_TRUE(QTest::qWaitFor([this] { return window->BTNZZCX->isEnabled(); }, 30000));
+    }
+  }
+  void OpenTiny() {
+    tiny = TinyItems();
+    Open(tiny.Items());
+  }
+  // The shared national tables, or skip.
+  bool OpenShared() {
+    shared = SharedTimetableItems();
+    if (!shared) return false;
+    Open(shared->Items());
+    return true;
+  }
+
+  QString Cell(int col, int row) const {
+    return window->SGridModel->data(window->SGridModel->index(row, col)).toString();
+  }
+  int Rows() const { return window->SGridModel->rowCount(); }
+  void Type(QWidget* box, const QString& text) {
+    box->setFocus();
+    QTest::keyClicks(box, text);
+  }
+  void SetStation(TStationComboBox* box, const QString& name) { box->SetTextQuietly(name); }
+
+  TRecordedBoxes boxes;
+  int transferWindows = 0;
+  TTestItems tiny;
+  std::optional<TTestItems> shared;
+  std::unique_ptr<TFrmVormek> window;
+};
+
+}  // namespace vormek::test
