@@ -1,9 +1,17 @@
 #include "diagnostics.h"
 
+#include <algorithm>
+
 namespace vormek::builder {
 
 void Diagnostics::Add(std::string file, int line, std::string message) {
   items_.push_back({std::move(file), line, std::move(message)});
+}
+
+void Diagnostics::Sort() {
+  std::stable_sort(items_.begin(), items_.end(), [](const Diagnostic& a, const Diagnostic& b) {
+    return a.file != b.file ? a.file < b.file : a.line < b.line;
+  });
 }
 
 std::string Diagnostics::Text() const {

@@ -15,6 +15,8 @@ struct Diagnostic {
 class Diagnostics {
  public:
   void Add(std::string file, int line, std::string message);
+  // By file, then line; problems of one line keep their order.
+  void Sort();
   bool Empty() const { return items_.empty(); }
   const std::vector<Diagnostic>& All() const { return items_; }
   // "file:line: message" lines, one per problem.

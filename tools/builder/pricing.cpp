@@ -68,6 +68,10 @@ double TariffBase(int km, int& fareDistance) {
   return fare;
 }
 
+double DefaultFactor(int type, int runKm) {
+  return (type == 4 || type == 5) && runKm >= 150 ? 1.5 : 1.0;
+}
+
 bool IsAirConditioned(int type) { return type != 7 && type != 8 && type != 11; }
 
 std::string AmountText(double amount) {

@@ -30,6 +30,11 @@ FareTexts ClassicFares(int km, const ClassicTerms& terms);
 // per kilometre to the half yuan, first and second class.
 FareTexts EmuFares(int km, bool perKilometreD);
 
+// Price factor of a train by type and whole-run length: 1.5 for Z and T
+// trains, 1 otherwise. Below 150 km the tariff cannot tell 1.5 from other
+// factors when the fare is calibrated back, so short runs keep 1.
+double DefaultFactor(int type, int runKm);
+
 // Air-conditioned types pay the quarter supplement; 7, 8 and 11 do not.
 bool IsAirConditioned(int type);
 

@@ -85,6 +85,7 @@ std::optional<TableTexts> BuildTimetable(const SourceTree& tree, Diagnostics& di
     std::move(built.begin(), built.end(), std::back_inserter(trains));
   }
   CheckTrains(trains, network, diagnostics);
+  diagnostics.Sort();
   if (!diagnostics.Empty()) return std::nullopt;
   return WriteTables(network, std::move(trains));
 }

@@ -226,7 +226,7 @@ class PatternBuilder {
     int total = train.stops.back().km;
     ClassicTerms terms;
     terms.type = p_.type;
-    terms.factor = p_.factor.value_or(p_.type == 4 || p_.type == 5 ? 1.5 : 1.0);
+    terms.factor = p_.factor.value_or(DefaultFactor(p_.type, total));
     terms.airConditioned = IsAirConditioned(p_.type);
     terms.sleepers = p_.sleepers.value_or(total >= 500);
     bool perKilometreD = !train.id.empty() && (train.id[0] == 'D' || train.id[0] == 'd');

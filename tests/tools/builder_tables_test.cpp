@@ -1,0 +1,193 @@
+// The table texts the builder writes from a tiny authored timetable.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "builder_test_tree.h"
+#include "gbk_convert.h"
+#include "timetable_builder.h"
+
+namespace vormek::builder {
+namespace {
+
+using testing::TestTree;
+using testing::U8;
+using testing::WriteSmallNetwork;
+
+using Row = std::vector<std::string>;
+
+// Data rows of a table text (after the header row), fields unquoted.
+std::vector<Row> DataRows(const std::string& text) {
+  std::vector<Row> rows;
+  std::istringstream in(text);
+  std::string line;
+  bool data = false;
+  while (std::getline(in, line)) {
+    EXPECT_TRUE(!line.empty() && line.back() == '\r') << "every line ends in CR LF";
+    line.pop_back();
+    if (!data) {
+      data = line == "\"@@TABLEDEF END@@\"";
+      if (data) std::getline(in, line);  // header row
+      continue;
+    }
+    Row row;
+    std::size_t i = 0;
+    while (i < line.size()) {
+      EXPECT_EQ(line[i], '"');
+      std::size_t close = line.find('"', i + 1);
+      row.push_back(line.substr(i + 1, close - i - 1));
+      EXPECT_EQ(line[close + 1], ',') << "every value is followed by a comma";
+      i = close + 2;
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+std::map<std::string, std::vector<Row>> StopsByTrain(const TableTexts& t) {
+  std::map<std::string, std::vector<Row>> stops;
+  for (Row& row : DataRows(t.strain)) stops[row[0]].push_back(row);
+  return stops;
+}
+
+TableTexts Build(TestTree& tree, const char8_t* trains) {
+  tree.Write("trains/a.txt", U8(trains));
+  Diagnostics diagnostics;
+  auto tables = BuildTimetable(ReadSourceTree(tree.Root()), diagnostics);
+  EXPECT_TRUE(tables.has_value()) << diagnostics.Text();
+  return tables.value_or(TableTexts{});
+}
+
+TEST(BuilderTables, ElapsedAndClockTextsUseTheTableForms) {
+  EXPECT_EQ(ElapsedText(0), "0");
+  EXPECT_EQ(ElapsedText(18), "18");
+  EXPECT_EQ(ElapsedText(61), "1:1");
+  EXPECT_EQ(ElapsedText(129), "2:9");
+  EXPECT_EQ(ElapsedText(2263), "37:43");
+  EXPECT_EQ(ClockText(21 * 60 + 25, 0), "21:25");
+  EXPECT_EQ(ClockText(21 * 60 + 25, 2263), "11:08");
+  EXPECT_EQ(ClockText(23 * 60 + 59, 1), "00:00");
+}
+
+TEST(BuilderTables, DefinitionLinesMatchTheNationalTables) {
+  std::filesystem::path shared = std::filesystem::path(VORMEK_SHARED_TIMETABLES) / "cn2019";
+  if (!std::filesystem::exists(shared / "SLIST.txt")) GTEST_SKIP() << "no national tables";
+  TestTree tree;
+  WriteSmallNetwork(tree);
+  TableTexts t = Build(tree, u8"train K1 type 6 route 甲城 甲丁线 丁城 dep 08:00\n");
+  for (auto [file, text] : {std::pair{"SLIST.txt", &t.slist}, std::pair{"STRAIN.txt", &t.strain},
+                            std::pair{"SM.txt", &t.sm}, std::pair{"SPY.txt", &t.spy}}) {
+    std::ifstream in(shared / file, std::ios::binary);
+    std::string theirs((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Everything up to and including the header row is fixed by the format.
+    auto headerEnd = [](const std::string& s) {
+      std::size_t end = s.find("\"@@TABLEDEF END@@\"\r\n");
+      return s.find("\r\n", end + 20) + 2;
+    };
+    EXPECT_EQ(text->substr(0, headerEnd(*text)), theirs.substr(0, headerEnd(theirs))) << file;
+  }
+}
+
+TEST(BuilderTables, StopRowsFollowDistanceSpeedAndDwell) {
+  TestTree tree;
+  WriteSmallNetwork(tree);
+  TableTexts t = Build(tree, u8"train K1 type 6 route 甲城 甲丁线 丁城 dep 08:00\n");
+  auto stops = StopsByTrain(t)["K1"];
+  ASSERT_EQ(stops.size(), 4u);
+  // Stop 1: no arrival, running time "0", no fares.
+  EXPECT_EQ(stops[0], (Row{"K1", "\xBC\xD7\xB3\xC7", "1", "", "08:00", "0", "0", "", "", "", ""}));
+  // K at 120 km/h on a 120 line runs at 93.6 km/h: 40 km take 25.6 min, plus
+  // 3 min to start and stop, arriving after 29 min; 4 min dwell at a small station.
+  EXPECT_EQ(stops[1][3], "08:29");
+  EXPECT_EQ(stops[1][4], "08:33");
+  EXPECT_EQ(stops[1][5], "29");
+  EXPECT_EQ(stops[1][6], "40");
+  // 55 km more: 35.3 min + 3 from 08:33 gives 09:12, elapsed 1:12.
+  EXPECT_EQ(stops[2][3], "09:12");
+  EXPECT_EQ(stops[2][5], "1:12");
+  EXPECT_EQ(stops[3][4], "") << "no departure at the end";
+  EXPECT_EQ(stops[3][2], "4");
+  EXPECT_EQ(stops[3][6], "180");
+  // The train list row repeats the ends.
+  auto list = DataRows(t.slist);
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0][4], "08:00");
+  EXPECT_EQ(list[0][5], stops[3][3]);
+  EXPECT_EQ(list[0][6], stops[3][5]);
+  EXPECT_EQ(list[0][7], "180");
+  EXPECT_EQ(Row(list[0].begin() + 8, list[0].end()), Row(stops[3].begin() + 7, stops[3].end()));
+}
+
+TEST(BuilderTables, SeriesAndReturnTrainsTakePartnerNumbersAndReverseTheStops) {
+  TestTree tree;
+  WriteSmallNetwork(tree);
+  TableTexts t = Build(tree, u8"train C2001..C2005 type 3 route 甲城 甲丁线 丁城 stops 丙村\n"
+                             u8"  dep 06:35 every 30 back 07:00\n"
+                             u8"train 1112/1113 type 9 route 甲城 甲丁线 丁城 dep 10:00 back 12:00\n");
+  auto stops = StopsByTrain(t);
+  std::vector<std::string> numbers;
+  for (const auto& [id, rows] : stops) numbers.push_back(id);
+  EXPECT_EQ(numbers, (std::vector<std::string>{"1111/1114", "1112/1113", "C2001", "C2002", "C2003", "C2004",
+                                                "C2005", "C2006"}));
+  EXPECT_EQ(stops["C2003"][0][4], "07:05");
+  EXPECT_EQ(stops["C2006"][0][4], "08:00");
+  ASSERT_EQ(stops["C2002"].size(), 3u);
+  EXPECT_EQ(stops["C2002"][0][1], stops["C2001"][2][1]) << "the return starts where the outward ends";
+  EXPECT_EQ(stops["C2002"][1][6], "85") << "km counted from the return's own start";
+  EXPECT_EQ(stops["1111/1114"][0][4], "12:00");
+  EXPECT_EQ(stops["1111/1114"].back()[1], stops["1112/1113"][0][1]);
+}
+
+TEST(BuilderTables, FixedTimesRunAcrossDaysAndTheListCanEndEarly) {
+  TestTree tree;
+  WriteSmallNetwork(tree);
+  // A slow train held for a day and a half: the fixed clock times pick the
+  // elapsed times nearest to what the running allows.
+  TableTexts t = Build(tree, u8"train 4201 type 11 route 甲城 甲丁线 丁城 dep 21:25 speed 20\n"
+                             u8"  fix 乙镇 23:34 23:40 fix 丁城 11:08 - listto 丙村\n");
+  auto stops = StopsByTrain(t)["4201"];
+  ASSERT_EQ(stops.size(), 4u);
+  EXPECT_EQ(stops[1][5], "2:9");
+  EXPECT_EQ(stops[1][4], "23:40");
+  EXPECT_EQ(stops[3][3], "11:08");
+  EXPECT_EQ(stops[3][5], "13:43");
+  auto list = DataRows(t.slist);
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0][3], stops[2][1]) << "the list record ends at the listto stop";
+  EXPECT_EQ(list[0][7], "95");
+  EXPECT_EQ(list[0][6], stops[2][5]);
+}
+
+TEST(BuilderTables, GroupAndPinyinTablesKeepTheirOrders) {
+  TestTree tree;
+  WriteSmallNetwork(tree);
+  tree.Write("stations/00-first.txt", U8(u8"丁城 DC\n乙镇 YZ\n"));
+  tree.Write("stations/z.txt", U8(u8"隐站 YZ unlisted\n"));
+  tree.Write("groups/a.txt", U8(u8"7 甲城 丁城\n"));
+  TableTexts t = Build(tree, u8"train K1 type 6 route 甲城 甲丁线 丁城 dep 08:00\n");
+  std::vector<std::string> pinyin;
+  for (const Row& row : DataRows(t.spy)) pinyin.push_back(ToUtf8(row[0]) + " " + row[1]);
+  // By first letter; within a letter in the order the files give.
+  EXPECT_EQ(pinyin, (std::vector<std::string>{U8(u8"丙村 BC"), U8(u8"丁城 DC"), U8(u8"甲城 JC"), U8(u8"乙镇 YZ")}));
+  auto groups = DataRows(t.sm);
+  ASSERT_EQ(groups.size(), 2u);
+  EXPECT_LT(groups[0][0], groups[1][0]) << "by station, GBK byte order";
+  EXPECT_EQ(groups[0][1], "7");
+}
+
+TEST(BuilderTables, SameSourcesGiveTheSameBytes) {
+  TestTree tree;
+  WriteSmallNetwork(tree);
+  const char8_t* trains = u8"train G1..G9 type 2 route 甲城 甲丁线 丁城 dep 07:00 every 60 back 07:30\n";
+  TableTexts a = Build(tree, trains);
+  TableTexts b = Build(tree, trains);
+  EXPECT_EQ(a.slist, b.slist);
+  EXPECT_EQ(a.strain, b.strain);
+  EXPECT_EQ(a.sm, b.sm);
+  EXPECT_EQ(a.spy, b.spy);
+}
+
+}  // namespace
+}  // namespace vormek::builder

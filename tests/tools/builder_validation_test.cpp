@@ -1,0 +1,113 @@
+// Broken sources are refused with the file, the line and the rule named.
+#include <gtest/gtest.h>
+
+#include "builder_test_tree.h"
+#include "timetable_builder.h"
+
+namespace vormek::builder {
+namespace {
+
+using testing::TestTree;
+using testing::U8;
+using testing::WriteSmallNetwork;
+
+struct Broken {
+  const char* what;
+  const char* file;          // written on top of the small network
+  const char8_t* text;
+  const char* expectFile;
+  int expectLine;
+  const char* expectRule;
+};
+
+class BrokenSources : public ::testing::TestWithParam<Broken> {};
+
+TEST_P(BrokenSources, AreRefusedNamingFileLineAndRule) {
+  const Broken& b = GetParam();
+  TestTree tree;
+  WriteSmallNetwork(tree);
+  tree.Write("trains/a.txt", U8(u8"train K1 type 6 route 甲城 甲丁线 丁城 dep 08:00\n"));
+  tree.Write(b.file, U8(b.text));
+  Diagnostics diagnostics;
+  auto tables = BuildTimetable(ReadSourceTree(tree.Root()), diagnostics);
+  EXPECT_FALSE(tables.has_value());
+  bool found = false;
+  for (const Diagnostic& d : diagnostics.All()) {
+    if (d.file == b.expectFile && d.line == b.expectLine && d.message.find(b.expectRule) != std::string::npos) {
+      found = true;
+    }
+  }
+  EXPECT_TRUE(found) << "wanted " << b.expectFile << ":" << b.expectLine << ": ..." << b.expectRule
+                     << "...\ngot:\n" << diagnostics.Text();
+}
+
+const Broken kBroken[] = {
+    {"UnknownStation", "trains/b.txt", u8"# x\ntrain K3 type 6 route 甲城 甲丁线 戊庄 dep 08:00\n", "trains/b.txt", 2,
+     "unknown station"},
+    {"UnknownLine", "trains/b.txt", u8"train K3 type 6 route 甲城 乙线 丁城 dep 08:00\n", "trains/b.txt", 1,
+     "unknown line"},
+    {"DuplicateNumber", "trains/b.txt", u8"\n\ntrain K1 type 6 route 丁城 甲丁线 甲城 dep 09:00\n", "trains/b.txt",
+     3, "duplicate train number"},
+    {"DuplicateFromSeries", "trains/b.txt", u8"train K1..K5 type 6 route 丁城 甲丁线 甲城 dep 09:00 every 60\n",
+     "trains/b.txt", 1, "duplicate train number"},
+    {"MissingTime", "trains/b.txt", u8"train K3 type 6 route 甲城 甲丁线 丁城\n", "trains/b.txt", 1,
+     "a missing time"},
+    {"TwoShortCodes", "stations/b.txt", u8"乙镇 YC\n", "stations/b.txt", 1, "two different short codes"},
+    {"GroupOfSix", "groups/b.txt", u8"8 乙镇 丙村 丁城 戊一 戊二 戊三\n", "groups/b.txt", 1, "1 to 5 stations"},
+    {"StationInTwoGroups", "groups/b.txt", u8"8 乙镇\n9 丁城 甲城\n", "groups/b.txt", 2, "in two groups"},
+    {"DuplicateGroupNumber", "groups/b.txt", u8"7 乙镇\n", "groups/b.txt", 1, "used twice"},
+    {"NameTooLong", "stations/b.txt", u8"一二三四五六七八九十一二三四五六七八九十一 YE\n", "stations/b.txt", 1,
+     "longer than 20 characters"},
+    {"NotGbk", "stations/b.txt", u8"\n火车\U0001F682站 HCZ\n", "stations/b.txt", 2, "GBK cannot encode"},
+    {"DistanceGoingDown", "lines/b.txt", u8"line 乙线\nspeed 80\n0 乙镇\n30 丙村\n20 丁城\n", "lines/b.txt", 5,
+     "distance going down"},
+    {"LineStationUnknown", "lines/b.txt", u8"line 乙线\nspeed 80\n0 乙镇\n30 己镇\n", "lines/b.txt", 4,
+     "unknown station"},
+    {"CallsTwice", "trains/b.txt",
+     u8"train K3 type 6 route 甲城 甲丁线 丁城 甲丁线 乙镇 dep 08:00\n", "trains/b.txt", 1, "calls twice"},
+    {"FixAtPassedStation", "trains/b.txt",
+     u8"train K3 type 6 route 甲城 甲丁线 丁城 stops 乙镇 dep 08:00\n  fix 丙村 09:00 09:05\n", "trains/b.txt", 1,
+     "not a stop"},
+    {"UnknownKeyword", "trains/b.txt", u8"train K3 type 6 route 甲城 甲丁线 丁城 dep 08:00 via 乙镇\n",
+     "trains/b.txt", 1, "unknown keyword"},
+    {"TypeOutOfRange", "trains/b.txt", u8"train K3 type 12 route 甲城 甲丁线 丁城 dep 08:00\n", "trains/b.txt", 1,
+     "from 1 to 11"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Builder, BrokenSources, ::testing::ValuesIn(kBroken),
+                         [](const auto& param) { return std::string(param.param.what); });
+
+TEST(BuilderValidation, RefusesATrainOfMoreThan62Stops) {
+  TestTree tree;
+  std::string stations, line = U8(u8"line 长线\nspeed 100\n");
+  for (int i = 0; i < 70; ++i) {
+    std::string name = U8(u8"站") + std::to_string(i);  // digits are plain in both encodings
+    stations += name + " Z\n";
+    line += std::to_string(i * 10) + " " + name + "\n";
+  }
+  tree.Write("stations/a.txt", stations);
+  tree.Write("lines/a.txt", line);
+  tree.Write("trains/a.txt", U8(u8"train 6001 type 11 route 站0 长线 站69 dep 06:00\n"
+                               u8"train 6003 type 11 route 站0 长线 站61 dep 06:00\n"));
+  Diagnostics diagnostics;
+  EXPECT_FALSE(BuildTimetable(ReadSourceTree(tree.Root()), diagnostics));
+  ASSERT_EQ(diagnostics.All().size(), 1u) << diagnostics.Text();
+  EXPECT_NE(diagnostics.Text().find("train 6001: a train with fewer than 2 or more than 62 stops (70)"),
+            std::string::npos);
+}
+
+TEST(BuilderValidation, ReportsEveryProblemNotJustTheFirst) {
+  TestTree tree;
+  WriteSmallNetwork(tree);
+  tree.Write("trains/a.txt", U8(u8"train K1 type 6 route 甲城 甲丁线 戊庄 dep 08:00\n"
+                               u8"train K3 type 6 route 甲城 甲丁线 丁城\n"
+                               u8"train K5 type 6 route 甲城 甲丁线 丁城 dep 08:00\n"));
+  Diagnostics diagnostics;
+  EXPECT_FALSE(BuildTimetable(ReadSourceTree(tree.Root()), diagnostics));
+  ASSERT_EQ(diagnostics.All().size(), 2u) << diagnostics.Text();
+  EXPECT_EQ(diagnostics.All()[0].line, 1);
+  EXPECT_EQ(diagnostics.All()[1].line, 2);
+}
+
+}  // namespace
+}  // namespace vormek::builder
