@@ -1,0 +1,77 @@
+#pragma once
+// Runs the real vormek-query program and collects what it printed.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace vormek::testing {
+
+struct TQueryRun {
+  std::string out;
+  std::string err;
+  int status = -1;
+};
+
+inline std::string ReadWholeFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+inline TQueryRun RunQueryTool(const std::vector<std::string>& args) {
+  namespace fs = std::filesystem;
+  static int serial = 0;
+  const fs::path dir = fs::temp_directory_path();
+  const std::string stem = "vormek-query-" + std::to_string(::getpid()) + "-" + std::to_string(++serial);
+  const fs::path outPath = dir / (stem + ".out");
+  const fs::path errPath = dir / (stem + ".err");
+
+  std::vector<std::string> argv{VORMEK_QUERY_BIN};
+  argv.insert(argv.end(), args.begin(), args.end());
+  std::vector<char*> cargs;
+  for (std::string& a : argv) cargs.push_back(a.data());
+  cargs.push_back(nullptr);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  TQueryRun run;
+  pid_t pid = 0;
+  if (posix_spawn(&pid, cargs[0], &actions, nullptr, cargs.data(), environ) == 0) {
+    int wstatus = 0;
+    waitpid(pid, &wstatus, 0);
+    run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  run.out = ReadWholeFile(outPath);
+  run.err = ReadWholeFile(errPath);
+  fs::remove(outPath);
+  fs::remove(errPath);
+  return run;
+}
+
+// "diff -u" of the expected file against the text, for failure messages.
+inline std::string UnifiedDiff(const std::filesystem::path& expected, const std::string& actual) {
+  namespace fs = std::filesystem;
+  const fs::path tmp = fs::temp_directory_path() / ("vormek-actual-" + std::to_string(::getpid()) + ".txt");
+  std::ofstream(tmp, std::ios::binary) << actual;
+  const fs::path diffPath = tmp.string() + ".diff";
+  const std::string command = "diff -u '" + expected.string() + "' '" + tmp.string() + "' > '" + diffPath.string() + "'";
+  [[maybe_unused]] const int rc = std::system(command.c_str());
+  std::string diff = ReadWholeFile(diffPath);
+  fs::remove(tmp);
+  fs::remove(diffPath);
+  return diff;
+}
+
+}  // namespace vormek::testing
