@@ -23,7 +23,11 @@
 #include "ui/click_label.h"
 #include "ui/result_grid_model.h"
 #include "ui/result_grid_view.h"
+#include "ui/result_row_colour.h"
 #include "ui/station_combo_box.h"
+
+// Readable failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace vormek::test {
 
@@ -88,7 +92,13 @@ class TWindowTest : public ::testing::Test {
     box->setFocus();
     QTest::keyClicks(box, text);
   }
-  void SetStation(TStationComboBox* box, const QString& name) { box->SetTextQuietly(name); }
+  // Text that is not plain ASCII arrives as one key event carrying it, the
+  // way an input method or a paste delivers it.
+  void TypeText(QWidget* box, const QString& text) {
+    box->setFocus();
+    QTest::sendKeyEvent(QTest::Press, box, Qt::Key_unknown, text, Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Release, box, Qt::Key_unknown, text, Qt::NoModifier);
+  }
 
   TRecordedBoxes boxes;
   int transferWindows = 0;
