@@ -132,6 +132,10 @@ class PatternReader {
     }
     if (p.type == 0) return Fail("'type' is missing");
     if (p.route.empty()) return Fail("'route' is missing");
+    // A fixed departure at the start station is the departure.
+    for (const FixedTime& fix : p.fixes) {
+      if (p.departure < 0 && fix.station == p.route.front() && !fix.arrival) p.departure = *fix.departure;
+    }
     if (p.departure < 0) return Fail("'dep' is missing: a missing time");
     if (p.numbers.size() > 1 && p.interval <= 0) return Fail("a series needs 'every <minutes>'");
     return p;

@@ -35,10 +35,10 @@ std::string Logo() {
   Canvas c(143, 63, kWhite);
   c.FillRect(0, 0, 143, 63, kWhite);
   for (int i = 0; i < 14; ++i) c.FillRect(0, 49 + i, 143, 1, Mix(kInk, kSky, i, 14));
-  TrainFront(c, 6, 6, 30, 40, kRed);
-  c.Text(44, 8, "VORMEK", 3, kInk);
-  c.Text(46, 34, "TIMETABLE", 1, kRed);
-  c.Line(44, 44, 138, 44, kInk);
+  TrainFront(c, 4, 6, 26, 40, kRed);
+  c.Text(35, 8, "VORMEK", 3, kInk);
+  c.Text(36, 34, "TIMETABLE", 1, kRed);
+  c.Line(35, 44, 139, 44, kInk);
   return EncodeBmp8(c);
 }
 
