@@ -150,6 +150,11 @@ class PatternReader {
     return std::nullopt;
   }
 
+  bool Bad(const std::string& message) {
+    Fail(message);
+    return false;
+  }
+
   std::optional<int> Clock(const std::string& key) {
     if (!HasValue()) return Fail("'" + key + "' needs a time HH:MM");
     auto minute = ParseClock(Next());
@@ -185,10 +190,10 @@ class PatternReader {
     } else if (key == "route") {
       while (HasValue() && !IsKeyword(words_[pos_])) p.route.push_back(Next());
       if (p.route.size() < 3 || p.route.size() % 2 == 0) {
-        return Fail("'route' is station, line, station [, line, station ...]"), false;
+        return Bad("'route' is station, line, station [, line, station ...]");
       }
     } else if (key == "stops") {
-      if (!HasValue()) return Fail("'stops' needs all, major, every:N or a list"), false;
+      if (!HasValue()) return Bad("'stops' needs all, major, every:N or a list");
       std::string value = Next();
       if (value == "all") {
         p.stopMode = StopMode::All;
@@ -196,7 +201,7 @@ class PatternReader {
         p.stopMode = StopMode::Major;
       } else if (value.starts_with("every:")) {
         auto n = ParseInt(std::string_view(value).substr(6));
-        if (!n || *n < 1) return Fail("'stops every:N' needs N of 1 or more"), false;
+        if (!n || *n < 1) return Bad("'stops every:N' needs N of 1 or more");
         p.stopMode = StopMode::Every;
         p.every = *n;
       } else {
@@ -204,7 +209,7 @@ class PatternReader {
         p.stopList = SplitList(value);
       }
     } else if (key == "add" || key == "skip") {
-      if (!HasValue()) return Fail("'" + key + "' needs a list of stations"), false;
+      if (!HasValue()) return Bad("'" + key + "' needs a list of stations");
       auto list = SplitList(Next());
       auto& target = key == "add" ? p.add : p.skip;
       target.insert(target.end(), list.begin(), list.end());
@@ -223,7 +228,7 @@ class PatternReader {
       if (HasValue() && !IsKeyword(words_[pos_])) {
         std::string error;
         auto numbers = ExpandNumbers(Next(), error);
-        if (!numbers) return Fail(error), false;
+        if (!numbers) return Bad(error);
         p.backNumbers = *numbers;
       }
     } else if (key == "speed") {
@@ -235,35 +240,35 @@ class PatternReader {
       if (!dwell) return false;
       p.dwell = dwell;
     } else if (key == "fix") {
-      if (pos_ + 3 > words_.size()) return Fail("'fix' is station, arrival, departure"), false;
+      if (pos_ + 3 > words_.size()) return Bad("'fix' is station, arrival, departure");
       FixedTime fix;
       fix.station = Next();
       for (std::optional<int>* slot : {&fix.arrival, &fix.departure}) {
         std::string value = Next();
         if (value == "-") continue;
         *slot = ParseClock(value);
-        if (!*slot) return Fail("'fix' times are HH:MM or -"), false;
+        if (!*slot) return Bad("'fix' times are HH:MM or -");
       }
-      if (!fix.arrival && !fix.departure) return Fail("'fix' needs at least one time"), false;
+      if (!fix.arrival && !fix.departure) return Bad("'fix' needs at least one time");
       p.fixes.push_back(fix);
     } else if (key == "fares") {
-      if (pos_ + 4 > words_.size()) return Fail("'fares' needs four fare texts"), false;
+      if (pos_ + 4 > words_.size()) return Bad("'fares' needs four fare texts");
       std::array<std::string, 4> fares;
       for (auto& fare : fares) fare = Next();
       p.fares = fares;
     } else if (key == "factor") {
       auto factor = HasValue() ? ParseReal(Next()) : std::nullopt;
-      if (!factor || *factor < 0.5 || *factor > 3) return Fail("'factor' is a number from 0.5 to 3"), false;
+      if (!factor || *factor < 0.5 || *factor > 3) return Bad("'factor' is a number from 0.5 to 3");
       p.factor = factor;
     } else if (key == "sleepers") {
       std::string value = HasValue() ? Next() : "";
-      if (value != "yes" && value != "no") return Fail("'sleepers' is yes or no"), false;
+      if (value != "yes" && value != "no") return Bad("'sleepers' is yes or no");
       p.sleepers = value == "yes";
     } else if (key == "listto") {
-      if (!HasValue()) return Fail("'listto' needs a station"), false;
+      if (!HasValue()) return Bad("'listto' needs a station");
       p.listTo = Next();
     } else {
-      return Fail("unknown keyword '" + ToUtf8(key) + "'"), false;
+      return Bad("unknown keyword '" + ToUtf8(key) + "'");
     }
     return true;
   }

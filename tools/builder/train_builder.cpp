@@ -31,13 +31,17 @@ class PatternBuilder {
     if (p_.backDeparture && backNumbers.empty()) {
       for (const std::string& number : p_.numbers) {
         auto partner = PartnerNumber(number);
-        if (!partner) return Fail("no partner number for " + number + "; give 'back HH:MM <numbers>'"), trains;
+        if (!partner) {
+          Fail("no partner number for " + number + "; give 'back HH:MM <numbers>'");
+          return trains;
+        }
         backNumbers.push_back(*partner);
       }
     }
     if (p_.backDeparture && backNumbers.size() != p_.numbers.size()) {
-      return Fail("'back' gives " + std::to_string(backNumbers.size()) + " numbers for " +
-                  std::to_string(p_.numbers.size()) + " trains"), trains;
+      Fail("'back' gives " + std::to_string(backNumbers.size()) + " numbers for " +
+           std::to_string(p_.numbers.size()) + " trains");
+      return trains;
     }
     std::vector<RoutePoint> reversed = Reversed();
     for (std::size_t n = 0; n < p_.numbers.size(); ++n) {
@@ -55,7 +59,11 @@ class PatternBuilder {
   }
 
  private:
-  void Fail(const std::string& message) { diagnostics_.Add(p_.at.file, p_.at.line, message); }
+  // Reports a problem of this pattern; returns false for the callers' convenience.
+  bool Fail(const std::string& message) {
+    diagnostics_.Add(p_.at.file, p_.at.line, message);
+    return false;
+  }
 
   bool ResolveRoute() {
     for (std::size_t i = 1; i + 1 < p_.route.size(); i += 2) {
@@ -63,7 +71,7 @@ class PatternBuilder {
       const std::string& lineName = p_.route[i];
       const std::string& to = p_.route[i + 1];
       auto line = net_.lines.find(lineName);
-      if (line == net_.lines.end()) return Fail("unknown line " + ToUtf8(lineName)), false;
+      if (line == net_.lines.end()) return Fail("unknown line " + ToUtf8(lineName));
       const auto& posts = line->second->posts;
       auto find = [&](const std::string& s) {
         return std::find_if(posts.begin(), posts.end(), [&](const LinePost& lp) { return lp.station == s; });
@@ -71,11 +79,11 @@ class PatternBuilder {
       auto a = find(from), b = find(to);
       for (auto [it, name] : {std::pair{a, &from}, std::pair{b, &to}}) {
         if (it == posts.end()) {
-          if (!net_.stations.count(*name)) return Fail("unknown station " + ToUtf8(*name)), false;
-          return Fail("station " + ToUtf8(*name) + " is not on line " + ToUtf8(lineName)), false;
+          if (!net_.stations.count(*name)) return Fail("unknown station " + ToUtf8(*name));
+          return Fail("station " + ToUtf8(*name) + " is not on line " + ToUtf8(lineName));
         }
       }
-      if (a == b) return Fail("the route stands still at " + ToUtf8(from)), false;
+      if (a == b) return Fail("the route stands still at " + ToUtf8(from));
       int step = a < b ? 1 : -1;
       int base = points_.empty() ? 0 : points_.back().km;
       for (auto it = a;; it += step) {
@@ -88,7 +96,7 @@ class PatternBuilder {
     std::set<std::string> seen;
     for (const RoutePoint& point : points_) {
       if (!seen.insert(point.station).second) {
-        return Fail("the train calls twice at station " + ToUtf8(point.station)), false;
+        return Fail("the train calls twice at station " + ToUtf8(point.station));
       }
     }
     return true;
@@ -101,7 +109,7 @@ class PatternBuilder {
   bool MarkList(const std::vector<std::string>& list, bool value, const char* what) {
     for (const std::string& station : list) {
       if (!OnRoute(station)) {
-        return Fail(std::string(what) + " station " + ToUtf8(station) + " is not on the route"), false;
+        return Fail(std::string(what) + " station " + ToUtf8(station) + " is not on the route");
       }
       for (RoutePoint& r : points_) {
         if (r.station == station) r.stop = value;
@@ -127,7 +135,7 @@ class PatternBuilder {
     points_.front().stop = points_.back().stop = true;
     for (const FixedTime& fix : p_.fixes) {
       auto it = std::find_if(points_.begin(), points_.end(), [&](const RoutePoint& r) { return r.station == fix.station; });
-      if (it == points_.end() || !it->stop) return Fail("fixed time at " + ToUtf8(fix.station) + ", which is not a stop"), false;
+      if (it == points_.end() || !it->stop) return Fail("fixed time at " + ToUtf8(fix.station) + ", which is not a stop");
     }
     return true;
   }
@@ -183,7 +191,10 @@ class PatternBuilder {
     train.type = p_.type;
     train.at = p_.at;
     if (const FixedTime* fix = FixAt(points.front().station, outward)) {
-      if (fix->arrival) return Fail("the start station has no arrival time"), std::nullopt;
+      if (fix->arrival) {
+        Fail("the start station has no arrival time");
+        return std::nullopt;
+      }
       startClock = *fix->departure;
     }
     train.startClock = startClock;
@@ -205,7 +216,8 @@ class PatternBuilder {
         if (fix && fix->departure) stop.departure = AtClock(startClock, *fix->departure, stop.arrival, stop.departure);
         lastDeparture = stop.departure;
       } else if (fix && fix->departure) {
-        return Fail("the end station has no departure time"), std::nullopt;
+        Fail("the end station has no departure time");
+        return std::nullopt;
       }
       train.stops.push_back(stop);
     }
@@ -215,7 +227,8 @@ class PatternBuilder {
       auto it = std::find_if(train.stops.begin(), train.stops.end() - 1,
                              [&](const BuiltStop& s) { return s.station == *p_.listTo; });
       if (it == train.stops.begin() || it == train.stops.end() - 1) {
-        return Fail("'listto' names " + ToUtf8(*p_.listTo) + ", which is not an intermediate stop"), std::nullopt;
+        Fail("'listto' names " + ToUtf8(*p_.listTo) + ", which is not an intermediate stop");
+        return std::nullopt;
       }
       train.listEnd = static_cast<int>(it - train.stops.begin());
     }

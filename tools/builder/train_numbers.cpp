@@ -9,7 +9,7 @@ namespace {
 struct NumberParts {
   std::string prefix;
   long digits = 0;
-  int width = 0;  // digit count, so leading zeros survive
+  int width = 0;  // digit count; kept only when written with a leading zero
   std::string suffix;
 };
 
@@ -24,7 +24,7 @@ std::optional<NumberParts> Split(std::string_view text) {
   while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
   if (i == start || i - start > 9) return std::nullopt;
   std::from_chars(text.data() + start, text.data() + i, parts.digits);
-  parts.width = static_cast<int>(i - start);
+  parts.width = text[start] == '0' ? static_cast<int>(i - start) : 0;
   parts.suffix = std::string(text.substr(i));
   for (char c : parts.suffix) {
     if (!std::isalpha(static_cast<unsigned char>(c))) return std::nullopt;
