@@ -1,6 +1,10 @@
 // Broken sources are refused with the file, the line and the rule named.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
 #include "builder_test_tree.h"
 #include "timetable_builder.h"
 
@@ -117,6 +121,43 @@ TEST(BuilderValidation, ReportsEveryProblemNotJustTheFirst) {
   ASSERT_EQ(diagnostics.All().size(), 2u) << diagnostics.Text();
   EXPECT_EQ(diagnostics.All()[0].line, 1);
   EXPECT_EQ(diagnostics.All()[1].line, 2);
+}
+
+}  // namespace
+}  // namespace vormek::builder
+
+namespace vormek::builder {
+namespace {
+
+int RunBuilder(const std::filesystem::path& sources, const std::filesystem::path& out, std::string& errors) {
+  std::filesystem::path log = out.parent_path() / "errors.txt";
+  std::string command = std::string(VORMEK_BUILD_TOOL) + " '" + sources.string() + "' '" + out.string() + "' 2> '" +
+                        log.string() + "'";
+  int status = std::system(command.c_str());
+  std::ifstream in(log);
+  errors.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return status;
+}
+
+TEST(BuilderProgram, ExitsNonZeroWithTheMessagesAndWritesNothing) {
+  TestTree tree;
+  WriteSmallNetwork(tree);
+  tree.Write("trains/a.txt", U8(u8"train K1 type 6 route 甲城 甲丁线 戊庄 dep 08:00\n"));
+  std::string errors;
+  EXPECT_NE(RunBuilder(tree.Root(), tree.Root() / "out", errors), 0);
+  EXPECT_NE(errors.find("trains/a.txt:1: unknown station"), std::string::npos) << errors;
+  EXPECT_FALSE(std::filesystem::exists(tree.Root() / "out" / "STRAIN.txt"));
+}
+
+TEST(BuilderProgram, WritesTheFourTablesFromGoodSources) {
+  TestTree tree;
+  WriteSmallNetwork(tree);
+  tree.Write("trains/a.txt", U8(u8"train K1 type 6 route 甲城 甲丁线 丁城 dep 08:00\n"));
+  std::string errors;
+  EXPECT_EQ(RunBuilder(tree.Root(), tree.Root() / "out", errors), 0) << errors;
+  for (const char* file : {"SLIST.txt", "STRAIN.txt", "SM.txt", "SPY.txt"}) {
+    EXPECT_TRUE(std::filesystem::exists(tree.Root() / "out" / file)) << file;
+  }
 }
 
 }  // namespace
