@@ -1,0 +1,118 @@
+#include "app/advanced_menu.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app/UnitAbout.h"
+#include "app/UnitVormek.h"
+#include "app/table_loaders.h"
+#include "output/column_names.h"
+#include "services/UnitSystem.h"
+#include "ui/UnitMsg.h"
+#include "ui/UnitZzz.h"
+#include "ui/result_grid_model.h"
+#include "ui/result_grid_view.h"
+
+namespace vormek {
+namespace {
+
+void Run(const std::function<void()>& action) {
+  if (action) action();
+}
+
+// The transfer window reaches the main window only for a station's legs.
+class TWindowLegs : public ITransferLegsTarget {
+ public:
+  explicit TWindowLegs(TFrmVormek& window) : window_(window) {}
+  void ShowTransferLegs(const std::string& station, std::int32_t count1, std::int32_t count2) override {
+    window_.ShowTransferLegs(station, count1, count2);
+  }
+
+ private:
+  TFrmVormek& window_;
+};
+
+}  // namespace
+
+TAdvancedMenu::TAdvancedMenu(TAdvancedActions actions, QWidget* parent)
+    : QMenu(parent), actions_(std::move(actions)) {
+  setObjectName(QStringLiteral("MAdvanced"));
+  MPrint = addAction(QStringLiteral("打印查询结果"));
+  MExport = addAction(QStringLiteral("导出查询结果"));
+  addSeparator();
+  MShortcuts = addMenu(QStringLiteral("创建快捷方式"));
+  MDesktop = MShortcuts->addAction(QStringLiteral("桌面快捷方式"));
+  NStart = MShortcuts->addAction(QStringLiteral("开始菜单快捷方式"));
+  addSeparator();
+  MAbout = addAction(QStringLiteral("关于"));
+
+  connect(MPrint, &QAction::triggered, this, [this] { Run(actions_.Print); });
+  connect(MExport, &QAction::triggered, this, [this] { Run(actions_.Export); });
+  connect(MDesktop, &QAction::triggered, this, [this] { Run(actions_.Desktop); });
+  connect(NStart, &QAction::triggered, this, [this] { Run(actions_.Start); });
+  connect(MAbout, &QAction::triggered, this, [this] { Run(actions_.About); });
+  connect(this, &QMenu::aboutToShow, this, &TAdvancedMenu::MAdvancedPopup);
+}
+
+void TAdvancedMenu::MAdvancedPopup() {
+  const bool any = actions_.ResultCount && actions_.ResultCount() > 0;
+  MPrint->setEnabled(any);
+  MExport->setEnabled(any);
+}
+
+bool AskPrintConfirmation(QWidget* parent) {
+  return QMessageBox::question(parent, QStringLiteral(" 打印提示"), QStringLiteral("确实要打印吗？"),
+                               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                               QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+TAdvancedActions ProgramAdvancedActions(TFrmVormek& window, const TWindowServices& services) {
+  TAdvancedActions a;
+  TFrmVormek* w = &window;
+  a.ResultCount = [w] { return w->Center().ResultCount; };
+  a.Print = [w, confirm = services.ConfirmPrint, print = services.Output.Print] {
+    if (confirm && !confirm(w)) return;
+    if (print) print(w->SGridModel->Grid(), kResultGridKind, w->Center().ResultCount);
+  };
+  a.Export = [w, exportGrid = services.Output.Export] {
+    if (exportGrid) exportGrid(w, w->SGridModel->Grid(), kResultGridKind, w->Center().ResultCount);
+  };
+  const auto target = services.ExecutablePath ? services.ExecutablePath
+                                              : [] { return QCoreApplication::applicationFilePath(); };
+  // The shortcut handlers report nothing, whatever the outcome.
+  a.Desktop = [target] { CreateShortcut(target(), QStringLiteral("维墨克时刻"), QString(), kNoSpecialFolder); };
+  a.Start = [target] { CreateShortcut(target(), QStringLiteral("维墨克时刻"), QString(), kProgramsFolder); };
+  a.About = [w, opener = services.Opener] { TFrmAbout::MAboutClick(w, w->LogoPixmap(), opener); };
+  return a;
+}
+
+TInstalledServices InstallWindowServices(TFrmVormek& window, TWindowServices services) {
+  TInstalledServices installed;
+  const TAdvancedActions actions = ProgramAdvancedActions(window, services);
+  installed.Menu = new TAdvancedMenu(actions, &window);
+
+  // The grid's popup menu and the "高级" drop-down are the same menu.
+  window.SGrid->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(window.SGrid, &QWidget::customContextMenuRequested, installed.Menu,
+                   [menu = installed.Menu, grid = window.SGrid](const QPoint& at) {
+                     menu->popup(grid->viewport()->mapToGlobal(at));
+                   });
+  window.BTNAdvanced->setMenu(installed.Menu);
+  QObject::connect(window.BTNAbout, &QPushButton::clicked, installed.Menu, actions.About);
+
+  installed.Links = new TWebLinks(window.PTop, window.Images[6], window.ImageLogo, window.BtnUpdate, services.Opener);
+
+  TFrmVormek* w = &window;
+  QObject::connect(&window, &TFrmVormek::SGridDblClick, &window, [w, output = services.Output](int row) {
+    TFrmMsg::OpenForRow(w->SGridModel->Grid(), row, w->Center().GridResults.size(),
+                        w->Loaders().Tables().KMTrain, w, output);
+  });
+  window.SetShowTransferWindow([](TFrmVormek& win) {
+    TWindowLegs legs(win);
+    TFrmZzz::ShowTransferStations(win.Center(), legs, &win);
+  });
+  return installed;
+}
+
+}  // namespace vormek

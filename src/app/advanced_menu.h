@@ -1,0 +1,70 @@
+#pragma once
+// The popup menu MAdvanced of the result grid and of the "高级" button, and
+// the wiring of the main window's secondary windows and services.
+#include <QMenu>
+
+#include <functional>
+
+#include "app/web_links.h"
+#include "ui/UnitMsg.h"
+
+class QAction;
+
+namespace vormek {
+
+class TFrmVormek;
+class TWebLinks;
+
+struct TAdvancedActions {
+  std::function<int()> ResultCount;
+  std::function<void()> Print;    // MPrintClick
+  std::function<void()> Export;   // MExportClick
+  std::function<void()> Desktop;  // MDesktopClick
+  std::function<void()> Start;    // NStartClick
+  std::function<void()> About;    // MAboutClick
+};
+
+class TAdvancedMenu : public QMenu {
+  Q_OBJECT
+
+ public:
+  TAdvancedMenu(TAdvancedActions actions, QWidget* parent = nullptr);
+
+  // Print and export only while there are results.
+  void MAdvancedPopup();
+
+  QAction* MPrint = nullptr;
+  QAction* MExport = nullptr;
+  QMenu* MShortcuts = nullptr;
+  QAction* MDesktop = nullptr;
+  QAction* NStart = nullptr;
+  QAction* MAbout = nullptr;
+
+ private:
+  TAdvancedActions actions_;
+};
+
+// "确实要打印吗？" with Yes, No and Cancel; true only for Yes.
+bool AskPrintConfirmation(QWidget* parent);
+
+// How the program's menu items do their work, for one main window.
+struct TWindowServices {
+  UrlOpener Opener = DesktopUrlOpener();
+  std::function<bool(QWidget*)> ConfirmPrint = AskPrintConfirmation;
+  // The program's own executable, the shortcuts' target.
+  std::function<QString()> ExecutablePath;
+  // Printing and export of the main grid and of the detail window's stops.
+  TMsgActions Output = DefaultMsgActions();
+};
+TAdvancedActions ProgramAdvancedActions(TFrmVormek& window, const TWindowServices& services);
+
+// Everything the main window offers beyond its queries: the popup menu on the
+// grid and under "高级", "关于", the web links, the detail window on a
+// double-click and the transfer-station window.
+struct TInstalledServices {
+  TAdvancedMenu* Menu = nullptr;
+  TWebLinks* Links = nullptr;
+};
+TInstalledServices InstallWindowServices(TFrmVormek& window, TWindowServices services = TWindowServices());
+
+}  // namespace vormek

@@ -1,0 +1,141 @@
+#include "ui/UnitMsg.h"
+
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+
+#include <string>
+#include <vector>
+
+#include "app/gbk_text.h"
+#include "app/window_fonts.h"
+#include "output/column_names.h"
+#include "services/csv_file.h"
+#include "services/print_grid.h"
+#include "ui/msg_grid_model.h"
+#include "ui/result_grid_view.h"
+#include "ui/zzz_header_row.h"
+
+namespace vormek {
+namespace {
+
+const QColor kWindowColour(0xE3, 0xEF, 0xF3);
+const std::vector<int> kColumnWidths{34, 75, 42, 41, 40, 50, 41, 41};
+
+QLabel* SummaryLabel(QWidget* parent, int y, const QColor& colour) {
+  auto* label = new QLabel(parent);
+  label->setGeometry(24, y, TFrmMsg::ClientWidth - 24, 18);
+  QPalette pal = label->palette();
+  pal.setColor(QPalette::WindowText, colour);
+  label->setPalette(pal);
+  return label;
+}
+
+QPushButton* Button(QWidget* parent, const QString& caption, const QRect& geometry) {
+  auto* button = new QPushButton(caption, parent);
+  button->setGeometry(geometry);
+  button->setAutoDefault(false);
+  return button;
+}
+
+}  // namespace
+
+TMsgActions DefaultMsgActions() {
+  TMsgActions actions;
+  actions.Print = [](const TStringGrid& grid, int kind, int rows) { PrintGrid(grid, kind, rows); };
+  actions.Export = [](QWidget* parent, const TStringGrid& grid, int kind, int rows) {
+    ExportGrid(parent, grid, kind, rows);
+  };
+  return actions;
+}
+
+TFrmMsg::TFrmMsg(const TStopList& stops, const QString& trainId, TMsgActions actions, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      actions_(std::move(actions)) {
+  setObjectName(QStringLiteral("FrmMsg"));
+  setModal(true);
+  BuildLayout();
+  ClearSelection();
+  setWindowTitle(QStringLiteral("车次:") + trainId);
+
+  FilledRows = stops.FilledRows;
+  SectionFirst = stops.SectionFirst;
+  SectionLast = stops.SectionLast;
+  MGridModel->Change([&](TStringGrid& grid) { grid = stops.Grid; });
+  MGridModel->SetSection(SectionFirst, SectionLast);
+  LabQC->setText(LabQC->text() + FromGbk(stops.LabQC));
+  LabQJ->setText(LabQJ->text() + FromGbk(stops.LabQJ));
+}
+
+void TFrmMsg::BuildLayout() {
+  setFixedSize(ClientWidth, ClientHeight);
+  setFont(SongFont(12));
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, kWindowColour);
+  setPalette(pal);
+
+  LabQC = SummaryLabel(this, 8, QColor(0xFF, 0x00, 0x00));
+  LabQC->setObjectName(QStringLiteral("LabQC"));
+  LabQJ = SummaryLabel(this, 28, QColor(0x00, 0x00, 0xFF));
+  LabQJ->setObjectName(QStringLiteral("LabQJ"));
+
+  MGridModel = new TMsgGridModel(kStopColumns, kStopGridRows, this);
+  MGrid = new TResultGridView(MGridModel, kColumnWidths, this);
+  MGrid->setObjectName(QStringLiteral("MGrid"));
+  MGrid->setFont(SongFont(12));
+  MGrid->setGeometry(24, 68, 393, 287);
+  QStringList captions;
+  for (int c = 0; c < kStopColumns; ++c) captions << FromGbk(DetailColumnName(c));
+  BuildHeaderRow(this, *MGrid, captions, 46, QStringLiteral("MLab"));
+
+  BTNPrint = Button(this, QStringLiteral("打印"), QRect(23, 366, 50, 32));
+  BTNExport = Button(this, QStringLiteral("导出"), QRect(80, 366, 50, 32));
+  BTNClose = Button(this, QStringLiteral("关闭"), QRect(327, 366, 90, 32));
+  BTNPrint->setObjectName(QStringLiteral("BTNPrint"));
+  BTNExport->setObjectName(QStringLiteral("BTNExport"));
+  BTNClose->setObjectName(QStringLiteral("BTNClose"));
+  setTabOrder(BTNClose, MGrid);
+  setTabOrder(MGrid, BTNExport);
+  setTabOrder(BTNExport, BTNPrint);
+  BTNClose->setFocus();
+
+  connect(BTNPrint, &QPushButton::clicked, this, &TFrmMsg::BTNPrintClick);
+  connect(BTNExport, &QPushButton::clicked, this, &TFrmMsg::BTNExportClick);
+  connect(BTNClose, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TFrmMsg::ClearSelection() { MGrid->ClearSelection(); }
+
+void TFrmMsg::BTNPrintClick() {
+  if (actions_.Print) actions_.Print(MGridModel->Grid(), kDetailGridKind, FilledRows);
+}
+
+void TFrmMsg::BTNExportClick() {
+  if (actions_.Export) actions_.Export(this, MGridModel->Grid(), kDetailGridKind, FilledRows);
+}
+
+std::optional<TStopList> TFrmMsg::StopsForRow(const TStringGrid& sgrid, int row, std::size_t resultCount,
+                                              TMemTable& KMTrain) {
+  if (row < 0 || static_cast<std::size_t>(row) >= resultCount || row >= sgrid.RowCount() || sgrid.ColCount() < 11)
+    return std::nullopt;
+  if (sgrid.Cell(0, row).empty()) return std::nullopt;
+  TStopListRequest request;
+  request.TrainID = sgrid.Cell(0, row);
+  request.BoardingStation = sgrid.Cell(4, row);
+  request.Stops = sgrid.Cell(8, row);
+  request.SectionKm = sgrid.Cell(9, row);
+  request.SectionTime = sgrid.Cell(10, row);
+  return BuildStopList(KMTrain, request);
+}
+
+void TFrmMsg::OpenForRow(const TStringGrid& sgrid, int row, std::size_t resultCount, TMemTable& KMTrain,
+                         QWidget* parent, TMsgActions actions) {
+  const std::optional<TStopList> stops = StopsForRow(sgrid, row, resultCount, KMTrain);
+  if (!stops) return;
+  TFrmMsg window(*stops, FromGbk(sgrid.Cell(0, row)), std::move(actions), parent);
+  window.exec();
+}
+
+}  // namespace vormek

@@ -1,0 +1,72 @@
+#pragma once
+// The train detail window: the stop list of one train with day count and leg
+// speeds, the queried section in blue, whole-run and section summaries, and
+// its own print and export buttons. Modal, built for one use.
+#include <QDialog>
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+
+#include "output/string_grid.h"
+#include "query/stop_list.h"
+
+class QLabel;
+class QPushButton;
+
+namespace vormek {
+
+class TMemTable;
+class TMsgGridModel;
+class TResultGridView;
+
+// What the buttons do with the stop list; tests replace them.
+struct TMsgActions {
+  std::function<void(const TStringGrid& grid, int kind, int rows)> Print;
+  std::function<void(QWidget* parent, const TStringGrid& grid, int kind, int rows)> Export;
+};
+// PrintGrid on the default printer and ExportGrid with the save dialog.
+TMsgActions DefaultMsgActions();
+
+class TFrmMsg : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr int ClientWidth = 426;
+  static constexpr int ClientHeight = 403;
+
+  TFrmMsg(const TStopList& stops, const QString& trainId, TMsgActions actions = DefaultMsgActions(),
+          QWidget* parent = nullptr);
+
+  // The stop list for row `row` of the main grid, or nullopt when the row is
+  // below the results or its train is not in the stop table.
+  static std::optional<TStopList> StopsForRow(const TStringGrid& sgrid, int row, std::size_t resultCount,
+                                              TMemTable& KMTrain);
+  // SGridDblClick: builds, shows modally and destroys the window; opens
+  // nothing for a row without a known train.
+  static void OpenForRow(const TStringGrid& sgrid, int row, std::size_t resultCount, TMemTable& KMTrain,
+                         QWidget* parent, TMsgActions actions = DefaultMsgActions());
+
+  void ClearSelection();
+  void BTNPrintClick();
+  void BTNExportClick();
+
+  QLabel* LabQC = nullptr;
+  QLabel* LabQJ = nullptr;
+  TMsgGridModel* MGridModel = nullptr;
+  TResultGridView* MGrid = nullptr;
+  QPushButton* BTNPrint = nullptr;
+  QPushButton* BTNExport = nullptr;
+  QPushButton* BTNClose = nullptr;
+
+  int FilledRows = 0;
+  int SectionFirst = 0;
+  int SectionLast = 0;
+
+ private:
+  void BuildLayout();
+
+  TMsgActions actions_;
+};
+
+}  // namespace vormek

@@ -1,0 +1,139 @@
+#include "ui/UnitZzz.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+
+#include <charconv>
+#include <vector>
+
+#include "app/gbk_text.h"
+#include "app/window_fonts.h"
+#include "query/query_transfer.h"
+#include "ui/click_label.h"
+#include "ui/result_grid_view.h"
+#include "ui/zzz_grid_model.h"
+#include "ui/zzz_header_row.h"
+
+namespace vormek {
+namespace {
+
+const QColor kWindowColour(0xE3, 0xEF, 0xF3);
+const std::vector<int> kColumnWidths{86, 47, 47, 48, 46, 47, 47, 61, 57};
+const QStringList kCaptions{QStringLiteral("中转站"), QStringLiteral("前里程"), QStringLiteral("后里程"),
+                            QStringLiteral("总里程"), QStringLiteral("前历时"), QStringLiteral("后历时"),
+                            QStringLiteral("总历时"), QStringLiteral("发站车数"), QStringLiteral("到站车数")};
+
+// A count cell as an integer; 0 when it does not read.
+std::int32_t CountOf(const std::string& text) {
+  std::int32_t n = 0;
+  std::from_chars(text.data(), text.data() + text.size(), n);
+  return n;
+}
+
+}  // namespace
+
+TFrmZzz::TFrmZzz(ITransferLegsTarget& target, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      target_(target) {
+  setObjectName(QStringLiteral("FrmZzz"));
+  setModal(true);
+  BuildLayout();
+}
+
+void TFrmZzz::BuildLayout() {
+  setFixedSize(ClientWidth, ClientHeight);
+  setFont(SongFont(12));
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, kWindowColour);
+  setPalette(pal);
+
+  ZGridModel = new TZzzGridModel(kTransferColumns, kTransferGridRows, this);
+  ZGrid = new TResultGridView(ZGridModel, kColumnWidths, this);
+  ZGrid->setObjectName(QStringLiteral("ZGrid"));
+  ZGrid->setFont(SongFont(12));
+  ZGrid->setGeometry(9, 30, 513, 287);
+  ZGrid->setToolTip(QStringLiteral("点击标题栏，可以根据各种条件排序。"));
+  const std::vector<TClickLabel*> labels =
+      BuildHeaderRow(this, *ZGrid, kCaptions, 30 - kHeaderBoxHeight, QStringLiteral("Lab"));
+  for (std::size_t i = 0; i < Labs.size(); ++i) {
+    Labs[i] = labels[i];
+    connect(Labs[i], &TClickLabel::Clicked, this, [this, l = Labs[i]] { Lab1Click(l); });
+  }
+
+  LabInfo = new QLabel(this);
+  LabInfo->setObjectName(QStringLiteral("LabInfo"));
+  LabInfo->setGeometry(10, 328, 420, 14);
+  QPalette info = LabInfo->palette();
+  info.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xFF));
+  LabInfo->setPalette(info);
+
+  BTNClose = new QPushButton(QStringLiteral("关闭"), this);
+  BTNClose->setObjectName(QStringLiteral("BTNClose"));
+  BTNClose->setGeometry(433, 321, 90, 30);
+  BTNClose->setAutoDefault(false);
+  connect(BTNClose, &QPushButton::clicked, this, &QDialog::accept);
+  // A click that selects a row (or re-clicks the selected one) shows its legs.
+  connect(ZGrid, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+    if (index.isValid() && ZGrid->SelectedRow() == index.row()) ZGridClick(index.row());
+  });
+}
+
+void TFrmZzz::Fill(const TPub_Center& center) {
+  ClearSelection();
+  ZGridModel->Change([&](TStringGrid& grid) {
+    grid = TStringGrid(kTransferColumns, kTransferGridRows);
+    StationCount = FillTransferGrid(center, grid);
+  });
+  setWindowTitle(QStringLiteral("两地共有<%1>个中转站供选择:").arg(StationCount));
+  LabInfo->setText(QStringLiteral("中转换乘牵涉因素较多，请综合各种因素进行换乘站选择。"));
+  Lab1Click(Labs[0]);
+}
+
+void TFrmZzz::ShowTransferStations(const TPub_Center& center, ITransferLegsTarget& target, QWidget* parent) {
+  TFrmZzz window(target, parent);
+  window.Fill(center);
+  window.exec();
+}
+
+void TFrmZzz::ClearSelection() { ZGrid->ClearSelection(); }
+
+void TFrmZzz::Lab1Click(TClickLabel* label) {
+  if (StationCount < 1 || label == nullptr) return;
+  const int column = label->objectName().mid(3).toInt() - 1;
+  if (column < 0 || column >= kTransferColumns) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  sort_ = ClickHeader(sort_, column);
+  UpdateHeaderLabels();
+  // Sorting moves rows under the selection; start again with none chosen.
+  ClearSelection();
+  ZGridModel->Change([&](TStringGrid& grid) {
+    SortRows(grid, StationCount, sort_.Column, sort_.Ascending, IsNumericTransferColumn(sort_.Column));
+  });
+  QApplication::restoreOverrideCursor();
+}
+
+void TFrmZzz::UpdateHeaderLabels() {
+  for (std::size_t i = 0; i < Labs.size(); ++i) {
+    const int column = static_cast<int>(i);
+    QString caption = kCaptions[column];
+    if (sort_.Column == column) caption += sort_.Ascending ? QStringLiteral("↑") : QStringLiteral("↓");
+    Labs[i]->setText(caption);
+    QFont font = Labs[i]->font();
+    font.setBold(sort_.Column == column);
+    Labs[i]->setFont(font);
+  }
+}
+
+void TFrmZzz::ZGridClick(int row) {
+  if (row < 0 || row >= StationCount) return;
+  const TStringGrid& grid = ZGridModel->Grid();
+  const std::string station = grid.Cell(0, row);
+  if (station.empty()) return;
+  target_.ShowTransferLegs(station, CountOf(grid.Cell(7, row)), CountOf(grid.Cell(8, row)));
+}
+
+}  // namespace vormek
