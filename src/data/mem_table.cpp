@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <climits>
+#include <cstring>
 #include <numeric>
 #include <utility>
 
@@ -279,9 +280,9 @@ void ReadRecords(TTableTextReader& reader, char* data, TTableData& t) {
   }
 }
 
-void Load(std::string_view source, TTableData& t) {
+void Load(std::string source, TTableData& t) {
   if (source.size() >= UINT32_MAX) throw ETableFormatError(1, "text too large");
-  t.text.assign(source);
+  t.text = std::move(source);
   char* data = t.text.data();
   TTableTextReader reader(data, t.text.size());
 
@@ -313,7 +314,10 @@ void Load(std::string_view source, TTableData& t) {
 
   ReadHeader(reader, t);
   // One row per remaining line: size the arrays once.
-  const auto lines = static_cast<std::size_t>(std::count(t.text.begin(), t.text.end(), '\n'));
+  std::size_t lines = 0;
+  for (const char* p = t.text.data(), *end = p + t.text.size();
+       (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)))) != nullptr; ++p)
+    ++lines;
   t.cells.reserve(lines * t.columns.size());
   t.ints.reserve(lines * static_cast<std::size_t>(t.intColumns));
   ReadRecords(reader, data, t);
@@ -357,10 +361,12 @@ TMemTable::~TMemTable() = default;
 TMemTable::TMemTable(TMemTable&&) noexcept = default;
 TMemTable& TMemTable::operator=(TMemTable&&) noexcept = default;
 
-void TMemTable::LoadFromText(std::string_view text) {
+void TMemTable::LoadFromText(std::string_view text) { LoadFromOwnedText(std::string(text)); }
+
+void TMemTable::LoadFromOwnedText(std::string text) {
   auto fresh = std::make_unique<Impl>();
   try {
-    Load(text, static_cast<TTableData&>(*fresh));
+    Load(std::move(text), static_cast<TTableData&>(*fresh));
   } catch (...) {
     impl_ = std::make_unique<Impl>();
     throw;

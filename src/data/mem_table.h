@@ -59,6 +59,9 @@ class TMemTable {
   // ETableFormatError naming the line on malformed text; the table is then
   // left empty.
   void LoadFromText(std::string_view text);
+  // The same, keeping the given buffer as the table's storage instead of
+  // copying it (the loaders hand over the inflated item).
+  void LoadFromOwnedText(std::string text);
 
   // Selects the current order by index name ("" for text order). Throws
   // ETableError for an unknown index.

@@ -1,8 +1,8 @@
 #include "data/timetable.h"
 
 #include <fstream>
-#include <iterator>
 #include <string>
+#include <utility>
 
 #include "data/errors.h"
 #include "data/inflate_item.h"
@@ -12,17 +12,19 @@ namespace vormek {
 namespace {
 
 void LoadStep(const TItemSet& items, std::string_view item, TMemTable& table, std::string_view index) {
-  // The inflated text lives only for this step; the table keeps its own copy.
-  const std::string text = DecompressItem(items, item);
-  table.LoadFromText(text);
+  // The inflated buffer becomes the table's storage: no second copy.
+  table.LoadFromOwnedText(DecompressItem(items, item));
   table.SetIndexName(index);
 }
 
 std::string ReadWholeFile(const std::filesystem::path& path) {
+  std::error_code error;
+  const auto size = std::filesystem::file_size(path, error);
+  if (error) throw EItemError("cannot read " + path.string() + ": " + error.message());
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw EItemError("cannot open " + path.string());
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw EItemError("cannot read " + path.string());
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  if (!in || !in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
+    throw EItemError("cannot read " + path.string());
   return bytes;
 }
 
@@ -42,16 +44,16 @@ void LoadTimetable(const TItemSet& items, TTimetable& timetable) {
 
 void LoadTimetableFromDirectory(const std::filesystem::path& dir, TTimetable& timetable) {
   // Read all four first, so that a missing file leaves no table half loaded.
-  const std::string spy = ReadWholeFile(dir / "SPY.txt");
-  const std::string slist = ReadWholeFile(dir / "SLIST.txt");
-  const std::string sm = ReadWholeFile(dir / "SM.txt");
-  const std::string strain = ReadWholeFile(dir / "STRAIN.txt");
-  timetable.KMPy.LoadFromText(spy);
-  timetable.KMList.LoadFromText(slist);
+  std::string spy = ReadWholeFile(dir / "SPY.txt");
+  std::string slist = ReadWholeFile(dir / "SLIST.txt");
+  std::string sm = ReadWholeFile(dir / "SM.txt");
+  std::string strain = ReadWholeFile(dir / "STRAIN.txt");
+  timetable.KMPy.LoadFromOwnedText(std::move(spy));
+  timetable.KMList.LoadFromOwnedText(std::move(slist));
   timetable.KMList.SetIndexName("SID");
-  timetable.KMSM.LoadFromText(sm);
+  timetable.KMSM.LoadFromOwnedText(std::move(sm));
   timetable.KMSM.SetIndexName("SStation");
-  timetable.KMTrain.LoadFromText(strain);
+  timetable.KMTrain.LoadFromOwnedText(std::move(strain));
   timetable.KMTrain.SetIndexName("SIDNo");
 }
 

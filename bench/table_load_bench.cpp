@@ -1,0 +1,225 @@
+// Loading the timetable: inflating items and parsing table text into tables.
+// The generated stop table has the size of the one the program ships; the
+// national 2019 tables are used when their folder is present.
+#include <benchmark/benchmark.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "data/inflate_item.h"
+#include "data/item_set.h"
+#include "data/mem_table.h"
+#include "data/timetable.h"
+
+namespace {
+
+constexpr int kStopRows = 43'000;
+
+std::string Field(const std::string& value) { return "\"" + value + "\","; }
+
+// A stop table in the stored layout: trains of 20 to 40 stops, in SIDNo order.
+std::string GenerateStopTable() {
+  const std::array<const char*, 16> syllables = {"北", "京", "上", "海", "广", "州", "西", "安",
+                                                 "成", "都", "重", "庆", "武", "汉", "南", "东"};
+  std::string text =
+      "\"@@FILE VERSION@@\",\"251\"\r\n\"@@TABLEDEF START@@\"\r\n"
+      "\"ID=WideString,35,\"\"ID\"\",\"\"\"\",35,Data,\"\"\"\"\"\r\n"
+      "\"Station=WideString,20,\"\"Station\"\",\"\"\"\",20,Data,\"\"\"\"\"\r\n"
+      "\"S_No=Integer,0,\"\"S_No\"\",\"\"\"\",10,Data,\"\"\"\"\"\r\n"
+      "\"A_Time=WideString,20,\"\"A_Time\"\",\"\"\"\",20,Data,\"\"\"\"\"\r\n"
+      "\"D_Time=WideString,20,\"\"D_Time\"\",\"\"\"\",20,Data,\"\"\"\"\"\r\n"
+      "\"R_Date=WideString,20,\"\"R_Date\"\",\"\"\"\",20,Data,\"\"\"\"\"\r\n"
+      "\"Distance=Integer,0,\"\"Distance\"\",\"\"\"\",10,Data,\"\"\"\"\"\r\n"
+      "\"P1=WideString,20,\"\"P1\"\",\"\"\"\",20,Data,\"\"\"\"\"\r\n"
+      "\"P2=WideString,20,\"\"P2\"\",\"\"\"\",20,Data,\"\"\"\"\"\r\n"
+      "\"P3=WideString,20,\"\"P3\"\",\"\"\"\",20,Data,\"\"\"\"\"\r\n"
+      "\"P4=WideString,20,\"\"P4\"\",\"\"\"\",20,Data,\"\"\"\"\"\r\n"
+      "\"@@INDEXDEF START@@\"\r\n\"SIDNo=\"\"ID;S_No\"\",\"\"SIDNo\"\",UNIQ\"\r\n"
+      "\"SStation=\"\"Station\"\",\"\"SStation\"\"\"\r\n\"@@INDEXDEF END@@\"\r\n\"@@TABLEDEF END@@\"\r\n"
+      "\"ID\",\"Station\",\"S_No\",\"A_Time\",\"D_Time\",\"R_Date\",\"Distance\",\"P1\",\"P2\",\"P3\",\"P4\",\r\n";
+  text.reserve(3'400'000);
+  std::vector<std::string> trains;
+  for (int t = 0; static_cast<int>(trains.size()) * 30 < kStopRows + 60; ++t)
+    trains.push_back(std::string(1, "DGKTZ"[t % 5]) + std::to_string(1000 + t));
+  std::sort(trains.begin(), trains.end());
+  std::uint32_t seed = 12345;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+  auto clock = [](int minutes) {
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "%02d:%02d", (minutes / 60) % 24, minutes % 60);
+    return std::string(buffer);
+  };
+  int rows = 0;
+  for (std::size_t t = 0; t < trains.size() && rows < kStopRows; ++t) {
+    const int stops = std::min(20 + static_cast<int>(next() % 21), kStopRows - rows);
+    int minutes = static_cast<int>(next() % 1440);
+    const int start = minutes;
+    int km = 0;
+    for (int s = 1; s <= stops; ++s, ++rows) {
+      std::string station;
+      const int length = 2 + static_cast<int>(next() % 3);
+      for (int c = 0; c < length; ++c) station += syllables[next() % syllables.size()];
+      const bool first = s == 1;
+      const bool last = s == stops;
+      const int elapsed = minutes - start;
+      text += Field(trains[t]) + Field(station) + Field(std::to_string(s)) + Field(first ? "" : clock(minutes)) +
+              Field(last ? "" : clock(minutes + 5)) +
+              Field(first ? "0" : std::to_string(elapsed / 60) + ":" + std::to_string(elapsed % 60)) +
+              Field(std::to_string(km));
+      if (first) {
+        text += "\"\",\"\",\"\",\"\",";
+      } else {
+        const int fare = km / 10 + 5;
+        text += Field(std::to_string(fare)) + Field("-") +
+                Field(std::to_string(fare * 2) + "/" + std::to_string(fare * 2 + 5) + "/" + std::to_string(fare * 2 + 10)) +
+                Field(std::to_string(fare * 3) + "/" + std::to_string(fare * 3 + 8));
+      }
+      text += "\r\n";
+      minutes += 30 + static_cast<int>(next() % 60);
+      km += 20 + static_cast<int>(next() % 80);
+    }
+  }
+  return text;
+}
+
+std::vector<unsigned char> Compress(const std::string& content) {
+  uLongf size = compressBound(static_cast<uLong>(content.size()));
+  std::vector<unsigned char> out(size + 4);
+  compress2(out.data() + 4, &size, reinterpret_cast<const Bytef*>(content.data()), static_cast<uLong>(content.size()), 9);
+  out.resize(size + 4);
+  const auto n = static_cast<std::uint32_t>(content.size());
+  for (int i = 0; i < 4; ++i) out[static_cast<std::size_t>(i)] = static_cast<unsigned char>(n >> (8 * i));
+  return out;
+}
+
+const std::string& GeneratedText() {
+  static const std::string text = GenerateStopTable();
+  return text;
+}
+
+const std::vector<unsigned char>& GeneratedItem() {
+  static const std::vector<unsigned char> item = Compress(GeneratedText());
+  return item;
+}
+
+std::filesystem::path NationalDir() { return std::filesystem::path(VORMEK_SHARED_TIMETABLES) / "cn2019"; }
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::string bytes(static_cast<std::size_t>(std::filesystem::file_size(path)), '\0');
+  std::ifstream(path, std::ios::binary).read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return bytes;
+}
+
+// The four national texts, once, in the loaders' order.
+const std::array<std::string, 4>& NationalTexts() {
+  static const std::array<std::string, 4> texts = [] {
+    std::array<std::string, 4> t;
+    if (std::filesystem::exists(NationalDir() / "STRAIN.txt")) {
+      t = {ReadFile(NationalDir() / "SPY.txt"), ReadFile(NationalDir() / "SLIST.txt"),
+           ReadFile(NationalDir() / "SM.txt"), ReadFile(NationalDir() / "STRAIN.txt")};
+    }
+    return t;
+  }();
+  return texts;
+}
+
+void BM_InflateAndParseGeneratedStopTable(benchmark::State& state) {
+  const std::vector<unsigned char>& item = GeneratedItem();
+  for (auto _ : state) {
+    vormek::TMemTable table;
+    const std::string text = vormek::InflateItem(item);
+    table.LoadFromText(text);
+    table.SetIndexName("SIDNo");
+    benchmark::DoNotOptimize(table.RecordCount());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(GeneratedText().size()));
+  state.counters["rows"] = kStopRows;
+}
+BENCHMARK(BM_InflateAndParseGeneratedStopTable)->Unit(benchmark::kMillisecond);
+
+void BM_InflateGeneratedStopTable(benchmark::State& state) {
+  const std::vector<unsigned char>& item = GeneratedItem();
+  for (auto _ : state) benchmark::DoNotOptimize(vormek::InflateItem(item));
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(GeneratedText().size()));
+}
+BENCHMARK(BM_InflateGeneratedStopTable)->Unit(benchmark::kMillisecond);
+
+void BM_ParseGeneratedStopTable(benchmark::State& state) {
+  const std::string& text = GeneratedText();
+  for (auto _ : state) {
+    vormek::TMemTable table;
+    table.LoadFromText(text);
+    benchmark::DoNotOptimize(table.RecordCount());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_ParseGeneratedStopTable)->Unit(benchmark::kMillisecond);
+
+void BM_ParseNationalStopTable(benchmark::State& state) {
+  const std::string& text = NationalTexts()[3];
+  if (text.empty()) {
+    state.SkipWithError("national tables not present");
+    return;
+  }
+  for (auto _ : state) {
+    vormek::TMemTable table;
+    table.LoadFromText(text);
+    table.SetIndexName("SIDNo");
+    benchmark::DoNotOptimize(table.RecordCount());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_ParseNationalStopTable)->Unit(benchmark::kMillisecond);
+
+// What start-up does: four items inflated, parsed and indexed.
+void BM_FullLoadNationalFromItems(benchmark::State& state) {
+  const std::array<std::string, 4>& texts = NationalTexts();
+  if (texts[3].empty()) {
+    state.SkipWithError("national tables not present");
+    return;
+  }
+  std::array<std::vector<unsigned char>, 4> stored;
+  for (std::size_t i = 0; i < 4; ++i) stored[i] = Compress(texts[i]);
+  const vormek::TItemSet items({{"SPY", stored[0].data(), stored[0].size()},
+                                {"SLIST", stored[1].data(), stored[1].size()},
+                                {"SM", stored[2].data(), stored[2].size()},
+                                {"STRAIN", stored[3].data(), stored[3].size()}});
+  for (auto _ : state) {
+    vormek::TTimetable timetable;
+    vormek::LoadTimetable(items, timetable);
+    benchmark::DoNotOptimize(timetable.KMTrain.RecordCount());
+  }
+}
+BENCHMARK(BM_FullLoadNationalFromItems)->Unit(benchmark::kMillisecond);
+
+// The same four texts already in memory: parsing and indexing alone.
+void BM_FullParseNational(benchmark::State& state) {
+  const std::array<std::string, 4>& texts = NationalTexts();
+  if (texts[3].empty()) {
+    state.SkipWithError("national tables not present");
+    return;
+  }
+  for (auto _ : state) {
+    vormek::TTimetable t;
+    t.KMPy.LoadFromText(texts[0]);
+    t.KMList.LoadFromText(texts[1]);
+    t.KMList.SetIndexName("SID");
+    t.KMSM.LoadFromText(texts[2]);
+    t.KMSM.SetIndexName("SStation");
+    t.KMTrain.LoadFromText(texts[3]);
+    t.KMTrain.SetIndexName("SIDNo");
+    benchmark::DoNotOptimize(t.KMTrain.RecordCount());
+  }
+}
+BENCHMARK(BM_FullParseNational)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets of the timetable store with clang and runs each
+# for the given number of seconds (default 300), one after the other. Corpora
+# and any crash inputs go to /tmp/vormek-fuzz/<target>/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-300}
+build=build-fuzz
+work=/tmp/vormek-fuzz
+
+cmake -S fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
+cmake --build "$build" -j 2
+
+# Seeds: a small valid table and a few stored items, written only once.
+mkdir -p "$work/table_text_fuzzer/corpus" "$work/inflate_item_fuzzer/corpus"
+seed_table="$work/table_text_fuzzer/corpus/seed-table"
+if [ ! -e "$seed_table" ]; then
+  printf '%s\r\n' '"@@FILE VERSION@@","251"' '"@@TABLEDEF START@@"' \
+    '"ID=WideString,35,""ID"","""",35,Data,"""""' \
+    '"S_No=Integer,0,""S_No"","""",10,Data,"""""' \
+    '"NType=SmallInt,0,""NType"","""",10,Data,"""""' \
+    '"@@INDEXDEF START@@"' '"SIDNo=""id;S_No"",""SIDNo"",UNIQ"' '"SType=""NType"",""SType"""' \
+    '"@@INDEXDEF END@@"' '"@@TABLEDEF END@@"' '"ID","S_No","NType",' \
+    '"K10","2","6",' '"D1","1","1",' '"K10","1","",' '"a""b","-7","32767",' > "$seed_table"
+  if command -v python3 >/dev/null; then
+    python3 - "$work/inflate_item_fuzzer/corpus" "$seed_table" <<'PY'
+import pathlib, struct, sys, zlib
+out = pathlib.Path(sys.argv[1])
+table = pathlib.Path(sys.argv[2]).read_bytes()
+for name, content in (("seed-table", table), ("seed-empty", b""), ("seed-zeros", bytes(5000))):
+    (out / name).write_bytes(struct.pack("<I", len(content)) + zlib.compress(content, 9))
+PY
+  fi
+fi
+
+for target in table_text_fuzzer inflate_item_fuzzer; do
+  dir="$work/$target"
+  extra=()
+  [ "$target" = table_text_fuzzer ] && extra=(-dict=fuzz/table_text.dict)
+  echo "== $target for ${seconds}s"
+  "./$build/$target" "${extra[@]}" -max_total_time="$seconds" -max_len=8192 -rss_limit_mb=2048 \
+    -print_final_stats=1 -artifact_prefix="$dir/" "$dir/corpus"
+done
