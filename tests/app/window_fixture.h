@@ -21,6 +21,7 @@
 #include "data/gbk_codec.h"
 #include "test_timetable.h"
 #include "ui/click_label.h"
+#include "ui/result_grid_delegate.h"
 #include "ui/result_grid_model.h"
 #include "ui/result_grid_view.h"
 #include "ui/result_row_colour.h"

@@ -1,0 +1,95 @@
+// The loaders seen from the window: what becomes enabled when, what a failed
+// table leaves disabled, and closing the window while they still run.
+#include "window_fixture.h"
+
+namespace vormek::test {
+namespace {
+
+class MainWindowLoading : public TWindowTest {};
+
+TEST_F(MainWindowLoading, StationBoxesBeforeQueryButtons) {
+  tiny = TinyItems();
+  TFrmVormekDeps deps;
+  deps.Items = &tiny.Items();
+  deps.Boxes = &boxes;
+  window = std::make_unique<TFrmVormek>(std::move(deps));
+  QStringList order;
+  QObject::connect(window.get(), &TFrmVormek::StationBoxesEnabled, [&] { order << "boxes"; });
+  QObject::connect(window.get(), &TFrmVormek::QueryButtonsEnabled, [&] { order << "buttons"; });
+  // Nothing changes before the window's own thread runs the hand-over.
+  EXPECT_FALSE(window->BTNZZCX->isEnabled());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return order.size() == 2; }, 10000));
+  EXPECT_EQ(order, (QStringList{"boxes", "buttons"}));
+  for (QWidget* w : std::initializer_list<QWidget*>{window->ComboFZ, window->ComboDZ, window->ComboCZ,
+                                                    window->BTNZZCX, window->BTNZZZZ,
+                                                    window->BTNCCCX, window->BTNCZCX})
+    EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+  EXPECT_TRUE(window->Loaders().AllLoaded());
+}
+
+TEST_F(MainWindowLoading, FailedStopTableLeavesQueriesOffForGood) {
+  tiny = TinyItems({"STrain"});
+  Open(tiny.Items(), false);
+  ASSERT_TRUE(QTest::qWaitFor([this] { return window->ComboFZ->isEnabled(); }, 10000));
+  QTest::qWait(100);
+  EXPECT_FALSE(window->BTNZZCX->isEnabled());
+  EXPECT_FALSE(window->BTNZZZZ->isEnabled());
+  EXPECT_FALSE(window->BTNCCCX->isEnabled());
+  EXPECT_FALSE(window->BTNCZCX->isEnabled());
+  // The boxes work, and a query that still arrives stops without a word.
+  Type(window->ComboFZ, "SH");
+  EXPECT_EQ(window->ComboFZ->Items().at(0), QStringLiteral("上海"));
+  window->ComboFZ->SetTextQuietly(QStringLiteral("北京"));
+  window->ComboDZ->SetTextQuietly(QStringLiteral("上海"));
+  window->BTNZZCXClick(0);
+  window->ECC->setText("G1");
+  window->BTNCCCXClick();
+  window->ComboCZ->SetTextQuietly(QStringLiteral("天津"));
+  window->BTNCZCXClick();
+  EXPECT_TRUE(boxes.Shown.empty());
+  EXPECT_EQ(window->LabResult->text(), QStringLiteral("结果:0"));
+  EXPECT_TRUE(window->Center().GridResults.empty());
+}
+
+TEST_F(MainWindowLoading, QueryButtonsWaitForEveryTableNotJustTheStops) {
+  // The small tables fail: the stop table alone must not enable queries
+  // that would read the others.
+  tiny = TinyItems({"SM"});
+  Open(tiny.Items(), false);
+  ASSERT_TRUE(QTest::qWaitFor([this] { return window->Loaders().StopTableLoaded(); }, 10000));
+  QTest::qWait(100);
+  EXPECT_TRUE(window->ComboFZ->isEnabled());
+  EXPECT_FALSE(window->BTNZZCX->isEnabled());
+  EXPECT_FALSE(window->BTNCCCX->isEnabled());
+}
+
+TEST_F(MainWindowLoading, DamagedPinyinTableLeavesTheStationBoxesOff) {
+  tiny = TinyTimetableItems(ToTableBytes, {}, {"SPY"});
+  Open(tiny.Items(), false);
+  ASSERT_TRUE(QTest::qWaitFor([this] { return window->Loaders().StopTableLoaded(); }, 10000));
+  QTest::qWait(100);
+  EXPECT_FALSE(window->ComboFZ->isEnabled());
+  EXPECT_FALSE(window->ComboCZ->isEnabled());
+  EXPECT_FALSE(window->BTNZZCX->isEnabled());
+  EXPECT_TRUE(boxes.Shown.empty());
+}
+
+TEST_F(MainWindowLoading, ClosingWhileTheLoadersRunIsSafe) {
+  shared = SharedTimetableItems();
+  tiny = TinyItems();
+  const TItemSet& items = shared ? shared->Items() : tiny.Items();
+  for (int run = 0; run < 3; ++run) {
+    TFrmVormekDeps deps;
+    deps.Items = &items;
+    deps.Boxes = &boxes;
+    auto early = std::make_unique<TFrmVormek>(std::move(deps));
+    early->show();
+    early.reset();
+    // Hand-overs still queued for the closed window must go nowhere.
+    QTest::qWait(10);
+  }
+  EXPECT_TRUE(boxes.Shown.empty());
+}
+
+}  // namespace
+}  // namespace vormek::test

@@ -1,0 +1,39 @@
+// Renders the window after a 北京 to 上海 query into a PNG beside the test
+// output, for a look by eye, and checks the picture holds what it should.
+#include <QDir>
+#include <QImage>
+#include <QPixmap>
+
+#include "window_fixture.h"
+
+namespace vormek::test {
+namespace {
+
+class MainWindowScreenshot : public TWindowTest {};
+
+TEST_F(MainWindowScreenshot, AfterBeijingToShanghai) {
+  if (!OpenShared()) OpenTiny();
+  window->ComboFZ->SetTextQuietly(QStringLiteral("北京"));
+  window->ComboDZ->SetTextQuietly(QStringLiteral("上海"));
+  QTest::mouseClick(window->BTNZZCX, Qt::LeftButton);
+  ASSERT_GT(window->Center().ResultCount, 0);
+  QTest::mouseClick(window->Labs[5], Qt::LeftButton);
+  window->SGrid->SelectRow(1);
+
+  const QImage image = window->grab().toImage();
+  ASSERT_EQ(image.size(), QSize(985, 519));
+  const QString path = QDir(QStringLiteral(VORMEK_TEST_OUTPUT_DIR)).filePath("main_window.png");
+  ASSERT_TRUE(image.save(path)) << path.toStdString();
+
+  // The panel colour under the filters, the white top, the green line.
+  EXPECT_EQ(image.pixelColor(5, 490), QColor(227, 239, 243));
+  EXPECT_EQ(image.pixelColor(600, 5), QColor(Qt::white));
+  EXPECT_EQ(image.pixelColor(500, 69), QColor(0, 0x80, 0));
+  // The selected row is drawn in the highlight colour.
+  const QRect row1 = window->SGrid->visualRect(window->SGridModel->index(1, 0));
+  const QPoint inWindow = window->SGrid->viewport()->mapTo(window.get(), row1.topLeft() + QPoint(2, 2));
+  EXPECT_EQ(image.pixelColor(inWindow), TResultGridDelegate::SelectedBackground);
+}
+
+}  // namespace
+}  // namespace vormek::test
