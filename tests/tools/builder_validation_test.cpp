@@ -84,6 +84,8 @@ const Broken kBroken[] = {
     {"EndStationDeparture", "trains/b.txt",
      u8"train K3 type 6 route 甲城 甲丁线 丁城 dep 08:00 fix 丁城 - 11:00\n", "trains/b.txt", 1, "no departure time"},
     {"BadClock", "trains/b.txt", u8"train K3 type 6 route 甲城 甲丁线 丁城 dep 24:10\n", "trains/b.txt", 1, "HH:MM"},
+    {"BadFareText", "trains/b.txt", u8"train K3 type 6 route 甲城 甲丁线 丁城 dep 08:00 fares 12 - 3/4/5/6 -\n",
+     "trains/b.txt", 1, "is not '-' or amounts"},
     {"TypeOutOfRange", "trains/b.txt", u8"train K3 type 12 route 甲城 甲丁线 丁城 dep 08:00\n", "trains/b.txt", 1,
      "from 1 to 11"},
 };

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <regex>
 
 #include "gbk_convert.h"
 #include "train_numbers.h"
@@ -23,6 +24,13 @@ std::optional<double> ParseReal(std::string_view text) {
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
   return value;
+}
+
+// "-", or amounts in yuan (whole or with one decimal) joined by "/".
+bool IsFareText(std::string_view text) {
+  if (text == "-") return true;
+  static const std::regex kAmounts("[0-9]{1,5}(\\.[0-9])?(/[0-9]{1,5}(\\.[0-9])?){0,2}");
+  return text.size() <= 20 && std::regex_match(text.begin(), text.end(), kAmounts);
 }
 
 bool IsShortCode(std::string_view code) {
@@ -254,7 +262,10 @@ class PatternReader {
     } else if (key == "fares") {
       if (pos_ + 4 > words_.size()) return Bad("'fares' needs four fare texts");
       std::array<std::string, 4> fares;
-      for (auto& fare : fares) fare = Next();
+      for (auto& fare : fares) {
+        fare = Next();
+        if (!IsFareText(fare)) return Bad("fare '" + fare + "' is not '-' or amounts like 143, 3.5, 280/291/303");
+      }
       p.fares = fares;
     } else if (key == "factor") {
       auto factor = HasValue() ? ParseReal(Next()) : std::nullopt;
