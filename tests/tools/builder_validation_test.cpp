@@ -30,7 +30,9 @@ TEST_P(BrokenSources, AreRefusedNamingFileLineAndRule) {
   const Broken& b = GetParam();
   TestTree tree;
   WriteSmallNetwork(tree);
-  tree.Write("trains/a.txt", U8(u8"train K1 type 6 route 甲城 甲丁线 丁城 dep 08:00\n"));
+  tree.Write("trains/a.txt", U8(u8"train K1 type 6 route 甲城 甲丁线 丁城 dep 08:00\n"
+                               u8"train K9 type 6 route 乙镇 乙线 丁城 dep 08:00\n"));
+  tree.Write("lines/b.txt", U8(u8"line 乙线\nspeed 80\n0 乙镇\n50 丁城\n"));
   tree.Write(b.file, U8(b.text));
   Diagnostics diagnostics;
   auto tables = BuildTimetable(ReadSourceTree(tree.Root()), diagnostics);
@@ -48,7 +50,7 @@ TEST_P(BrokenSources, AreRefusedNamingFileLineAndRule) {
 const Broken kBroken[] = {
     {"UnknownStation", "trains/b.txt", u8"# x\ntrain K3 type 6 route 甲城 甲丁线 戊庄 dep 08:00\n", "trains/b.txt", 2,
      "unknown station"},
-    {"UnknownLine", "trains/b.txt", u8"train K3 type 6 route 甲城 乙线 丁城 dep 08:00\n", "trains/b.txt", 1,
+    {"UnknownLine", "trains/b.txt", u8"train K3 type 6 route 甲城 丙线 丁城 dep 08:00\n", "trains/b.txt", 1,
      "unknown line"},
     {"DuplicateNumber", "trains/b.txt", u8"\n\ntrain K1 type 6 route 丁城 甲丁线 甲城 dep 09:00\n", "trains/b.txt",
      3, "duplicate train number"},
@@ -84,6 +86,8 @@ const Broken kBroken[] = {
     {"EndStationDeparture", "trains/b.txt",
      u8"train K3 type 6 route 甲城 甲丁线 丁城 dep 08:00 fix 丁城 - 11:00\n", "trains/b.txt", 1, "no departure time"},
     {"BadClock", "trains/b.txt", u8"train K3 type 6 route 甲城 甲丁线 丁城 dep 24:10\n", "trains/b.txt", 1, "HH:MM"},
+    {"UnknownStationInsideALine", "lines/b.txt", u8"line 乙线\nspeed 80\n0 乙镇\n30 己镇\n50 丁城\n", "lines/b.txt", 4,
+     "unknown station"},
     {"BadFareText", "trains/b.txt", u8"train K3 type 6 route 甲城 甲丁线 丁城 dep 08:00 fares 12 - 3/4/5/6 -\n",
      "trains/b.txt", 1, "is not '-' or amounts"},
     {"TypeOutOfRange", "trains/b.txt", u8"train K3 type 12 route 甲城 甲丁线 丁城 dep 08:00\n", "trains/b.txt", 1,

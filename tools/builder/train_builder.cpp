@@ -158,7 +158,8 @@ class PatternBuilder {
 
   int Dwell(const std::string& station) const {
     if (p_.dwell) return *p_.dwell;
-    bool big = net_.stations.at(station).group != 0;
+    auto it = net_.stations.find(station);  // unknown ones are reported elsewhere
+    bool big = it != net_.stations.end() && it->second.group != 0;
     switch (p_.type) {
       case 1: case 2: case 3: return big ? 3 : 2;
       case 4: case 5: return big ? 8 : 4;
