@@ -16,3 +16,11 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORMEK_WERROR=O
 cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+
+# The loader threads once more under ThreadSanitizer: only their test program,
+# which needs the core alone.
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORMEK_WERROR=ON -DVORMEK_BUILD_BENCH=OFF \
+  -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer" \
+  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread"
+cmake --build build-tsan -j "$jobs" --target app_loader_threads_test
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ./build-tsan/tests/app/app_loader_threads_test
