@@ -1,0 +1,292 @@
+// The popup menu, the "高级" and "关于" buttons, the web links, and the
+// detail and transfer windows as the main window opens them.
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QUrl>
+
+#include <functional>
+
+#include "app/UnitAbout.h"
+#include "app/advanced_menu.h"
+#include "app/web_links.h"
+#include "ui/UnitMsg.h"
+#include "ui/UnitZzz.h"
+#include "ui/msg_grid_model.h"
+#include "ui/zzz_grid_model.h"
+#include "window_fixture.h"
+
+namespace vormek::test {
+namespace {
+
+struct TOutputCall {
+  int Kind;
+  int Rows;
+  QStringList Trains;
+};
+
+class MenuTest : public TWindowTest {
+ protected:
+  void Install() {
+    TWindowServices services;
+    services.Opener = [this](const QUrl& url) { opened.push_back(url); };
+    services.ConfirmPrint = [this](QWidget*) {
+      ++confirmations;
+      return confirmAnswer;
+    };
+    services.ExecutablePath = [this] { return executable; };
+    services.Output.Print = [this](const TStringGrid& g, int kind, int rows) {
+      prints.push_back({kind, rows, Trains(g, rows)});
+    };
+    services.Output.Export = [this](QWidget*, const TStringGrid& g, int kind, int rows) {
+      exports.push_back({kind, rows, Trains(g, rows)});
+    };
+    installed = InstallWindowServices(*window, services);
+  }
+  static QStringList Trains(const TStringGrid& g, int rows) {
+    QStringList out;
+    for (int r = 0; r < rows; ++r) out << QString::fromStdString(GbkToUtf8(g.Cell(0, r)));
+    return out;
+  }
+  void QueryBeijingShanghai() {
+    window->ComboFZ->SetTextQuietly(QStringLiteral("北京"));
+    window->ComboDZ->SetTextQuietly(QStringLiteral("上海"));
+    QTest::mouseClick(window->BTNZZCX, Qt::LeftButton);
+  }
+  // Opens the grid's popup menu as a right click does.
+  void RightClickGrid() {
+    const QPoint at = window->SGrid->viewport()->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, window->SGrid->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(window->SGrid->viewport(), &event);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return installed.Menu->isVisible(); }, 5000));
+  }
+  // Runs `inspect` on the modal window that `open` shows, then closes it.
+  // Returns false when no modal window appeared.
+  bool WithModal(const std::function<void()>& open, const std::function<void(QWidget*)>& inspect) {
+    bool seen = false;
+    QTimer poll;
+    poll.setInterval(10);
+    int ticks = 0;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      if (QWidget* modal = QApplication::activeModalWidget()) {
+        poll.stop();
+        seen = true;
+        inspect(modal);
+        modal->close();
+      } else if (++ticks > 300) {
+        poll.stop();
+      }
+    });
+    poll.start();
+    open();
+    poll.stop();
+    return seen;
+  }
+  int Row(const QString& train) const {
+    for (int r = 0; r < Rows(); ++r)
+      if (Cell(0, r) == train) return r;
+    return -1;
+  }
+
+  TInstalledServices installed;
+  std::vector<QUrl> opened;
+  std::vector<TOutputCall> prints, exports;
+  int confirmations = 0;
+  bool confirmAnswer = false;
+  QString executable;
+};
+
+TEST_F(MenuTest, ItemsInOrderAndNoPrintOrExportWithoutResults) {
+  OpenTiny();
+  Install();
+  QStringList captions;
+  for (QAction* a : installed.Menu->actions()) captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
+  EXPECT_EQ(captions, (QStringList{"打印查询结果", "导出查询结果", "-", "创建快捷方式", "-", "关于"}));
+  QStringList sub;
+  for (QAction* a : installed.Menu->MShortcuts->actions()) sub << a->text();
+  EXPECT_EQ(sub, (QStringList{"桌面快捷方式", "开始菜单快捷方式"}));
+
+  RightClickGrid();
+  EXPECT_FALSE(installed.Menu->MPrint->isEnabled());
+  EXPECT_FALSE(installed.Menu->MExport->isEnabled());
+  EXPECT_TRUE(installed.Menu->MAbout->isEnabled());
+  EXPECT_TRUE(installed.Menu->MDesktop->isEnabled());
+  installed.Menu->close();
+  // "高级" drops down the same menu.
+  EXPECT_EQ(window->BTNAdvanced->menu(), installed.Menu);
+}
+
+TEST_F(MenuTest, PrintAsksFirstAndExportDoesNotBothInShownOrder) {
+  OpenTiny();
+  Install();
+  QueryBeijingShanghai();
+  ASSERT_GT(window->Center().ResultCount, 1);
+  QTest::mouseClick(window->Labs[9], Qt::LeftButton);  // 里程 ascending
+  QTest::mouseClick(window->Labs[9], Qt::LeftButton);  // descending
+  QStringList shown;
+  for (int r = 0; r < window->Center().ResultCount; ++r) shown << Cell(0, r);
+
+  RightClickGrid();
+  EXPECT_TRUE(installed.Menu->MPrint->isEnabled());
+  EXPECT_TRUE(installed.Menu->MExport->isEnabled());
+  installed.Menu->close();
+
+  confirmAnswer = false;
+  installed.Menu->MPrint->trigger();
+  EXPECT_EQ(confirmations, 1);
+  EXPECT_TRUE(prints.empty());
+  confirmAnswer = true;
+  installed.Menu->MPrint->trigger();
+  ASSERT_EQ(prints.size(), 1u);
+  EXPECT_EQ(prints[0].Kind, 0);
+  EXPECT_EQ(prints[0].Trains, shown);
+
+  installed.Menu->MExport->trigger();
+  EXPECT_EQ(confirmations, 2);
+  ASSERT_EQ(exports.size(), 1u);
+  EXPECT_EQ(exports[0].Kind, 0);
+  EXPECT_EQ(exports[0].Trains, shown);
+}
+
+TEST_F(MenuTest, ShortcutItemsWriteTheDesktopEntries) {
+  QTemporaryDir home;
+  const QByteArray savedHome = qgetenv("HOME");
+  const QByteArray savedData = qgetenv("XDG_DATA_HOME");
+  const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+  qputenv("HOME", home.path().toLocal8Bit());
+  qunsetenv("XDG_DATA_HOME");
+  qunsetenv("XDG_CONFIG_HOME");
+  ASSERT_TRUE(QDir(home.path()).mkdir(QStringLiteral("Desktop")));
+  executable = home.filePath(QStringLiteral("vormek"));
+  QFile exe(executable);
+  ASSERT_TRUE(exe.open(QIODevice::WriteOnly));
+  exe.close();
+
+  OpenTiny();
+  Install();
+  installed.Menu->MDesktop->trigger();
+  installed.Menu->NStart->trigger();
+  EXPECT_TRUE(QFileInfo::exists(home.filePath(QStringLiteral("Desktop/维墨克时刻.desktop"))));
+  EXPECT_TRUE(QFileInfo::exists(home.filePath(QStringLiteral(".local/share/applications/维墨克时刻.desktop"))));
+
+  qputenv("HOME", savedHome);
+  if (!savedData.isNull()) qputenv("XDG_DATA_HOME", savedData);
+  if (!savedConfig.isNull()) qputenv("XDG_CONFIG_HOME", savedConfig);
+}
+
+TEST_F(MenuTest, AboutFromMenuAndButtonShowsVersionAndLogo) {
+  OpenTiny();
+  Install();
+  const QSize logo = window->LogoPixmap().size();
+  for (const std::function<void()>& open :
+       {std::function<void()>([this] { installed.Menu->MAbout->trigger(); }),
+        std::function<void()>([this] { QTest::mouseClick(window->BTNAbout, Qt::LeftButton); })}) {
+    QString version;
+    QSize shownLogo;
+    EXPECT_TRUE(WithModal(open, [&](QWidget* modal) {
+      auto* box = qobject_cast<TFrmAbout*>(modal);
+      ASSERT_NE(box, nullptr);
+      version = box->LabVer->text();
+      shownLogo = box->ImageLogo->pixmap().size();
+    }));
+    EXPECT_EQ(version, QStringLiteral("版本:2012.05.05"));
+    EXPECT_EQ(shownLogo, logo);
+  }
+}
+
+TEST_F(MenuTest, LinksOpenTheirPagesAndSmallPicturesDoNothing) {
+  OpenTiny();
+  Install();
+  auto click = [](QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); };
+  click(window->Images[0]);
+  click(window->Images[4]);
+  EXPECT_TRUE(opened.empty());
+  click(installed.Links->Label32);
+  click(window->Images[6]);  // Image7
+  click(window->ImageLogo);
+  click(installed.Links->Label31);
+  click(installed.Links->Label30);
+  click(installed.Links->Label33);
+  click(installed.Links->LabSell);
+  click(window->BtnUpdate);
+  const std::vector<QUrl> expected{MakerHomeUrl(),   MakerHomeUrl(),   MakerHomeUrl(),
+                                   FlightDealsUrl(), TrainTimesUrl(),  LeftTicketsUrl(),
+                                   RailwayTicketsUrl(), SoftwareDownloadUrl()};
+  EXPECT_EQ(opened, expected);
+  EXPECT_TRUE(FlightDealsUrl().path().contains(QRegularExpression(QStringLiteral("^/r/flight/\\d{19}$"))));
+  EXPECT_EQ(LeftTicketsUrl().path(), QStringLiteral("/TrainQuery/leftTicketByStation.jsp"));
+  EXPECT_EQ(RailwayTicketsUrl().path(), QStringLiteral("/mormhweb/kyfw/"));
+  EXPECT_EQ(installed.Links->Label32->text(), QStringLiteral("酒店预订"));
+  EXPECT_EQ(installed.Links->Label32->pos(), QPoint(290, 18));
+  EXPECT_EQ(installed.Links->Label32->palette().color(QPalette::WindowText), QColor(0x00, 0x80, 0x00));
+}
+
+TEST_F(MenuTest, DoubleClickOpensTheTrainsStopList) {
+  OpenTiny();
+  Install();
+  QueryBeijingShanghai();
+  const int row = Row(QStringLiteral("1461"));
+  ASSERT_GE(row, 0);
+  const QRect cell = window->SGrid->visualRect(window->SGridModel->index(row, 0));
+  QString caption, qc;
+  int filled = 0, first = 0, last = 0;
+  EXPECT_TRUE(WithModal([&] { QTest::mouseDClick(window->SGrid->viewport(), Qt::LeftButton, {}, cell.center()); },
+                        [&](QWidget* modal) {
+                          auto* msg = qobject_cast<TFrmMsg*>(modal);
+                          ASSERT_NE(msg, nullptr);
+                          caption = msg->windowTitle();
+                          qc = msg->LabQC->text();
+                          filled = msg->FilledRows;
+                          first = msg->SectionFirst;
+                          last = msg->SectionLast;
+                        }));
+  EXPECT_EQ(caption, QStringLiteral("车次:1461"));
+  EXPECT_EQ(filled, 3);
+  EXPECT_EQ(first, 1);
+  EXPECT_EQ(last, 3);
+  EXPECT_TRUE(qc.startsWith(QStringLiteral("全程：1463km/历时20:14/速度"))) << qc.toStdString();
+}
+
+TEST_F(MenuTest, DoubleClickBelowTheResultsOpensNothing) {
+  OpenTiny();
+  Install();
+  QueryBeijingShanghai();
+  const QRect cell = window->SGrid->visualRect(window->SGridModel->index(15, 0));
+  EXPECT_FALSE(WithModal([&] { QTest::mouseDClick(window->SGrid->viewport(), Qt::LeftButton, {}, cell.center()); },
+                         [](QWidget*) {}));
+}
+
+TEST_F(MenuTest, TransferWindowFillsTheMainGridWithAStationsLegs) {
+  OpenTiny();
+  Install();
+  window->ComboFZ->SetTextQuietly(QStringLiteral("西安"));
+  window->ComboDZ->SetTextQuietly(QStringLiteral("上海"));
+  QString caption;
+  int count1 = 0, count2 = 0;
+  QString result;
+  EXPECT_TRUE(WithModal([&] { QTest::mouseClick(window->BTNZZZZ, Qt::LeftButton); },
+                        [&](QWidget* modal) {
+                          auto* zzz = qobject_cast<TFrmZzz*>(modal);
+                          ASSERT_NE(zzz, nullptr);
+                          caption = zzz->windowTitle();
+                          ASSERT_GE(zzz->StationCount, 1);
+                          EXPECT_EQ(window->LabResult->text(), QStringLiteral("结果:0"));
+                          count1 = zzz->ZGridModel->data(zzz->ZGridModel->index(0, 7)).toInt();
+                          count2 = zzz->ZGridModel->data(zzz->ZGridModel->index(0, 8)).toInt();
+                          const QRect row = zzz->ZGrid->visualRect(zzz->ZGridModel->index(0, 0));
+                          QTest::mouseClick(zzz->ZGrid->viewport(), Qt::LeftButton, {}, row.center());
+                          EXPECT_TRUE(zzz->isVisible());
+                          result = window->LabResult->text();
+                        }));
+  EXPECT_EQ(caption, QStringLiteral("两地共有<1>个中转站供选择:"));
+  EXPECT_EQ(window->Center().ResultCount, count1 + count2);
+  EXPECT_EQ(result, QStringLiteral("结果:%1").arg(count1 + count2));
+  EXPECT_EQ(GbkToUtf8(window->Center().TransferStation), "天津");
+}
+
+}  // namespace
+}  // namespace vormek::test
