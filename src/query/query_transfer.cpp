@@ -30,14 +30,6 @@ std::vector<TTrainRange> TrainRanges(const TMemTable& stops, int idCol) {
   return ranges;
 }
 
-TPub_GridResult Leg(const TMemTable& stops, const TStopColumns& c, int boarding, int alighting) {
-  TPub_GridResult leg;
-  leg.ID = stops.ValueAt(boarding, c.ID);
-  CopyBoardingStop(stops, c, boarding, leg);
-  CopyAlightingStop(stops, c, alighting, leg);
-  return leg;
-}
-
 // Completes a leg into a result record as the direct query fills one.
 void CompleteLeg(TTimetable& tt, const TTrainColumns& tc, const TFareTables& fares,
                  const TPub_GridResult& leg, TPub_GridResult& r) {
@@ -50,29 +42,58 @@ void CompleteLeg(TTimetable& tt, const TTrainColumns& tc, const TFareTables& far
 
 }  // namespace
 
-void CollectFirstLegs(const TMemTable& stops, const TStationMatcher& departure,
-                      std::vector<TPub_GridResult>& legs) {
+namespace {
+
+// The boarding stop is the same for all legs of one train: it is read once
+// and copied, and only the alighting stop is read per leg.
+void FirstLegs(const TMemTable& stops, const std::vector<TTrainRange>& ranges, const TStationMatcher& departure,
+               std::vector<TPub_GridResult>& legs) {
   legs.clear();
   legs.reserve(kLegRoom);
   const TStopColumns c(stops);
-  for (const TTrainRange& t : TrainRanges(stops, c.ID)) {
+  TPub_GridResult leg;
+  for (const TTrainRange& t : ranges) {
     int boarding = t.begin;
     while (boarding < t.end && !departure.Contains(stops.ValueAt(boarding, c.Station))) ++boarding;
-    for (int pos = boarding + 1; pos < t.end; ++pos) legs.push_back(Leg(stops, c, boarding, pos));
+    if (boarding + 1 >= t.end) continue;
+    leg.ID = stops.ValueAt(boarding, c.ID);
+    CopyBoardingStop(stops, c, boarding, leg);
+    for (int pos = boarding + 1; pos < t.end; ++pos) {
+      CopyAlightingStop(stops, c, pos, leg);
+      legs.push_back(leg);
+    }
   }
+}
+
+void SecondLegs(const TMemTable& stops, const std::vector<TTrainRange>& ranges, const TStationMatcher& arrival,
+                std::vector<TPub_GridResult>& legs) {
+  legs.clear();
+  legs.reserve(kLegRoom);
+  const TStopColumns c(stops);
+  TPub_GridResult leg;
+  for (auto t = ranges.rbegin(); t != ranges.rend(); ++t) {
+    int alighting = t->end - 1;
+    while (alighting >= t->begin && !arrival.Contains(stops.ValueAt(alighting, c.Station))) --alighting;
+    if (alighting - 1 < t->begin) continue;
+    leg.ID = stops.ValueAt(alighting, c.ID);
+    CopyAlightingStop(stops, c, alighting, leg);
+    for (int pos = alighting - 1; pos >= t->begin; --pos) {
+      CopyBoardingStop(stops, c, pos, leg);
+      legs.push_back(leg);
+    }
+  }
+}
+
+}  // namespace
+
+void CollectFirstLegs(const TMemTable& stops, const TStationMatcher& departure,
+                      std::vector<TPub_GridResult>& legs) {
+  FirstLegs(stops, TrainRanges(stops, TStopColumns(stops).ID), departure, legs);
 }
 
 void CollectSecondLegs(const TMemTable& stops, const TStationMatcher& arrival,
                        std::vector<TPub_GridResult>& legs) {
-  legs.clear();
-  legs.reserve(kLegRoom);
-  const TStopColumns c(stops);
-  const std::vector<TTrainRange> ranges = TrainRanges(stops, c.ID);
-  for (auto t = ranges.rbegin(); t != ranges.rend(); ++t) {
-    int alighting = t->end - 1;
-    while (alighting >= t->begin && !arrival.Contains(stops.ValueAt(alighting, c.Station))) --alighting;
-    for (int pos = alighting - 1; pos >= t->begin; --pos) legs.push_back(Leg(stops, c, pos, alighting));
-  }
+  SecondLegs(stops, TrainRanges(stops, TStopColumns(stops).ID), arrival, legs);
 }
 
 void BuildTransferRows(TPub_Center& center) {
@@ -90,15 +111,23 @@ void BuildTransferRows(TPub_Center& center) {
     row.R_Date1 = ElapsedDifference(leg.FZ_R_Date, leg.DZ_R_Date);
     row.Count1 = 1;
   }
+  // Every matching second leg overwrites the row's second-leg values, so the
+  // last one decides them; they are worked out once per row.
+  std::vector<const TPub_GridResult*> lastLeg(center.TransferRows.size(), nullptr);
   for (const TPub_GridResult& leg : center.LegTwoResults) {
     const auto it = rowOf.find(leg.FZ_Station);
     if (it == rowOf.end()) continue;
-    TPub_ZZStruct& row = center.TransferRows[it->second];
-    row.Distance2 = leg.DZ_Distance - leg.FZ_Distance;
+    lastLeg[it->second] = &leg;
+    ++center.TransferRows[it->second].Count2;
+  }
+  for (std::size_t i = 0; i < lastLeg.size(); ++i) {
+    const TPub_GridResult* leg = lastLeg[i];
+    if (leg == nullptr) continue;
+    TPub_ZZStruct& row = center.TransferRows[i];
+    row.Distance2 = leg->DZ_Distance - leg->FZ_Distance;
     row.Distance = row.Distance1 + row.Distance2;
-    row.R_Date2 = ElapsedDifference(leg.FZ_R_Date, leg.DZ_R_Date);
+    row.R_Date2 = ElapsedDifference(leg->FZ_R_Date, leg->DZ_R_Date);
     row.R_Date = MinutesToDuration(DurationToMinutes(row.R_Date1) + DurationToMinutes(row.R_Date2));
-    ++row.Count2;
   }
 }
 
@@ -109,8 +138,10 @@ void QueryTransfer(TTimetable& tt, TPub_Center& center, std::string_view comboFZ
   SelectDeparture(tt.KMSM, center, comboFZ);
   SelectArrival(tt.KMSM, center, comboDZ);
   const bool exact = ApplyPairExactMode(center);
-  CollectFirstLegs(tt.KMTrain, TStationMatcher(center.FromSelection, exact), center.LegOneResults);
-  CollectSecondLegs(tt.KMTrain, TStationMatcher(center.ToSelection, exact), center.LegTwoResults);
+  // Both scans share one pass that finds where each train's stops lie.
+  const std::vector<TTrainRange> ranges = TrainRanges(tt.KMTrain, TStopColumns(tt.KMTrain).ID);
+  FirstLegs(tt.KMTrain, ranges, TStationMatcher(center.FromSelection, exact), center.LegOneResults);
+  SecondLegs(tt.KMTrain, ranges, TStationMatcher(center.ToSelection, exact), center.LegTwoResults);
   BuildTransferRows(center);
 }
 
