@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "app/UnitVormek.h"
+#include "app/advanced_menu.h"
 #include "app/app_title.h"
 #include "app/error_handler.h"
 #include "app/message_boxes.h"
@@ -21,6 +22,8 @@ int main(int argc, char** argv) {
     vormek::TThreadNet::Start(labNew, netFlag);
   };
   vormek::TFrmVormek window(std::move(deps));
+  // Menu, links, about box, detail and transfer windows.
+  vormek::InstallWindowServices(window);
   window.show();
   return QApplication::exec();
 }
