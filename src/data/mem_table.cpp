@@ -389,10 +389,28 @@ void TMemTable::SetIndexName(std::string_view name) {
     if (EqualsIgnoringCase(t.indexes[i].name, name)) found = static_cast<int>(i);
   if (found < 0) throw ETableError("no index named \"" + std::string(name) + "\"");
   const TIndexDef& index = t.indexes[static_cast<std::size_t>(found)];
-  t.ResetOrder();
-  auto less = [&t, &index](std::int32_t a, std::int32_t b) { return t.CompareRecords(a, b, index) < 0; };
-  // Tables usually arrive already in index order; then there is nothing to sort.
-  if (!std::is_sorted(t.order.begin(), t.order.end(), less)) std::stable_sort(t.order.begin(), t.order.end(), less);
+  std::vector<std::int32_t> order(static_cast<std::size_t>(t.recordCount));
+  std::iota(order.begin(), order.end(), 0);
+  // Tables usually arrive already in index order; then one pass checks both
+  // the order and, for a unique index, that no key occurs twice.
+  bool sorted = true;
+  bool duplicate = false;
+  for (std::size_t i = 1; i < order.size() && sorted; ++i) {
+    const int c = t.CompareRecords(order[i - 1], order[i], index);
+    sorted = c <= 0;
+    duplicate = duplicate || c == 0;
+  }
+  if (!sorted) {
+    std::stable_sort(order.begin(), order.end(),
+                     [&t, &index](std::int32_t a, std::int32_t b) { return t.CompareRecords(a, b, index) < 0; });
+    duplicate = false;
+    for (std::size_t i = 1; i < order.size() && !duplicate; ++i)
+      duplicate = t.CompareRecords(order[i - 1], order[i], index) == 0;
+  }
+  // Two records under one key of a unique index is damaged data; refuse it
+  // rather than answer look-ups with an arbitrary one of them.
+  if (index.unique && duplicate) throw ETableError("unique index \"" + index.name + "\" has a key twice");
+  t.order = std::move(order);
   t.currentIndex = found;
   t.indexName = index.name;
   t.ToFirst();

@@ -63,11 +63,15 @@ class TMemTable {
   // copying it (the loaders hand over the inflated item).
   void LoadFromOwnedText(std::string text);
 
-  // Selects the current order by index name ("" for text order). Throws
-  // ETableError for an unknown index.
+  // Selects the current order by index name ("" for text order; names match
+  // without regard to letter case) and moves to the first record. Throws
+  // ETableError for an unknown index, or for a unique index under which two
+  // records share a key; the previous order then stays current.
   void SetIndexName(std::string_view name);
   const std::string& IndexName() const;
 
+  // First also sets Bof, Last also sets Eof, as a walk from either end
+  // expects; both are true on an empty table.
   void First();
   void Last();
   void Next();   // on the last record: stays there, Eof becomes true

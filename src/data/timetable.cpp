@@ -12,9 +12,14 @@ namespace vormek {
 namespace {
 
 void LoadStep(const TItemSet& items, std::string_view item, TMemTable& table, std::string_view index) {
-  // The inflated buffer becomes the table's storage: no second copy.
-  table.LoadFromOwnedText(DecompressItem(items, item));
-  table.SetIndexName(index);
+  try {
+    // The inflated buffer becomes the table's storage: no second copy.
+    table.LoadFromOwnedText(DecompressItem(items, item));
+    table.SetIndexName(index);
+  } catch (...) {
+    table = TMemTable();  // a failed step leaves no half-usable table behind
+    throw;
+  }
 }
 
 std::string ReadWholeFile(const std::filesystem::path& path) {

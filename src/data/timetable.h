@@ -15,7 +15,9 @@ struct TTimetable {
 };
 
 // One load step each: decompress the item, load the text, set the current
-// index. Each throws (EItemError, ETableFormatError) and releases all it used.
+// index. Each throws (EItemError, ETableFormatError, or ETableError for a
+// unique index holding a key twice), releases all it used and then leaves its
+// table empty.
 void LoadPinyinTable(const TItemSet& items, TMemTable& KMPy);   // "SPY"
 void LoadTrainList(const TItemSet& items, TMemTable& KMList);   // "SList"
 void LoadGroupTable(const TItemSet& items, TMemTable& KMSM);    // "SM"

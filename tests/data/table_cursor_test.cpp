@@ -187,6 +187,22 @@ TEST(TableCursor, StopIndexOrdersByTrainThenStopNumber) {
   EXPECT_THROW(stops.SetIndexName("Nope"), ETableError);
 }
 
+TEST(TableCursor, UniqueIndexRefusesAKeyTwice) {
+  TMemTable stops;
+  stops.LoadFromText(StopText() + Row({"D1", "廊坊", "2", "07:20", "07:22", "20", "60", "", "", "", ""}));
+  EXPECT_THROW(stops.SetIndexName("SIDNo"), ETableError);
+  EXPECT_EQ(stops.IndexName(), "");  // the text order stays current
+  EXPECT_EQ(StopKeys(stops)[0], "K10#2");
+  // A key repeated under an index that is not unique is fine.
+  stops.SetIndexName("SStation");
+  EXPECT_EQ(stops.IndexName(), "SStation");
+  // Text already in order with a repeated key is caught as well.
+  TMemTable sorted;
+  sorted.LoadFromText(Preamble(ColumnDef("ID", "WideString", 35, 35), IndexDef("SID", "ID", true)) + Row({"ID"}) +
+                      Row({"D1"}) + Row({"G1"}) + Row({"G1"}));
+  EXPECT_THROW(sorted.SetIndexName("SID"), ETableError);
+}
+
 TEST(TableCursor, LocateByTrainLandsOnItsFirstStop) {
   TMemTable stops;
   stops.LoadFromText(StopText());

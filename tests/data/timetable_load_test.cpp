@@ -100,6 +100,14 @@ TEST(TimetableLoad, FailedStepThrowsAndLeavesItsTableEmpty) {
   EXPECT_EQ(t.KMTrain.RecordCount(), 0);
   EXPECT_EQ(t.KMPy.RecordCount(), 2);  // the other steps are not touched
 
+  // A stop listed twice under the unique SIDNo index.
+  const TStoredItems twice = MakeItems(PinyinText(), ListText(), GroupText(),
+                                       StopText() + Row({"Z1", "天津", "2", "", "", "", "", "", "", "", ""}));
+  t.KMTrain.LoadFromText(StopText());
+  EXPECT_THROW(LoadStopTable(twice.items, t.KMTrain), ETableError);
+  EXPECT_EQ(t.KMTrain.RecordCount(), 0);
+  EXPECT_EQ(t.KMTrain.ColumnCount(), 0);
+
   stored.blobs[2].back() ^= 0xFF;  // damage the checksum of SM
   EXPECT_THROW(LoadGroupTable(stored.items, t.KMSM), EItemError);
   EXPECT_THROW(LoadTrainList(TItemSet(), t.KMList), EItemError);
