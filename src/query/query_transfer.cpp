@@ -171,6 +171,17 @@ int FillTransferGrid(const TPub_Center& center, TStringGrid& grid) {
   return stationCount;
 }
 
+int OpenTransferList(const TPub_Center& center, TStringGrid& grid, TSortState& sort) {
+  sort = TSortState{};
+  const int stationCount = FillTransferGrid(center, grid);
+  ClickTransferHeader(grid, stationCount, sort, 0);
+  return stationCount;
+}
+
+std::string TransferWindowCaption(int stationCount) {
+  return "两地共有<" + std::to_string(stationCount) + ">个中转站供选择:";
+}
+
 void BuildTransferResults(TTimetable& tt, TPub_Center& center, std::string_view name, std::int32_t count1,
                           std::int32_t count2) {
   center.TransferStation = std::string(name);

@@ -2,11 +2,13 @@
 // Transfer query: the stations where a train from the departure side meets a
 // train to the arrival side, and the legs through the station the user picks.
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "data/timetable.h"
 #include "output/string_grid.h"
+#include "query/sort_state.h"
 #include "rules/UPub_Center.h"
 #include "stations/station_selection.h"
 
@@ -40,6 +42,15 @@ inline constexpr int kTransferGridRows = 20;
 // TransferRows order, written into a grid of at least 20 rows. Returns the
 // number listed (StationCount).
 int FillTransferGrid(const TPub_Center& center, TStringGrid& grid);
+
+// The window as it opens: the listed rows sorted by 中转站 ascending (one
+// click on its header, so the state shows "↑" there), or an empty list with
+// no header marked. Returns StationCount.
+int OpenTransferList(const TPub_Center& center, TStringGrid& grid, TSortState& sort);
+
+// "两地共有<N>个中转站供选择:" and the note under the list.
+std::string TransferWindowCaption(int stationCount);
+inline constexpr const char* kTransferNote = "中转换乘牵涉因素较多，请综合各种因素进行换乘站选择。";
 
 // Replaces GridResults by the count1 first legs alighting at the station and
 // the count2 second legs boarding there; sets TransferStation.

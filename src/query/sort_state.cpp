@@ -33,4 +33,16 @@ void ResortResults(TStringGrid& grid, int resultCount, const TSortState& state) 
   SortRows(grid, resultCount, state.Column, state.Ascending, IsNumericResultColumn(state.Column));
 }
 
+void ClickResultHeader(TStringGrid& grid, bool haveResults, int resultCount, TSortState& state, int column) {
+  if (!haveResults) return;
+  state = ClickHeader(state, column);
+  SortRows(grid, resultCount, column, state.Ascending, IsNumericResultColumn(column));
+}
+
+void ClickTransferHeader(TStringGrid& grid, int stationCount, TSortState& state, int column) {
+  if (stationCount < 1) return;
+  state = ClickHeader(state, column);
+  SortRows(grid, stationCount, column, state.Ascending, IsNumericTransferColumn(column));
+}
+
 }  // namespace vormek

@@ -35,4 +35,11 @@ void SortRows(TStringGrid& grid, int rows, int column, bool ascending, bool nume
 // Re-applies the active sort of the main grid to its result rows.
 void ResortResults(TStringGrid& grid, int resultCount, const TSortState& state);
 
+// A click on a header of the main grid: nothing while the result set is
+// empty; otherwise the next state, and rows 0..resultCount-1 sorted by it.
+void ClickResultHeader(TStringGrid& grid, bool haveResults, int resultCount, TSortState& state, int column);
+
+// The same for the transfer window, whose list holds stationCount rows.
+void ClickTransferHeader(TStringGrid& grid, int stationCount, TSortState& state, int column);
+
 }  // namespace vormek

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <ostream>
 
+#include "output/column_names.h"
 #include "query/input_checks.h"
 #include "query/query_direct.h"
 #include "query/query_station.h"
@@ -18,9 +19,14 @@ namespace vormek::cli {
 
 namespace {
 
-const char* const kResultHeader = "车次,始发,终到,车型,发站,发时,到站,到时,停站,里程,历时,硬座,软座,硬卧,软卧";
+// The transfer window's captions; the other two grids use the report names.
 const char* const kTransferHeader = "中转站,前里程,后里程,总里程,前历时,后历时,总历时,发站车数,到站车数";
-const char* const kStopHeader = "站序,车站,里程,到时,发时,天数,历时,时速";
+
+std::string ReportHeaderLine(int kind, int columns) {
+  std::string line;
+  for (const std::string& name : ReportHeader(kind, columns)) line += (line.empty() ? "" : ",") + name;
+  return line;
+}
 
 class TPrinter {
  public:
@@ -64,15 +70,10 @@ TFilterBoxes Boxes(const TOptions& o) {
   return b;
 }
 
-// Clicks on one header until it shows the requested sense (at most twice);
-// a click with nothing listed changes nothing.
-template <typename Sort>
-void ClickUntil(TSortState& state, const TSortRequest& want, bool anything, Sort sort) {
-  if (!anything) return;
-  for (int i = 0; i < 2 && !(state.Column == want.Column && state.Ascending == !want.Descending); ++i) {
-    state = ClickHeader(state, want.Column);
-    sort(state);
-  }
+// Clicks on one header until it shows the requested sense (at most twice).
+template <typename Click>
+void ClickUntil(const TSortState& state, const TSortRequest& want, Click click) {
+  for (int i = 0; i < 2 && !(state.Column == want.Column && state.Ascending == !want.Descending); ++i) click();
 }
 
 // The main grid as it shows the results: the query's own showing, the boxes
@@ -90,25 +91,13 @@ int ShowGrid(const TOptions& o, const TPub_Center& center, int queryMode, std::s
   ClearResults(grid);
   const int count = ShowResults(center.GridResults, filter, TSortState{}, grid);
   if (o.Sort && o.Sort->Column >= kResultColumns) return ExitUsage;
-  if (o.Sort) {
+  if (o.Sort && !center.GridResults.empty()) {
     TSortState state;
-    ClickUntil(state, *o.Sort, !center.GridResults.empty(), [&](const TSortState& s) {
-      SortRows(grid, count, s.Column, s.Ascending, IsNumericResultColumn(s.Column));
-    });
+    ClickUntil(state, *o.Sort, [&] { ClickResultHeader(grid, true, count, state, o.Sort->Column); });
   }
-  printer.Line(kResultHeader);
+  printer.Line(ReportHeaderLine(kResultGridKind, kResultColumns));
   printer.Rows(grid, count);
   return ExitOk;
-}
-
-// The transfer window's grid, opened sorted by station name.
-int TransferList(TPub_Center& center, TStringGrid& grid, TSortState& state) {
-  const int stationCount = FillTransferGrid(center, grid);
-  if (stationCount >= 1) {
-    state = ClickHeader(TSortState{}, 0);
-    SortRows(grid, stationCount, 0, true, false);
-  }
-  return stationCount;
 }
 
 int ReadInt(std::string_view text) {
@@ -125,13 +114,11 @@ int Transfer(const TOptions& o, TTimetable& tt, TPub_Center& center, const TText
   QueryTransfer(tt, center, TrimBlanksAndControls(from), TrimBlanksAndControls(to));
   TStringGrid grid;
   TSortState state;
-  const int stationCount = TransferList(center, grid, state);
+  const int stationCount = OpenTransferList(center, grid, state);
   if (o.Command == TCommand::Transfer) {
     if (o.Sort && o.Sort->Column >= kTransferColumns) return ExitUsage;
-    if (o.Sort) {
-      ClickUntil(state, *o.Sort, stationCount >= 1, [&](const TSortState& s) {
-        SortRows(grid, stationCount, s.Column, s.Ascending, IsNumericTransferColumn(s.Column));
-      });
+    if (o.Sort && stationCount >= 1) {
+      ClickUntil(state, *o.Sort, [&] { ClickTransferHeader(grid, stationCount, state, o.Sort->Column); });
     }
     printer.Line(kTransferHeader);
     printer.Rows(grid, stationCount);
@@ -189,7 +176,7 @@ int Stops(const TOptions& o, TTimetable& tt, const TTextCodec& codec, TPrinter& 
   }
   const auto list = BuildStopList(stops, TStopListRequest{number, board, count, km, time});
   if (!list) return ExitNoData;
-  printer.Line(kStopHeader);
+  printer.Line(ReportHeaderLine(kDetailGridKind, kStopColumns));
   printer.Rows(list->Grid, list->FilledRows);
   err << codec.Output(list->LabQC) << '\n' << codec.Output(list->LabQJ) << '\n';
   return ExitOk;
