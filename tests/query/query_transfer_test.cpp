@@ -72,6 +72,25 @@ TEST_F(TransferTest, RowsTakeSecondLegValuesFromTheFirstTrainOfTheStopTable) {
   EXPECT_EQ(grid.RowCount(), 20);
   EXPECT_EQ(grid.Row(0), (std::vector<std::string>{"X", "100", "150", "250", "01:30", "02:00", "3:30", "1", "2"}));
   EXPECT_EQ(grid.Cell(0, 2), "");
+  EXPECT_EQ(TransferWindowCaption(2), "两地共有<2>个中转站供选择:");
+}
+
+TEST_F(TransferTest, TheWindowOpensSortedByStationAndHeadersToggle) {
+  QueryTransfer(tt_, c_, "A", "B");
+  std::swap(c_.TransferRows[0], c_.TransferRows[1]);  // Y first, as a later scan could meet it
+  TStringGrid grid;
+  TSortState sort;
+  ASSERT_EQ(OpenTransferList(c_, grid, sort), 2);
+  EXPECT_EQ(grid.Cell(0, 0), "X");
+  EXPECT_EQ(HeaderCaption("中转站", 0, sort), "中转站↑");
+  ClickTransferHeader(grid, 2, sort, 2);  // 后里程: 50 before 150, numerically
+  EXPECT_EQ(grid.Cell(0, 0), "Y");
+  ClickTransferHeader(grid, 2, sort, 2);
+  EXPECT_EQ(grid.Cell(0, 0), "X");
+  EXPECT_EQ(HeaderCaption("后里程", 2, sort), "后里程↓");
+  EXPECT_EQ(HeaderCaption("中转站", 0, sort), "中转站");
+  ClickTransferHeader(grid, 0, sort, 5);  // nothing listed: nothing changes
+  EXPECT_EQ(sort, (TSortState{2, false}));
 }
 
 TEST_F(TransferTest, ChoosingAStationListsFirstLegsThenSecondLegs) {
@@ -125,10 +144,13 @@ TEST_F(TransferTest, TheTypedStationsAndDeadEndsAreNotListed) {
   EXPECT_EQ(unlisted, (std::vector<std::string>{"Z:0", "B:1"}));
 }
 
-TEST_F(TransferTest, NoTransferStation) {
+TEST_F(TransferTest, NoTransferStationLeavesTheHeadersUnmarked) {
   QueryTransfer(tt_, c_, "B", "A");
   TStringGrid grid;
-  EXPECT_EQ(FillTransferGrid(c_, grid), 0);
+  TSortState sort;
+  EXPECT_EQ(OpenTransferList(c_, grid, sort), 0);
+  EXPECT_FALSE(sort.Active());
+  EXPECT_EQ(TransferWindowCaption(0), "两地共有<0>个中转站供选择:");
 }
 
 TEST(TransferManyLegs, MoreLegsThanTheReservedRoomAreKept) {

@@ -108,15 +108,17 @@ TEST(SortState, NumericAndTextColumns) {
   EXPECT_EQ(Column(grid, 10, 2), (std::vector<std::string>{"10:3", "2:9"}));  // text order
 }
 
-TEST(SortRows, OnlyTheGivenRowsMove) {
-  TStringGrid grid(1, 6);
-  const std::vector<std::string> cells{"c", "a", "b", "", "", ""};
-  for (int r = 0; r < 6; ++r) grid.Cell(0, r) = cells[r];
-  SortRows(grid, 3, 0, true, false);
-  EXPECT_EQ(Column(grid, 0, 6), (std::vector<std::string>{"a", "b", "c", "", "", ""}));
-  EXPECT_EQ(grid.RowCount(), 6);
-  SortRows(grid, 0, 0, false, false);
-  EXPECT_EQ(grid.Cell(0, 0), "a");
+TEST(ClickResultHeader, NothingHappensWithoutResults) {
+  TStringGrid grid;
+  ClearResults(grid);
+  TSortState sort{5, true};
+  ClickResultHeader(grid, false, 0, sort, 9);
+  EXPECT_EQ(sort, (TSortState{5, true}));
+  std::vector<TPub_GridResult> one = {Result("A", "1", 10, "1")};
+  const int count = ShowResults(one, {}, sort, grid);
+  ClickResultHeader(grid, true, count, sort, 9);
+  EXPECT_EQ(sort, (TSortState{9, true}));
+  EXPECT_EQ(grid.Cell(0, 0), "A");
 }
 
 }  // namespace
