@@ -38,6 +38,9 @@ TFrmVormek::TFrmVormek(TFrmVormekDeps deps, QWidget* parent)
 }
 
 TFrmVormek::~TFrmVormek() {
+  // Controls still emit while they are torn down (a focused box reports its
+  // text on losing the focus); none of that may reach this half-gone window.
+  for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
   // The loaders fill tables this window owns: wait for them before anything
   // goes. Their last queued notices die with this object.
   loaders_.reset();
@@ -143,7 +146,7 @@ void TFrmVormek::showEvent(QShowEvent* event) {
 void TFrmVormek::ComboFZChange(TStationComboBox* box) {
   const QString trimmed = TrimBlanksAndControls(box->currentText());
   box->ReplaceText(trimmed);
-  if (!loaders_->PinyinLoaded()) return;
+  if (!loaders_ || !loaders_->PinyinLoaded()) return;
   const std::string gbk = ToGbkForLookup(trimmed);
   switch (StationListAction(gbk)) {
     case TListAction::Fill: {

@@ -11,11 +11,15 @@ TStationComboBox::TStationComboBox(QWidget* parent) : QComboBox(parent) {
   setEditable(true);
   setInsertPolicy(QComboBox::NoInsert);
   setMaxVisibleItems(9);
+  // No inline completion: the list is filled from the pinyin table only.
+  setCompleter(nullptr);
+  // The list works beside the line edit rather than inside it, so that
+  // moving through it does not write half names into the box.
   list_ = new QCompleter(model(), this);
   list_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
   list_->setMaxVisibleItems(9);
   list_->setCaseSensitivity(Qt::CaseSensitive);
-  setCompleter(list_);
+  list_->setWidget(lineEdit());
   lineEdit()->installEventFilter(this);
   connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
     if (!quiet_) emit UserChangedText();
@@ -59,6 +63,8 @@ QStringList TStationComboBox::Items() const {
 }
 
 bool TStationComboBox::ListOpen() const { return list_->popup()->isVisible(); }
+
+QAbstractItemView* TStationComboBox::ListView() const { return list_->popup(); }
 
 void TStationComboBox::SetTextQuietly(const QString& text) {
   quiet_ = true;

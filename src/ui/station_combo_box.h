@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QStringList>
 
+class QAbstractItemView;
 class QCompleter;
 
 namespace vormek {
@@ -19,6 +20,7 @@ class TStationComboBox : public QComboBox {
   void SetStationList(const QStringList& items, bool open);
   QStringList Items() const;
   bool ListOpen() const;
+  QAbstractItemView* ListView() const;
   // Text set from code: does not count as a change by the user.
   void SetTextQuietly(const QString& text);
   // Writes the text back after trimming, caret at its end.

@@ -103,7 +103,7 @@ TEST_F(MainWindowStationBox, PickingAnItemFillsTheBox) {
   OpenTiny();
   Type(window->ComboFZ, "BJX");
   ASSERT_TRUE(window->ComboFZ->ListOpen());
-  QAbstractItemView* list = window->ComboFZ->completer()->popup();
+  QAbstractItemView* list = window->ComboFZ->ListView();
   QTest::keyClick(list, Qt::Key_Down);
   QTest::keyClick(list, Qt::Key_Return);
   EXPECT_EQ(window->ComboFZ->currentText(), QStringLiteral("北京西"));
