@@ -239,3 +239,32 @@ TEST_F(MainWindowQuery, SharedTablesBeijingToShanghai) {
 
 }  // namespace
 }  // namespace vormek::test
+
+#include "data/embedded_items.h"
+
+namespace vormek::test {
+namespace {
+
+class MainWindowEmbedded : public TWindowTest {
+ protected:
+  int Query(const char* from, const char* to) {
+    window->ComboFZ->SetTextQuietly(QString::fromUtf8(from));
+    window->ComboDZ->SetTextQuietly(QString::fromUtf8(to));
+    QTest::mouseClick(window->BTNZZCX, Qt::LeftButton);
+    return window->Center().ResultCount;
+  }
+};
+
+// The tables the program carries load and answer (their contents belong to
+// the timetable build, so no counts here).
+TEST_F(MainWindowEmbedded, TheProgramsOwnTimetableLoadsAndAnswers) {
+  Open(EmbeddedItems());
+  EXPECT_GT(Query("北京", "上海"), 0);
+  EXPECT_TRUE(boxes.Shown.empty());
+  for (int r = 0; r < window->Center().ResultCount; ++r)
+    EXPECT_TRUE(Cell(4, r).startsWith(QStringLiteral("北京"))) << Cell(4, r).toStdString();
+  EXPECT_FALSE(window->ImageLogo->pixmap().isNull());
+}
+
+}  // namespace
+}  // namespace vormek::test
