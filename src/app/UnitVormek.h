@@ -40,8 +40,8 @@ struct TFrmVormekDeps {
   IMessageBoxes* Boxes = nullptr;   // outlives the window
   // Started during creation; nothing when empty (tests).
   std::function<void(QLabel* labNew, std::atomic<bool>* netFlag)> StartVersionCheck;
-  // Shows the transfer stations of the last transfer query; a plain list
-  // dialog when empty.
+  // Shows the transfer stations of the last transfer query (the transfer
+  // window); a station chosen there comes back through ShowTransferLegs.
   std::function<void(TFrmVormek& window)> ShowTransferWindow;
 };
 
@@ -138,7 +138,6 @@ class TFrmVormek : public QWidget {
   void UncheckFilters();
   void Refuse(const std::string& message, const std::string& caption, QWidget* box);
   void RunTransferQuery(const std::string& fz, const std::string& dz);
-  void ShowTransferListDialog();
   void UpdateHeaderLabels();
   bool TablesReady() const;
 

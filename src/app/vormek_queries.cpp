@@ -64,11 +64,7 @@ void TFrmVormek::BTNZZCXClick(int tag) {
 
 void TFrmVormek::RunTransferQuery(const std::string& fz, const std::string& dz) {
   QueryTransfer(loaders_->Tables(), center_, fz, dz);
-  if (deps_.ShowTransferWindow) {
-    deps_.ShowTransferWindow(*this);
-  } else {
-    ShowTransferListDialog();
-  }
+  if (deps_.ShowTransferWindow) deps_.ShowTransferWindow(*this);
 }
 
 void TFrmVormek::ShowTransferLegs(const std::string& station, std::int32_t count1,

@@ -1,19 +1,12 @@
 // The result grid's operations: clearing, showing through the filters, the
-// header sort, and the plain transfer list used until a transfer window is
-// plugged in.
+// header sort.
 #include <QApplication>
 #include <QCheckBox>
-#include <QDialog>
-#include <QHeaderView>
 #include <QLabel>
-#include <QTableWidget>
-#include <QVBoxLayout>
 
 #include "app/UnitVormek.h"
-#include "app/app_title.h"
 #include "app/gbk_text.h"
 #include "app/table_loaders.h"
-#include "query/query_transfer.h"
 #include "query/result_filter.h"
 #include "query/result_rows.h"
 #include "ui/click_label.h"
@@ -92,33 +85,6 @@ void TFrmVormek::UpdateHeaderLabels() {
     font.setBold(sort_.Column == c);
     label->setFont(font);
   }
-}
-
-void TFrmVormek::ShowTransferListDialog() {
-  TStringGrid rows(kTransferColumns, kTransferGridRows);
-  const int count = FillTransferGrid(center_, rows);
-  QDialog dialog(this);
-  dialog.setWindowTitle(ApplicationTitle());
-  auto* layout = new QVBoxLayout(&dialog);
-  auto* table = new QTableWidget(count, kTransferColumns, &dialog);
-  table->setHorizontalHeaderLabels({QStringLiteral("中转站"), QStringLiteral("前里程"),
-                                    QStringLiteral("后里程"), QStringLiteral("总里程"),
-                                    QStringLiteral("前历时"), QStringLiteral("后历时"),
-                                    QStringLiteral("总历时"), QStringLiteral("发站车数"),
-                                    QStringLiteral("到站车数")});
-  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table->verticalHeader()->hide();
-  for (int r = 0; r < count; ++r)
-    for (int c = 0; c < kTransferColumns; ++c)
-      table->setItem(r, c, new QTableWidgetItem(FromGbk(rows.Cell(c, r))));
-  layout->addWidget(table);
-  QObject::connect(table, &QTableWidget::cellClicked, this, [this, &rows](int row, int) {
-    ShowTransferLegs(rows.Cell(0, row), std::atoi(rows.Cell(7, row).c_str()),
-                     std::atoi(rows.Cell(8, row).c_str()));
-  });
-  dialog.resize(640, 400);
-  dialog.exec();
 }
 
 }  // namespace vormek

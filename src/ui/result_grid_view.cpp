@@ -39,13 +39,12 @@ TResultGridView::TResultGridView(TResultGridModel* model, std::vector<int> colum
   QPalette pal = palette();
   pal.setColor(QPalette::Base, TResultGridDelegate::GridColour);
   setPalette(pal);
-  for (int c = 0; c < static_cast<int>(columnWidths_.size()); ++c)
-    setColumnWidth(c, columnWidths_[static_cast<std::size_t>(c)] + kGridLine);
-  ApplyRowLayout();
-  connect(model_, &QAbstractItemModel::modelReset, this, &TResultGridView::ApplyRowLayout);
+  ApplyColumnWidths();
+  // A reset of the model forgets the section sizes.
+  connect(model_, &QAbstractItemModel::modelReset, this, &TResultGridView::ApplyColumnWidths);
 }
 
-void TResultGridView::ApplyRowLayout() {
+void TResultGridView::ApplyColumnWidths() {
   for (int c = 0; c < static_cast<int>(columnWidths_.size()); ++c)
     setColumnWidth(c, columnWidths_[static_cast<std::size_t>(c)] + kGridLine);
 }
@@ -122,7 +121,8 @@ void TResultGridView::wheelEvent(QWheelEvent* event) {
 void TResultGridView::mouseDoubleClickEvent(QMouseEvent* event) {
   QTableView::mouseDoubleClickEvent(event);
   const QModelIndex index = indexAt(event->position().toPoint());
-  if (index.isValid() && event->button() == Qt::LeftButton) emit RowDoubleClicked(index.row());
+  if (index.isValid() && event->button() == Qt::LeftButton && model_->RowHasResult(index.row()))
+    emit RowDoubleClicked(index.row());
 }
 
 }  // namespace vormek

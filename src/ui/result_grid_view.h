@@ -41,9 +41,10 @@ class TResultGridView : public QTableView {
   // header labels above can follow them.
   int ColumnLeftInParent(int col) const;
   int ColumnWidthInParent(int col) const;
-  void ApplyRowLayout();  // row heights after the row count changes
+  void ApplyColumnWidths();
 
  signals:
+  // Only rows holding a result.
   void RowDoubleClicked(int row);
 
  protected:

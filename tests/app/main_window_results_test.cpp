@@ -167,6 +167,10 @@ TEST_F(MainWindowResults, DoubleClickOnAResultRowIsAnnounced) {
   QTest::mouseDClick(window->SGrid->viewport(), Qt::LeftButton, {}, row2.center());
   ASSERT_EQ(spy.count(), 1);
   EXPECT_EQ(spy.at(0).at(0).toInt(), 2);
+  // Below the results there is nothing to open.
+  const QRect empty = window->SGrid->visualRect(window->SGridModel->index(3, 0));
+  QTest::mouseDClick(window->SGrid->viewport(), Qt::LeftButton, {}, empty.center());
+  EXPECT_EQ(spy.count(), 1);
 }
 
 }  // namespace
