@@ -313,7 +313,8 @@ void Load(std::string source, TTableData& t) {
     if (t.columns[c].type != TFieldType::WideString) t.intSlot[c] = t.intColumns++;
 
   ReadHeader(reader, t);
-  // One row per remaining line: size the arrays once.
+  // At most one row per line: size the arrays once (a few lines too many
+  // for the preamble, never a copy).
   std::size_t lines = 0;
   for (const char* p = t.text.data(), *end = p + t.text.size();
        (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)))) != nullptr; ++p)
@@ -321,8 +322,6 @@ void Load(std::string source, TTableData& t) {
   t.cells.reserve(lines * t.columns.size());
   t.ints.reserve(lines * static_cast<std::size_t>(t.intColumns));
   ReadRecords(reader, data, t);
-  t.cells.shrink_to_fit();
-  t.ints.shrink_to_fit();
   t.ResetOrder();
   t.ToFirst();
 }

@@ -90,18 +90,15 @@ bool TTableTextReader::ReadLine() {
   }
 }
 
-std::string_view TTableTextReader::Text(TRawField& field) {
+void TTableTextReader::Unescape(TRawField& field) {
   char* begin = data_ + field.begin;
-  if (field.escaped) {
-    std::size_t out = 0;
-    for (std::size_t in = 0; in < field.length; ++in) {
-      begin[out++] = begin[in];
-      if (begin[in] == '"') ++in;  // the second quote of a pair
-    }
-    field.length = out;
-    field.escaped = false;
+  std::size_t out = 0;
+  for (std::size_t in = 0; in < field.length; ++in) {
+    begin[out++] = begin[in];
+    if (begin[in] == '"') ++in;  // the second quote of a pair
   }
-  return {begin, field.length};
+  field.length = out;
+  field.escaped = false;
 }
 
 }  // namespace vormek

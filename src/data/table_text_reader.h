@@ -34,11 +34,16 @@ class TTableTextReader {
 
   // The field's text with doubled quotes made single (rewrites the buffer the
   // first time; later calls see the same text).
-  std::string_view Text(TRawField& field);
+  std::string_view Text(TRawField& field) {
+    if (field.escaped) Unescape(field);
+    return {data_ + field.begin, field.length};
+  }
 
   [[noreturn]] void Fail(const std::string& what) const { throw ETableFormatError(line_, what); }
 
  private:
+  void Unescape(TRawField& field);
+
   char* data_;
   std::size_t size_;
   std::size_t pos_ = 0;

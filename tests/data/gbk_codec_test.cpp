@@ -1,11 +1,8 @@
 // Crossing between the tables' GBK bytes and UTF-8.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <optional>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "data/gbk_codec.h"
 
@@ -80,19 +77,6 @@ TEST(GbkCodec, WholeGbkCharacters) {
   EXPECT_FALSE(IsWholeGbk("\xFF\xA1"));
   EXPECT_FALSE(IsWholeGbk("\xB1\x7F"));
   EXPECT_FALSE(IsWholeGbk("\xB1\x22"));
-}
-
-TEST(GbkCodec, WorksFromSeveralThreadsAtOnce) {
-  std::string expected = GbkToUtf8("北京南站");
-  std::vector<std::thread> threads;
-  std::atomic<int> wrong{0};
-  for (int t = 0; t < 4; ++t)
-    threads.emplace_back([&] {
-      for (int i = 0; i < 2000; ++i)
-        if (GbkToUtf8("北京南站") != expected || Utf8ToGbk(expected) != std::optional<std::string>("北京南站")) ++wrong;
-    });
-  for (auto& t : threads) t.join();
-  EXPECT_EQ(wrong.load(), 0);
 }
 
 }  // namespace

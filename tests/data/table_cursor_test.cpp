@@ -121,16 +121,6 @@ TEST(TableCursor, EmptyTableIsAtBothEnds) {
   EXPECT_THROW(table.ValueAt(0, 0), ETableError);
 }
 
-TEST(TableCursor, OneRecordTable) {
-  TMemTable table;
-  table.LoadFromText(Preamble(ColumnDef("Station", "WideString", 20, 20), "") + Row({"Station"}) + Row({"北京"}));
-  EXPECT_EQ(Walk(table, "Station"), std::vector<std::string>{"北京"});
-  table.Last();
-  table.Prior();
-  EXPECT_TRUE(table.Bof());
-  EXPECT_EQ(table.FieldByName("Station").AsString(), "北京");
-}
-
 TEST(TableCursor, PinyinTableKeepsTextOrder) {
   TMemTable py;
   py.LoadFromText(PinyinText());
