@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "app/gbk_text.h"
-#include "data/mem_table.h"
 #include "ui/UnitMsg.h"
 #include "ui/click_label.h"
 #include "ui/msg_grid_model.h"
@@ -132,16 +131,6 @@ TEST(FrmMsg, PrintAndExportHandTheStopListOnWithoutAsking) {
   EXPECT_EQ(FromGbk(out.Prints[0].FirstStation), QStringLiteral("北京南"));
   QTest::mouseClick(w.BTNClose, Qt::LeftButton);
   EXPECT_FALSE(w.isVisible());
-}
-
-TEST(FrmMsg, RowsWithoutAKnownTrainOpenNothing) {
-  TStringGrid sgrid(15, 20);
-  sgrid.Cell(0, 0) = "G1";
-  TMemTable noStops;
-  // Below the results, or a result row past the grid's results.
-  EXPECT_FALSE(TFrmMsg::StopsForRow(sgrid, 3, 1, noStops).has_value());
-  EXPECT_FALSE(TFrmMsg::StopsForRow(sgrid, 1, 1, noStops).has_value());
-  EXPECT_FALSE(TFrmMsg::StopsForRow(sgrid, -1, 1, noStops).has_value());
 }
 
 TEST(FrmMsg, Screenshot) {

@@ -157,13 +157,6 @@ TEST_F(FrmZzzTest, NothingListedMeansHeadersDoNotReact) {
   EXPECT_TRUE(legs.Calls.empty());
 }
 
-TEST_F(FrmZzzTest, CloseButtonEndsTheWindow) {
-  Open();
-  QTest::mouseClick(window->BTNClose, Qt::LeftButton);
-  EXPECT_FALSE(window->isVisible());
-  EXPECT_EQ(window->result(), QDialog::Accepted);
-}
-
 TEST_F(FrmZzzTest, Screenshot) {
   Open();
   ClickRow(1);
