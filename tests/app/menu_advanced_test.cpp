@@ -64,9 +64,9 @@ class MenuTest : public TWindowTest {
     QApplication::sendEvent(window->SGrid->viewport(), &event);
     ASSERT_TRUE(QTest::qWaitFor([this] { return installed.Menu->isVisible(); }, 5000));
   }
-  // Runs `inspect` on the modal window that `open` shows, then closes it.
+  // Runs `examine` on the modal window that `open` shows, then closes it.
   // Returns false when no modal window appeared.
-  bool WithModal(const std::function<void()>& open, const std::function<void(QWidget*)>& inspect) {
+  bool WithModal(const std::function<void()>& open, const std::function<void(QWidget*)>& examine) {
     bool seen = false;
     QTimer poll;
     poll.setInterval(10);
@@ -75,7 +75,7 @@ class MenuTest : public TWindowTest {
       if (QWidget* modal = QApplication::activeModalWidget()) {
         poll.stop();
         seen = true;
-        inspect(modal);
+        examine(modal);
         modal->close();
       } else if (++ticks > 300) {
         poll.stop();
