@@ -122,13 +122,5 @@ TEST_F(ResultGridView, EmptyRowsCannotBeSelected) {
   EXPECT_EQ(view->SelectionRect(), (TGridRect{24, 24, 24, 24}));
 }
 
-TEST_F(ResultGridView, CellsShowAsUnicodeText) {
-  Fill(1);
-  EXPECT_EQ(model->data(model->index(0, 1)).toString(), QStringLiteral("北京"));
-  EXPECT_EQ(model->data(model->index(0, 4)).toString(), QStringLiteral("丰台"));
-  EXPECT_EQ(model->data(model->index(5, 4)).toString(), QString());
-  EXPECT_FALSE(model->data(model->index(0, 99)).isValid());
-}
-
 }  // namespace
 }  // namespace vormek
