@@ -40,10 +40,6 @@ void CompleteLeg(TTimetable& tt, const TTrainColumns& tc, const TFareTables& far
   FinishSection(fares, r);
 }
 
-}  // namespace
-
-namespace {
-
 // The boarding stop is the same for all legs of one train: it is read once
 // and copied, and only the alighting stop is read per leg.
 void FirstLegs(const TMemTable& stops, const std::vector<TTrainRange>& ranges, const TStationMatcher& departure,

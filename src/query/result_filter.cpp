@@ -1,5 +1,7 @@
 #include "query/result_filter.h"
 
+#include "stations/station_text.h"
+
 namespace vormek {
 
 namespace {
@@ -39,7 +41,9 @@ bool IsMultipleUnit(const TPub_GridResult& r) {
 
 }  // namespace
 
-bool PassesFilters(const TPub_GridResult& r, const TFilterContext& f) {
+bool PassesFilters(const TPub_GridResult& r, const TFilterContext& given) {
+  TFilterContext f = given;
+  f.StationBox = TrimBlanksAndControls(given.StationBox);
   if (f.Boxes.CBSF && !StartsHere(r, f)) return false;
   if (f.Boxes.CBZD && !EndsHere(r, f)) return false;
   if (f.Boxes.CBJQ && !ExactNames(r, f)) return false;

@@ -23,7 +23,8 @@ struct TFilterContext {
   std::string_view EnteredFrom;
   std::string_view EnteredTo;
   std::string_view TransferStation;
-  // ComboCZ's text as it is now, trimmed (read afresh at every filtering).
+  // ComboCZ's text as it is now (read afresh at every filtering); blanks and
+  // control characters around it do not count.
   std::string_view StationBox;
   TFilterBoxes Boxes;
 };

@@ -98,7 +98,7 @@ TEST(ResultFilter, StationModeReadsTheBoxAsItIsNow) {
   f.StationBox = "北京";
   f.Boxes.CBSF = true;
   EXPECT_EQ(Passing(rows, f), "0");
-  f.StationBox = "北京西";  // edited since the query
+  f.StationBox = " 北京西 ";  // edited since the query
   EXPECT_EQ(Passing(rows, f), "1");
   f.StationBox = "北京";
   f.Boxes = {};
