@@ -147,6 +147,11 @@ TEST_F(NationalTablesTest, TransferListAndTheLegsThroughOneStation) {
     EXPECT_LE(previous, gbk);  // byte order of the GBK names
     previous = gbk;
   }
+  // Direction and time play no part: a station beyond the destination is
+  // offered when trains run from it back to the arrival side.
+  const auto fromNanjing = Rows({"zz", "--transfer", U8(u8"南京"), U8(u8"上海")});
+  EXPECT_NE(Find(fromNanjing, U8(u8"北京")), nullptr);
+
   const Row& chosen = list[list.size() / 2];
   const auto legs = Rows({"zz", "--via", chosen[0], U8(u8"北京"), U8(u8"上海")});
   const std::size_t count1 = std::stoul(chosen[7]);
