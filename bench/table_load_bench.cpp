@@ -222,4 +222,27 @@ void BM_FullParseNational(benchmark::State& state) {
 }
 BENCHMARK(BM_FullParseNational)->Unit(benchmark::kMillisecond);
 
+// Locate on the column that leads the current index searches; on another
+// column it scans. Each iteration looks up one train of the stop table.
+void LocateNational(benchmark::State& state, std::string_view column) {
+  const std::array<std::string, 4>& texts = NationalTexts();
+  if (texts[3].empty()) {
+    state.SkipWithError("national tables not present");
+    return;
+  }
+  vormek::TMemTable stops;
+  stops.LoadFromText(texts[3]);
+  stops.SetIndexName("SIDNo");
+  const int c = stops.FieldByName(column).Column();
+  std::vector<std::string> keys;
+  for (int p = 0; p < stops.RecordCount(); p += 97) keys.emplace_back(stops.ValueAt(p, c));
+  std::size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(stops.Locate(column, keys[i]));
+    i = (i + 1) % keys.size();
+  }
+}
+BENCHMARK_CAPTURE(LocateNational, by_leading_ID, "ID");
+BENCHMARK_CAPTURE(LocateNational, by_Station_scanning, "Station");
+
 }  // namespace

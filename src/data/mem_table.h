@@ -70,8 +70,8 @@ class TMemTable {
   void SetIndexName(std::string_view name);
   const std::string& IndexName() const;
 
-  // First also sets Bof, Last also sets Eof, as a walk from either end
-  // expects; both are true on an empty table.
+  // First also sets Bof and Last also sets Eof: the cursor stands at that end.
+  // Both are true on an empty table.
   void First();
   void Last();
   void Next();   // on the last record: stays there, Eof becomes true
@@ -79,8 +79,11 @@ class TMemTable {
   bool Eof() const;
   bool Bof() const;
 
-  // First record of the current order whose column equals value exactly.
-  // Uses the current index when it is unique and leads with that column.
+  // First record of the current order whose column equals value exactly
+  // (bytes, so letter case and trailing blanks count). On success the cursor
+  // stands on it with Eof and Bof false; on failure the cursor stays. Searches
+  // instead of scanning when the current index leads with that column.
+  // Throws ETableError for an unknown column.
   bool Locate(std::string_view column, std::string_view value);
 
   // Column by name, without regard to ASCII letter case. Throws ETableError.
