@@ -11,8 +11,8 @@
 
 int main(int argc, char** argv) {
   vormek::TVormekApplication app(argc, argv);
+  // The name only: a display name would be appended to every window title.
   QApplication::setApplicationName(vormek::ApplicationTitle());
-  QApplication::setApplicationDisplayName(vormek::ApplicationTitle());
 
   vormek::TModalMessageBoxes boxes;
   vormek::TFrmVormekDeps deps;
