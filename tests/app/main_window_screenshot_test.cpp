@@ -1,5 +1,6 @@
 // Renders the window after a 北京 to 上海 query into a PNG beside the test
 // output, for a look by eye, and checks the picture holds what it should.
+#include <QAbstractItemView>
 #include <QDir>
 #include <QImage>
 #include <QPixmap>
@@ -33,6 +34,23 @@ TEST_F(MainWindowScreenshot, AfterBeijingToShanghai) {
   const QRect row1 = window->SGrid->visualRect(window->SGridModel->index(1, 0));
   const QPoint inWindow = window->SGrid->viewport()->mapTo(window.get(), row1.topLeft() + QPoint(2, 2));
   EXPECT_EQ(image.pixelColor(inWindow), TResultGridDelegate::SelectedBackground);
+}
+
+TEST_F(MainWindowScreenshot, StationListWhileTyping) {
+  OpenTiny();
+  window->ComboFZ->setFocus();
+  QTest::keyClicks(window->ComboFZ, "BJ");
+  ASSERT_TRUE(window->ComboFZ->ListOpen());
+  QAbstractItemView* list = window->ComboFZ->ListView();
+  const QImage image = list->grab().toImage();
+  const QString path = QDir(QStringLiteral(VORMEK_TEST_OUTPUT_DIR)).filePath("station_list.png");
+  ASSERT_TRUE(image.save(path)) << path.toStdString();
+  // Opens under the box, as wide as it, and leaves the keyboard with it.
+  EXPECT_GE(list->width(), window->ComboFZ->lineEdit()->width());
+  QLineEdit* edit = window->ComboFZ->lineEdit();
+  // Below the typed text, not over it.
+  EXPECT_GT(list->mapToGlobal(QPoint(0, 0)).y(), edit->mapToGlobal(QPoint(0, edit->height() / 2)).y());
+  EXPECT_TRUE(window->ComboFZ->lineEdit()->hasFocus());
 }
 
 }  // namespace
