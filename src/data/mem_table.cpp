@@ -21,11 +21,9 @@ constexpr std::string_view kIndexDefStart = "@@INDEXDEF START@@";
 constexpr std::string_view kIndexDefEnd = "@@INDEXDEF END@@";
 constexpr std::string_view kTableDefEnd = "@@TABLEDEF END@@";
 
-// Where one value lies in the owned text.
-struct TCell {
-  std::uint32_t offset = 0;
-  std::uint32_t length = 0;
-};
+// A text column holds at most this many characters, so that the bytes of
+// any value fit the 16-bit lengths below.
+constexpr int kMaxTextColumnSize = 32767;
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -71,7 +69,10 @@ struct TTableData {
   std::vector<int> intSlot;  // per column: slot in ints, -1 for text columns
   int intColumns = 0;
   int recordCount = 0;
-  std::vector<TCell> cells;         // recordCount x columns
+  // Where each value lies in the owned text, recordCount x columns; offsets
+  // and lengths apart so that the large stop table takes 6 bytes a value.
+  std::vector<std::uint32_t> offsets;
+  std::vector<std::uint16_t> lengths;
   std::vector<std::int32_t> ints;   // recordCount x intColumns, parsed once
   std::vector<std::int32_t> order;  // position in the current order -> record
   int currentIndex = -1;
@@ -83,8 +84,8 @@ struct TTableData {
   int ColumnCount() const { return static_cast<int>(columns.size()); }
 
   std::string_view Value(int record, int column) const {
-    const TCell& c = cells[static_cast<std::size_t>(record) * columns.size() + static_cast<std::size_t>(column)];
-    return {text.data() + c.offset, c.length};
+    const std::size_t i = static_cast<std::size_t>(record) * columns.size() + static_cast<std::size_t>(column);
+    return {text.data() + offsets[i], lengths[i]};
   }
 
   std::int32_t Integer(int record, int column) const {
@@ -172,7 +173,8 @@ void ParseColumnDef(std::string_view def, TTableTextReader& reader, TTableData& 
   rest = rest.substr(typeEnd + 1);
   const std::string_view sizeText = rest.substr(0, rest.find(','));
   std::int32_t size = 0;
-  if (!ParseStrictInteger(sizeText, 0, 1 << 20, size)) reader.Fail("column size is not a number");
+  if (!ParseStrictInteger(sizeText, 0, INT32_MAX, size)) reader.Fail("column size is not a number");
+  if (size > kMaxTextColumnSize) reader.Fail("column size above " + std::to_string(kMaxTextColumnSize));
   if (column.type == TFieldType::WideString && size == 0) reader.Fail("text column of size 0");
   column.size = size;
   if (t.FindColumn(column.name) >= 0) reader.Fail("column \"" + column.name + "\" defined twice");
@@ -274,7 +276,8 @@ void ReadRecords(TTableTextReader& reader, char* data, TTableData& t) {
         StoreCanonical(data + field.begin, field, value);
         t.ints.push_back(value);
       }
-      t.cells.push_back({static_cast<std::uint32_t>(field.begin), static_cast<std::uint32_t>(field.length)});
+      t.offsets.push_back(static_cast<std::uint32_t>(field.begin));
+      t.lengths.push_back(static_cast<std::uint16_t>(field.length));
     }
     ++t.recordCount;
   }
@@ -319,7 +322,8 @@ void Load(std::string source, TTableData& t) {
   for (const char* p = t.text.data(), *end = p + t.text.size();
        (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)))) != nullptr; ++p)
     ++lines;
-  t.cells.reserve(lines * t.columns.size());
+  t.offsets.reserve(lines * t.columns.size());
+  t.lengths.reserve(lines * t.columns.size());
   t.ints.reserve(lines * static_cast<std::size_t>(t.intColumns));
   ReadRecords(reader, data, t);
   t.ResetOrder();

@@ -186,6 +186,7 @@ TEST(TableText, MalformedDefinitionsNameTheirLine) {
   EXPECT_EQ(ErrorLine(withColumn("Gp=Integer")), 4);
   EXPECT_EQ(ErrorLine(withColumn("Gp=WideString,x")), 4);
   EXPECT_EQ(ErrorLine(withColumn("Gp=WideString,0")), 4);
+  EXPECT_EQ(ErrorLine(withColumn("Gp=WideString,32768")), 4);  // beyond what a value may hold
   EXPECT_EQ(ErrorLine(withColumn("STATION=WideString,20")), 4);  // duplicate column
 
   auto withIndex = [](const std::string& def) {
