@@ -21,9 +21,19 @@ int CompareBytes(const std::string& a, const std::string& b) {
 // Numeric order: cells that are not numbers ("-" for a class not offered)
 // all sit below every number, so the order stays total and they group at
 // one end instead of scattering.
-int CompareNumbers(const std::optional<double>& a, const std::optional<double>& b) {
-  if (!a || !b) return static_cast<int>(a.has_value()) - static_cast<int>(b.has_value());
-  return *a < *b ? -1 : (*a > *b ? 1 : 0);
+struct TCellNumber {
+  bool isNumber = false;
+  double value = 0;
+};
+
+TCellNumber ReadCellNumber(const std::string& text) {
+  const std::optional<double> n = ReadDecimal(text);
+  return n ? TCellNumber{true, *n} : TCellNumber{};
+}
+
+int CompareNumbers(const TCellNumber& a, const TCellNumber& b) {
+  if (!a.isNumber || !b.isNumber) return static_cast<int>(a.isNumber) - static_cast<int>(b.isNumber);
+  return a.value < b.value ? -1 : (a.value > b.value ? 1 : 0);
 }
 
 class RowSorter {
@@ -39,7 +49,7 @@ class RowSorter {
       int i = lo;
       int j = hi;
       const std::string pivot = grid_.Cell(col_, lo + (hi - lo) / 2);
-      const std::optional<double> pivotNumber = numeric_ ? ReadDecimal(pivot) : std::nullopt;
+      const TCellNumber pivotNumber = numeric_ ? ReadCellNumber(pivot) : TCellNumber{};
       do {
         // The pivot row stops both scans on the first pass and the rows
         // swapped after it on later ones; the bounds guard that all the same.
@@ -63,15 +73,15 @@ class RowSorter {
 
  private:
   // Sign of cell(row) against the pivot in the requested direction.
-  int Compare(int row, const std::string& pivot, const std::optional<double>& pivotNumber) const {
+  int Compare(int row, const std::string& pivot, const TCellNumber& pivotNumber) const {
     const std::string& cell = grid_.Cell(col_, row);
-    const int c = numeric_ ? CompareNumbers(ReadDecimal(cell), pivotNumber) : CompareBytes(cell, pivot);
+    const int c = numeric_ ? CompareNumbers(ReadCellNumber(cell), pivotNumber) : CompareBytes(cell, pivot);
     return ascending_ ? c : -c;
   }
-  bool Before(int row, const std::string& pivot, const std::optional<double>& n) const {
+  bool Before(int row, const std::string& pivot, const TCellNumber& n) const {
     return Compare(row, pivot, n) < 0;
   }
-  bool After(int row, const std::string& pivot, const std::optional<double>& n) const {
+  bool After(int row, const std::string& pivot, const TCellNumber& n) const {
     return Compare(row, pivot, n) > 0;
   }
 
@@ -90,7 +100,7 @@ void SortGrid(TStringGrid& grid, int col, bool ascending, bool numeric) {
   if (numeric) {
     // An empty cell counts as 0 and says so afterwards.
     for (int row = lo; row <= hi; ++row)
-      if (grid.Cell(col, row).empty()) grid.Cell(col, row) = "0";
+      if (grid.Cell(col, row).empty()) grid.Cell(col, row).assign(1, '0');
   }
   if (lo < hi) RowSorter(grid, col, ascending, numeric).Sort(lo, hi);
 }
