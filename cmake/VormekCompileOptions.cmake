@@ -1,6 +1,6 @@
 # Warnings for every target of the project.
 add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wcast-align
-                    -Wunused -Woverloaded-virtual -Wnull-dereference -Wimplicit-fallthrough)
+                    -Wunused -Woverloaded-virtual -Wimplicit-fallthrough)
 if(VORMEK_WERROR)
   add_compile_options(-Werror)
 endif()
