@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with warnings as errors and runs
 # every test; then builds the core once more under AddressSanitizer and
-# UndefinedBehaviorSanitizer and runs its tests again.
+# UndefinedBehaviorSanitizer and runs its tests again, and the loader threads'
+# test under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -23,4 +24,5 @@ cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORMEK_WERROR=ON -D
   -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread"
 cmake --build build-tsan -j "$jobs" --target app_loader_threads_test
-TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ./build-tsan/tests/app/app_loader_threads_test
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+  ctest --test-dir build-tsan --output-on-failure -R '^LoaderThreads\.'
