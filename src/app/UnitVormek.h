@@ -136,6 +136,7 @@ class TFrmVormek : public QWidget {
   void EnableStationBoxes();
   void EnableQueryButtons();
   void UncheckFilters();
+  void StartNewResults();
   void Refuse(const std::string& message, const std::string& caption, QWidget* box);
   void RunTransferQuery(const std::string& fz, const std::string& dz);
   void UpdateHeaderLabels();

@@ -44,10 +44,7 @@ void TFrmVormek::BTNZZCXClick(int tag) {
   }
   // Every table a query reads must be complete, not just the stop table.
   if (!TablesReady()) return;
-  UncheckFilters();
-  ClearResults();
-  center_.TransferStation.clear();
-  SGridModel->SetTransferStation({});
+  StartNewResults();
   if (tag == 1) {
     RunTransferQuery(fz, dz);
     return;
@@ -76,6 +73,15 @@ void TFrmVormek::ShowTransferLegs(const std::string& station, std::int32_t count
   ShowResults();
 }
 
+// What every query does before it runs: the filters off, the grid empty and
+// no transfer station marked.
+void TFrmVormek::StartNewResults() {
+  UncheckFilters();
+  ClearResults();
+  center_.TransferStation.clear();
+  SGridModel->SetTransferStation({});
+}
+
 void TFrmVormek::BTNCCCXClick() {
   queryMode_ = QueryModeTrainNumber;
   const std::string ecc = ToGbkForLookup(ECC->text());
@@ -84,10 +90,7 @@ void TFrmVormek::BTNCCCXClick() {
     return;
   }
   if (!TablesReady()) return;
-  UncheckFilters();
-  ClearResults();
-  center_.TransferStation.clear();
-  SGridModel->SetTransferStation({});
+  StartNewResults();
   QueryTrainNumber(loaders_->Tables(), center_, ecc);
   ShowResults();
 }
@@ -101,10 +104,7 @@ void TFrmVormek::BTNCZCXClick() {
     return;
   }
   if (!TablesReady()) return;
-  UncheckFilters();
-  ClearResults();
-  center_.TransferStation.clear();
-  SGridModel->SetTransferStation({});
+  StartNewResults();
   QueryStation(loaders_->Tables(), center_, cz);
   ShowResults();
 }

@@ -9,6 +9,7 @@
 
 #include "app/gbk_text.h"
 #include "app/window_fonts.h"
+#include "ui/dialog_frame.h"
 #include "output/column_names.h"
 #include "services/csv_file.h"
 #include "services/print_grid.h"
@@ -19,7 +20,6 @@
 namespace vormek {
 namespace {
 
-const QColor kWindowColour(0xE3, 0xEF, 0xF3);
 const std::vector<int> kColumnWidths{34, 75, 42, 41, 40, 50, 41, 41};
 
 QLabel* SummaryLabel(QWidget* parent, int y, const QColor& colour) {
@@ -69,12 +69,7 @@ TFrmMsg::TFrmMsg(const TStopList& stops, const QString& trainId, TMsgActions act
 }
 
 void TFrmMsg::BuildLayout() {
-  setFixedSize(ClientWidth, ClientHeight);
-  setFont(SongFont(12));
-  setAutoFillBackground(true);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, kWindowColour);
-  setPalette(pal);
+  SetUpDialogFrame(*this, ClientWidth, ClientHeight);
 
   LabQC = SummaryLabel(this, 8, QColor(0xFF, 0x00, 0x00));
   LabQC->setObjectName(QStringLiteral("LabQC"));

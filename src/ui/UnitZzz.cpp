@@ -10,6 +10,7 @@
 
 #include "app/gbk_text.h"
 #include "app/window_fonts.h"
+#include "ui/dialog_frame.h"
 #include "query/query_transfer.h"
 #include "ui/click_label.h"
 #include "ui/result_grid_view.h"
@@ -19,7 +20,6 @@
 namespace vormek {
 namespace {
 
-const QColor kWindowColour(0xE3, 0xEF, 0xF3);
 const std::vector<int> kColumnWidths{86, 47, 47, 48, 46, 47, 47, 61, 57};
 const QStringList kCaptions{QStringLiteral("中转站"), QStringLiteral("前里程"), QStringLiteral("后里程"),
                             QStringLiteral("总里程"), QStringLiteral("前历时"), QStringLiteral("后历时"),
@@ -44,12 +44,7 @@ TFrmZzz::TFrmZzz(ITransferLegsTarget& target, QWidget* parent)
 }
 
 void TFrmZzz::BuildLayout() {
-  setFixedSize(ClientWidth, ClientHeight);
-  setFont(SongFont(12));
-  setAutoFillBackground(true);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, kWindowColour);
-  setPalette(pal);
+  SetUpDialogFrame(*this, ClientWidth, ClientHeight);
 
   ZGridModel = new TZzzGridModel(kTransferColumns, kTransferGridRows, this);
   ZGrid = new TResultGridView(ZGridModel, kColumnWidths, this);
