@@ -2,26 +2,10 @@
 
 #include <cmath>
 
+#include "rules/UPub_Center.h"
+
 namespace vormek::builder {
 namespace {
-
-struct Bracket {
-  int min, max;
-  double rate;
-};
-
-// Distance bands: groups of equal-width bands up to 6000 km.
-struct BandGroup {
-  int min, max, step;
-};
-
-constexpr BandGroup kBandGroups[] = {
-    {1, 200, 10},     {201, 400, 20},   {401, 700, 30},   {701, 1100, 40},  {1101, 1600, 50},
-    {1601, 2200, 60}, {2201, 2900, 70}, {2901, 3700, 80}, {3701, 4600, 90}, {4601, 6000, 100}};
-
-constexpr Bracket kBrackets[] = {{1, 200, 0.05861},     {201, 500, 0.052749},
-                                 {501, 1000, 0.046888}, {1001, 1500, 0.041027},
-                                 {1501, 2500, 0.035166}, {2501, 6000, 0.029305}};
 
 constexpr double kD_PerKm = 0.3097222;
 constexpr double kD_SoftSeat = 1.199243;
@@ -39,33 +23,13 @@ double HalfYuan(double amount) { return std::floor(amount * 2 + 0.5) / 2; }
 
 }  // namespace
 
-int RoundHalf(double x) {
-  double t = std::trunc(x);
-  return static_cast<int>(x - t >= 0.5 ? t + 1 : t);
-}
+int RoundHalf(double x) { return RoundHalfUp(x); }
 
+// The same tariff the section-fare rules price with, so that stored fares
+// calibrate back exactly.
 double TariffBase(int km, int& fareDistance) {
-  int f = km;
-  for (const BandGroup& g : kBandGroups) {
-    if (km < g.min || km > g.max) continue;
-    int j = (km - g.min) / g.step;
-    int bandMin = g.min + j * g.step;
-    int bandMax = bandMin + g.step - 1;
-    f = (bandMin - 1 + bandMax) / 2;
-    break;
-  }
-  if (f < 20) f = 20;
-  double fare = 0;
-  for (const Bracket& b : kBrackets) {
-    if (b.max < f) {
-      fare += (b.max - b.min + 1) * b.rate;
-    } else {
-      fare += (f - b.min + 1) * b.rate;
-      break;
-    }
-  }
-  fareDistance = f;
-  return fare;
+  static const TFareTables tables = BuildFareTables();
+  return BaseFare(tables, km, fareDistance);
 }
 
 double DefaultFactor(int type, int runKm) {
