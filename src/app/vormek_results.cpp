@@ -38,13 +38,9 @@ void TFrmVormek::ClearResults() {
 
 void TFrmVormek::ShowResults() {
   const std::string stationBox = ToGbkForLookup(TrimBlanksAndControls(ComboCZ->currentText()));
-  TFilterContext filter;
-  filter.QueryMode = queryMode_;
-  filter.EnteredFrom = center_.FromSelection.Entered;
-  filter.EnteredTo = center_.ToSelection.Entered;
-  filter.TransferStation = center_.TransferStation;
-  filter.StationBox = stationBox;
-  filter.Boxes = {CBSF->isChecked(), CBZD->isChecked(), CBJQ->isChecked(), CBDC->isChecked()};
+  const TFilterContext filter = FilterContextOf(
+      center_, queryMode_, stationBox,
+      {CBSF->isChecked(), CBZD->isChecked(), CBJQ->isChecked(), CBDC->isChecked()});
   int count = 0;
   {
     std::optional<TWaitCursor> wait;

@@ -51,4 +51,16 @@ bool PassesFilters(const TPub_GridResult& r, const TFilterContext& given) {
   return true;
 }
 
+TFilterContext FilterContextOf(const TPub_Center& center, int queryMode, std::string_view stationBox,
+                               TFilterBoxes boxes) {
+  TFilterContext filter;
+  filter.QueryMode = queryMode;
+  filter.EnteredFrom = center.FromSelection.Entered;
+  filter.EnteredTo = center.ToSelection.Entered;
+  filter.TransferStation = center.TransferStation;
+  filter.StationBox = stationBox;
+  filter.Boxes = boxes;
+  return filter;
+}
+
 }  // namespace vormek

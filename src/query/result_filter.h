@@ -31,4 +31,9 @@ struct TFilterContext {
 
 bool PassesFilters(const TPub_GridResult& r, const TFilterContext& f);
 
+// The filter as it stands after a query: the typed names and the transfer
+// station come from the records; the views point into center.
+TFilterContext FilterContextOf(const TPub_Center& center, int queryMode, std::string_view stationBox,
+                               TFilterBoxes boxes);
+
 }  // namespace vormek

@@ -80,13 +80,7 @@ void ClickUntil(const TSortState& state, const TSortRequest& want, Click click) 
 // checked, then the header clicked.
 int ShowGrid(const TOptions& o, const TPub_Center& center, int queryMode, std::string_view stationBox,
              TPrinter& printer) {
-  TFilterContext filter;
-  filter.QueryMode = queryMode;
-  filter.EnteredFrom = center.FromSelection.Entered;
-  filter.EnteredTo = center.ToSelection.Entered;
-  filter.TransferStation = center.TransferStation;
-  filter.StationBox = stationBox;
-  filter.Boxes = Boxes(o);
+  const TFilterContext filter = FilterContextOf(center, queryMode, stationBox, Boxes(o));
   TStringGrid grid;
   ClearResults(grid);
   const int count = ShowResults(center.GridResults, filter, TSortState{}, grid);
