@@ -148,11 +148,11 @@ void TFrmVormek::ComboFZChange(TStationComboBox* box) {
   box->ReplaceText(trimmed);
   if (!loaders_ || !loaders_->PinyinLoaded()) return;
   const std::string gbk = ToGbkForLookup(trimmed);
-  switch (StationListAction(gbk)) {
+  const TStationListUpdate update = UpdateStationList(loaders_->Tables().KMPy, loaders_->FullPinyin(), gbk);
+  switch (update.Action) {
     case TListAction::Fill: {
       QStringList items;
-      for (const std::string& station : FillStationList(loaders_->Tables().KMPy, gbk))
-        items << FromGbk(station);
+      for (const std::string& station : update.Items) items << FromGbk(station);
       box->SetStationList(items, true);
       box->unsetCursor();
       break;

@@ -16,6 +16,17 @@ void CountDone(TLoadState& state) {
     Notify(state.Callbacks.AllLoaded);
 }
 
+// The spellings only add matching to the station boxes: without them the
+// boxes work by short codes alone.
+std::unique_ptr<const TFullPinyin> LoadSpellingsIfAny(const TItemSet& items) {
+  if (!items.Contains("SQP")) return nullptr;
+  try {
+    return std::make_unique<const TFullPinyin>(LoadFullPinyin(items));
+  } catch (const std::exception&) {
+    return nullptr;
+  }
+}
+
 }  // namespace
 
 TLoadState::TLoadState(const TItemSet& items, TLoaderCallbacks callbacks)
@@ -31,6 +42,7 @@ void TThreadLoad::Execute(TLoadState& state) {
   try {
     state.GroupTableLoaded.store(false, std::memory_order_release);
     LoadPinyinTable(state.Items, state.Tables.KMPy);
+    state.FullPinyin = LoadSpellingsIfAny(state.Items);
     state.PinyinLoaded.store(true, std::memory_order_release);
     Notify(state.Callbacks.PinyinLoaded);
     if (state.Cancelled.load(std::memory_order_acquire)) return;

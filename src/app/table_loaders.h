@@ -15,6 +15,7 @@
 
 #include "data/item_set.h"
 #include "data/timetable.h"
+#include "stations/full_pinyin.h"
 
 namespace vormek {
 
@@ -31,6 +32,7 @@ struct TLoadState {
   const TItemSet& Items;
   TLoaderCallbacks Callbacks;
   TTimetable Tables;
+  std::unique_ptr<const TFullPinyin> FullPinyin;  // null: no usable SQP item
   std::atomic<bool> PinyinLoaded{false};
   std::atomic<bool> GroupTableLoaded{false};
   std::atomic<bool> StopTableLoaded{false};
@@ -38,7 +40,8 @@ struct TLoadState {
   std::atomic<bool> Cancelled{false};
 };
 
-// KMPy, then KMList, then KMSM. A failing step ends the thread silently.
+// KMPy (with the full-pinyin spellings, if any), then KMList, then KMSM. A
+// failing step ends the thread silently.
 class TThreadLoad {
  public:
   explicit TThreadLoad(TLoadState& state);
@@ -77,6 +80,8 @@ class TTableLoaders {
   TTimetable& Tables() { return state_->Tables; }
 
   bool PinyinLoaded() const { return state_->PinyinLoaded.load(std::memory_order_acquire); }
+  // Read only after PinyinLoaded; null when the items carry no spellings.
+  const TFullPinyin* FullPinyin() const { return state_->FullPinyin.get(); }
   bool GroupTableLoaded() const { return state_->GroupTableLoaded.load(std::memory_order_acquire); }
   bool StopTableLoaded() const { return state_->StopTableLoaded.load(std::memory_order_acquire); }
   bool AllLoaded() const { return GroupTableLoaded() && StopTableLoaded(); }

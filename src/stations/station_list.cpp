@@ -1,5 +1,8 @@
 #include "stations/station_list.h"
 
+#include <algorithm>
+#include <set>
+
 #include "stations/station_text.h"
 
 namespace vormek {
@@ -34,6 +37,48 @@ TListAction StationListAction(std::string_view trimmedText) {
   if (IsAllLetters(trimmedText)) return TListAction::Fill;
   if (trimmedText.empty()) return TListAction::ClearToEmpty;
   return TListAction::Keep;
+}
+
+std::vector<std::string> MatchStation(const TMemTable& KMPy, const TFullPinyin& pinyin, std::string_view text) {
+  std::vector<std::string> items = MatchShortCode(KMPy, text);
+  if (KMPy.ColumnCount() == 0 || text.empty()) return items;
+  std::set<std::string, std::less<>> listed(items.begin(), items.end());
+  std::string lower(text);
+  for (char& c : lower) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  const int station = KMPy.FieldByName("Station").Column();
+  const int count = KMPy.RecordCount();
+  auto add = [&](std::string_view name) {
+    if (listed.insert(std::string(name)).second) items.emplace_back(name);
+  };
+  for (int i = 0; i < count; ++i) {
+    const std::string_view name = KMPy.ValueAt(i, station);
+    if (pinyin.Of(name).starts_with(lower)) add(name);
+  }
+  // Whole GBK characters on both sides: a byte prefix ends on a character.
+  for (int i = 0; i < count; ++i) {
+    const std::string_view name = KMPy.ValueAt(i, station);
+    if (name.starts_with(text)) add(name);
+  }
+  return items;
+}
+
+TStationListUpdate UpdateStationList(const TMemTable& KMPy, const TFullPinyin* pinyin, std::string_view trimmedText) {
+  TStationListUpdate update;
+  update.Action = StationListAction(trimmedText);
+  if (update.Action == TListAction::Fill) {
+    update.Items = pinyin ? MatchStation(KMPy, *pinyin, trimmedText) : MatchShortCode(KMPy, trimmedText);
+    PadStationList(update.Items);
+    return update;
+  }
+  const bool chinese = std::any_of(trimmedText.begin(), trimmedText.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+  if (update.Action != TListAction::Keep || !pinyin || !chinese) return update;
+  std::vector<std::string> names = MatchStation(KMPy, *pinyin, trimmedText);
+  if (names.empty() || std::find(names.begin(), names.end(), trimmedText) != names.end()) return update;
+  update.Action = TListAction::Fill;
+  update.Items = std::move(names);
+  PadStationList(update.Items);
+  return update;
 }
 
 }  // namespace vormek

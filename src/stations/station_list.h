@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/mem_table.h"
+#include "stations/full_pinyin.h"
 
 namespace vormek {
 
@@ -22,5 +23,22 @@ std::vector<std::string> FillStationList(const TMemTable& KMPy, std::string_view
 // from the short code, clear it to empty items, or leave it alone (a name).
 enum class TListAction { Fill, ClearToEmpty, Keep };
 TListAction StationListAction(std::string_view trimmedText);
+
+// The stations a text may stand for, best first, each once: short code
+// starting with the letters (MatchShortCode's list, unchanged), then full
+// pinyin starting with them (any letter case), then the name starting with
+// the text's bytes. Each part keeps KMPy's text order.
+std::vector<std::string> MatchStation(const TMemTable& KMPy, const TFullPinyin& pinyin, std::string_view text);
+
+// What the change handling does to a box's list. Without spellings (no SQP
+// item) exactly StationListAction with FillStationList. With them, letters
+// fill the list from MatchStation, and a text holding Chinese that begins
+// some names but is no whole name lists those names; a whole name (typed or
+// picked from the list) and a text that begins no name leave the list alone.
+struct TStationListUpdate {
+  TListAction Action = TListAction::Keep;
+  std::vector<std::string> Items;  // Fill only: the list, padded
+};
+TStationListUpdate UpdateStationList(const TMemTable& KMPy, const TFullPinyin* pinyin, std::string_view trimmedText);
 
 }  // namespace vormek

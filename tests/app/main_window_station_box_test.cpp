@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCompleter>
 
+#include "data/embedded_items.h"
 #include "window_fixture.h"
 
 namespace vormek::test {
@@ -109,6 +110,25 @@ TEST_F(MainWindowStationBox, PickingAnItemFillsTheBox) {
   EXPECT_EQ(window->ComboFZ->currentText(), QStringLiteral("北京西"));
   EXPECT_FALSE(window->ComboFZ->ListOpen());
   EXPECT_EQ(Filled(window->ComboFZ), (QStringList{"北京西", "白涧西"}));
+}
+
+// With the program's own spellings: full pinyin after the short codes, and
+// the beginning of a name; a name picked from that list closes it.
+TEST_F(MainWindowStationBox, TheProgramsSpellingsAddFullPinyinAndNameBeginnings) {
+  Open(EmbeddedItems(), false);
+  ASSERT_TRUE(QTest::qWaitFor([this] { return window->ComboFZ->isEnabled(); }, 10000));
+  Type(window->ComboFZ, "BeiJingX");
+  EXPECT_EQ(Filled(window->ComboFZ), (QStringList{"北京西"}));
+  EXPECT_TRUE(window->ComboFZ->ListOpen());
+  window->ComboFZ->SetTextQuietly(QString());
+  TypeText(window->ComboFZ, QStringLiteral("乌鲁"));
+  ASSERT_TRUE(window->ComboFZ->ListOpen());
+  ASSERT_FALSE(Filled(window->ComboFZ).isEmpty());
+  EXPECT_EQ(Filled(window->ComboFZ).first(), QStringLiteral("乌鲁木齐"));
+  QTest::keyClick(window->ComboFZ->ListView(), Qt::Key_Down);
+  QTest::keyClick(window->ComboFZ->ListView(), Qt::Key_Return);
+  EXPECT_EQ(window->ComboFZ->currentText(), QStringLiteral("乌鲁木齐"));
+  EXPECT_FALSE(window->ComboFZ->ListOpen());
 }
 
 TEST_F(MainWindowStationBox, EnterMovesTheFocusAndNeverQueries) {

@@ -42,6 +42,70 @@ TEST_F(StationListTest, FillPadsShortLists) {
   EXPECT_EQ(one[1], "");
 }
 
+// Short codes first, exactly as without spellings; then full pinyin; then the
+// beginning of the name; each station once, each part in the table's order.
+class FullPinyinListTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fixture::Tables t;
+    // 沈阳 comes first in the table but after 上海 for "SH": codes lead.
+    t.pinyin = {{"沈阳", "SY"}, {"上海", "SH"},  {"上海虹桥", "SHHQ"}, {"石家庄", "SJZ"},    {"北京", "BJ"},
+                {"北京西", "BJX"}, {"北滘", "BJ"}, {"蚌埠", "BB"},       {"阿拉山口", "ALSK"}};
+    fixture::Load(t, tt_);
+    TMemTable table;
+    table.LoadFromText(fixture::Text({fixture::Str("Station", 20), fixture::Str("Pinyin", 40)}, {},
+                                     {"Station", "Pinyin"},
+                                     {{"沈阳", "shenyang"}, {"上海", "shanghai"}, {"上海虹桥", "shanghaihongqiao"},
+                                      {"石家庄", "shijiazhuang"}, {"北京", "beijing"}, {"北京西", "beijingxi"},
+                                      {"北滘", "beijiao"}, {"蚌埠", "bengbu"}}));
+    pinyin_ = TFullPinyin(table);
+  }
+  TTimetable tt_;
+  TFullPinyin pinyin_;
+};
+
+TEST_F(FullPinyinListTest, ShortCodesLeadThenFullPinyinThenNameBeginnings) {
+  struct Case {
+    const char* text;
+    Items want;
+  };
+  const Case cases[] = {
+      {"SH", {"上海", "上海虹桥", "沈阳", "石家庄"}},
+      {"sha", {"上海", "上海虹桥"}},
+      {"ShangHai", {"上海", "上海虹桥"}},
+      {"bj", {"北京", "北京西", "北滘"}},
+      {"bei", {"北京", "北京西", "北滘"}},
+      {"beijingx", {"北京西"}},
+      {"上海", {"上海", "上海虹桥"}},
+      {"阿拉", {"阿拉山口"}},
+      {"bengbuu", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(MatchStation(tt_.KMPy, pinyin_, c.text), c.want);
+  }
+}
+
+TEST_F(FullPinyinListTest, TheBoxListsNameBeginningsButLeavesWholeNamesAlone) {
+  EXPECT_EQ(UpdateStationList(tt_.KMPy, &pinyin_, "上海").Action, TListAction::Keep)
+      << "a whole name, as after picking it";
+  const TStationListUpdate begins = UpdateStationList(tt_.KMPy, &pinyin_, "上");
+  EXPECT_EQ(begins.Action, TListAction::Fill);
+  EXPECT_EQ(begins.Items, (Items{"上海", "上海虹桥", "", "", "", "", "", "", ""}));
+  EXPECT_EQ(UpdateStationList(tt_.KMPy, &pinyin_, "东京").Action, TListAction::Keep);
+  EXPECT_EQ(UpdateStationList(tt_.KMPy, &pinyin_, "K1").Action, TListAction::Keep);
+  EXPECT_EQ(UpdateStationList(tt_.KMPy, &pinyin_, "bengb").Items[0], "蚌埠");
+  // Without spellings the box does exactly what short codes alone do.
+  for (const char* text : {"SH", "sha", "上", "", "QQQ"}) {
+    SCOPED_TRACE(text);
+    const TStationListUpdate plain = UpdateStationList(tt_.KMPy, nullptr, text);
+    EXPECT_EQ(plain.Action, StationListAction(text));
+    if (plain.Action == TListAction::Fill) {
+      EXPECT_EQ(plain.Items, FillStationList(tt_.KMPy, text));
+    }
+  }
+}
+
 TEST(PadStationList, EightOrMoreStayAsTheyAre) {
   Items three{"a", "b", "c"};
   PadStationList(three);

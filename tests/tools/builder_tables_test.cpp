@@ -60,6 +60,28 @@ TableTexts Build(TestTree& tree, const char8_t* trains) {
   return tables.value_or(TableTexts{});
 }
 
+// Spellings come from several files, as several authors add stations: the
+// first for a station counts, strays are ignored, a station without one is a
+// warning only, and a malformed line is an error.
+TEST(BuilderTables, FullPinyinFilesMergeAndGapsOnlyWarn) {
+  TestTree tree;
+  WriteSmallNetwork(tree);
+  tree.Write("trains/a.txt", U8(u8"train K1 type 6 route 甲城 甲丁线 丁城 dep 08:00\n"));
+  tree.Write("pinyin/added.txt", U8(u8"甲城 jiacheng\n蔚县 yuxian\n"));
+  tree.Write("pinyin/stations.txt", U8(u8"# 站名 全拼\n甲城 jiashi\n乙镇 yizhen\n丙村 bingcun\n"));
+  Diagnostics diagnostics;
+  auto tables = BuildTimetable(ReadSourceTree(tree.Root()), diagnostics);
+  ASSERT_TRUE(tables.has_value()) << diagnostics.Text();
+  EXPECT_EQ(DataRows(tables->sqp), (std::vector<Row>{{"丙村", "bingcun"}, {"甲城", "jiacheng"}, {"乙镇", "yizhen"}}));
+  ASSERT_EQ(diagnostics.Warnings().size(), 1u);
+  EXPECT_NE(diagnostics.Warnings()[0].message.find(U8(u8"丁城")), std::string::npos);
+
+  tree.Write("pinyin/stations.txt", U8(u8"丁城 Dingcheng\n"));
+  Diagnostics bad;
+  EXPECT_FALSE(BuildTimetable(ReadSourceTree(tree.Root()), bad).has_value());
+  EXPECT_EQ(bad.Text().rfind("pinyin/stations.txt:1: ", 0), 0u) << bad.Text();
+}
+
 TEST(BuilderTables, ElapsedAndClockTextsUseTheTableForms) {
   EXPECT_EQ(ElapsedText(0), "0");
   EXPECT_EQ(ElapsedText(18), "18");

@@ -14,14 +14,26 @@ void Diagnostics::Sort() {
   });
 }
 
-std::string Diagnostics::Text() const {
+namespace {
+
+std::string Lines(const std::vector<Diagnostic>& items, const char* prefix) {
   std::string out;
-  for (const Diagnostic& d : items_) {
+  for (const Diagnostic& d : items) {
     out += d.file;
     if (d.line > 0) out += ":" + std::to_string(d.line);
-    out += ": " + d.message + "\n";
+    out += ": " + std::string(prefix) + d.message + "\n";
   }
   return out;
 }
+
+}  // namespace
+
+std::string Diagnostics::Text() const { return Lines(items_, ""); }
+
+void Diagnostics::Warn(std::string file, int line, std::string message) {
+  warnings_.push_back({std::move(file), line, std::move(message)});
+}
+
+std::string Diagnostics::WarningText() const { return Lines(warnings_, "warning: "); }
 
 }  // namespace vormek::builder

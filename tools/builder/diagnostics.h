@@ -22,8 +22,15 @@ class Diagnostics {
   // "file:line: message" lines, one per problem.
   std::string Text() const;
 
+  // Gaps that leave the tables usable (a station without a full-pinyin
+  // spelling): reported, but the build goes on.
+  void Warn(std::string file, int line, std::string message);
+  const std::vector<Diagnostic>& Warnings() const { return warnings_; }
+  std::string WarningText() const;
+
  private:
   std::vector<Diagnostic> items_;
+  std::vector<Diagnostic> warnings_;
 };
 
 }  // namespace vormek::builder

@@ -1,5 +1,6 @@
 // vormek-build <source folder> <output folder>: the authored timetable under
-// data/timetable becomes SLIST.txt, STRAIN.txt, SM.txt and SPY.txt.
+// data/timetable becomes SLIST.txt, STRAIN.txt, SM.txt and SPY.txt, and the
+// full-pinyin spellings SQP.txt.
 #include <exception>
 #include <iostream>
 
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
   try {
     vormek::builder::Diagnostics diagnostics;
     auto tables = vormek::builder::BuildTimetable(vormek::builder::ReadSourceTree(argv[1]), diagnostics);
+    std::cerr << diagnostics.WarningText();
     if (!tables) {
       std::cerr << diagnostics.Text();
       return 1;

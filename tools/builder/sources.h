@@ -79,6 +79,7 @@ struct Sources {
 
 struct SourceTree {
   std::vector<SourceFile> stations, groups, lines, trains;
+  std::vector<SourceFile> pinyin;  // full-pinyin spellings
 };
 
 // Parses every file; problems of form go to diagnostics, the rest is kept.

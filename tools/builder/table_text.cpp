@@ -31,6 +31,8 @@ constexpr Column kStopColumns[] = {
 constexpr Column kGroupColumns[] = {{"Station", "WideString", 20, 20}, {"Gp", "Integer", 0, 10}};
 constexpr Column kPinyinColumns[] = {{"Station", "WideString", 20, 20},
                                      {"Shortcode", "WideString", 10, 10}};
+constexpr Column kFullPinyinColumns[] = {{"Station", "WideString", 20, 20},
+                                         {"Pinyin", "WideString", kSpellingChars, kSpellingChars}};
 
 std::string Quoted(std::string_view value) {
   std::string out = "\"";
@@ -115,6 +117,12 @@ TableTexts WriteTables(const Network& network, std::vector<BuiltTrain> trains) {
   }
   for (const auto& [station, group] : network.groupRows) Row(out.sm, {station, std::to_string(group)});
   for (const std::string& station : network.pinyinOrder) Row(out.spy, {station, network.stations.at(station).code});
+  return out;
+}
+
+std::string FullPinyinTableText(const std::vector<PinyinRow>& rows) {
+  std::string out = Header(kFullPinyinColumns, {"SStation=\"Station\",\"SStation\",UNIQ"});
+  for (const PinyinRow& row : rows) Row(out, {row.station, row.spelling});
   return out;
 }
 

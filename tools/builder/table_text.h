@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "full_pinyin.h"
 #include "network.h"
 #include "train_builder.h"
 
@@ -11,6 +12,7 @@ namespace vormek::builder {
 
 struct TableTexts {
   std::string slist, strain, sm, spy;
+  std::string sqp;  // full-pinyin spellings, an item beside the four
 };
 
 // Elapsed-time form of the tables: "0", minutes below an hour ("18"),
@@ -21,5 +23,8 @@ std::string ClockText(int startClock, int minutes);
 
 // Trains are sorted here (by number, byte order); the caller has checked them.
 TableTexts WriteTables(const Network& network, std::vector<BuiltTrain> trains);
+
+// The spellings in the same text format: columns Station and Pinyin.
+std::string FullPinyinTableText(const std::vector<PinyinRow>& rows);
 
 }  // namespace vormek::builder

@@ -35,7 +35,7 @@ std::vector<SourceFile> ReadFolder(const std::filesystem::path& root, const char
 
 SourceTree ReadSourceTree(const std::filesystem::path& root) {
   return {ReadFolder(root, "stations"), ReadFolder(root, "groups"), ReadFolder(root, "lines"),
-          ReadFolder(root, "trains")};
+          ReadFolder(root, "trains"), ReadFolder(root, "pinyin")};
 }
 
 void CheckTrains(const std::vector<BuiltTrain>& trains, const Network& network, Diagnostics& diagnostics) {
@@ -79,6 +79,7 @@ void CheckTrains(const std::vector<BuiltTrain>& trains, const Network& network, 
 std::optional<TableTexts> BuildTimetable(const SourceTree& tree, Diagnostics& diagnostics) {
   Sources sources = ParseSources(tree, diagnostics);
   Network network = BuildNetwork(sources, diagnostics);
+  std::vector<PinyinRow> spellings = FullPinyinRows(tree.pinyin, network, diagnostics);
   std::vector<BuiltTrain> trains;
   for (const TrainPattern& pattern : sources.trains) {
     auto built = BuildTrains(network, pattern, diagnostics);
@@ -87,13 +88,16 @@ std::optional<TableTexts> BuildTimetable(const SourceTree& tree, Diagnostics& di
   CheckTrains(trains, network, diagnostics);
   diagnostics.Sort();
   if (!diagnostics.Empty()) return std::nullopt;
-  return WriteTables(network, std::move(trains));
+  TableTexts tables = WriteTables(network, std::move(trains));
+  tables.sqp = FullPinyinTableText(spellings);
+  return tables;
 }
 
 void WriteTableFiles(const TableTexts& tables, const std::filesystem::path& dir) {
   std::filesystem::create_directories(dir);
   for (auto [name, text] : {std::pair{"SLIST.txt", &tables.slist}, std::pair{"STRAIN.txt", &tables.strain},
-                            std::pair{"SM.txt", &tables.sm}, std::pair{"SPY.txt", &tables.spy}}) {
+                            std::pair{"SM.txt", &tables.sm}, std::pair{"SPY.txt", &tables.spy},
+                            std::pair{"SQP.txt", &tables.sqp}}) {
     std::ofstream out(dir / name, std::ios::binary | std::ios::trunc);
     out.write(text->data(), static_cast<std::streamsize>(text->size()));
     if (!out) throw std::runtime_error("cannot write " + (dir / name).string());

@@ -10,7 +10,7 @@
 
 namespace vormek::builder {
 
-// The files under root/stations, groups, lines and trains (*.txt), each
+// The files under root/stations, groups, lines, trains and pinyin (*.txt), each
 // folder in sorted file-name order. Names in messages are relative to root.
 SourceTree ReadSourceTree(const std::filesystem::path& root);
 
@@ -22,7 +22,8 @@ void CheckTrains(const std::vector<BuiltTrain>& trains, const Network& network, 
 // nullopt when anything is wrong; the diagnostics say what and where.
 std::optional<TableTexts> BuildTimetable(const SourceTree& tree, Diagnostics& diagnostics);
 
-// SLIST.txt, STRAIN.txt, SM.txt, SPY.txt in dir (created when missing).
+// SLIST.txt, STRAIN.txt, SM.txt, SPY.txt and SQP.txt in dir (created when
+// missing).
 void WriteTableFiles(const TableTexts& tables, const std::filesystem::path& dir);
 
 }  // namespace vormek::builder

@@ -62,4 +62,9 @@ const std::vector<ItemSource>& ItemSources() {
   return sources;
 }
 
+const std::vector<ItemSource>& OptionalItemSources() {
+  static const std::vector<ItemSource> sources = {{"SQP", "SQP.txt", true}};
+  return sources;
+}
+
 }  // namespace vormek::pack

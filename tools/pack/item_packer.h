@@ -27,4 +27,8 @@ struct ItemSource {
 };
 const std::vector<ItemSource>& ItemSources();
 
+// Items packed after the twelve when their file is in the table folder: the
+// full-pinyin spellings SQP.txt. A timetable without them still packs.
+const std::vector<ItemSource>& OptionalItemSources();
+
 }  // namespace vormek::pack

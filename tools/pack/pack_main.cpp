@@ -1,5 +1,6 @@
 // vormek-pack <table folder> <picture folder> <output .cpp>: the twelve items
-// the program carries, as a generated source.
+// the program carries, and SQP when the table folder has it, as a generated
+// source.
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -30,6 +31,10 @@ int main(int argc, char** argv) {
     for (const auto& source : vormek::pack::ItemSources()) {
       std::filesystem::path path = std::filesystem::path(source.table ? argv[1] : argv[2]) / source.file;
       items.push_back({source.name, vormek::pack::PackItem(ReadFile(path))});
+    }
+    for (const auto& source : vormek::pack::OptionalItemSources()) {
+      std::filesystem::path path = std::filesystem::path(argv[1]) / source.file;
+      if (std::filesystem::exists(path)) items.push_back({source.name, vormek::pack::PackItem(ReadFile(path))});
     }
     std::ostringstream text;
     vormek::pack::WriteItemsSource(items, text);

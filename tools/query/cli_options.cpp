@@ -66,6 +66,8 @@ TParseResult ParseCommandLine(const std::vector<std::string>& args) {
       return result;
     } else if (a == "--gbk") {
       o.Gbk = true;
+    } else if (a == "--pinyin") {
+      o.Pinyin = true;
     } else if (a == "--transfer") {
       transfer = true;
     } else if (a == "--tables") {
@@ -187,6 +189,12 @@ std::string HelpText() {
          "  --tables DIR       read SLIST.txt, STRAIN.txt, SM.txt and SPY.txt from DIR\n"
          "                     instead of the embedded timetable\n"
          "  --gbk              arguments and output are GBK bytes (default UTF-8)\n"
+         "  --pinyin           a station given in letters only (full pinyin such as\n"
+         "                     beijingxi, or a short code such as bjx) stands for the\n"
+         "                     station whose full pinyin or short code it is, else for\n"
+         "                     the stations whose pinyin begins with it, if they are\n"
+         "                     all of one city; letters naming several cities are\n"
+         "                     refused (exit 2) with the stations on standard error\n"
          "  --filter LIST      check filter boxes first: any of sf (始发车), zd (终到车),\n"
          "                     jq (精确站名), dc (仅动车), comma-separated; for zz,\n"
          "                     zz --via, cc and cz\n"

@@ -18,6 +18,7 @@ struct TSortRequest {
 struct TOptions {
   bool Help = false;
   bool Gbk = false;
+  bool Pinyin = false;  // letters-only station arguments name their station
   std::string TablesDir;  // empty: the embedded timetable
   TCommand Command = TCommand::Direct;
   std::vector<std::string> Args;  // FROM TO, NUMBER or STATION

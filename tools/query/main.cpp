@@ -6,6 +6,7 @@
 #include "cli_commands.h"
 #include "cli_options.h"
 #include "cli_text.h"
+#include "pinyin_arguments.h"
 #include "data/errors.h"
 #include "data/timetable.h"
 #ifdef VORMEK_HAVE_EMBEDDED
@@ -28,6 +29,11 @@ int main(int argc, char** argv) {
     return ExitUsage;
   }
   TTimetable timetable;
+  TFullPinyin spellings;
+  const TItemSet* items = nullptr;
+#ifdef VORMEK_HAVE_EMBEDDED
+  items = &EmbeddedItems();
+#endif
   try {
     if (!o.TablesDir.empty()) {
       LoadTimetableFromDirectory(o.TablesDir, timetable);
@@ -39,13 +45,18 @@ int main(int argc, char** argv) {
       return ExitNoData;
 #endif
     }
+    if (o.Pinyin) spellings = LoadSpellings(o.TablesDir, items);
   } catch (const std::exception& e) {
     std::cerr << "vormek-query: cannot read the timetable: " << e.what() << '\n';
     return ExitNoData;
   }
   int status = ExitOk;
+  TOptions resolved = o;
   try {
-    status = RunCommand(o, timetable, codec, std::cout, std::cerr);
+    if (o.Pinyin) {
+      if (auto refused = ResolvePinyinArguments(resolved, timetable, spellings, codec, std::cerr)) return *refused;
+    }
+    status = RunCommand(resolved, timetable, codec, std::cout, std::cerr);
   } catch (const EVormekError& e) {
     std::cerr << "vormek-query: " << e.what() << '\n';
     return ExitNoData;

@@ -1,0 +1,91 @@
+#include "pinyin_arguments.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+
+#include "cli_commands.h"
+#include "data/errors.h"
+#include "stations/station_list.h"
+#include "stations/station_text.h"
+
+namespace vormek::cli {
+
+namespace {
+
+std::string Lower(std::string_view letters) {
+  std::string out(letters);
+  for (char& c : out) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  return out;
+}
+
+int GroupOf(TMemTable& KMSM, std::string_view station) {
+  if (KMSM.ColumnCount() == 0 || !KMSM.Locate("Station", station)) return 0;
+  return KMSM.FieldByName("Gp").AsInteger();
+}
+
+}  // namespace
+
+TPinyinResolution ResolveLetters(TTimetable& tt, const TFullPinyin& pinyin, std::string_view letters) {
+  TPinyinResolution result;
+  const TMemTable& KMPy = tt.KMPy;
+  if (KMPy.ColumnCount() == 0) return result;
+  const std::string code = UpperAscii(letters);
+  const std::string spelling = Lower(letters);
+  const int station = KMPy.FieldByName("Station").Column();
+  const int shortcode = KMPy.FieldByName("Shortcode").Column();
+  for (int i = 0; i < KMPy.RecordCount(); ++i) {
+    const std::string_view name = KMPy.ValueAt(i, station);
+    if (KMPy.ValueAt(i, shortcode) == code || pinyin.Of(name) == spelling) result.Candidates.emplace_back(name);
+  }
+  if (result.Candidates.empty()) result.Candidates = MatchStation(KMPy, pinyin, letters);
+  if (result.Candidates.empty()) return result;
+  const int group = GroupOf(tt.KMSM, result.Candidates.front());
+  bool oneCity = group != 0;
+  for (const std::string& name : result.Candidates) oneCity = oneCity && GroupOf(tt.KMSM, name) == group;
+  if (oneCity || result.Candidates.size() == 1) result.Station = result.Candidates.front();
+  return result;
+}
+
+std::optional<int> ResolvePinyinArguments(TOptions& o, TTimetable& tt, const TFullPinyin& pinyin,
+                                          const TTextCodec& codec, std::ostream& err) {
+  std::vector<std::string*> stations;
+  if (o.Command != TCommand::TrainNumber && o.Command != TCommand::Stops) {
+    for (std::string& arg : o.Args) stations.push_back(&arg);
+  }
+  if (o.Command == TCommand::Via) stations.push_back(&o.Via);
+  if (o.HasBoard) stations.push_back(&o.Board);
+  for (std::string* arg : stations) {
+    const std::string letters(TrimBlanksAndControls(*arg));
+    if (!IsAllLetters(letters)) continue;
+    const TPinyinResolution r = ResolveLetters(tt, pinyin, letters);
+    if (!r.Station.empty()) {
+      *arg = codec.Output(r.Station);
+    } else if (!r.Candidates.empty()) {
+      std::string list;
+      for (const std::string& name : r.Candidates) list += (list.empty() ? "" : ",") + name;
+      err << "vormek-query: " << letters << " names stations of more than one city: " << codec.Output(list)
+          << '\n';
+      return ExitRefused;
+    }
+  }
+  return std::nullopt;
+}
+
+TFullPinyin LoadSpellings(const std::string& tablesDir, const TItemSet* items) {
+  if (tablesDir.empty()) {
+    if (items && items->Contains("SQP")) return LoadFullPinyin(*items);
+    return {};
+  }
+  const std::filesystem::path path = std::filesystem::path(tablesDir) / "SQP.txt";
+  if (!std::filesystem::exists(path)) return {};
+  std::ifstream in(path, std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (!in && !in.eof()) throw EItemError("cannot read " + path.string());
+  TMemTable table;
+  table.LoadFromOwnedText(std::move(text));
+  return TFullPinyin(table);
+}
+
+}  // namespace vormek::cli
