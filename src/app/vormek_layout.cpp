@@ -11,6 +11,7 @@
 #include "app/window_fonts.h"
 #include "query/result_rows.h"
 #include "ui/click_label.h"
+#include "ui/enter_presses_button.h"
 #include "ui/result_grid_model.h"
 #include "ui/result_grid_view.h"
 #include "ui/station_combo_box.h"
@@ -51,6 +52,7 @@ QPushButton* Button(QWidget* parent, const QString& caption, const QRect& geomet
   button->setGeometry(geometry);
   button->setEnabled(enabled);
   button->setAutoDefault(false);
+  PressOnEnter(button);
   return button;
 }
 

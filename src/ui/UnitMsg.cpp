@@ -10,6 +10,7 @@
 #include "app/gbk_text.h"
 #include "app/window_fonts.h"
 #include "ui/dialog_frame.h"
+#include "ui/enter_presses_button.h"
 #include "output/column_names.h"
 #include "services/csv_file.h"
 #include "services/print_grid.h"
@@ -35,6 +36,7 @@ QPushButton* Button(QWidget* parent, const QString& caption, const QRect& geomet
   auto* button = new QPushButton(caption, parent);
   button->setGeometry(geometry);
   button->setAutoDefault(false);
+  PressOnEnter(button);
   return button;
 }
 
