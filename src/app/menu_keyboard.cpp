@@ -19,6 +19,9 @@ void Mnemonic(QAction* item, QChar key) {
 void Shortcut(TAdvancedMenu& menu, QWidget& window, QAction* item, const QKeySequence& keys) {
   item->setShortcut(keys);
   item->setShortcutVisibleInContextMenu(true);
+  // The item's own key works only inside the open menu; in the window the
+  // shortcut below answers, so the two never compete.
+  item->setShortcutContext(Qt::WidgetShortcut);
   auto* shortcut = new QShortcut(keys, &window);
   QObject::connect(shortcut, &QShortcut::activated, item, [&menu, item] {
     menu.MAdvancedPopup();

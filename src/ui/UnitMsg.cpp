@@ -85,6 +85,7 @@ void TFrmMsg::BuildLayout() {
   MGrid->setGeometry(24, 68, 393, 287);
   QStringList captions;
   for (int c = 0; c < kStopColumns; ++c) captions << FromGbk(DetailColumnName(c));
+  MGridModel->SetHeaderCaptions(captions);
   BuildHeaderRow(this, *MGrid, captions, 46, QStringLiteral("MLab"));
 
   BTNPrint = Button(this, QStringLiteral("打印"), QRect(23, 366, 50, 32));

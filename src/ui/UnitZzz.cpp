@@ -48,6 +48,7 @@ void TFrmZzz::BuildLayout() {
   SetUpDialogFrame(*this, ClientWidth, ClientHeight);
 
   ZGridModel = new TZzzGridModel(kTransferColumns, kTransferGridRows, this);
+  ZGridModel->SetHeaderCaptions(kCaptions);
   ZGrid = new TResultGridView(ZGridModel, kColumnWidths, this);
   ZGrid->setObjectName(QStringLiteral("ZGrid"));
   ZGrid->setFont(SongFont(12));
@@ -126,9 +127,7 @@ void TFrmZzz::UpdateHeaderLabels() {
     QString caption = kCaptions[column];
     if (sort_.Column == column) caption += sort_.Ascending ? QStringLiteral("↑") : QStringLiteral("↓");
     Labs[i]->setText(caption);
-    QFont font = Labs[i]->font();
-    font.setBold(sort_.Column == column);
-    Labs[i]->setFont(font);
+    Labs[i]->setFont(InSameFace(Labs[i]->font(), sort_.Column == column));
   }
 }
 

@@ -59,7 +59,7 @@ case $what in
     appstreamcli validate --no-net --explain "$p/share/metainfo/$id.metainfo.xml" || fail "appstreamcli validate"
     ;;
   man-pages)
-    need groff groff
+    need groff groff-base
     p=$work/prefix
     install_into "$p"
     for page in vormek vormek-query; do
