@@ -31,6 +31,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "timetable of mainland China's passenger t
 set(CPACK_PACKAGE_DESCRIPTION
     "Direct trains between two stations, the whole run of a train, every train at a station and where to change trains, with fares, filters, sorting, printing and CSV export. The timetable ships inside the program.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://vormek.example.org/)

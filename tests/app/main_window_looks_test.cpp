@@ -102,9 +102,6 @@ TEST_F(MainWindowLooks, LastStatusPanelShowsItsWholeText) {
                      2 * last->margin();
   EXPECT_GE(last->contentsRect().width() + 2 * last->frameWidth(), needed);
   EXPECT_LE(last->geometry().right(), window->StatusBar1->width());
-  // The first four keep their widths.
-  const int widths[] = {150, 300, 150, 100};
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(window->StatusPanels[static_cast<std::size_t>(i)]->width(), widths[i]);
 }
 
 }  // namespace
