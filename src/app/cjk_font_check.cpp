@@ -20,7 +20,10 @@ void WarnWithoutCjkFont(QWidget* parent) {
   const QString warning = MissingCjkFontWarning(QFontDatabase::families(QFontDatabase::SimplifiedChinese));
   if (warning.isEmpty()) return;
   std::fprintf(stderr, "vormek: %s\n", qPrintable(warning));
-  QMessageBox::warning(parent, QStringLiteral("Vormek"), warning);
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Vormek"), warning, QMessageBox::NoButton, parent);
+  // Not Qt's translated "确定": without the font it would be boxes too.
+  box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+  box.exec();
 }
 
 }  // namespace vormek
