@@ -22,6 +22,11 @@ if(TARGET vormek)
   endif()
 endif()
 
+# The package is the desktop program's; a build without the window makes none.
+if(NOT TARGET vormek)
+  return()
+endif()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vormek)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -48,7 +53,7 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 include(CPack)
 
 # The install and the package, checked as a user's machine would see them.
-if(VORMEK_BUILD_TESTS AND TARGET vormek)
+if(VORMEK_BUILD_TESTS)
   set(check ${PROJECT_SOURCE_DIR}/tests/install/check_install.sh)
   foreach(what files desktop-entry metainfo man-pages deb)
     add_test(NAME Install.${what} COMMAND bash ${check} ${what} ${PROJECT_BINARY_DIR} ${VORMEK_APP_ID})
