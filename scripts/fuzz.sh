@@ -4,7 +4,7 @@
 # and any crash inputs go to /tmp/vormek-fuzz/<target>/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh program test
 seconds=${1:-300}
 build=build-fuzz
 work=/tmp/vormek-fuzz

@@ -1,15 +1,33 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests and the program need;
-# does nothing when they are all present.
+# Installs the Debian 12 packages of the given groups that are missing; does
+# nothing when they are all present.
+#   program     build and run the program (the default)
+#   test        the tests, benchmarks, sanitizer and fuzzing builds, and the
+#               install checks
+#   screenshot  scripts/screenshot.sh
 set -euo pipefail
-packages=(
-  g++ cmake ninja-build pkg-config zlib1g-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
-  xvfb xauth fonts-arphic-uming fonts-arphic-ukai
-  cups cups-bsd printer-driver-cups-pdf poppler-utils
-  clang-14 libclang-rt-14-dev
-)
+groups=("$@")
+[ ${#groups[@]} -eq 0 ] && groups=(program)
+packages=()
+for group in "${groups[@]}"; do
+  case $group in
+    program)
+      packages+=(g++ cmake ninja-build pkg-config zlib1g-dev
+                 qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+                 fonts-arphic-uming qt6-translations-l10n) ;;
+    test)
+      packages+=(libgtest-dev libgmock-dev libbenchmark-dev
+                 xvfb xauth fonts-arphic-ukai
+                 cups cups-bsd printer-driver-cups-pdf poppler-utils
+                 clang-14 libclang-rt-14-dev
+                 desktop-file-utils appstream groff-base) ;;
+    screenshot)
+      packages+=(xvfb xauth twm xdotool x11-apps x11-utils imagemagick) ;;
+    *)
+      echo "install-deps.sh: unknown group $group (program, test, screenshot)" >&2
+      exit 64 ;;
+  esac
+done
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

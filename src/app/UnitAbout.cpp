@@ -8,6 +8,7 @@
 #include "output/maker_info.h"
 #include "services/version_check.h"
 #include "ui/click_label.h"
+#include "ui/dialog_frame.h"
 
 namespace vormek {
 namespace {
@@ -32,10 +33,7 @@ TFrmAbout::TFrmAbout(UrlOpener opener, QWidget* parent)
   setModal(true);
   setFixedSize(ClientWidth, ClientHeight);
   setFont(SongFont(12));
-  setAutoFillBackground(true);
-  QPalette pal = palette();
-  pal.setColor(QPalette::Window, QColor(0xE3, 0xEF, 0xF3));
-  setPalette(pal);
+  SetFixedBackground(*this, QColor(0xE3, 0xEF, 0xF3));
 
   ImageLogo = new QLabel(this);
   ImageLogo->setObjectName(QStringLiteral("ImageLogo"));

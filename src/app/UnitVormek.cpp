@@ -167,13 +167,20 @@ void TFrmVormek::ComboFZChange(TStationComboBox* box) {
 
 void TFrmVormek::ComboKeyEnter(TStationComboBox* box) {
   // Enter only moves the focus; it never starts a query.
+  QWidget* next = nullptr;
   if (box == ComboFZ) {
-    ComboDZ->setFocus(Qt::TabFocusReason);
+    next = ComboDZ;
   } else if (box == ComboDZ) {
-    if (BTNZZCX->isEnabled()) BTNZZCX->setFocus(Qt::TabFocusReason);
+    if (BTNZZCX->isEnabled()) next = BTNZZCX;
   } else if (box == ComboCZ) {
-    if (BTNCZCX->isEnabled()) BTNCZCX->setFocus(Qt::TabFocusReason);
+    if (BTNCZCX->isEnabled()) next = BTNCZCX;
   }
+  if (next == nullptr) return;
+  next->setFocus(Qt::TabFocusReason);
+  // A move by keyboard: the focus frame shows, even when the station list
+  // had the keyboard a moment ago and the window takes the focus back later.
+  setAttribute(Qt::WA_KeyboardFocusChange);
+  next->update();
 }
 
 void TFrmVormek::BTNZZFXClick() {

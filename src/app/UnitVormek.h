@@ -130,6 +130,7 @@ class TFrmVormek : public QWidget {
   void BuildQueryGroups();
   void BuildFilterRow();
   void BuildStatusBar();
+  void NameForScreenReaders();
   void ConnectHandlers();
   void LoadPictures();
   void StartLoaders();

@@ -6,7 +6,9 @@
 
 #include "app/UnitAbout.h"
 #include "app/UnitVormek.h"
+#include "app/menu_keyboard.h"
 #include "app/table_loaders.h"
+#include "app/version_check_switch.h"
 #include "output/column_names.h"
 #include "services/UnitSystem.h"
 #include "ui/UnitMsg.h"
@@ -91,6 +93,11 @@ TInstalledServices InstallWindowServices(TFrmVormek& window, TWindowServices ser
   TInstalledServices installed;
   const TAdvancedActions actions = ProgramAdvancedActions(window, services);
   installed.Menu = new TAdvancedMenu(actions, &window);
+  if (services.Settings) {
+    installed.Menu->addSeparator();
+    installed.MCheckVersion = AddVersionCheckSwitch(*installed.Menu, *services.Settings);
+  }
+  installed.MQuit = AddMenuKeyboardAccess(*installed.Menu, window);
 
   // The grid's popup menu and the "高级" drop-down are the same menu.
   window.SGrid->setContextMenuPolicy(Qt::CustomContextMenu);

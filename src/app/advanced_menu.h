@@ -9,6 +9,7 @@
 #include "ui/UnitMsg.h"
 
 class QAction;
+class QSettings;
 
 namespace vormek {
 
@@ -55,6 +56,8 @@ struct TWindowServices {
   std::function<QString()> ExecutablePath;
   // Printing and export of the main grid and of the detail window's stops.
   TMsgActions Output = DefaultMsgActions();
+  // Where the version check's on/off choice is kept; no menu item without it.
+  QSettings* Settings = nullptr;
 };
 TAdvancedActions ProgramAdvancedActions(TFrmVormek& window, const TWindowServices& services);
 
@@ -64,6 +67,8 @@ TAdvancedActions ProgramAdvancedActions(TFrmVormek& window, const TWindowService
 struct TInstalledServices {
   TAdvancedMenu* Menu = nullptr;
   TWebLinks* Links = nullptr;
+  QAction* MCheckVersion = nullptr;  // null without settings
+  QAction* MQuit = nullptr;
 };
 TInstalledServices InstallWindowServices(TFrmVormek& window, TWindowServices services = TWindowServices());
 

@@ -8,9 +8,12 @@
 #include <QStatusBar>
 
 #include "app/UnitVormek.h"
+#include "app/button_pictures.h"
 #include "app/window_fonts.h"
 #include "query/result_rows.h"
 #include "ui/click_label.h"
+#include "ui/dialog_frame.h"
+#include "ui/enter_presses_button.h"
 #include "ui/result_grid_model.h"
 #include "ui/result_grid_view.h"
 #include "ui/station_combo_box.h"
@@ -38,10 +41,7 @@ const char* const kGridHint = "双击鼠标，可查看详细车次信息\n鼠�
 
 QWidget* ColouredBox(QWidget* parent, const QColor& colour, const QRect& geometry) {
   auto* box = new QWidget(parent);
-  box->setAutoFillBackground(true);
-  QPalette pal = box->palette();
-  pal.setColor(QPalette::Window, colour);
-  box->setPalette(pal);
+  SetFixedBackground(*box, colour);
   box->setGeometry(geometry);
   return box;
 }
@@ -51,6 +51,7 @@ QPushButton* Button(QWidget* parent, const QString& caption, const QRect& geomet
   button->setGeometry(geometry);
   button->setEnabled(enabled);
   button->setAutoDefault(false);
+  PressOnEnter(button);
   return button;
 }
 
@@ -79,10 +80,7 @@ void TFrmVormek::BuildLayout() {
   Shape1 = new QFrame(this);
   Shape1->setObjectName(QStringLiteral("Shape1"));
   Shape1->setGeometry(0, kTopHeight, ClientWidth, kLineHeight);
-  Shape1->setAutoFillBackground(true);
-  QPalette linePal = Shape1->palette();
-  linePal.setColor(QPalette::Window, kLineColour);
-  Shape1->setPalette(linePal);
+  SetFixedBackground(*Shape1, kLineColour);
 
   P1 = ColouredBox(this, kPanelColour,
                    QRect(0, kTopHeight + kLineHeight, ClientWidth,
@@ -115,6 +113,9 @@ void TFrmVormek::BuildTopPanel() {
 
 void TFrmVormek::BuildResultGrid() {
   SGridModel = new TResultGridModel(kResultColumns, 20, this);
+  QStringList captions;
+  for (const char* caption : kHeaderCaptions) captions << QString::fromUtf8(caption);
+  SGridModel->SetHeaderCaptions(captions);
   SGrid = new TResultGridView(SGridModel, std::vector<int>(kColumnWidths.begin(), kColumnWidths.end()), P1);
   SGrid->setObjectName(QStringLiteral("SGrid"));
   SGrid->setGeometry(14, 43, 959, 305);
@@ -158,11 +159,15 @@ void TFrmVormek::BuildQueryGroups() {
   GBZZ = new QGroupBox(QStringLiteral("站站查询"), P1);
   GBZZ->setGeometry(14, top, 430, height);
   auto* labFZ = new QLabel(QStringLiteral("发站"), GBZZ);
+  labFZ->setObjectName(QStringLiteral("LabFZ"));
   labFZ->setGeometry(8, 22, 26, 14);
   ComboFZ = StationBox(GBZZ, QStringLiteral("ComboFZ"), QRect(36, 18, 100, 22));
+  labFZ->setBuddy(ComboFZ);
   auto* labDZ = new QLabel(QStringLiteral("到站"), GBZZ);
+  labDZ->setObjectName(QStringLiteral("LabDZ"));
   labDZ->setGeometry(142, 22, 26, 14);
   ComboDZ = StationBox(GBZZ, QStringLiteral("ComboDZ"), QRect(170, 18, 100, 22));
+  labDZ->setBuddy(ComboDZ);
   BTNZZCX = Button(GBZZ, QStringLiteral("查询"), QRect(278, 16, 45, 26), false);
   BTNZZFX = Button(GBZZ, QStringLiteral("反向"), QRect(327, 16, 45, 26), true);
   BTNZZZZ = Button(GBZZ, QStringLiteral("中转"), QRect(376, 16, 45, 26), false);
@@ -189,12 +194,15 @@ void TFrmVormek::BuildQueryGroups() {
 
   BTNAdvanced = Button(P1, QStringLiteral("高级"), QRect(849, 363, 75, 31), true);
   BTNAdvanced->setObjectName(QStringLiteral("BTNAdvanced"));
+  BTNAdvanced->setIcon(AdvancedButtonPicture());
   BTNAbout = Button(P1, QStringLiteral("关于"), QRect(925, 363, 49, 31), true);
   BTNAbout->setObjectName(QStringLiteral("BTNAbout"));
   BtnUpdate = Button(P1, QStringLiteral("版本升级"), QRect(849, 394, 125, 29), true);
   BtnUpdate->setObjectName(QStringLiteral("BtnUpdate"));
 
-  // Tab order inside each group.
+  NameForScreenReaders();
+
+  // Tab order inside each group; the grid comes after the query controls.
   setTabOrder(ComboFZ, ComboDZ);
   setTabOrder(ComboDZ, BTNZZCX);
   setTabOrder(BTNZZCX, BTNZZFX);
@@ -203,6 +211,22 @@ void TFrmVormek::BuildQueryGroups() {
   setTabOrder(ECC, BTNCCCX);
   setTabOrder(BTNCCCX, ComboCZ);
   setTabOrder(ComboCZ, BTNCZCX);
+  setTabOrder(BTNCZCX, SGrid);
+}
+
+void TFrmVormek::NameForScreenReaders() {
+  // Names that tell the controls apart: two station boxes share one group,
+  // and three buttons read "查询".
+  ComboFZ->setAccessibleName(QStringLiteral("发站"));
+  ComboDZ->setAccessibleName(QStringLiteral("到站"));
+  ComboCZ->setAccessibleName(QStringLiteral("车站"));
+  ECC->setAccessibleName(QStringLiteral("车次"));
+  BTNZZCX->setAccessibleName(QStringLiteral("查询站站车次"));
+  BTNZZFX->setAccessibleName(QStringLiteral("交换发站和到站"));
+  BTNZZZZ->setAccessibleName(QStringLiteral("中转查询"));
+  BTNCCCX->setAccessibleName(QStringLiteral("查询车次"));
+  BTNCZCX->setAccessibleName(QStringLiteral("查询车站全部车次"));
+  SGrid->setAccessibleName(QStringLiteral("查询结果"));
 }
 
 void TFrmVormek::BuildFilterRow() {
@@ -215,6 +239,7 @@ void TFrmVormek::BuildFilterRow() {
   LabResult->setPalette(blue);
 
   auto* caption = new QLabel(QStringLiteral("当前结果过滤:"), P1);
+  caption->setObjectName(QStringLiteral("LabFilter"));
   caption->setGeometry(130, 406, 84, 14);
   auto box = [this](const QString& text, const QString& name, int left, int width) {
     auto* check = new QCheckBox(text, P1);
@@ -252,11 +277,17 @@ void TFrmVormek::BuildStatusBar() {
   }};
   for (std::size_t i = 0; i < panels.size(); ++i) {
     auto* label = new QLabel(QString::fromUtf8(panels[i].text), StatusBar1);
-    label->setFixedWidth(panels[i].width);
     label->setAlignment(panels[i].align | Qt::AlignVCenter);
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
-    StatusBar1->addWidget(label);
+    if (i + 1 < panels.size()) {
+      label->setFixedWidth(panels[i].width);
+      StatusBar1->addWidget(label);
+    } else {
+      // The last panel takes the rest of the bar, so its text is not cut.
+      label->setMinimumWidth(panels[i].width);
+      StatusBar1->addWidget(label, 1);
+    }
     StatusPanels[i] = label;
   }
 }

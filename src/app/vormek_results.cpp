@@ -7,6 +7,7 @@
 #include "app/UnitVormek.h"
 #include "app/gbk_text.h"
 #include "app/table_loaders.h"
+#include "app/window_fonts.h"
 #include "query/result_filter.h"
 #include "query/result_rows.h"
 #include "ui/click_label.h"
@@ -77,9 +78,7 @@ void TFrmVormek::UpdateHeaderLabels() {
     TClickLabel* label = Labs[static_cast<std::size_t>(c)];
     const std::string plain = ToGbkForLookup(plainCaptions_[static_cast<std::size_t>(c)]);
     label->setText(FromGbk(HeaderCaption(plain, c, sort_)));
-    QFont font = label->font();
-    font.setBold(sort_.Column == c);
-    label->setFont(font);
+    label->setFont(InSameFace(label->font(), sort_.Column == c));
   }
 }
 

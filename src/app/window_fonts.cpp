@@ -1,5 +1,6 @@
 #include "app/window_fonts.h"
 
+#include <QFontInfo>
 #include <QStringList>
 
 namespace vormek {
@@ -12,6 +13,15 @@ QFont SongFont(int pixelHeight, bool bold) {
   font.setBold(bold);
   font.setStyleHint(QFont::Serif);
   return font;
+}
+
+QFont InSameFace(const QFont& font, bool bold) {
+  QFont regular = font;
+  regular.setBold(false);
+  QFont out = font;
+  out.setFamilies({QFontInfo(regular).family()});
+  out.setBold(bold);
+  return out;
 }
 
 }  // namespace vormek

@@ -7,4 +7,8 @@ namespace vormek {
 
 QFont SongFont(int pixelHeight, bool bold = false);
 
+// The font made bold or regular in the face it shows now: a face without a
+// bold weight is emboldened rather than swapped for another family.
+QFont InSameFace(const QFont& font, bool bold);
+
 }  // namespace vormek

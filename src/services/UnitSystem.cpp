@@ -84,6 +84,8 @@ QString DesktopEntryText(const QString& target, const QString& name) {
   text += QStringLiteral("Name=") + EscapeValue(name) + QLatin1Char('\n');
   text += QStringLiteral("Exec=") + EscapeValue(QuoteExec(info.absoluteFilePath())) + QLatin1Char('\n');
   text += QStringLiteral("Path=") + EscapeValue(info.absolutePath()) + QLatin1Char('\n');
+  // The installed icon theme's picture of the program.
+  text += QStringLiteral("Icon=") + kDesktopAppId + QLatin1Char('\n');
   text += QStringLiteral("Terminal=false\n");
   return text;
 }

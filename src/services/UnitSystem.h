@@ -12,6 +12,9 @@ enum SpecialFolder : int {
   kProgramsFolder = 2,  // $XDG_DATA_HOME/applications, else ~/.local/share/applications
 };
 
+// The program's name among the desktop's applications and icons.
+inline const QString kDesktopAppId = QStringLiteral("org.example.vormek");
+
 // Writes "<folder>/<name>.desktop" starting `target` with its own directory as
 // working directory. An empty name takes the target's file name without its
 // extension; an empty folder with kNoSpecialFolder means the desktop. Returns

@@ -43,6 +43,8 @@ QString AskCsvFileName(QWidget* parent) {
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilter(QStringLiteral("Excel文件(*.csv)"));
   dialog.setDefaultSuffix(QStringLiteral("csv"));
+  // An existing file is replaced without a question.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().front();
 }

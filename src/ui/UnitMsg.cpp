@@ -10,6 +10,7 @@
 #include "app/gbk_text.h"
 #include "app/window_fonts.h"
 #include "ui/dialog_frame.h"
+#include "ui/enter_presses_button.h"
 #include "output/column_names.h"
 #include "services/csv_file.h"
 #include "services/print_grid.h"
@@ -35,6 +36,7 @@ QPushButton* Button(QWidget* parent, const QString& caption, const QRect& geomet
   auto* button = new QPushButton(caption, parent);
   button->setGeometry(geometry);
   button->setAutoDefault(false);
+  PressOnEnter(button);
   return button;
 }
 
@@ -83,6 +85,7 @@ void TFrmMsg::BuildLayout() {
   MGrid->setGeometry(24, 68, 393, 287);
   QStringList captions;
   for (int c = 0; c < kStopColumns; ++c) captions << FromGbk(DetailColumnName(c));
+  MGridModel->SetHeaderCaptions(captions);
   BuildHeaderRow(this, *MGrid, captions, 46, QStringLiteral("MLab"));
 
   BTNPrint = Button(this, QStringLiteral("打印"), QRect(23, 366, 50, 32));

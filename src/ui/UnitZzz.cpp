@@ -11,6 +11,7 @@
 #include "app/gbk_text.h"
 #include "app/window_fonts.h"
 #include "ui/dialog_frame.h"
+#include "ui/enter_presses_button.h"
 #include "query/query_transfer.h"
 #include "ui/click_label.h"
 #include "ui/result_grid_view.h"
@@ -47,6 +48,7 @@ void TFrmZzz::BuildLayout() {
   SetUpDialogFrame(*this, ClientWidth, ClientHeight);
 
   ZGridModel = new TZzzGridModel(kTransferColumns, kTransferGridRows, this);
+  ZGridModel->SetHeaderCaptions(kCaptions);
   ZGrid = new TResultGridView(ZGridModel, kColumnWidths, this);
   ZGrid->setObjectName(QStringLiteral("ZGrid"));
   ZGrid->setFont(SongFont(12));
@@ -70,11 +72,19 @@ void TFrmZzz::BuildLayout() {
   BTNClose->setObjectName(QStringLiteral("BTNClose"));
   BTNClose->setGeometry(433, 321, 90, 30);
   BTNClose->setAutoDefault(false);
+  PressOnEnter(BTNClose);
   connect(BTNClose, &QPushButton::clicked, this, &QDialog::accept);
   // A click that selects a row (or re-clicks the selected one) shows its legs.
   connect(ZGrid, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
     if (index.isValid() && ZGrid->SelectedRow() == index.row()) ZGridClick(index.row());
   });
+  // Arrow keys and the wheel move the current row too; the main grid must
+  // follow them as it follows a click. A mouse press is left to the click.
+  connect(ZGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) {
+            if (!current.isValid() || QApplication::mouseButtons() != Qt::NoButton) return;
+            if (ZGrid->SelectedRow() == current.row()) ZGridClick(current.row());
+          });
 }
 
 void TFrmZzz::Fill(const TPub_Center& center) {
@@ -117,9 +127,7 @@ void TFrmZzz::UpdateHeaderLabels() {
     QString caption = kCaptions[column];
     if (sort_.Column == column) caption += sort_.Ascending ? QStringLiteral("↑") : QStringLiteral("↓");
     Labs[i]->setText(caption);
-    QFont font = Labs[i]->font();
-    font.setBold(sort_.Column == column);
-    Labs[i]->setFont(font);
+    Labs[i]->setFont(InSameFace(Labs[i]->font(), sort_.Column == column));
   }
 }
 

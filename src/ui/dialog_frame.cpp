@@ -10,10 +10,15 @@ namespace vormek {
 void SetUpDialogFrame(QWidget& dialog, int width, int height) {
   dialog.setFixedSize(width, height);
   dialog.setFont(SongFont(12));
-  dialog.setAutoFillBackground(true);
-  QPalette pal = dialog.palette();
-  pal.setColor(QPalette::Window, QColor(0xE3, 0xEF, 0xF3));
-  dialog.setPalette(pal);
+  SetFixedBackground(dialog, QColor(0xE3, 0xEF, 0xF3));
+}
+
+void SetFixedBackground(QWidget& widget, const QColor& background) {
+  widget.setAutoFillBackground(true);
+  QPalette pal = widget.palette();
+  pal.setColor(QPalette::Window, background);
+  pal.setColor(QPalette::WindowText, Qt::black);
+  widget.setPalette(pal);
 }
 
 }  // namespace vormek

@@ -31,6 +31,12 @@ QVariant TResultGridModel::data(const QModelIndex& index, int role) const {
   }
 }
 
+QVariant TResultGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole || section < 0) return {};
+  if (orientation == Qt::Vertical) return section < grid_.RowCount() ? QVariant(section + 1) : QVariant();
+  return section < captions_.size() ? QVariant(captions_[section]) : QVariant();
+}
+
 void TResultGridModel::Change(const std::function<void(TStringGrid&)>& change) {
   beginResetModel();
   change(grid_);

@@ -3,6 +3,7 @@
 // TStringGrid (sorting, printing and export work on it); text is converted
 // only when the view asks for it.
 #include <QAbstractTableModel>
+#include <QStringList>
 
 #include <functional>
 #include <string>
@@ -24,6 +25,10 @@ class TResultGridModel : public QAbstractTableModel {
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  // Column captions and row numbers, for screen readers (the window shows
+  // its own caption labels).
+  QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+  void SetHeaderCaptions(QStringList captions) { captions_ = std::move(captions); }
 
   const TStringGrid& Grid() const { return grid_; }
   // Every change to the cells goes through here so the view refreshes.
@@ -41,6 +46,7 @@ class TResultGridModel : public QAbstractTableModel {
  private:
   TStringGrid grid_;
   std::string transferStation_;
+  QStringList captions_;
 };
 
 }  // namespace vormek

@@ -5,6 +5,8 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <utility>
+
 #include "ui/result_grid_delegate.h"
 #include "ui/result_grid_model.h"
 
@@ -42,6 +44,16 @@ TResultGridView::TResultGridView(TResultGridModel* model, std::vector<int> colum
   ApplyColumnWidths();
   // A reset of the model forgets the section sizes.
   connect(model_, &QAbstractItemModel::modelReset, this, &TResultGridView::ApplyColumnWidths);
+  // The cells change in place (a sort swaps rows): like a string grid, the
+  // selected row number stays where it was. Clearing the results clears the
+  // selection on its own.
+  connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, [this] { rowBeforeReset_ = SelectedRow(); });
+  connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+    const int row = std::exchange(rowBeforeReset_, -1);
+    if (row >= 0 && SGridSelectCell(0, row))
+      selectionModel()->setCurrentIndex(model_->index(row, 0),
+                                        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  });
 }
 
 void TResultGridView::ApplyColumnWidths() {

@@ -57,6 +57,7 @@ class TResultGridView : public QTableView {
  private:
   TResultGridModel* model_;
   std::vector<int> columnWidths_;
+  int rowBeforeReset_ = -1;
 };
 
 }  // namespace vormek

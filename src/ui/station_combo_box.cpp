@@ -4,6 +4,9 @@
 #include <QCompleter>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QWheelEvent>
+
+#include <algorithm>
 
 namespace vormek {
 
@@ -21,6 +24,11 @@ TStationComboBox::TStationComboBox(QWidget* parent) : QComboBox(parent) {
   list_->setCaseSensitivity(Qt::CaseSensitive);
   list_->setWidget(lineEdit());
   lineEdit()->installEventFilter(this);
+  // Filters run last-installed first: this one sees Enter in the open list
+  // before the completer does.
+  list_->popup()->installEventFilter(this);
+  // The wheel must not give the box the focus (and then change its station).
+  setFocusPolicy(Qt::StrongFocus);
   connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
     if (!quiet_) emit UserChangedText();
   });
@@ -49,7 +57,11 @@ void TStationComboBox::SetStationList(const QStringList& items, bool open) {
   quiet_ = false;
   if (open) {
     list_->setCompletionPrefix(QString());
-    list_->complete();
+    // At least as wide as the whole box, arrow button included.
+    QRect under = rect();
+    under.moveTopLeft(lineEdit()->mapFrom(this, QPoint(0, 0)));
+    under.setWidth(std::max(width(), list_->popup()->sizeHintForColumn(0) + 24));
+    list_->complete(under);
     list_->popup()->scrollToTop();
   } else {
     list_->popup()->hide();
@@ -79,6 +91,23 @@ void TStationComboBox::ReplaceText(const QString& text) {
 }
 
 bool TStationComboBox::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == list_->popup() && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      // Enter picks the highlighted station and moves on, in one press.
+      const QModelIndex current = list_->popup()->currentIndex();
+      list_->popup()->hide();
+      if (current.isValid()) {
+        const QString picked = current.data().toString();
+        if (!quiet_ && !picked.isEmpty()) {
+          SetTextQuietly(picked);
+          emit UserChangedText();
+        }
+      }
+      emit EnterPressed();
+      return true;
+    }
+  }
   if (watched == lineEdit() && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !ListOpen()) {
@@ -87,6 +116,16 @@ bool TStationComboBox::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QComboBox::eventFilter(watched, event);
+}
+
+void TStationComboBox::wheelEvent(QWheelEvent* event) {
+  // A box the user is not working in ignores the wheel: it belongs to
+  // whatever is being scrolled behind it.
+  if (!hasFocus()) {
+    event->ignore();
+    return;
+  }
+  QComboBox::wheelEvent(event);
 }
 
 void TStationComboBox::keyPressEvent(QKeyEvent* event) {

@@ -34,6 +34,7 @@ class TStationComboBox : public QComboBox {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   QCompleter* list_;

@@ -1,9 +1,8 @@
 #include "ui/zzz_header_row.h"
 
-#include <QPalette>
-
 #include "app/window_fonts.h"
 #include "ui/click_label.h"
+#include "ui/dialog_frame.h"
 #include "ui/result_grid_view.h"
 
 namespace vormek {
@@ -18,10 +17,7 @@ std::vector<TClickLabel*> BuildHeaderRow(QWidget* parent, const TResultGridView&
     label->setProperty("tag", kHeaderLabelTag);
     label->setAlignment(Qt::AlignCenter);
     label->setFont(SongFont(12));
-    label->setAutoFillBackground(true);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::Window, kHeaderBoxColour);
-    label->setPalette(pal);
+    SetFixedBackground(*label, kHeaderBoxColour);
     label->setGeometry(grid.ColumnLeftInParent(c), top, grid.ColumnWidthInParent(c), kHeaderBoxHeight);
     labels.push_back(label);
   }

@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
@@ -13,6 +14,7 @@
 
 #include "app/UnitAbout.h"
 #include "app/advanced_menu.h"
+#include "app/version_check_switch.h"
 #include "app/web_links.h"
 #include "ui/UnitMsg.h"
 #include "ui/UnitZzz.h"
@@ -45,8 +47,10 @@ class MenuTest : public TWindowTest {
     services.Output.Export = [this](QWidget*, const TStringGrid& g, int kind, int rows) {
       exports.push_back({kind, rows, Trains(g, rows)});
     };
+    services.Settings = &settings;
     installed = InstallWindowServices(*window, services);
   }
+  void Press(QKeySequence keys) { QTest::keySequence(window.get(), keys); }
   static QStringList Trains(const TStringGrid& g, int rows) {
     QStringList out;
     for (int r = 0; r < rows; ++r) out << QString::fromStdString(GbkToUtf8(g.Cell(0, r)));
@@ -98,6 +102,8 @@ class MenuTest : public TWindowTest {
   int confirmations = 0;
   bool confirmAnswer = false;
   QString executable;
+  QTemporaryDir settingsDir;
+  QSettings settings{settingsDir.filePath(QStringLiteral("vormek.conf")), QSettings::IniFormat};
 };
 
 TEST_F(MenuTest, ItemsInOrderAndNoPrintOrExportWithoutResults) {
@@ -105,10 +111,13 @@ TEST_F(MenuTest, ItemsInOrderAndNoPrintOrExportWithoutResults) {
   Install();
   QStringList captions;
   for (QAction* a : installed.Menu->actions()) captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
-  EXPECT_EQ(captions, (QStringList{"打印查询结果", "导出查询结果", "-", "创建快捷方式", "-", "关于"}));
+  // The captions with their mnemonics, then the version check switch (with
+  // settings) and quitting.
+  EXPECT_EQ(captions, (QStringList{"打印查询结果(&P)", "导出查询结果(&E)", "-", "创建快捷方式(&S)", "-", "关于(&A)",
+                                   "-", "启动时检测新版本(&V)", "-", "退出(&X)"}));
   QStringList sub;
   for (QAction* a : installed.Menu->MShortcuts->actions()) sub << a->text();
-  EXPECT_EQ(sub, (QStringList{"桌面快捷方式", "开始菜单快捷方式"}));
+  EXPECT_EQ(sub, (QStringList{"桌面快捷方式(&D)", "开始菜单快捷方式(&M)"}));
 
   RightClickGrid();
   EXPECT_FALSE(installed.Menu->MPrint->isEnabled());
@@ -150,6 +159,48 @@ TEST_F(MenuTest, PrintAsksFirstAndExportDoesNotBothInShownOrder) {
   ASSERT_EQ(exports.size(), 1u);
   EXPECT_EQ(exports[0].Kind, 0);
   EXPECT_EQ(exports[0].Trains, shown);
+}
+
+TEST_F(MenuTest, KeysRunTheItemsOnlyWhereTheMenuWouldEnableThem) {
+  OpenTiny();
+  Install();
+  Press(QKeySequence(Qt::CTRL | Qt::Key_E));
+  Press(QKeySequence(Qt::CTRL | Qt::Key_P));
+  EXPECT_TRUE(exports.empty());
+  EXPECT_EQ(confirmations, 0) << "nothing to print yet";
+  QueryBeijingShanghai();
+  ASSERT_GT(window->Center().ResultCount, 0);
+  Press(QKeySequence(Qt::CTRL | Qt::Key_E));
+  ASSERT_EQ(exports.size(), 1u);
+  EXPECT_EQ(exports[0].Rows, window->Center().ResultCount);
+  confirmAnswer = true;
+  Press(QKeySequence(Qt::CTRL | Qt::Key_P));
+  EXPECT_EQ(prints.size(), 1u);
+  bool about = false;
+  EXPECT_TRUE(WithModal([this] { Press(QKeySequence(Qt::Key_F1)); },
+                        [&](QWidget* modal) { about = qobject_cast<TFrmAbout*>(modal) != nullptr; }));
+  EXPECT_TRUE(about);
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  Press(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MenuTest, VersionCheckSwitchIsOnUntilTurnedOffAndRemembersIt) {
+  OpenTiny();
+  Install();
+  ASSERT_NE(installed.MCheckVersion, nullptr);
+  EXPECT_TRUE(installed.MCheckVersion->isChecked());
+  EXPECT_TRUE(VersionCheckEnabled(settings));
+  installed.MCheckVersion->trigger();
+  EXPECT_FALSE(VersionCheckEnabled(QSettings(settings.fileName(), QSettings::IniFormat)));
+  // The next run reads the choice back.
+  window.reset();
+  OpenTiny();
+  Install();
+  EXPECT_FALSE(installed.MCheckVersion->isChecked());
+  installed.MCheckVersion->trigger();
+  EXPECT_TRUE(VersionCheckEnabled(QSettings(settings.fileName(), QSettings::IniFormat)));
 }
 
 TEST_F(MenuTest, ShortcutItemsWriteTheDesktopEntries) {

@@ -3,9 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
-
 
 #include "services/UnitSystem.h"
 
@@ -68,7 +69,15 @@ TEST_F(ShortcutTest, DesktopShortcutStartsTheProgramInItsOwnFolder) {
   // The path holds a blank, so it must be quoted to stay one argument.
   EXPECT_EQ(keys.value(QStringLiteral("Exec")), QLatin1Char('"') + target_ + QLatin1Char('"'));
   EXPECT_EQ(keys.value(QStringLiteral("Path")), Home(QStringLiteral("my app/bin")));
+  EXPECT_EQ(keys.value(QStringLiteral("Icon")), vormek::kDesktopAppId);
   EXPECT_TRUE(QFileInfo(link).isExecutable());
+  // The desktop's own checker accepts the file, where it is installed.
+  const QString validate = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+  if (validate.isEmpty()) return;
+  QProcess check;
+  check.start(validate, {link});
+  ASSERT_TRUE(check.waitForFinished(30000));
+  EXPECT_EQ(check.exitCode(), 0) << check.readAllStandardOutput().toStdString();
 }
 
 TEST_F(ShortcutTest, SecondDesktopShortcutRewritesTheSameFile) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -119,6 +120,25 @@ TEST_F(FrmZzzTest, ClickOnAStationShowsItsLegsAndTheWindowStays) {
   EXPECT_TRUE(window->isVisible());
   ClickRow(1);
   EXPECT_EQ(legs.Calls.size(), 2u) << "the same station again rebuilds the same result";
+}
+
+TEST_F(FrmZzzTest, KeysAndWheelMovingTheCurrentRowShowThatStationsLegs) {
+  Open();
+  ClickRow(0);  // 济南
+  ASSERT_EQ(legs.Calls.size(), 1u);
+  QTest::keyClick(window->ZGrid, Qt::Key_Down);
+  ASSERT_EQ(legs.Calls.size(), 2u);
+  EXPECT_EQ(legs.Calls[1], std::make_tuple(QStringLiteral("南京"), 2, 5));
+  const QPointF at(window->ZGrid->viewport()->rect().center());
+  QWheelEvent down(at, window->ZGrid->viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(window->ZGrid->viewport(), &down);
+  ASSERT_EQ(legs.Calls.size(), 3u);
+  EXPECT_EQ(legs.Calls[2], std::make_tuple(QStringLiteral("天津"), 1, 3));
+  // The last station: nowhere further to go, and nothing shown again.
+  QTest::keyClick(window->ZGrid, Qt::Key_Down);
+  EXPECT_EQ(legs.Calls.size(), 3u);
+  EXPECT_EQ(window->ZGrid->SelectedRow(), 2);
 }
 
 TEST_F(FrmZzzTest, EmptyRowsSelectNothingAndChangeNothing) {

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# check_install.sh WHAT BUILD_DIR APP_ID: installs the build into a temporary
+# prefix (or packs it as a .deb) and checks one thing about the result.
+# Exit 77 (skipped) when the checking tool is not installed.
+set -euo pipefail
+what=$1
+build=$2
+id=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+need() { command -v "$1" >/dev/null || { echo "SKIP: $1 is not installed (Debian package $2)"; exit 77; }; }
+
+install_into() {
+  cmake --install "$build" --prefix "$1" >"$work/install.log" 2>&1 || { cat "$work/install.log" >&2; fail "cmake --install"; }
+}
+
+# Width and height of a PNG, from its IHDR chunk.
+png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{printf "%dx%d", $1*16777216+$2*65536+$3*256+$4, $5*16777216+$6*65536+$7*256+$8}'; }
+
+expected_files=(
+  bin/vormek bin/vormek-query
+  "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
+  share/man/man1/vormek.1 share/man/man1/vormek-query.1
+  "share/icons/hicolor/scalable/apps/$id.svg"
+)
+sizes=(16 22 24 32 48 64 128 256)
+for s in "${sizes[@]}"; do expected_files+=("share/icons/hicolor/${s}x${s}/apps/$id.png"); done
+
+case $what in
+  files)
+    p=$work/prefix
+    install_into "$p"
+    for f in "${expected_files[@]}"; do [ -f "$p/$f" ] || fail "not installed: $f"; done
+    for f in bin/vormek bin/vormek-query; do [ -x "$p/$f" ] || fail "not executable: $f"; done
+    for s in "${sizes[@]}"; do
+      got=$(png_size "$p/share/icons/hicolor/${s}x${s}/apps/$id.png")
+      [ "$got" = "${s}x${s}" ] || fail "icon ${s}x${s} is $got"
+    done
+    grep -q '<svg' "$p/share/icons/hicolor/scalable/apps/$id.svg" || fail "the SVG icon is no SVG"
+    # The installed query tool runs on its embedded timetable: the header
+    # line comes whatever timetable is embedded.
+    "$p/bin/vormek-query" cc 1112 | head -1 | grep -q '^车次,' || fail "installed vormek-query does not answer"
+    ;;
+  desktop-entry)
+    need desktop-file-validate desktop-file-utils
+    p=$work/prefix
+    install_into "$p"
+    entry=$p/share/applications/$id.desktop
+    desktop-file-validate "$entry" || fail "desktop-file-validate"
+    for key in "Icon=$id" "StartupWMClass=vormek" "Exec=vormek" "Categories=Utility;"; do
+      grep -qx "$key" "$entry" || fail "desktop entry lacks $key"
+    done
+    ;;
+  metainfo)
+    need appstreamcli appstream
+    p=$work/prefix
+    install_into "$p"
+    appstreamcli validate --no-net --explain "$p/share/metainfo/$id.metainfo.xml" || fail "appstreamcli validate"
+    ;;
+  man-pages)
+    need groff groff-base
+    p=$work/prefix
+    install_into "$p"
+    for page in vormek vormek-query; do
+      warnings=$(LC_ALL=C.UTF-8 groff -k -man -Tutf8 -ww -z "$p/share/man/man1/$page.1" 2>&1)
+      [ -z "$warnings" ] || fail "$page.1: $warnings"
+    done
+    ;;
+  deb)
+    need cpack cmake
+    need dpkg-deb dpkg
+    (cd "$build" && cpack -G DEB -B "$work/deb" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log" >&2; fail "cpack"; }
+    deb=$(ls "$work"/deb/*.deb)
+    listing=$(dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./||')
+    for f in "${expected_files[@]}"; do
+      grep -qx "usr/$f" <<<"$listing" || fail "the package lacks /usr/$f"
+    done
+    depends=$(dpkg-deb -f "$deb" Depends)
+    for lib in core gui widgets network printsupport; do
+      grep -q "libqt6${lib}6" <<<"$depends" || fail "Depends lacks libqt6${lib}6: $depends"
+    done
+    grep -q 'fonts-arphic-uming' <<<"$depends" || fail "Depends names no CJK font: $depends"
+    [ "$(dpkg-deb -f "$deb" Package)" = vormek ] || fail "package name"
+    ;;
+  *)
+    fail "unknown check $what"
+    ;;
+esac
+echo "ok: $what"
