@@ -15,15 +15,21 @@ struct Diagnostic {
 class Diagnostics {
  public:
   void Add(std::string file, int line, std::string message);
+  // A doubtful but buildable source: reported, the build goes on.
+  void Warn(std::string file, int line, std::string message);
   // By file, then line; problems of one line keep their order.
   void Sort();
   bool Empty() const { return items_.empty(); }
   const std::vector<Diagnostic>& All() const { return items_; }
   // "file:line: message" lines, one per problem.
   std::string Text() const;
+  const std::vector<Diagnostic>& Warnings() const { return warnings_; }
+  // The warnings as "file:line: warning: message" lines.
+  std::string WarningText() const;
 
  private:
   std::vector<Diagnostic> items_;
+  std::vector<Diagnostic> warnings_;
 };
 
 }  // namespace vormek::builder

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
   try {
     vormek::builder::Diagnostics diagnostics;
     auto tables = vormek::builder::BuildTimetable(vormek::builder::ReadSourceTree(argv[1]), diagnostics);
+    std::cerr << diagnostics.WarningText();
     if (!tables) {
       std::cerr << diagnostics.Text();
       return 1;
