@@ -60,6 +60,12 @@ TFrmAbout::TFrmAbout(UrlOpener opener, QWidget* parent)
 
   Label4 = Text(this, QStringLiteral("Label4"), QStringLiteral("荣誉出品："), {110, 164}, 12);
   Label3 = Text(this, QStringLiteral("Label3"), FromGbk(maker.Name), {170, 164}, 12);
+
+  LabData = new QLabel(kBuiltInTimetableNote, this);
+  LabData->setObjectName(QStringLiteral("LabData"));
+  LabData->setFont(SongFont(11));
+  LabData->setWordWrap(true);
+  LabData->setGeometry(10, 182, ClientWidth - 20, ClientHeight - 184);
 }
 
 void TFrmAbout::Prepare(const QPixmap& logo) {

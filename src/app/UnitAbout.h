@@ -1,8 +1,9 @@
 #pragma once
 // The about box: the logo, the version, the maker's address as a link and
-// the maker's name.
+// the maker's name, and a note on what the built-in timetable is.
 #include <QDialog>
 #include <QPixmap>
+#include <QString>
 
 #include "app/web_links.h"
 
@@ -11,6 +12,9 @@ class QLabel;
 namespace vormek {
 
 class TClickLabel;
+
+inline const QString kBuiltInTimetableNote = QStringLiteral(
+    "内置时刻表是依据公开资料手工编写的2012年春季全国铁路模型，仅供示意，并非官方时刻表。");
 
 class TFrmAbout : public QDialog {
   Q_OBJECT
@@ -32,6 +36,7 @@ class TFrmAbout : public QDialog {
   TClickLabel* Label2 = nullptr;
   QLabel* Label3 = nullptr;
   QLabel* Label4 = nullptr;
+  QLabel* LabData = nullptr;  // the built-in timetable is a model, not an official one
 
  private:
   UrlOpener opener_;

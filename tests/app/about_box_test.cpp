@@ -35,6 +35,10 @@ TEST(FrmAbout, ShowsVersionLogoAndMaker) {
   EXPECT_EQ(box.Label2->toolTip(), QStringLiteral("点击访问维墨克火车网"));
   EXPECT_TRUE(box.Label2->font().underline());
   EXPECT_TRUE(box.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  // The note on the built-in timetable is whole inside the box.
+  EXPECT_EQ(box.LabData->text(), kBuiltInTimetableNote);
+  EXPECT_TRUE(QRect(QPoint(0, 0), box.size()).contains(box.LabData->geometry()));
+  EXPECT_GE(box.LabData->height(), box.LabData->heightForWidth(box.LabData->width()));
 }
 
 TEST(FrmAbout, AddressLinkOpensTheMakersHomePage) {

@@ -116,6 +116,37 @@ TEST(BuilderValidation, RefusesATrainOfMoreThan62Stops) {
             std::string::npos);
 }
 
+TEST(BuilderValidation, RefusesTheLongWayRoundUnlessMarkedReal) {
+  TestTree tree;
+  WriteSmallNetwork(tree);
+  tree.Write("lines/b.txt", U8(u8"line 乙线\nspeed 80\n0 乙镇\n50 丁城\n"));  // 甲城-乙镇-丁城 is 90 km
+  const std::string train = U8(u8"train K1 type 6 route 甲城 甲丁线 丁城 dep 08:00");
+  tree.Write("trains/a.txt", train + "\n");
+  Diagnostics refused;
+  EXPECT_FALSE(BuildTimetable(ReadSourceTree(tree.Root()), refused));
+  ASSERT_EQ(refused.All().size(), 1u) << refused.Text();
+  EXPECT_EQ(refused.All()[0].line, 1);
+  EXPECT_NE(refused.Text().find("runs 180 km"), std::string::npos) << refused.Text();
+  EXPECT_NE(refused.Text().find("shortest way (90 km)"), std::string::npos) << refused.Text();
+  // The return train is not checked again, and a marked detour builds.
+  tree.Write("trains/a.txt", train + " back 10:00 detour yes\n");
+  Diagnostics accepted;
+  EXPECT_TRUE(BuildTimetable(ReadSourceTree(tree.Root()), accepted)) << accepted.Text();
+}
+
+TEST(BuilderValidation, WarnsOfAPuStationWhoseCodeEndsInB) {
+  TestTree tree;
+  WriteSmallNetwork(tree);
+  tree.Write("stations/b.txt", U8(u8"柴沟堡 CGB\n河西堡 HXP\n"));
+  tree.Write("trains/a.txt", U8(u8"train K1 type 6 route 甲城 甲丁线 丁城 dep 08:00\n"));
+  Diagnostics diagnostics;
+  EXPECT_TRUE(BuildTimetable(ReadSourceTree(tree.Root()), diagnostics)) << diagnostics.Text();
+  ASSERT_EQ(diagnostics.Warnings().size(), 1u) << diagnostics.WarningText();
+  EXPECT_EQ(diagnostics.Warnings()[0].file, "stations/b.txt");
+  EXPECT_EQ(diagnostics.Warnings()[0].line, 1);
+  EXPECT_NE(diagnostics.WarningText().find("CGB"), std::string::npos);
+}
+
 TEST(BuilderValidation, ReportsEveryProblemNotJustTheFirst) {
   TestTree tree;
   WriteSmallNetwork(tree);

@@ -10,6 +10,9 @@
 
 #include "data/embedded_items.h"
 #include "data/timetable.h"
+#include "query/query_direct.h"
+#include "query/query_station.h"
+#include "query/query_transfer.h"
 #include "rules/UPub_Center.h"
 
 namespace vormek {
@@ -344,6 +347,27 @@ TEST_F(ReferenceTimetable, ExpressAndMultipleUnitExamples) {
     return entry.first.starts_with("G100") && entry.second.type >= 1 && entry.second.type <= 3;
   });
   EXPECT_TRUE(g100);
+}
+
+// The counts a traveller meets first, each within 15% of the program's
+// published figures: direct rows 北京-上海 (55) and 西安-宝鸡 (52), the
+// station query at 宝鸡 (120), the transfer stations 北京-上海 (381).
+TEST_F(ReferenceTimetable, MainQueriesComeNearThePublishedCounts) {
+  TPub_Center c;
+  c.Fares = BuildFareTables();
+  auto expectNear = [](std::size_t got, double published, const char* what) {
+    EXPECT_NEAR(static_cast<double>(got), published, published * 0.15) << what;
+  };
+  QueryDirect(*tables_, c, "北京", "上海");
+  expectNear(c.GridResults.size(), 55, "北京-上海");
+  QueryDirect(*tables_, c, "西安", "宝鸡");
+  expectNear(c.GridResults.size(), 52, "西安-宝鸡");
+  QueryStation(*tables_, c, "宝鸡");
+  expectNear(c.GridResults.size(), 120, "宝鸡");
+  QueryTransfer(*tables_, c, "北京", "上海");
+  TStringGrid grid;
+  TSortState sort;
+  expectNear(static_cast<std::size_t>(OpenTransferList(c, grid, sort)), 381, "transfer 北京-上海");
 }
 
 TEST_F(ReferenceTimetable, SectionRulesGiveBackTheWholeRunFares) {

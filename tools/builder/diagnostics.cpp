@@ -8,6 +8,10 @@ void Diagnostics::Add(std::string file, int line, std::string message) {
   items_.push_back({std::move(file), line, std::move(message)});
 }
 
+void Diagnostics::Warn(std::string file, int line, std::string message) {
+  warnings_.push_back({std::move(file), line, std::move(message)});
+}
+
 void Diagnostics::Sort() {
   std::stable_sort(items_.begin(), items_.end(), [](const Diagnostic& a, const Diagnostic& b) {
     return a.file != b.file ? a.file < b.file : a.line < b.line;
@@ -29,10 +33,6 @@ std::string Lines(const std::vector<Diagnostic>& items, const char* prefix) {
 }  // namespace
 
 std::string Diagnostics::Text() const { return Lines(items_, ""); }
-
-void Diagnostics::Warn(std::string file, int line, std::string message) {
-  warnings_.push_back({std::move(file), line, std::move(message)});
-}
 
 std::string Diagnostics::WarningText() const { return Lines(warnings_, "warning: "); }
 

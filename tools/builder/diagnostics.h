@@ -15,17 +15,17 @@ struct Diagnostic {
 class Diagnostics {
  public:
   void Add(std::string file, int line, std::string message);
+  // A doubtful but buildable source (a station without a full-pinyin
+  // spelling, a doubtful short code): reported, the build goes on.
+  void Warn(std::string file, int line, std::string message);
   // By file, then line; problems of one line keep their order.
   void Sort();
   bool Empty() const { return items_.empty(); }
   const std::vector<Diagnostic>& All() const { return items_; }
   // "file:line: message" lines, one per problem.
   std::string Text() const;
-
-  // Gaps that leave the tables usable (a station without a full-pinyin
-  // spelling): reported, but the build goes on.
-  void Warn(std::string file, int line, std::string message);
   const std::vector<Diagnostic>& Warnings() const { return warnings_; }
+  // The warnings as "file:line: warning: message" lines.
   std::string WarningText() const;
 
  private:

@@ -183,7 +183,7 @@ class PatternReader {
   bool IsKeyword(const std::string& word) const {
     static const char* const kKeys[] = {"type", "route", "stops", "add", "skip", "dep", "every",
                                         "back", "speed", "dwell", "fix", "fares", "factor",
-                                        "sleepers", "listto"};
+                                        "sleepers", "listto", "detour"};
     for (const char* key : kKeys) {
       if (word == key) return true;
     }
@@ -275,6 +275,10 @@ class PatternReader {
       std::string value = HasValue() ? Next() : "";
       if (value != "yes" && value != "no") return Bad("'sleepers' is yes or no");
       p.sleepers = value == "yes";
+    } else if (key == "detour") {
+      std::string value = HasValue() ? Next() : "";
+      if (value != "yes" && value != "no") return Bad("'detour' is yes or no");
+      p.detour = value == "yes";
     } else if (key == "listto") {
       if (!HasValue()) return Bad("'listto' needs a station");
       p.listTo = Next();

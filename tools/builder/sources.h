@@ -68,6 +68,7 @@ struct TrainPattern {
   std::optional<double> factor;
   std::optional<bool> sleepers;
   std::optional<std::string> listTo;
+  bool detour = false;  // the route really went the long way round
 };
 
 struct Sources {

@@ -9,6 +9,7 @@
 
 #include "gbk_convert.h"
 #include "network.h"
+#include "route_detours.h"
 
 namespace vormek::builder {
 namespace {
@@ -81,8 +82,10 @@ std::optional<TableTexts> BuildTimetable(const SourceTree& tree, Diagnostics& di
   Network network = BuildNetwork(sources, diagnostics);
   std::vector<PinyinRow> spellings = FullPinyinRows(tree.pinyin, network, diagnostics);
   std::vector<BuiltTrain> trains;
+  ShortestDistances distances(network);
   for (const TrainPattern& pattern : sources.trains) {
     auto built = BuildTrains(network, pattern, diagnostics);
+    if (!built.empty()) CheckDetour(pattern, built.front(), distances, diagnostics);
     std::move(built.begin(), built.end(), std::back_inserter(trains));
   }
   CheckTrains(trains, network, diagnostics);
