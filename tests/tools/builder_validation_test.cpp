@@ -141,10 +141,14 @@ TEST(BuilderValidation, WarnsOfAPuStationWhoseCodeEndsInB) {
   tree.Write("trains/a.txt", U8(u8"train K1 type 6 route 甲城 甲丁线 丁城 dep 08:00\n"));
   Diagnostics diagnostics;
   EXPECT_TRUE(BuildTimetable(ReadSourceTree(tree.Root()), diagnostics)) << diagnostics.Text();
-  ASSERT_EQ(diagnostics.Warnings().size(), 1u) << diagnostics.WarningText();
-  EXPECT_EQ(diagnostics.Warnings()[0].file, "stations/b.txt");
-  EXPECT_EQ(diagnostics.Warnings()[0].line, 1);
-  EXPECT_NE(diagnostics.WarningText().find("CGB"), std::string::npos);
+  // The small tree has no full-pinyin spellings: only the short-code warnings count here.
+  std::vector<Diagnostic> codeWarnings;
+  for (const Diagnostic& d : diagnostics.Warnings())
+    if (d.file.starts_with("stations/")) codeWarnings.push_back(d);
+  ASSERT_EQ(codeWarnings.size(), 1u) << diagnostics.WarningText();
+  EXPECT_EQ(codeWarnings[0].file, "stations/b.txt");
+  EXPECT_EQ(codeWarnings[0].line, 1);
+  EXPECT_NE(codeWarnings[0].message.find("CGB"), std::string::npos);
 }
 
 TEST(BuilderValidation, ReportsEveryProblemNotJustTheFirst) {
