@@ -28,9 +28,9 @@ bool OpensList(const QEvent* event) {
 
 TRememberedInput::TRememberedInput(TFrmVormek& window, TUserSettings& settings)
     : QObject(&window), window_(window), settings_(settings) {
-  const TFilterBoxes4 filters = settings_.Filters();
+  const TFilterBoxes filters = settings_.Filters();
   const std::pair<QCheckBox*, bool> boxes[] = {
-      {window.CBSF, filters.SF}, {window.CBZD, filters.ZD}, {window.CBJQ, filters.JQ}, {window.CBDC, filters.DC}};
+      {window.CBSF, filters.CBSF}, {window.CBZD, filters.CBZD}, {window.CBJQ, filters.CBJQ}, {window.CBDC, filters.CBDC}};
   for (const auto& [box, checked] : boxes) {
     {
       const QSignalBlocker quiet(box);

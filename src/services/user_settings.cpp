@@ -67,13 +67,13 @@ bool TUserSettings::ReadBool(const QString& key, bool fallback) const {
   return fallback;
 }
 
-TFilterBoxes4 TUserSettings::Filters() const {
+TFilterBoxes TUserSettings::Filters() const {
   return {ReadBool(QString::fromLatin1(kFilterKeys[0]), false), ReadBool(QString::fromLatin1(kFilterKeys[1]), false),
           ReadBool(QString::fromLatin1(kFilterKeys[2]), false), ReadBool(QString::fromLatin1(kFilterKeys[3]), false)};
 }
 
-void TUserSettings::SetFilters(const TFilterBoxes4& b) {
-  const bool values[4] = {b.SF, b.ZD, b.JQ, b.DC};
+void TUserSettings::SetFilters(const TFilterBoxes& b) {
+  const bool values[4] = {b.CBSF, b.CBZD, b.CBJQ, b.CBDC};
   for (int i = 0; i < 4; ++i) store_->setValue(QString::fromLatin1(kFilterKeys[i]), values[i]);
 }
 

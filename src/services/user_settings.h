@@ -10,14 +10,11 @@
 
 #include <memory>
 
+#include "query/result_filter.h"
+
 namespace vormek {
 
 inline constexpr int kRecentStations = 8;
-
-struct TFilterBoxes4 {
-  bool SF = false, ZD = false, JQ = false, DC = false;
-  friend bool operator==(const TFilterBoxes4&, const TFilterBoxes4&) = default;
-};
 
 class TUserSettings {
  public:
@@ -34,8 +31,8 @@ class TUserSettings {
   // "清除历史": forgets the stations, keeps the settings.
   void ClearHistory();
 
-  TFilterBoxes4 Filters() const;
-  void SetFilters(const TFilterBoxes4& boxes);
+  TFilterBoxes Filters() const;
+  void SetFilters(const TFilterBoxes& boxes);
 
   // Minutes, 0 .. 1440; 30 by default.
   int MinChange() const;

@@ -145,6 +145,7 @@ TEST_F(FeatureServicesTest, InstalledMenuItemsTablesOptionAndRememberedStations)
   tiny = TinyItems();
   TUserSettings settings(std::make_unique<QSettings>(temp.filePath(QStringLiteral("v.conf")), QSettings::IniFormat));
   settings.RememberFrom(QStringLiteral("不在时刻表"));  // a station this timetable lacks is not offered
+  settings.SetFilters({false, false, false, true});
   TFrmVormekDeps deps;
   deps.Items = &tiny.Items();
   deps.Boxes = &boxes;
@@ -162,6 +163,11 @@ TEST_F(FeatureServicesTest, InstalledMenuItemsTablesOptionAndRememberedStations)
   for (QAction* a : services.Menu->actions()) captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
   EXPECT_EQ(captions, (QStringList{"打印查询结果", "导出查询结果", "-", "创建快捷方式", "-", "打开时刻表...",
                                    "恢复内置时刻表", "清除历史", "-", "关于"}));
+
+  EXPECT_TRUE(window->CBDC->isChecked());  // the filter boxes as last left
+  EXPECT_FALSE(window->CBSF->isChecked());
+  window->CBSF->setChecked(true);
+  EXPECT_TRUE(settings.Filters().CBSF);
 
   window->show();
   ASSERT_TRUE(QTest::qWaitFor([&] { return installed.Timetables->LabTimetable->text() == "时刻表:start"; }, 30000));

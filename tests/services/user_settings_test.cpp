@@ -5,10 +5,14 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <tuple>
+
 #include "services/user_settings.h"
 
 namespace vormek {
 namespace {
+
+std::tuple<bool, bool, bool, bool> Boxes(const TFilterBoxes& b) { return {b.CBSF, b.CBZD, b.CBJQ, b.CBDC}; }
 
 std::unique_ptr<QSettings> Store(const QString& path) {
   return std::make_unique<QSettings>(path, QSettings::IniFormat);
@@ -29,7 +33,7 @@ TEST(UserSettings, WhatIsRememberedComesBackInTheNextSession) {
   TUserSettings s(Store(path));
   EXPECT_EQ(s.RecentFrom(), (QStringList{"站5", "站10", "站9", "站8", "站7", "站6", "站4", "站3"}));
   EXPECT_EQ(s.RecentTo(), QStringList{"上海"});
-  EXPECT_EQ(s.Filters(), (TFilterBoxes4{true, false, true, false}));
+  EXPECT_EQ(Boxes(s.Filters()), std::make_tuple(true, false, true, false));
   EXPECT_EQ(s.MinChange(), 45);
   EXPECT_FALSE(s.CheckVersion());
   s.ClearHistory();
@@ -57,7 +61,7 @@ TEST(UserSettings, DamagedFileReadsAsDefaults) {
     SCOPED_TRACE(bytes.toHex().left(40).toStdString());
     EXPECT_TRUE(s.RecentFrom().isEmpty());
     EXPECT_TRUE(s.RecentTo().isEmpty());
-    EXPECT_EQ(s.Filters(), TFilterBoxes4{});
+    EXPECT_EQ(Boxes(s.Filters()), std::make_tuple(false, false, false, false));
     EXPECT_EQ(s.MinChange(), 30);
     EXPECT_TRUE(s.CheckVersion());
     // And it still takes new values.
