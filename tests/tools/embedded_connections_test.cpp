@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <random>
 #include <tuple>
 
@@ -46,7 +47,7 @@ int Clock(const std::string& text) {
 }
 
 struct PlainStop {
-  std::string station;
+  int station = 0;  // index into the names
   int arr = -1, dep = -1, elapsed = 0, km = 0;
 };
 
@@ -55,22 +56,31 @@ struct PlainTrain {
   std::vector<PlainStop> stops;
 };
 
-std::vector<PlainTrain> ReadTrains(const TMemTable& t) {
+struct PlainTimetable {
   std::vector<PlainTrain> trains;
+  std::vector<std::string> names;
+};
+
+PlainTimetable ReadTrains(const TMemTable& t) {
+  PlainTimetable plain;
+  std::map<std::string, int> ids;
+  auto& trains = plain.trains;
   auto col = [&](const char* name) { return t.FieldByName(name).Column(); };
   const int id = col("ID"), st = col("Station"), a = col("A_Time"), d = col("D_Time"), r = col("R_Date"),
             km = col("Distance");
   for (int i = 0; i < t.RecordCount(); ++i) {
     if (trains.empty() || trains.back().id != t.ValueAt(i, id)) trains.push_back({std::string(t.ValueAt(i, id)), {}});
     PlainStop s;
-    s.station = t.ValueAt(i, st);
+    const auto [it, added] = ids.emplace(std::string(t.ValueAt(i, st)), static_cast<int>(plain.names.size()));
+    if (added) plain.names.push_back(it->first);
+    s.station = it->second;
     s.arr = Clock(std::string(t.ValueAt(i, a)));
     s.dep = Clock(std::string(t.ValueAt(i, d)));
     s.elapsed = DurationToMinutes(t.ValueAt(i, r));
     s.km = t.IntegerAt(i, km);
     trains.back().stops.push_back(s);
   }
-  return trains;
+  return plain;
 }
 
 // Minutes from the origin's departure to leaving this stop.
@@ -88,14 +98,20 @@ struct Plain {
   auto Key() const { return std::tie(total, departure, t1, t2); }
 };
 
-std::vector<Plain> Enumerate(const std::vector<PlainTrain>& trains, TTimetable& tt, const std::string& from,
+std::vector<Plain> Enumerate(const PlainTimetable& plain, TTimetable& tt, const std::string& from,
                              const std::string& to, int minChange, int maxCount) {
+  const auto& trains = plain.trains;
   TPub_Center c;
   SelectDeparture(tt.KMSM, c, from);
   SelectArrival(tt.KMSM, c, to);
   const bool exact = ApplyPairExactMode(c);
-  auto isFrom = [&](const std::string& s) { return IsSelectedStation(c, s, exact, SideDeparture); };
-  auto isTo = [&](const std::string& s) { return IsSelectedStation(c, s, exact, SideArrival); };
+  std::vector<bool> fromSide, toSide;
+  for (const std::string& name : plain.names) {
+    fromSide.push_back(IsSelectedStation(c, name, exact, SideDeparture));
+    toSide.push_back(IsSelectedStation(c, name, exact, SideArrival));
+  }
+  auto isFrom = [&](int s) { return fromSide[static_cast<std::size_t>(s)]; };
+  auto isTo = [&](int s) { return toSide[static_cast<std::size_t>(s)]; };
   // Each train's first departure-side stop and last arrival-side stop.
   std::vector<int> board(trains.size(), -1), alight(trains.size(), -1);
   for (std::size_t t = 0; t < trains.size(); ++t) {
@@ -128,7 +144,7 @@ std::vector<Plain> Enumerate(const std::vector<PlainTrain>& trains, TTimetable& 
           paired = true;
           const auto& y = s2[static_cast<std::size_t>(j)];
           const auto& end = s2[static_cast<std::size_t>(q)];
-          all.push_back({trains[i1].id, s1[x].station, trains[i2].id, wait,
+          all.push_back({trains[i1].id, plain.names[static_cast<std::size_t>(s1[x].station)], trains[i2].id, wait,
                          s1[x].elapsed - LeaveElapsed(s1[b]) + wait + end.elapsed - LeaveElapsed(y),
                          s1[x].km - s1[b].km + end.km - y.km, s1[b].dep, static_cast<int>(i1),
                          static_cast<int>(i2)});
@@ -143,7 +159,7 @@ std::vector<Plain> Enumerate(const std::vector<PlainTrain>& trains, TTimetable& 
 
 void ExpectSameAsEnumeration(TTimetable& tt, const std::vector<std::pair<std::string, std::string>>& pairs,
                              std::mt19937& random) {
-  const std::vector<PlainTrain> trains = ReadTrains(tt.KMTrain);
+  const PlainTimetable plain = ReadTrains(tt.KMTrain);
   const TConnectionIndex index(tt);
   const TFareTables fares = BuildFareTables();
   int nonEmpty = 0;
@@ -151,7 +167,7 @@ void ExpectSameAsEnumeration(TTimetable& tt, const std::vector<std::pair<std::st
     TConnectionOptions options;
     options.MinChange = std::uniform_int_distribution<int>(0, 120)(random);
     options.MaxCount = random() % 2 ? 200 : 7;
-    const std::vector<Plain> want = Enumerate(trains, tt, from, to, options.MinChange, options.MaxCount);
+    const std::vector<Plain> want = Enumerate(plain, tt, from, to, options.MinChange, options.MaxCount);
     const std::vector<TConnection> got = FindConnections(index, tt, from, to, options, fares);
     ASSERT_EQ(got.size(), want.size()) << from << " -> " << to;
     nonEmpty += !got.empty();
