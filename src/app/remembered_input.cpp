@@ -69,8 +69,11 @@ QStringList TRememberedInput::EmptyBoxList(const TStationComboBox* box) const {
 
 bool TRememberedInput::eventFilter(QObject* watched, QEvent* event) {
   auto* box = qobject_cast<TStationComboBox*>(watched);
-  if (box && box->isEnabled() && OpensList(event) && box->currentText().trimmed().isEmpty())
-    box->SetStationList(EmptyBoxList(box), false);
+  if (box && box->isEnabled() && OpensList(event) && box->currentText().trimmed().isEmpty()) {
+    // With nothing remembered the list stays as the box left it.
+    const QStringList items = EmptyBoxList(box);
+    if (!items.front().isEmpty()) box->SetStationList(items, false);
+  }
   return QObject::eventFilter(watched, event);
 }
 

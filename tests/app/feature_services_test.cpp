@@ -2,6 +2,9 @@
 // damaged one refused), the built-in one restored, "--tables DIR" at start,
 // and the stations it remembers.
 #include <QAction>
+#include <QApplication>
+#include <QSpinBox>
+#include <QTimer>
 #include <QStatusBar>
 #include <QTemporaryDir>
 
@@ -14,6 +17,9 @@
 #include "app/timetable_switch.h"
 #include "query/query_direct.h"
 #include "services/user_settings.h"
+#include "ui/UnitPlan.h"
+#include "ui/UnitZzz.h"
+#include "app/gbk_text.h"
 #include "window_fixture.h"
 
 namespace vormek::test {
@@ -193,6 +199,67 @@ TEST_F(FeatureServicesTest, InstalledMenuItemsTablesOptionAndRememberedStations)
   installed.MClearHistory->trigger();
   EXPECT_TRUE(settings.RecentFrom().isEmpty());
   EXPECT_EQ(installed.Remembered->EmptyBoxList(window->ComboDZ), QStringList(9, QString()));
+  // Nothing remembered: the arrow leaves the box's list alone.
+  window->ComboDZ->SetStationList({QStringLiteral("宝鸡")}, false);
+  window->ComboDZ->SetTextQuietly(QString());
+  QTest::mouseClick(window->ComboDZ, Qt::LeftButton, {},
+                    QPoint(window->ComboDZ->width() - 4, window->ComboDZ->height() / 2));
+  EXPECT_EQ(window->ComboDZ->Items(), QStringList{"宝鸡"});
+  window->ComboDZ->hidePopup();
+}
+
+}  // namespace
+}  // namespace vormek::test
+
+namespace vormek::test {
+namespace {
+
+template <class T>
+T* TopLevel() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* found = qobject_cast<T*>(w); found && found->isVisible()) return found;
+  return nullptr;
+}
+
+TEST_F(FeatureServicesTest, TransferWindowOpensTheConnectionsWithTheRememberedChangeTime) {
+  tiny = TinyItems();
+  TUserSettings settings(std::make_unique<QSettings>(temp.filePath(QStringLiteral("v.conf")), QSettings::IniFormat));
+  settings.SetMinChange(45);
+  TFrmVormekDeps deps;
+  deps.Items = &tiny.Items();
+  deps.Boxes = &boxes;
+  window = std::make_unique<TFrmVormek>(std::move(deps));
+  const TInstalledServices services = InstallWindowServices(*window);
+  TFeatureDeps features;
+  features.Settings = &settings;
+  features.BuiltIn = &tiny.Items();
+  features.Boxes = &boxes;
+  InstallFeatures(*window, *services.Menu, std::move(features));
+  window->show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window->BTNZZZZ->isEnabled(); }, 30000));
+
+  // 西安 to 上海: T7 reaches 天津 at 18:00, where three trains leave for the 上海
+  // group: K99 at 20:00 (24:00 in all), G1 at 09:32 (31:28), 1461 at 13:36 (50:08).
+  window->ComboFZ->SetTextQuietly(QStringLiteral("西安"));
+  window->ComboDZ->SetTextQuietly(QStringLiteral("上海"));
+  QStringList seen;
+  QTimer::singleShot(0, [&] {
+    TFrmZzz* zzz = TopLevel<TFrmZzz>();
+    ASSERT_NE(zzz, nullptr);
+    QTimer::singleShot(0, [&, zzz] {
+      if (TFrmPlan* plan = TopLevel<TFrmPlan>()) {
+        seen << QString::number(plan->SpinMinChange->value());
+        for (const TConnection& c : plan->Connections()) seen << FromGbk(c.First.ID + "-" + c.Second.ID);
+        plan->SpinMinChange->setValue(150);
+        plan->accept();
+      }
+      zzz->accept();
+    });
+    zzz->BTNPlan->click();
+  });
+  window->BTNZZZZ->click();
+  EXPECT_EQ(seen, (QStringList{"45", "T7-K99", "T7-G1", "T7-1461"}));
+  EXPECT_EQ(settings.MinChange(), 150);
 }
 
 }  // namespace
