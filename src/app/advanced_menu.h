@@ -9,11 +9,11 @@
 #include "ui/UnitMsg.h"
 
 class QAction;
-class QSettings;
 
 namespace vormek {
 
 class TFrmVormek;
+class TUserSettings;
 class TWebLinks;
 
 struct TAdvancedActions {
@@ -57,7 +57,7 @@ struct TWindowServices {
   // Printing and export of the main grid and of the detail window's stops.
   TMsgActions Output = DefaultMsgActions();
   // Where the version check's on/off choice is kept; no menu item without it.
-  QSettings* Settings = nullptr;
+  TUserSettings* Settings = nullptr;
 };
 TAdvancedActions ProgramAdvancedActions(TFrmVormek& window, const TWindowServices& services);
 

@@ -11,6 +11,8 @@
 #include "app/app_title.h"
 #include "app/cjk_font_check.h"
 #include "app/error_handler.h"
+#include "app/feature_services.h"
+#include "app/timetable_switch.h"
 #include "app/message_boxes.h"
 #include "app/qt_translations.h"
 #include "app/version_check_switch.h"
@@ -18,6 +20,7 @@
 #include "icon/app_icon.h"
 #include "services/TThreadNet.h"
 #include "services/UnitSystem.h"
+#include "services/user_settings.h"
 
 namespace {
 
@@ -47,8 +50,8 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(ProgramIcon());
   vormek::InstallQtChineseTranslations(app);
 
-  QSettings settings(QStringLiteral("Vormek"), QStringLiteral("vormek"));
-  const bool checkVersion = vormek::VersionCheckEnabled(settings);
+  vormek::TUserSettings settings(vormek::TUserSettings::ProgramStore());
+  const bool checkVersion = settings.CheckVersion();
 
   vormek::TModalMessageBoxes boxes;
   vormek::TFrmVormekDeps deps;
@@ -65,7 +68,14 @@ int main(int argc, char** argv) {
   vormek::TWindowServices services;
   services.Settings = &settings;
   services.ExecutablePath = ShortcutTarget;
-  vormek::InstallWindowServices(window, services);
+  const vormek::TInstalledServices installed = vormek::InstallWindowServices(window, services);
+  // Connections, remembered input, other timetables.
+  vormek::TFeatureDeps features;
+  features.Settings = &settings;
+  features.BuiltIn = &vormek::EmbeddedItems();
+  features.Boxes = &boxes;
+  features.StartTables = vormek::TablesOption(QApplication::arguments());
+  vormek::InstallFeatures(window, *installed.Menu, std::move(features));
   window.show();
   QTimer::singleShot(0, &window, [&window] { vormek::WarnWithoutCjkFont(&window); });
   return QApplication::exec();

@@ -90,4 +90,12 @@ void TTableLoaders::Wait() {
   load_.Join();
 }
 
+void TTableLoaders::ReplaceTables(TTimetable tables) {
+  Wait();
+  state_->Tables = std::move(tables);
+  state_->PinyinLoaded.store(true, std::memory_order_release);
+  state_->GroupTableLoaded.store(true, std::memory_order_release);
+  state_->StopTableLoaded.store(true, std::memory_order_release);
+}
+
 }  // namespace vormek

@@ -76,6 +76,10 @@ class TTableLoaders {
 
   void Wait();  // both threads finished
 
+  // Another timetable in place of the loaded one: waits for both threads,
+  // then takes the tables and marks them all loaded. Window thread only.
+  void ReplaceTables(TTimetable tables);
+
   // Read only after the matching flag is true.
   TTimetable& Tables() { return state_->Tables; }
 

@@ -2,23 +2,20 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QSettings>
+
+#include "services/user_settings.h"
 
 namespace vormek {
 
-bool VersionCheckEnabled(const QSettings& settings) { return settings.value(kVersionCheckKey, true).toBool(); }
-
-void SetVersionCheckEnabled(QSettings& settings, bool on) {
-  settings.setValue(kVersionCheckKey, on);
-  settings.sync();
-}
-
-QAction* AddVersionCheckSwitch(QMenu& menu, QSettings& settings) {
+QAction* AddVersionCheckSwitch(QMenu& menu, TUserSettings& settings) {
   QAction* item = menu.addAction(QStringLiteral("启动时检测新版本(&V)"));
   item->setObjectName(QStringLiteral("MCheckVersion"));
   item->setCheckable(true);
-  item->setChecked(VersionCheckEnabled(settings));
-  QObject::connect(item, &QAction::toggled, &menu, [&settings](bool on) { SetVersionCheckEnabled(settings, on); });
+  item->setChecked(settings.CheckVersion());
+  QObject::connect(item, &QAction::toggled, &menu, [&settings](bool on) {
+    settings.SetCheckVersion(on);
+    settings.Sync();
+  });
   return item;
 }
 

@@ -5,19 +5,16 @@
 
 class QAction;
 class QMenu;
-class QSettings;
 
 namespace vormek {
 
-inline const QString kVersionCheckKey = QStringLiteral("net/checkVersion");
+class TUserSettings;
+
 // The label's text for a run that skips the check.
 inline const QString kVersionCheckOffText = QStringLiteral("版本检测已关闭");
 
-bool VersionCheckEnabled(const QSettings& settings);
-void SetVersionCheckEnabled(QSettings& settings, bool on);
-
 // A checkable item "启动时检测新版本" at the end of `menu` that shows and
 // changes the choice in `settings` (which must outlive the menu).
-QAction* AddVersionCheckSwitch(QMenu& menu, QSettings& settings);
+QAction* AddVersionCheckSwitch(QMenu& menu, TUserSettings& settings);
 
 }  // namespace vormek

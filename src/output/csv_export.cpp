@@ -22,6 +22,11 @@ void AppendFields(std::string& out, const std::vector<std::string>& fields) {
 }  // namespace
 
 std::string ExportGridText(const TStringGrid& grid, int kind, int rowCount, const TMakerInfo& maker) {
+  return ExportGridText(grid, ReportHeader(kind, grid.ColCount()), rowCount, maker);
+}
+
+std::string ExportGridText(const TStringGrid& grid, const std::vector<std::string>& header, int rowCount,
+                           const TMakerInfo& maker) {
   std::string out;
   out += kLineEnd;
   out += kLineEnd;
@@ -29,7 +34,7 @@ std::string ExportGridText(const TStringGrid& grid, int kind, int rowCount, cons
   out += maker.WebAddress + kLineEnd;
   out += kLineEnd;
   out += kLineEnd;
-  AppendFields(out, ReportHeader(kind, grid.ColCount()));
+  AppendFields(out, header);
   const int rows = std::clamp(rowCount, 0, grid.RowCount());
   for (int row = 0; row < rows; ++row) AppendFields(out, grid.Row(row));
   return out;

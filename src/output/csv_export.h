@@ -2,6 +2,7 @@
 // The bytes of an exported grid: GBK text for a spreadsheet, CR LF after
 // every line, the last included, and no byte-order mark.
 #include <string>
+#include <vector>
 
 #include "output/column_names.h"
 #include "output/maker_info.h"
@@ -15,6 +16,9 @@ namespace vormek {
 // by "," exactly as they are: no quotes, no escaping, no trimming, no comma
 // after the last. rowCount is clamped to the grid's rows.
 std::string ExportGridText(const TStringGrid& grid, int kind, int rowCount,
+                           const TMakerInfo& maker = DefaultMakerInfo());
+// The same for a grid of another window, headed by the given column names.
+std::string ExportGridText(const TStringGrid& grid, const std::vector<std::string>& header, int rowCount,
                            const TMakerInfo& maker = DefaultMakerInfo());
 
 }  // namespace vormek

@@ -1,6 +1,7 @@
 #include "output/print_layout.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "output/column_names.h"
 
@@ -37,8 +38,9 @@ struct Measures {
 
 class PageWriter {
  public:
-  PageWriter(const TStringGrid& grid, int kind, const TPrintSetup& setup)
-      : grid_(grid), kind_(kind), setup_(setup), m_(setup, grid.ColCount()), face_(PrintFace()) {
+  PageWriter(const TStringGrid& grid, std::vector<std::string> header, const TPrintSetup& setup)
+      : grid_(grid), header_(std::move(header)), setup_(setup), m_(setup, grid.ColCount()), face_(PrintFace()) {
+    header_.resize(static_cast<std::size_t>(grid.ColCount()));
     pages_.emplace_back();
   }
 
@@ -78,7 +80,7 @@ class PageWriter {
     Text((m_.C - 6) * m_.W, y + m_.U + m_.M / 3, kBodyPoints,
          setup_.Maker.Name + "  " + setup_.Maker.WebAddress);
     for (int i = 0; i < m_.C; ++i) {
-      Text(m_.X(i), y + 2 * m_.U + m_.U / 3, kBodyPoints, "  " + ReportColumnName(kind_, i));
+      Text(m_.X(i), y + 2 * m_.U + m_.U / 3, kBodyPoints, "  " + header_[static_cast<std::size_t>(i)]);
       Line(m_.X(i), y + 2 * m_.U, m_.X(i), y + 3 * m_.U);
     }
     Line(m_.R, y + 2 * m_.U, m_.R, y + 3 * m_.U);
@@ -101,7 +103,7 @@ class PageWriter {
   }
 
   const TStringGrid& grid_;
-  int kind_;
+  std::vector<std::string> header_;
   const TPrintSetup& setup_;
   Measures m_;
   std::string face_;
@@ -120,7 +122,12 @@ std::string PageNumberText(int page) { return "第  " + std::to_string(page) + "
 
 std::vector<TPrintPage> LayoutGridPages(const TStringGrid& grid, int kind, int rowCount,
                                         const TPrintSetup& setup) {
-  return PageWriter(grid, kind, setup).Layout(std::clamp(rowCount, 0, grid.RowCount()));
+  return LayoutGridPages(grid, ReportHeader(kind, grid.ColCount()), rowCount, setup);
+}
+
+std::vector<TPrintPage> LayoutGridPages(const TStringGrid& grid, const std::vector<std::string>& header,
+                                        int rowCount, const TPrintSetup& setup) {
+  return PageWriter(grid, header, setup).Layout(std::clamp(rowCount, 0, grid.RowCount()));
 }
 
 }  // namespace vormek

@@ -72,5 +72,8 @@ std::string PageNumberText(int page);
 // its page number.
 std::vector<TPrintPage> LayoutGridPages(const TStringGrid& grid, int kind, int rowCount,
                                         const TPrintSetup& setup);
+// The same for a grid of another window, headed by the given column names.
+std::vector<TPrintPage> LayoutGridPages(const TStringGrid& grid, const std::vector<std::string>& header,
+                                        int rowCount, const TPrintSetup& setup);
 
 }  // namespace vormek

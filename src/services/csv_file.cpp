@@ -7,6 +7,7 @@
 
 #include <stdexcept>
 
+#include "output/column_names.h"
 #include "output/csv_export.h"
 
 namespace vormek {
@@ -50,8 +51,13 @@ QString AskCsvFileName(QWidget* parent) {
 }
 
 bool ExportGrid(QWidget* parent, const TStringGrid& grid, int kind, int rows, const SaveFileAsker& ask) {
+  return ExportGrid(parent, grid, ReportHeader(kind, grid.ColCount()), rows, ask);
+}
+
+bool ExportGrid(QWidget* parent, const TStringGrid& grid, const std::vector<std::string>& header, int rows,
+                const SaveFileAsker& ask) {
   // Built before the dialog, so the file holds the grid as it was when asked.
-  const std::string text = ExportGridText(grid, kind, rows);
+  const std::string text = ExportGridText(grid, header, rows);
   const QString name = ask(parent);
   if (name.trimmed().isEmpty()) return false;
   WriteWholeFile(WithCsvExtension(name), QByteArray::fromStdString(text));

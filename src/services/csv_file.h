@@ -4,6 +4,8 @@
 #include <QString>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "output/string_grid.h"
 
@@ -28,6 +30,9 @@ QString AskCsvFileName(QWidget* parent);
 // list). Cancelling or a name of blanks writes nothing and gives false; a
 // file that cannot be written throws (see WriteWholeFile).
 bool ExportGrid(QWidget* parent, const TStringGrid& grid, int kind, int rows,
+                const SaveFileAsker& ask = AskCsvFileName);
+// The same for a grid headed by the given column names (GBK).
+bool ExportGrid(QWidget* parent, const TStringGrid& grid, const std::vector<std::string>& header, int rows,
                 const SaveFileAsker& ask = AskCsvFileName);
 
 }  // namespace vormek

@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 
+#include "output/column_names.h"
 #include "output/print_layout.h"
 #include "services/print_painter.h"
 
@@ -15,11 +16,15 @@ void PrintGridOn(QPagedPaintDevice& device, const TStringGrid& grid, int kind, i
 }
 
 void PrintGrid(const TStringGrid& grid, int kind, int rows) {
+  PrintGrid(grid, ReportHeader(kind, grid.ColCount()), rows);
+}
+
+void PrintGrid(const TStringGrid& grid, const std::vector<std::string>& header, int rows) {
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
   if (info.isNull()) throw std::runtime_error("没有默认打印机，无法打印。");
   QPrinter printer(info, QPrinter::HighResolution);
   printer.setDocName(QStringLiteral("维墨克列车时刻表"));
-  PrintGridOn(printer, grid, kind, rows);
+  PaintPages(LayoutGridPages(grid, header, rows, SetupFor(printer)), printer);
   if (printer.printerState() == QPrinter::Error) throw std::runtime_error("打印失败。");
 }
 

@@ -2,6 +2,9 @@
 // Printing a grid on the default printer, with no printer dialog.
 #include <QPagedPaintDevice>
 
+#include <string>
+#include <vector>
+
 #include "output/string_grid.h"
 
 namespace vormek {
@@ -14,5 +17,7 @@ void PrintGridOn(QPagedPaintDevice& device, const TStringGrid& grid, int kind, i
 // The same on the desktop's default printer. Throws std::runtime_error when
 // there is no printer or it fails; the general error handling reports it.
 void PrintGrid(const TStringGrid& grid, int kind, int rows);
+// The same for a grid headed by the given column names (GBK).
+void PrintGrid(const TStringGrid& grid, const std::vector<std::string>& header, int rows);
 
 }  // namespace vormek

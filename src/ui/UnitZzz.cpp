@@ -63,7 +63,7 @@ void TFrmZzz::BuildLayout() {
 
   LabInfo = new QLabel(this);
   LabInfo->setObjectName(QStringLiteral("LabInfo"));
-  LabInfo->setGeometry(10, 328, 420, 14);
+  LabInfo->setGeometry(10, 328, 325, 14);
   QPalette info = LabInfo->palette();
   info.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xFF));
   LabInfo->setPalette(info);
@@ -74,6 +74,13 @@ void TFrmZzz::BuildLayout() {
   BTNClose->setAutoDefault(false);
   PressOnEnter(BTNClose);
   connect(BTNClose, &QPushButton::clicked, this, &QDialog::accept);
+
+  BTNPlan = new QPushButton(QStringLiteral("换乘方案"), this);
+  BTNPlan->setObjectName(QStringLiteral("BTNPlan"));
+  BTNPlan->setGeometry(338, 321, 90, 30);
+  BTNPlan->setAutoDefault(false);
+  BTNPlan->setVisible(target_.OffersConnections());
+  connect(BTNPlan, &QPushButton::clicked, this, [this] { target_.ShowConnections(); });
   // A click that selects a row (or re-clicks the selected one) shows its legs.
   connect(ZGrid, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
     if (index.isValid() && ZGrid->SelectedRow() == index.row()) ZGridClick(index.row());

@@ -27,6 +27,9 @@ class ITransferLegsTarget {
   virtual ~ITransferLegsTarget() = default;
   // ClearResults, BuildTransferResults and ShowResults for one station.
   virtual void ShowTransferLegs(const std::string& station, std::int32_t count1, std::int32_t count2) = 0;
+  // The "换乘方案" button: shown only for a target that opens connections.
+  virtual bool OffersConnections() const { return false; }
+  virtual void ShowConnections() {}
 };
 
 class TFrmZzz : public QDialog {
@@ -54,6 +57,7 @@ class TFrmZzz : public QDialog {
   std::array<TClickLabel*, 9> Labs{};  // Lab1..Lab9
   QLabel* LabInfo = nullptr;
   QPushButton* BTNClose = nullptr;
+  QPushButton* BTNPlan = nullptr;  // "换乘方案"
 
  private:
   void BuildLayout();

@@ -15,6 +15,7 @@
 #include "app/UnitAbout.h"
 #include "app/advanced_menu.h"
 #include "app/version_check_switch.h"
+#include "services/user_settings.h"
 #include "app/web_links.h"
 #include "ui/UnitMsg.h"
 #include "ui/UnitZzz.h"
@@ -103,7 +104,12 @@ class MenuTest : public TWindowTest {
   bool confirmAnswer = false;
   QString executable;
   QTemporaryDir settingsDir;
-  QSettings settings{settingsDir.filePath(QStringLiteral("vormek.conf")), QSettings::IniFormat};
+  QString settingsFile = settingsDir.filePath(QStringLiteral("vormek.conf"));
+  TUserSettings settings{std::make_unique<QSettings>(settingsFile, QSettings::IniFormat)};
+  // What the next run reads from the same file.
+  bool StoredCheckVersion() const {
+    return TUserSettings(std::make_unique<QSettings>(settingsFile, QSettings::IniFormat)).CheckVersion();
+  }
 };
 
 TEST_F(MenuTest, ItemsInOrderAndNoPrintOrExportWithoutResults) {
@@ -191,16 +197,16 @@ TEST_F(MenuTest, VersionCheckSwitchIsOnUntilTurnedOffAndRemembersIt) {
   Install();
   ASSERT_NE(installed.MCheckVersion, nullptr);
   EXPECT_TRUE(installed.MCheckVersion->isChecked());
-  EXPECT_TRUE(VersionCheckEnabled(settings));
+  EXPECT_TRUE(settings.CheckVersion());
   installed.MCheckVersion->trigger();
-  EXPECT_FALSE(VersionCheckEnabled(QSettings(settings.fileName(), QSettings::IniFormat)));
+  EXPECT_FALSE(StoredCheckVersion());
   // The next run reads the choice back.
   window.reset();
   OpenTiny();
   Install();
   EXPECT_FALSE(installed.MCheckVersion->isChecked());
   installed.MCheckVersion->trigger();
-  EXPECT_TRUE(VersionCheckEnabled(QSettings(settings.fileName(), QSettings::IniFormat)));
+  EXPECT_TRUE(StoredCheckVersion());
 }
 
 TEST_F(MenuTest, ShortcutItemsWriteTheDesktopEntries) {

@@ -7,6 +7,7 @@
 #include "cli_options.h"
 #include "cli_text.h"
 #include "pinyin_arguments.h"
+#include "plan_command.h"
 #include "data/errors.h"
 #include "data/timetable.h"
 #ifdef VORMEK_HAVE_EMBEDDED
@@ -17,7 +18,9 @@ int main(int argc, char** argv) {
   using namespace vormek;
   using namespace vormek::cli;
   std::ios::sync_with_stdio(false);
-  const TParseResult parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (IsPlanCommand(args)) return RunPlanCommand(args, std::cout, std::cerr);
+  const TParseResult parsed = ParseCommandLine(args);
   const TOptions& o = parsed.Options;
   const TTextCodec codec(o.Gbk);
   if (o.Help) {

@@ -1,0 +1,107 @@
+#include "app/feature_services.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QObject>
+
+#include <memory>
+
+#include "app/UnitVormek.h"
+#include "app/advanced_menu.h"
+#include "app/remembered_input.h"
+#include "app/table_loaders.h"
+#include "app/timetable_switch.h"
+#include "services/user_settings.h"
+#include "ui/UnitZzz.h"
+
+namespace vormek {
+
+namespace {
+
+// The transfer window's view of the main window, with connections.
+class TLegsAndConnections : public ITransferLegsTarget {
+ public:
+  TLegsAndConnections(TFrmVormek& window, const TFeatureDeps& deps) : window_(window), deps_(deps) {}
+  void ShowTransferLegs(const std::string& station, std::int32_t count1, std::int32_t count2) override {
+    window_.ShowTransferLegs(station, count1, count2);
+  }
+  bool OffersConnections() const override { return true; }
+  void ShowConnections() override {
+    if (!window_.Loaders().AllLoaded()) return;
+    const TPub_Center& center = window_.Center();
+    TPlanRequest request{center.FromSelection.Entered, center.ToSelection.Entered,
+                         deps_.Settings ? deps_.Settings->MinChange() : kDefaultMinChange};
+    TPlanDeps plan;
+    plan.Tables = &window_.Loaders().Tables();
+    plan.Fares = &center.Fares;
+    TUserSettings* settings = deps_.Settings;
+    plan.MinChangeChanged = [settings](int minutes) {
+      if (settings) settings->SetMinChange(minutes);
+    };
+    plan.Actions = deps_.PlanOutput;
+    plan.DetailActions = deps_.DetailOutput;
+    TFrmPlan window(std::move(request), std::move(plan), QApplication::activeWindow());
+    window.exec();
+  }
+
+ private:
+  TFrmVormek& window_;
+  const TFeatureDeps& deps_;
+};
+
+}  // namespace
+
+QString AskTimetableFolder(QWidget* parent) {
+  return QFileDialog::getExistingDirectory(parent, QStringLiteral("打开时刻表 (SLIST.txt, STRAIN.txt, SM.txt, SPY.txt)"));
+}
+
+TInstalledFeatures InstallFeatures(TFrmVormek& window, TAdvancedMenu& menu, TFeatureDeps deps) {
+  TInstalledFeatures installed;
+  auto shared = std::make_shared<TFeatureDeps>(std::move(deps));
+  if (!shared->AskFolder) shared->AskFolder = AskTimetableFolder;
+
+  window.SetShowTransferWindow([shared](TFrmVormek& win) {
+    TLegsAndConnections target(win, *shared);
+    TFrmZzz::ShowTransferStations(win.Center(), target, &win);
+  });
+
+  if (shared->Settings) installed.Remembered = new TRememberedInput(window, *shared->Settings);
+
+  // The new items stand between the shortcuts and "关于".
+  installed.MOpenTables = new QAction(QStringLiteral("打开时刻表(&O)..."), &menu);
+  installed.MBuiltInTables = new QAction(QStringLiteral("恢复内置时刻表(&B)"), &menu);
+  installed.MClearHistory = new QAction(QStringLiteral("清除历史(&H)"), &menu);
+  menu.insertAction(menu.MAbout, installed.MOpenTables);
+  menu.insertAction(menu.MAbout, installed.MBuiltInTables);
+  menu.insertAction(menu.MAbout, installed.MClearHistory);
+  menu.insertSeparator(menu.MAbout);
+
+  if (shared->BuiltIn && shared->Boxes) {
+    auto* timetables = new TTimetableSwitch(window, *shared->BuiltIn, *shared->Boxes);
+    installed.Timetables = timetables;
+    TFrmVormek* w = &window;
+    QObject::connect(installed.MOpenTables, &QAction::triggered, &window, [w, timetables, shared] {
+      const QString dir = shared->AskFolder(w);
+      if (!dir.isEmpty()) timetables->OpenFolder(dir);
+    });
+    QObject::connect(installed.MBuiltInTables, &QAction::triggered, &window,
+                     [timetables] { timetables->RestoreBuiltIn(); });
+    if (!shared->StartTables.isEmpty()) {
+      // Once the built-in tables are in, so that nothing is loading beneath.
+      auto once = std::make_shared<QMetaObject::Connection>();
+      *once = QObject::connect(&window, &TFrmVormek::QueryButtonsEnabled, &window, [once, timetables, shared] {
+        QObject::disconnect(*once);
+        timetables->OpenFolder(shared->StartTables);
+      });
+    }
+  } else {
+    installed.MOpenTables->setEnabled(false);
+    installed.MBuiltInTables->setEnabled(false);
+  }
+  QObject::connect(installed.MClearHistory, &QAction::triggered, &window, [shared] {
+    if (shared->Settings) shared->Settings->ClearHistory();
+  });
+  return installed;
+}
+
+}  // namespace vormek

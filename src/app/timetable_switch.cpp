@@ -1,0 +1,81 @@
+#include "app/timetable_switch.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+
+#include "app/UnitVormek.h"
+#include "app/gbk_text.h"
+#include "app/message_boxes.h"
+#include "app/table_loaders.h"
+#include "data/timetable_folder.h"
+#include "ui/station_combo_box.h"
+
+namespace vormek {
+
+namespace {
+
+const QString kCaption = QStringLiteral("打开时刻表");
+
+void PutInPlace(TFrmVormek& window, TTimetable tables, QLabel* label, const QString& name, const QString& hint) {
+  window.Loaders().ReplaceTables(std::move(tables));
+  // Results of the old timetable would open detail windows on the new one.
+  window.Center().GridResults.clear();
+  window.Center().TransferStation.clear();
+  window.ClearResults();
+  for (QWidget* control : std::initializer_list<QWidget*>{window.ComboFZ, window.ComboDZ, window.ComboCZ,
+                                                          window.BTNZZCX, window.BTNZZZZ, window.BTNCCCX,
+                                                          window.BTNCZCX})
+    control->setEnabled(true);
+  label->setText(QStringLiteral("时刻表:") + name);
+  label->setToolTip(hint);
+}
+
+}  // namespace
+
+TTimetableSwitch::TTimetableSwitch(TFrmVormek& window, const TItemSet& builtIn, IMessageBoxes& boxes)
+    : window_(window), builtIn_(builtIn), boxes_(boxes) {
+  LabTimetable = new QLabel(QStringLiteral("时刻表:内置"), window.StatusBar1);
+  LabTimetable->setObjectName(QStringLiteral("LabTimetable"));
+  LabTimetable->setFrameShape(QFrame::Panel);
+  LabTimetable->setFrameShadow(QFrame::Sunken);
+  window.StatusBar1->addPermanentWidget(LabTimetable, 1);
+}
+
+bool TTimetableSwitch::OpenFolder(const QString& dir) {
+  TTimetable tables;
+  try {
+    tables = LoadTimetableFolder(std::filesystem::path(QFile::encodeName(dir).toStdString()));
+  } catch (const ETimetableFolderError& e) {
+    boxes_.Inform(&window_,
+                  QStringLiteral("时刻表文件 %1 无法载入：%2\n仍使用当前时刻表。")
+                      .arg(QString::fromStdString(e.File()), FromGbk(e.Reason())),
+                  kCaption);
+    return false;
+  }
+  PutInPlace(window_, std::move(tables), LabTimetable, QDir(dir).dirName(), QDir::toNativeSeparators(dir));
+  return true;
+}
+
+bool TTimetableSwitch::RestoreBuiltIn() {
+  TTimetable tables;
+  try {
+    LoadTimetable(builtIn_, tables);
+  } catch (const std::exception& e) {
+    boxes_.Inform(&window_, QStringLiteral("内置时刻表无法载入：%1").arg(FromGbk(e.what())),
+                  kCaption);
+    return false;
+  }
+  PutInPlace(window_, std::move(tables), LabTimetable, QStringLiteral("内置"), QString());
+  return true;
+}
+
+QString TablesOption(const QStringList& arguments) {
+  const qsizetype at = arguments.indexOf(QStringLiteral("--tables"));
+  return at >= 0 && at + 1 < arguments.size() ? arguments[at + 1] : QString();
+}
+
+}  // namespace vormek

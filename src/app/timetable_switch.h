@@ -1,0 +1,38 @@
+#pragma once
+// Switching the main window to another timetable while it runs: a folder of
+// the four table texts, or back to the built-in one. The status bar names
+// the timetable in use.
+#include <QString>
+#include <QStringList>
+
+class QLabel;
+
+namespace vormek {
+
+class IMessageBoxes;
+class TFrmVormek;
+class TItemSet;
+
+class TTimetableSwitch {
+ public:
+  // builtIn and boxes outlive this object; the label goes into the window's
+  // status bar.
+  TTimetableSwitch(TFrmVormek& window, const TItemSet& builtIn, IMessageBoxes& boxes);
+
+  // Loads the folder; on failure says which file failed and why, and keeps
+  // the timetable in use. True when the folder's timetable is now in use.
+  bool OpenFolder(const QString& dir);
+  bool RestoreBuiltIn();
+
+  QLabel* LabTimetable = nullptr;
+
+ private:
+  TFrmVormek& window_;
+  const TItemSet& builtIn_;
+  IMessageBoxes& boxes_;
+};
+
+// The value of "--tables DIR" among the program's arguments; empty without.
+QString TablesOption(const QStringList& arguments);
+
+}  // namespace vormek

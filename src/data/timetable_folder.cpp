@@ -1,0 +1,53 @@
+#include "data/timetable_folder.h"
+
+#include <fstream>
+#include <initializer_list>
+#include <system_error>
+
+namespace vormek {
+
+namespace {
+
+std::string ReadFile(const std::filesystem::path& path, const std::string& name) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) throw ETimetableFolderError(name, "missing");
+  const auto size = std::filesystem::file_size(path, error);
+  if (error) throw ETimetableFolderError(name, error.message());
+  std::ifstream in(path, std::ios::binary);
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  if (!in || !in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
+    throw ETimetableFolderError(name, "cannot be read");
+  return bytes;
+}
+
+// One table: read, parse, set the index, and make sure every column a query
+// reads is there.
+void LoadTable(const std::filesystem::path& dir, const std::string& name, std::string_view index,
+               std::initializer_list<const char*> columns, TMemTable& table) {
+  std::string text = ReadFile(dir / name, name);
+  try {
+    table.LoadFromOwnedText(std::move(text));
+    table.SetIndexName(index);
+    for (const char* column : columns) table.FieldByName(column);
+  } catch (const EVormekError& e) {
+    throw ETimetableFolderError(name, e.what());
+  }
+  if (table.RecordCount() == 0) throw ETimetableFolderError(name, "no records");
+}
+
+}  // namespace
+
+TTimetable LoadTimetableFolder(const std::filesystem::path& dir) {
+  TTimetable tt;
+  LoadTable(dir, "SPY.txt", "", {"Station", "Shortcode"}, tt.KMPy);
+  LoadTable(dir, "SLIST.txt", "SID",
+            {"ID", "NType", "startStation", "endStation", "A_Time", "D_Time", "R_Date", "Distance", "P1", "P2",
+             "P3", "P4"},
+            tt.KMList);
+  LoadTable(dir, "SM.txt", "SStation", {"Station", "Gp"}, tt.KMSM);
+  LoadTable(dir, "STRAIN.txt", "SIDNo",
+            {"ID", "Station", "S_No", "A_Time", "D_Time", "R_Date", "Distance", "P1", "P2", "P3", "P4"}, tt.KMTrain);
+  return tt;
+}
+
+}  // namespace vormek

@@ -1,0 +1,43 @@
+#include "query/connection_rows.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace vormek {
+
+std::vector<std::string> ConnectionHeader() {
+  return {"车次一", "发站", "发时",   "中转站", "到时",   "车次二",        "开时",
+          "等候",   "到站", "到时",   "总历时", "总里程", "参考票价(硬座)"};
+}
+
+std::string HoursMinutes(int minutes) {
+  if (minutes < 0) minutes = 0;
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d:%02d", minutes / 60, minutes % 60);
+  return text;
+}
+
+std::vector<std::string> ConnectionRow(const TConnection& c) {
+  return {c.First.ID,
+          c.First.FZ_Station,
+          c.First.FZ_D_Time,
+          c.First.DZ_Station,
+          c.First.DZ_A_Time,
+          c.Second.ID,
+          c.Second.FZ_D_Time,
+          HoursMinutes(c.WaitMinutes),
+          c.Second.DZ_Station,
+          c.Second.DZ_A_Time,
+          HoursMinutes(c.TotalMinutes),
+          std::to_string(c.TotalDistance),
+          c.HardSeatFare};
+}
+
+TStringGrid ConnectionGrid(const std::vector<TConnection>& connections) {
+  const int rows = std::max(kConnectionGridRows, static_cast<int>(connections.size()));
+  TStringGrid grid(kConnectionColumns, rows);
+  for (std::size_t i = 0; i < connections.size(); ++i) grid.Row(static_cast<int>(i)) = ConnectionRow(connections[i]);
+  return grid;
+}
+
+}  // namespace vormek

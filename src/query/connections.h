@@ -1,0 +1,91 @@
+#pragma once
+// Connections: a first train from the departure side to a transfer station X
+// and a second train from X to the arrival side, leaving X at least the
+// minimum change time after the first arrives (trains run daily, so the wait
+// counts forward across midnight and may not exceed a day). For each pair of
+// trains only the first feasible X along the first train's run is kept.
+//
+// The stop table is turned once into flat arrays (station ids, clock and
+// elapsed minutes, kilometres); a query joins the first legs and the second
+// legs on X through per-station lists instead of walking the cursor.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "data/timetable.h"
+#include "rules/UPub_Center.h"
+
+namespace vormek {
+
+inline constexpr int kDefaultMinChange = 30;      // minutes
+inline constexpr int kDefaultMaxConnections = 200;
+inline constexpr int kMinutesPerDay = 24 * 60;
+
+struct TConnectionOptions {
+  int MinChange = kDefaultMinChange;
+  int MaxCount = kDefaultMaxConnections;
+};
+
+struct TConnection {
+  // Both legs as complete result rows (train fields, section, section fares).
+  TPub_GridResult First;   // boards on the departure side, alights at X
+  TPub_GridResult Second;  // boards at X, alights on the arrival side
+  std::int32_t WaitMinutes = 0;
+  std::int32_t TotalMinutes = 0;  // departure from FROM to arrival at TO
+  std::int32_t TotalDistance = 0;
+  std::string HardSeatFare;  // sum of both legs' hard seat fares; "-" when a leg has none
+};
+
+// The stop table as flat arrays. Holds views into the tables: valid while
+// they live and are not reloaded. KMTrain must have its SIDNo order current.
+class TConnectionIndex {
+ public:
+  explicit TConnectionIndex(const TTimetable& timetable);
+
+  int StationCount() const { return static_cast<int>(stationNames_.size()); }
+  int TrainCount() const { return static_cast<int>(trainFirst_.size()); }
+  // The id of a station name, -1 when no train calls there.
+  int StationId(std::string_view name) const;
+
+ private:
+  friend class TConnectionSearch;
+  struct Stop {
+    std::int32_t station;
+    std::int32_t train;
+    std::int32_t arrClock;    // minutes after midnight, -1 when none
+    std::int32_t depClock;    // minutes after midnight, -1 when none
+    std::int32_t arrElapsed;  // minutes since the origin's departure
+    std::int32_t depElapsed;
+    std::int32_t km;
+  };
+  std::vector<Stop> stops_;                 // in stop-table order (= table position)
+  std::vector<std::int32_t> trainFirst_;    // first stop of each train; trainFirst_[t+1] ends it
+  std::vector<std::string_view> stationNames_;
+  std::vector<std::int32_t> stationStopStart_;  // stops at a station: stationStops_[start[s]..start[s+1])
+  std::vector<std::int32_t> stationStops_;
+  std::unordered_map<std::string_view, std::int32_t> stationIds_;
+};
+
+// Connections between two selections (city groups resolved as for the direct
+// query: with exact mode only the typed names count). Sorted by total
+// journey time, then departure time from FROM, then the trains' order in the
+// stop table; at most options.MaxCount. Moves KMList's cursor.
+std::vector<TConnection> FindConnections(const TConnectionIndex& index, TTimetable& timetable,
+                                         const TPub_FZStruct& from, const TPub_FZStruct& to, bool exact,
+                                         const TConnectionOptions& options, const TFareTables& fares);
+
+// The same from two typed names, resolved through KMSM.
+std::vector<TConnection> FindConnections(const TConnectionIndex& index, TTimetable& timetable,
+                                         std::string_view from, std::string_view to,
+                                         const TConnectionOptions& options, const TFareTables& fares);
+
+// "HH:MM" clock text to minutes after midnight; -1 when it does not read.
+std::int32_t ClockMinutes(std::string_view text);
+// The wait from an arrival clock to a departure clock for a given minimum
+// change time: the next daily departure at least minChange later; -1 when
+// that is more than a day away.
+std::int32_t ConnectionWait(std::int32_t arrClock, std::int32_t depClock, int minChange);
+
+}  // namespace vormek

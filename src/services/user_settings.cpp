@@ -1,0 +1,95 @@
+#include "services/user_settings.h"
+
+#include "query/connections.h"
+
+namespace vormek {
+
+namespace {
+
+const QString kFromKey = QStringLiteral("history/from");
+const QString kToKey = QStringLiteral("history/to");
+const QString kMinChangeKey = QStringLiteral("plan/minChange");
+const char* const kFilterKeys[4] = {"filters/sf", "filters/zd", "filters/jq", "filters/dc"};
+
+}  // namespace
+
+TUserSettings::TUserSettings(std::unique_ptr<QSettings> store) : store_(std::move(store)) {
+  // Whatever a malformed or unreadable file let through is dropped: defaults
+  // from here on, and the next write replaces the file.
+  if (store_->status() != QSettings::NoError) store_->clear();
+}
+
+std::unique_ptr<QSettings> TUserSettings::ProgramStore() {
+  return std::make_unique<QSettings>(QStringLiteral("Vormek"), QStringLiteral("vormek"));
+}
+
+QStringList TUserSettings::Recent(const QString& key) const {
+  const QVariant value = store_->value(key);
+  QStringList out;
+  if (!value.canConvert<QStringList>()) return out;
+  for (const QString& name : value.toStringList()) {
+    const QString trimmed = name.trimmed();
+    // "@..." is how the file marks values that are not plain text.
+    if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char('@')) || out.contains(trimmed)) continue;
+    out << trimmed;
+    if (out.size() == kRecentStations) break;
+  }
+  return out;
+}
+
+void TUserSettings::Remember(const QString& key, const QString& station) {
+  const QString name = station.trimmed();
+  if (name.isEmpty()) return;
+  QStringList list = Recent(key);
+  list.removeAll(name);
+  list.prepend(name);
+  while (list.size() > kRecentStations) list.removeLast();
+  store_->setValue(key, list);
+}
+
+QStringList TUserSettings::RecentFrom() const { return Recent(kFromKey); }
+QStringList TUserSettings::RecentTo() const { return Recent(kToKey); }
+void TUserSettings::RememberFrom(const QString& station) { Remember(kFromKey, station); }
+void TUserSettings::RememberTo(const QString& station) { Remember(kToKey, station); }
+
+void TUserSettings::ClearHistory() {
+  store_->remove(kFromKey);
+  store_->remove(kToKey);
+}
+
+bool TUserSettings::ReadBool(const QString& key, bool fallback) const {
+  const QVariant value = store_->value(key);
+  if (value.typeId() == QMetaType::Bool) return value.toBool();
+  // An INI file gives text back; only the two words count.
+  const QString text = value.toString().trimmed().toLower();
+  if (text == QStringLiteral("true")) return true;
+  if (text == QStringLiteral("false")) return false;
+  return fallback;
+}
+
+TFilterBoxes TUserSettings::Filters() const {
+  return {ReadBool(QString::fromLatin1(kFilterKeys[0]), false), ReadBool(QString::fromLatin1(kFilterKeys[1]), false),
+          ReadBool(QString::fromLatin1(kFilterKeys[2]), false), ReadBool(QString::fromLatin1(kFilterKeys[3]), false)};
+}
+
+void TUserSettings::SetFilters(const TFilterBoxes& b) {
+  const bool values[4] = {b.CBSF, b.CBZD, b.CBJQ, b.CBDC};
+  for (int i = 0; i < 4; ++i) store_->setValue(QString::fromLatin1(kFilterKeys[i]), values[i]);
+}
+
+int TUserSettings::MinChange() const {
+  bool ok = false;
+  const int minutes = store_->value(kMinChangeKey).toString().trimmed().toInt(&ok);
+  return ok && minutes >= 0 && minutes <= kMinutesPerDay ? minutes : kDefaultMinChange;
+}
+
+void TUserSettings::SetMinChange(int minutes) {
+  if (minutes >= 0 && minutes <= kMinutesPerDay) store_->setValue(kMinChangeKey, minutes);
+}
+
+bool TUserSettings::CheckVersion() const { return ReadBool(QString::fromLatin1(CheckVersionKey), true); }
+void TUserSettings::SetCheckVersion(bool check) { store_->setValue(QString::fromLatin1(CheckVersionKey), check); }
+
+void TUserSettings::Sync() { store_->sync(); }
+
+}  // namespace vormek

@@ -1,0 +1,267 @@
+// The main window's additions: another timetable opened from a folder (and a
+// damaged one refused), the built-in one restored, "--tables DIR" at start,
+// and the stations it remembers.
+#include <QAction>
+#include <QApplication>
+#include <QSpinBox>
+#include <QTimer>
+#include <QStatusBar>
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/advanced_menu.h"
+#include "app/feature_services.h"
+#include "app/remembered_input.h"
+#include "app/timetable_switch.h"
+#include "query/query_direct.h"
+#include "services/user_settings.h"
+#include "ui/UnitPlan.h"
+#include "ui/UnitZzz.h"
+#include "app/gbk_text.h"
+#include "window_fixture.h"
+
+namespace vormek::test {
+namespace {
+
+constexpr int kTinyStops = 13;
+
+std::string Crlf(std::string_view text) {
+  std::string out;
+  for (char ch : text) {
+    if (ch == '\n') out += '\r';
+    out += ch;
+  }
+  return out;
+}
+
+// The tiny timetable as a folder of table texts, each passed through an edit.
+struct TFolderEdit {
+  const char* File;
+  std::function<std::string(std::string)> Edit;  // returns the new text; "<none>" removes the file
+};
+
+void WriteFolder(const std::filesystem::path& dir, const std::vector<TFolderEdit>& edits = {}) {
+  const std::pair<const char*, const char*> files[] = {{"SPY.txt", TinyPinyinTable()},
+                                                       {"SLIST.txt", TinyTrainList()},
+                                                       {"SM.txt", TinyGroupTable()},
+                                                       {"STRAIN.txt", TinyStopTable()}};
+  for (const auto& [name, text] : files) {
+    std::string bytes = Crlf(ToTableBytes(text));
+    for (const TFolderEdit& e : edits)
+      if (std::string(e.File) == name) bytes = e.Edit(bytes);
+    std::filesystem::remove(dir / name);
+    if (bytes == "<none>") continue;
+    std::ofstream(dir / name, std::ios::binary) << bytes;
+  }
+}
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+  const auto at = text.find(from);
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+  return text;
+}
+
+class FeatureServicesTest : public TWindowTest {
+ protected:
+  QString Label() const { return switcher->LabTimetable->text(); }
+  int Stops() { return window->Loaders().Tables().KMTrain.RecordCount(); }
+  void OpenWithSwitch() {
+    OpenTiny();
+    switcher = std::make_unique<TTimetableSwitch>(*window, tiny.Items(), boxes);
+  }
+  std::unique_ptr<TTimetableSwitch> switcher;
+  QTemporaryDir temp;
+};
+
+TEST_F(FeatureServicesTest, DamagedFolderNamesTheFileAndKeepsTheTimetableInUse) {
+  OpenWithSwitch();
+  const std::vector<TFolderEdit> damaged[] = {
+      {{"STRAIN.txt", [](std::string) { return std::string("<none>"); }}},
+      {{"SM.txt", [](std::string) { return std::string("not a table\r\n"); }}},
+      // A train listed twice under the unique index.
+      {{"SLIST.txt", [](std::string t) { return t + Crlf(ToTableBytes(R"("G1","2","x","y","","","","0","","","","",
+)")); }}},
+      {{"SPY.txt", [](std::string t) { return Replace(t, "Shortcode=", "Code="); }}},
+      {{"STRAIN.txt", [](std::string t) { return t.substr(0, t.find("\"1461\"")); }}},  // no stops
+  };
+  for (const auto& edits : damaged) {
+    const std::string file = edits.front().File;
+    SCOPED_TRACE(file);
+    const std::filesystem::path dir = temp.filePath(QString::fromStdString("bad_" + file)).toStdString();
+    std::filesystem::create_directories(dir);
+    WriteFolder(dir, edits);
+    boxes.Shown.clear();
+    EXPECT_FALSE(switcher->OpenFolder(QString::fromStdString(dir.string())));
+    ASSERT_EQ(boxes.Shown.size(), 1u);
+    EXPECT_TRUE(boxes.Shown[0].Text.contains(QString::fromStdString(file))) << boxes.Shown[0].Text.toStdString();
+    EXPECT_TRUE(boxes.Shown[0].Text.contains(QStringLiteral("仍使用当前时刻表")));
+    EXPECT_EQ(Label(), QStringLiteral("时刻表:内置"));
+    EXPECT_EQ(Stops(), kTinyStops);
+  }
+}
+
+TEST_F(FeatureServicesTest, FolderTakesOverAndTheBuiltInComesBack) {
+  OpenWithSwitch();
+  const std::filesystem::path dir = temp.filePath(QStringLiteral("smaller")).toStdString();
+  std::filesystem::create_directories(dir);
+  // Without train T7: two stops fewer.
+  WriteFolder(dir, {{"STRAIN.txt", [](std::string t) { return t.substr(0, t.find("\"T7\"")); }}});
+  ASSERT_TRUE(switcher->OpenFolder(QString::fromStdString(dir.string())));
+  EXPECT_TRUE(boxes.Shown.empty());
+  EXPECT_EQ(Label(), QStringLiteral("时刻表:smaller"));
+  EXPECT_EQ(Stops(), kTinyStops - 2);
+
+  ASSERT_TRUE(switcher->RestoreBuiltIn());
+  EXPECT_EQ(Label(), QStringLiteral("时刻表:内置"));
+  EXPECT_EQ(Stops(), kTinyStops);
+}
+
+TEST_F(FeatureServicesTest, NationalTablesAnswerQueriesOnceOpened) {
+  const std::filesystem::path dir = std::filesystem::path(VORMEK_SHARED_TIMETABLES) / "cn2019";
+  if (!std::filesystem::exists(dir / "STRAIN.txt")) GTEST_SKIP() << "national tables not present";
+  OpenWithSwitch();
+  ASSERT_TRUE(switcher->OpenFolder(QString::fromStdString(dir.string())));
+  EXPECT_EQ(Label(), QStringLiteral("时刻表:cn2019"));
+  EXPECT_EQ(Stops(), 66958);
+  window->ComboFZ->SetTextQuietly(QStringLiteral("北京"));
+  window->ComboDZ->SetTextQuietly(QStringLiteral("广州"));
+  window->BTNZZCX->click();
+  EXPECT_TRUE(boxes.Shown.empty());
+  // The same answer as the query itself gives on those tables.
+  TPub_Center direct;
+  direct.Fares = BuildFareTables();
+  QueryDirect(window->Loaders().Tables(), direct, ToTableBytes("北京"), ToTableBytes("广州"));
+  EXPECT_GT(direct.GridResults.size(), 0u);
+  EXPECT_EQ(window->Center().ResultCount, static_cast<int>(direct.GridResults.size()));
+  ASSERT_TRUE(switcher->RestoreBuiltIn());
+  EXPECT_EQ(window->Center().ResultCount, 0);  // the old results went with their timetable
+  EXPECT_EQ(Stops(), kTinyStops);
+}
+
+TEST_F(FeatureServicesTest, InstalledMenuItemsTablesOptionAndRememberedStations) {
+  const std::filesystem::path dir = temp.filePath(QStringLiteral("start")).toStdString();
+  std::filesystem::create_directories(dir);
+  WriteFolder(dir, {{"STRAIN.txt", [](std::string t) { return t.substr(0, t.find("\"T7\"")); }}});
+  EXPECT_EQ(TablesOption({"vormek", "--tables", QString::fromStdString(dir.string())}),
+            QString::fromStdString(dir.string()));
+  EXPECT_TRUE(TablesOption({"vormek"}).isEmpty());
+
+  tiny = TinyItems();
+  TUserSettings settings(std::make_unique<QSettings>(temp.filePath(QStringLiteral("v.conf")), QSettings::IniFormat));
+  settings.RememberFrom(QStringLiteral("不在时刻表"));  // a station this timetable lacks is not offered
+  settings.SetFilters({false, false, false, true});
+  TFrmVormekDeps deps;
+  deps.Items = &tiny.Items();
+  deps.Boxes = &boxes;
+  window = std::make_unique<TFrmVormek>(std::move(deps));
+  const TInstalledServices services = InstallWindowServices(*window);
+  TFeatureDeps features;
+  features.Settings = &settings;
+  features.BuiltIn = &tiny.Items();
+  features.Boxes = &boxes;
+  features.StartTables = QString::fromStdString(dir.string());
+  const TInstalledFeatures installed = InstallFeatures(*window, *services.Menu, std::move(features));
+
+  // 打开时刻表..., 恢复内置时刻表, 清除历史 between the shortcuts and 关于.
+  QStringList captions;
+  for (QAction* a : services.Menu->actions()) captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
+  EXPECT_EQ(captions, (QStringList{"打印查询结果(&P)", "导出查询结果(&E)", "-", "创建快捷方式(&S)", "-",
+                                   "打开时刻表(&O)...", "恢复内置时刻表(&B)", "清除历史(&H)", "-", "关于(&A)", "-",
+                                   "退出(&X)"}));
+
+  EXPECT_TRUE(window->CBDC->isChecked());  // the filter boxes as last left
+  EXPECT_FALSE(window->CBSF->isChecked());
+  window->CBSF->setChecked(true);
+  EXPECT_TRUE(settings.Filters().CBSF);
+
+  window->show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return installed.Timetables->LabTimetable->text() == "时刻表:start"; }, 30000));
+  EXPECT_EQ(window->Loaders().Tables().KMTrain.RecordCount(), kTinyStops - 2);
+
+  window->ComboFZ->SetTextQuietly(QStringLiteral("北京"));
+  window->ComboDZ->SetTextQuietly(QStringLiteral("上海"));
+  window->BTNZZCX->click();
+  window->ComboFZ->SetTextQuietly(QStringLiteral("天津"));
+  window->BTNZZCX->click();
+  EXPECT_EQ(settings.RecentFrom(), (QStringList{"天津", "北京", "不在时刻表"}));
+  EXPECT_EQ(settings.RecentTo(), QStringList{"上海"});
+  window->ComboFZ->SetTextQuietly(QString());
+  const QStringList offered = installed.Remembered->EmptyBoxList(window->ComboFZ);
+  EXPECT_EQ(offered.mid(0, 3), (QStringList{"天津", "北京", ""}));
+  EXPECT_EQ(offered.size(), 9);
+  // Pressing the arrow of the empty box opens that list.
+  QTest::mouseClick(window->ComboFZ, Qt::LeftButton, {},
+                    QPoint(window->ComboFZ->width() - 4, window->ComboFZ->height() / 2));
+  EXPECT_EQ(window->ComboFZ->Items(), offered);
+  window->ComboFZ->hidePopup();
+
+  installed.MClearHistory->trigger();
+  EXPECT_TRUE(settings.RecentFrom().isEmpty());
+  EXPECT_EQ(installed.Remembered->EmptyBoxList(window->ComboDZ), QStringList(9, QString()));
+  // Nothing remembered: the arrow leaves the box's list alone.
+  window->ComboDZ->SetStationList({QStringLiteral("宝鸡")}, false);
+  window->ComboDZ->SetTextQuietly(QString());
+  QTest::mouseClick(window->ComboDZ, Qt::LeftButton, {},
+                    QPoint(window->ComboDZ->width() - 4, window->ComboDZ->height() / 2));
+  EXPECT_EQ(window->ComboDZ->Items(), QStringList{"宝鸡"});
+  window->ComboDZ->hidePopup();
+}
+
+}  // namespace
+}  // namespace vormek::test
+
+namespace vormek::test {
+namespace {
+
+template <class T>
+T* TopLevel() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* found = qobject_cast<T*>(w); found && found->isVisible()) return found;
+  return nullptr;
+}
+
+TEST_F(FeatureServicesTest, TransferWindowOpensTheConnectionsWithTheRememberedChangeTime) {
+  tiny = TinyItems();
+  TUserSettings settings(std::make_unique<QSettings>(temp.filePath(QStringLiteral("v.conf")), QSettings::IniFormat));
+  settings.SetMinChange(45);
+  TFrmVormekDeps deps;
+  deps.Items = &tiny.Items();
+  deps.Boxes = &boxes;
+  window = std::make_unique<TFrmVormek>(std::move(deps));
+  const TInstalledServices services = InstallWindowServices(*window);
+  TFeatureDeps features;
+  features.Settings = &settings;
+  features.BuiltIn = &tiny.Items();
+  features.Boxes = &boxes;
+  InstallFeatures(*window, *services.Menu, std::move(features));
+  window->show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window->BTNZZZZ->isEnabled(); }, 30000));
+
+  // 西安 to 上海: T7 reaches 天津 at 18:00, where three trains leave for the 上海
+  // group: K99 at 20:00 (24:00 in all), G1 at 09:32 (31:28), 1461 at 13:36 (50:08).
+  window->ComboFZ->SetTextQuietly(QStringLiteral("西安"));
+  window->ComboDZ->SetTextQuietly(QStringLiteral("上海"));
+  QStringList seen;
+  QTimer::singleShot(0, [&] {
+    TFrmZzz* zzz = TopLevel<TFrmZzz>();
+    ASSERT_NE(zzz, nullptr);
+    QTimer::singleShot(0, [&, zzz] {
+      if (TFrmPlan* plan = TopLevel<TFrmPlan>()) {
+        seen << QString::number(plan->SpinMinChange->value());
+        for (const TConnection& c : plan->Connections()) seen << FromGbk(c.First.ID + "-" + c.Second.ID);
+        plan->SpinMinChange->setValue(150);
+        plan->accept();
+      }
+      zzz->accept();
+    });
+    zzz->BTNPlan->click();
+  });
+  window->BTNZZZZ->click();
+  EXPECT_EQ(seen, (QStringList{"45", "T7-K99", "T7-G1", "T7-1461"}));
+  EXPECT_EQ(settings.MinChange(), 150);
+}
+
+}  // namespace
+}  // namespace vormek::test

@@ -1,0 +1,133 @@
+#include "plan_command.h"
+
+#include <charconv>
+#include <ostream>
+
+#include "cli_commands.h"
+#include "cli_text.h"
+#include "query/connection_rows.h"
+#include "query/connections.h"
+#include "query/input_checks.h"
+#include "rules/UPub_Center.h"
+#ifdef VORMEK_HAVE_EMBEDDED
+#include "data/embedded_items.h"
+#endif
+
+namespace vormek::cli {
+
+namespace {
+
+const char* const kPlanUsage =
+    "usage: vormek-query [--gbk] [--tables DIR] plan FROM TO [--min-change MIN] [--max N]\n"
+    "  connections with one change, as the 换乘方案 window lists them: the second\n"
+    "  train leaves the transfer station at least MIN minutes (default 30, at most\n"
+    "  1440) after the first arrives; at most N lines (default 200), by total time\n";
+
+struct TPlanOptions {
+  bool Gbk = false;
+  std::string TablesDir;
+  std::vector<std::string> Args;  // "plan", FROM, TO
+  TConnectionOptions Connection;
+};
+
+bool ReadNumber(const std::string& text, int& value) {
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  return ec == std::errc() && ptr == end && !text.empty();
+}
+
+// Empty on success, else the usage error.
+std::string Parse(const std::vector<std::string>& args, TPlanOptions& o) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a.size() < 2 || a.compare(0, 2, "--") != 0) {
+      o.Args.push_back(a);
+      continue;
+    }
+    if (a == "--gbk") {
+      o.Gbk = true;
+      continue;
+    }
+    if (i + 1 >= args.size()) return a + " needs a value";
+    const std::string& v = args[++i];
+    if (a == "--tables") {
+      o.TablesDir = v;
+    } else if (a == "--min-change") {
+      if (!ReadNumber(v, o.Connection.MinChange) || o.Connection.MinChange < 0 ||
+          o.Connection.MinChange > kMinutesPerDay)
+        return "--min-change takes minutes from 0 to 1440";
+    } else if (a == "--max") {
+      if (!ReadNumber(v, o.Connection.MaxCount) || o.Connection.MaxCount < 1)
+        return "--max takes a positive number of connections";
+    } else {
+      return "unknown option " + a;
+    }
+  }
+  if (o.Args.size() != 3) return "plan takes 2 arguments";
+  return {};
+}
+
+bool Load(const std::string& dir, TTimetable& tt, std::ostream& err) {
+  try {
+    if (!dir.empty()) {
+      LoadTimetableFromDirectory(dir, tt);
+      return true;
+    }
+#ifdef VORMEK_HAVE_EMBEDDED
+    LoadTimetable(EmbeddedItems(), tt);
+    return true;
+#else
+    err << "vormek-query: this build carries no timetable; use --tables DIR\n";
+    return false;
+#endif
+  } catch (const std::exception& e) {
+    err << "vormek-query: cannot read the timetable: " << e.what() << '\n';
+    return false;
+  }
+}
+
+std::string Joined(const std::vector<std::string>& fields) {
+  std::string line;
+  for (std::size_t i = 0; i < fields.size(); ++i) line += (i ? "," : "") + fields[i];
+  return line;
+}
+
+}  // namespace
+
+bool IsPlanCommand(const std::vector<std::string>& args) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--tables") {
+      ++i;
+    } else if (a.size() < 2 || a.compare(0, 2, "--") != 0) {
+      return a == "plan";
+    }
+  }
+  return false;
+}
+
+int RunPlanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  TPlanOptions o;
+  const std::string error = Parse(args, o);
+  if (!error.empty()) {
+    err << "vormek-query: " << error << '\n' << kPlanUsage;
+    return ExitUsage;
+  }
+  TTimetable tt;
+  if (!Load(o.TablesDir, tt, err)) return ExitNoData;
+  const TTextCodec codec(o.Gbk);
+  const std::string from = codec.Argument(o.Args[1]);
+  const std::string to = codec.Argument(o.Args[2]);
+  if (auto refusal = CheckDirectInput(tt.KMPy, from, to)) {
+    err << codec.Output(refusal->Message) << '\n';
+    return ExitRefused;
+  }
+  const TConnectionIndex index(tt);
+  const auto connections = FindConnections(index, tt, from, to, o.Connection, BuildFareTables());
+  out << codec.Output(Joined(ConnectionHeader())) << '\n';
+  for (const TConnection& c : connections) out << codec.Output(Joined(ConnectionRow(c))) << '\n';
+  out.flush();
+  return ExitOk;
+}
+
+}  // namespace vormek::cli
