@@ -3,12 +3,13 @@
 # does nothing when they are all present.
 set -euo pipefail
 packages=(
-  g++ cmake ninja-build pkg-config zlib1g-dev
+  g++ cmake ninja-build pkg-config zlib1g-dev libdeflate-dev libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth fonts-arphic-uming fonts-arphic-ukai
   cups cups-bsd printer-driver-cups-pdf poppler-utils
   clang-14 libclang-rt-14-dev
+  hyperfine time
 )
 missing=()
 for p in "${packages[@]}"; do
