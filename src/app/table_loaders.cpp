@@ -1,6 +1,9 @@
 #include "app/table_loaders.h"
 
 #include <exception>
+#include <new>
+
+#include "data/errors.h"
 
 namespace vormek {
 
@@ -16,6 +19,31 @@ void CountDone(TLoadState& state) {
     Notify(state.Callbacks.AllLoaded);
 }
 
+// What went wrong in the step that loads this item, told to the window.
+void ReportFailure(const TLoadState& state, const char* item) {
+  TLoadFailure failure;
+  failure.Item = item;
+  try {
+    throw;
+  } catch (const ETableFormatError& e) {
+    failure.Kind = TLoadFailureKind::BadTableText;
+    failure.Line = e.line();
+    failure.Detail = e.what();
+  } catch (const ETableError& e) {
+    failure.Kind = TLoadFailureKind::BadIndex;
+    failure.Detail = e.what();
+  } catch (const EItemError& e) {
+    failure.Kind = state.Items.Contains(item) ? TLoadFailureKind::DamagedItem : TLoadFailureKind::MissingItem;
+    failure.Detail = e.what();
+  } catch (const std::bad_alloc&) {
+    failure.Kind = TLoadFailureKind::OutOfMemory;
+    failure.Detail = "out of memory";
+  } catch (const std::exception& e) {
+    failure.Detail = e.what();
+  }
+  if (state.Callbacks.LoadFailed) state.Callbacks.LoadFailed(failure);
+}
+
 }  // namespace
 
 TLoadState::TLoadState(const TItemSet& items, TLoaderCallbacks callbacks)
@@ -28,20 +56,24 @@ void TThreadLoad::Join() {
 }
 
 void TThreadLoad::Execute(TLoadState& state) {
+  const char* item = "SPY";
   try {
     state.GroupTableLoaded.store(false, std::memory_order_release);
     LoadPinyinTable(state.Items, state.Tables.KMPy);
     state.PinyinLoaded.store(true, std::memory_order_release);
     Notify(state.Callbacks.PinyinLoaded);
     if (state.Cancelled.load(std::memory_order_acquire)) return;
+    item = "SList";
     LoadTrainList(state.Items, state.Tables.KMList);
     if (state.Cancelled.load(std::memory_order_acquire)) return;
+    item = "SM";
     LoadGroupTable(state.Items, state.Tables.KMSM);
     state.GroupTableLoaded.store(true, std::memory_order_release);
     Notify(state.Callbacks.GroupTableLoaded);
     CountDone(state);
   } catch (const std::exception&) {
     // A missing or damaged item: the controls of these tables stay disabled.
+    ReportFailure(state, item);
   }
 }
 
@@ -60,6 +92,7 @@ void TThreadLoad1::Execute(TLoadState& state) {
     CountDone(state);
   } catch (const std::exception&) {
     // As above: the query buttons stay disabled.
+    ReportFailure(state, "STrain");
   }
 }
 
