@@ -1,0 +1,47 @@
+// vormek-scaled-tables OUTDIR FACTOR [DB]: writes SPY.txt, SLIST.txt, SM.txt
+// and STRAIN.txt of a timetable FACTOR times the national 2019 one (or the
+// built-in one when the national tables are absent), every train renumbered;
+// with DB, also the SQLite database of those tables. For the cold-start and
+// memory figures of scripts/bench-ratios.sh; the output is never kept.
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "bench_tables.h"
+#ifdef VORMEK_HAVE_SQLITE
+#include "sqlite_peer.h"
+#endif
+
+int main(int argc, char** argv) {
+  using namespace vormek::bench;
+  if (argc < 3) {
+    std::cerr << "usage: vormek-scaled-tables OUTDIR FACTOR [DB]\n";
+    return 64;
+  }
+  const std::filesystem::path dir = argv[1];
+  const int factor = std::atoi(argv[2]);
+  const std::optional<TTableTexts> national = NationalTexts();
+  const TTableTexts texts = ScaleTexts(national ? *national : BuiltinTexts(), factor < 1 ? 1 : factor);
+  std::filesystem::create_directories(dir);
+  auto write = [&dir](const char* name, const std::string& text) {
+    std::ofstream(dir / name, std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size()));
+  };
+  write("SPY.txt", texts.Spy);
+  write("SLIST.txt", texts.SList);
+  write("SM.txt", texts.Sm);
+  write("STRAIN.txt", texts.STrain);
+  std::cout << (national ? "national" : "builtin") << " x" << factor << "\n";
+  if (argc > 3) {
+#ifdef VORMEK_HAVE_SQLITE
+    std::filesystem::remove(argv[3]);
+    TSqlitePeer peer(argv[3]);
+    peer.Fill(*LoadTexts(texts));
+#else
+    std::cerr << "built without SQLite\n";
+    return 1;
+#endif
+  }
+  return 0;
+}
