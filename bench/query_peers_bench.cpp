@@ -6,7 +6,7 @@
 //   ours   - the program's query functions.
 // Before timing, each sqlite and ours benchmark checks once that both sides
 // give the same rows, and fails when they do not. After the runs the program
-// prints the ratio table (ours / sqlite, ours / bare).
+// prints the ratio table (ours / sqlite, ours / bare) of CPU times.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -254,7 +254,9 @@ class TRatioReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
-      const double ns = run.GetAdjustedRealTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+      // CPU time: the queries run on one thread, and on a shared machine it
+      // is the steadier figure.
+      const double ns = run.GetAdjustedCPUTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
       times_[run.run_name.function_name] = ns;
       const auto rows = run.counters.find("rows");
       if (rows != run.counters.end()) rows_[run.run_name.function_name] = rows->second.value;

@@ -1,8 +1,9 @@
-// vormek-scaled-tables OUTDIR FACTOR [DB]: writes SPY.txt, SLIST.txt, SM.txt
-// and STRAIN.txt of a timetable FACTOR times the national 2019 one (or the
-// built-in one when the national tables are absent), every train renumbered;
-// with DB, also the SQLite database of those tables. For the cold-start and
-// memory figures of scripts/bench-ratios.sh; the output is never kept.
+// vormek-scaled-tables builtin|national FACTOR OUTDIR [DB]: writes SPY.txt,
+// SLIST.txt, SM.txt and STRAIN.txt of a timetable FACTOR times the built-in
+// or the national 2019 one, every train renumbered; with DB, also the SQLite
+// database of those tables. For the cold-start and memory figures of
+// scripts/bench-ratios.sh; the output is never kept. Exit 2 when the
+// national tables are asked for and absent.
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -16,13 +17,18 @@
 
 int main(int argc, char** argv) {
   using namespace vormek::bench;
-  if (argc < 3) {
-    std::cerr << "usage: vormek-scaled-tables OUTDIR FACTOR [DB]\n";
+  if (argc < 4) {
+    std::cerr << "usage: vormek-scaled-tables builtin|national FACTOR OUTDIR [DB]\n";
     return 64;
   }
-  const std::filesystem::path dir = argv[1];
+  const bool wantNational = std::string(argv[1]) == "national";
   const int factor = std::atoi(argv[2]);
-  const std::optional<TTableTexts> national = NationalTexts();
+  const std::filesystem::path dir = argv[3];
+  const std::optional<TTableTexts> national = wantNational ? NationalTexts() : std::nullopt;
+  if (wantNational && !national) {
+    std::cerr << "national tables not present\n";
+    return 2;
+  }
   const TTableTexts texts = ScaleTexts(national ? *national : BuiltinTexts(), factor < 1 ? 1 : factor);
   std::filesystem::create_directories(dir);
   auto write = [&dir](const char* name, const std::string& text) {
@@ -32,11 +38,10 @@ int main(int argc, char** argv) {
   write("SLIST.txt", texts.SList);
   write("SM.txt", texts.Sm);
   write("STRAIN.txt", texts.STrain);
-  std::cout << (national ? "national" : "builtin") << " x" << factor << "\n";
-  if (argc > 3) {
+  if (argc > 4) {
 #ifdef VORMEK_HAVE_SQLITE
-    std::filesystem::remove(argv[3]);
-    TSqlitePeer peer(argv[3]);
+    std::filesystem::remove(argv[4]);
+    TSqlitePeer peer(argv[4]);
     peer.Fill(*LoadTexts(texts));
 #else
     std::cerr << "built without SQLite\n";
