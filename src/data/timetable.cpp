@@ -1,7 +1,6 @@
 #include "data/timetable.h"
 
 #include <fstream>
-#include <future>
 #include <string>
 #include <utility>
 
@@ -42,19 +41,10 @@ void LoadGroupTable(const TItemSet& items, TMemTable& KMSM) { LoadStep(items, "S
 void LoadStopTable(const TItemSet& items, TMemTable& KMTrain) { LoadStep(items, "STrain", KMTrain, "SIDNo"); }
 
 void LoadTimetable(const TItemSet& items, TTimetable& timetable) {
-  // The stop table is most of the work: it loads on a second core while this
-  // thread does the other three, as the window's two loaders do.
-  std::future<void> stops =
-      std::async(std::launch::async, [&items, &timetable] { LoadStopTable(items, timetable.KMTrain); });
-  try {
-    LoadPinyinTable(items, timetable.KMPy);
-    LoadTrainList(items, timetable.KMList);
-    LoadGroupTable(items, timetable.KMSM);
-  } catch (...) {
-    stops.wait();
-    throw;
-  }
-  stops.get();
+  LoadPinyinTable(items, timetable.KMPy);
+  LoadTrainList(items, timetable.KMList);
+  LoadGroupTable(items, timetable.KMSM);
+  LoadStopTable(items, timetable.KMTrain);
 }
 
 void LoadTimetableFromDirectory(const std::filesystem::path& dir, TTimetable& timetable) {

@@ -23,8 +23,7 @@ void LoadTrainList(const TItemSet& items, TMemTable& KMList);   // "SList"
 void LoadGroupTable(const TItemSet& items, TMemTable& KMSM);    // "SM"
 void LoadStopTable(const TItemSet& items, TMemTable& KMTrain);  // "STrain"
 
-// All four: the stop table on a second thread, the others in the loaders'
-// order on this one. The first failure is thrown once both are done.
+// All four, in the loaders' order.
 void LoadTimetable(const TItemSet& items, TTimetable& timetable);
 
 // The same from a folder holding SLIST.txt, STRAIN.txt, SM.txt and SPY.txt.
