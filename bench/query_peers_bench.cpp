@@ -93,6 +93,7 @@ void AddSource(const std::string& name, const TTableTexts& texts) {
 }
 
 // ---- row equality --------------------------------------------------------
+#ifdef VORMEK_HAVE_SQLITE
 
 auto Fields(const TPub_GridResult& r) {
   return std::tie(r.ID, r.NType, r.TypeName, r.StartStation, r.EndStation, r.QC_R_Date, r.QC_Distance, r.QC_P1,
@@ -115,6 +116,7 @@ bool SameRowSet(std::vector<Row> a, std::vector<Row> b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                     [](const Row& x, const Row& y) { return Fields(x) == Fields(y); });
 }
+#endif
 
 // ---- the three peers -----------------------------------------------------
 
