@@ -32,7 +32,7 @@ using namespace vormek::bench;
 
 enum class TKind { Direct, Station, Transfer };
 
-struct TQuerySpec {
+struct TBenchQuery {
   const char* Key;    // ASCII, for the benchmark's name
   const char* Label;  // for the table (UTF-8)
   TKind Kind;
@@ -40,8 +40,8 @@ struct TQuerySpec {
 };
 
 // Texts in GBK, as the tables hold them.
-const std::vector<TQuerySpec>& Specs() {
-  static const std::vector<TQuerySpec> specs = {
+const std::vector<TBenchQuery>& BenchQueries() {
+  static const std::vector<TBenchQuery> queries = {
       {"pair_big", "\xe5\x8c\x97\xe4\xba\xac\xe2\x86\x92\xe4\xb8\x8a\xe6\xb5\xb7", TKind::Direct, "北京", "上海"},
       {"pair_small", "\xe5\xa4\xa7\xe5\x90\x8c\xe2\x86\x92\xe9\x98\xb3\xe9\xab\x98", TKind::Direct, "大同", "阳高"},
       {"station_big", "\xe8\xbd\xa6\xe7\xab\x99 \xe5\x8d\x97\xe4\xba\xac", TKind::Station, "南京", ""},
@@ -49,7 +49,7 @@ const std::vector<TQuerySpec>& Specs() {
       {"transfer", "\xe4\xb8\xad\xe8\xbd\xac \xe5\x8c\x97\xe4\xba\xac\xe2\x86\x92\xe4\xb8\x8a\xe6\xb5\xb7",
        TKind::Transfer, "北京", "上海"},
   };
-  return specs;
+  return queries;
 }
 
 // One timetable with everything its peers need.
@@ -120,11 +120,11 @@ bool SameRowSet(std::vector<Row> a, std::vector<Row> b) {
 
 // ---- the three peers -----------------------------------------------------
 
-std::size_t RunOurs(TSource& s, TQueryContext& q, const TQuerySpec& spec) {
-  switch (spec.Kind) {
-    case TKind::Direct: return RunDirect(*s.Tables, q, spec.From, spec.To).size();
-    case TKind::Station: return RunStation(*s.Tables, q, spec.From).size();
-    case TKind::Transfer: return RunTransfer(*s.Tables, q, spec.From, spec.To).size();
+std::size_t RunOurs(TSource& s, TQueryContext& q, const TBenchQuery& asked) {
+  switch (asked.Kind) {
+    case TKind::Direct: return RunDirect(*s.Tables, q, asked.From, asked.To).size();
+    case TKind::Station: return RunStation(*s.Tables, q, asked.From).size();
+    case TKind::Transfer: return RunTransfer(*s.Tables, q, asked.From, asked.To).size();
   }
   return 0;
 }
@@ -135,48 +135,48 @@ struct TSqliteRows {
   std::vector<TPub_ZZStruct> Transfer;
 };
 
-std::size_t RunSqlite(TSource& s, const TFareTables& fares, const TQuerySpec& spec, TSqliteRows& rows) {
-  switch (spec.Kind) {
-    case TKind::Direct: s.Sqlite->Direct(fares, spec.From, spec.To, rows.Grid); return rows.Grid.size();
-    case TKind::Station: s.Sqlite->Station(fares, spec.From, rows.Grid); return rows.Grid.size();
-    case TKind::Transfer: s.Sqlite->Transfer(spec.From, spec.To, rows.Transfer); return rows.Transfer.size();
+std::size_t RunSqlite(TSource& s, const TFareTables& fares, const TBenchQuery& asked, TSqliteRows& rows) {
+  switch (asked.Kind) {
+    case TKind::Direct: s.Sqlite->Direct(fares, asked.From, asked.To, rows.Grid); return rows.Grid.size();
+    case TKind::Station: s.Sqlite->Station(fares, asked.From, rows.Grid); return rows.Grid.size();
+    case TKind::Transfer: s.Sqlite->Transfer(asked.From, asked.To, rows.Transfer); return rows.Transfer.size();
   }
   return 0;
 }
 #endif
 
 // Both sides once; false (and the reason) when their rows differ.
-bool RowsAgree(TSource& s, const TQuerySpec& spec, std::string& why) {
+bool RowsAgree(TSource& s, const TBenchQuery& asked, std::string& why) {
 #ifdef VORMEK_HAVE_SQLITE
   TQueryContext q;
-  RunOurs(s, q, spec);
+  RunOurs(s, q, asked);
   TSqliteRows rows;
-  RunSqlite(s, q.Fares(), spec, rows);
-  const bool same = spec.Kind == TKind::Transfer ? SameRowSet(q.Center.TransferRows, rows.Transfer)
+  RunSqlite(s, q.Fares(), asked, rows);
+  const bool same = asked.Kind == TKind::Transfer ? SameRowSet(q.Center.TransferRows, rows.Transfer)
                                                  : SameRowSet(q.Center.GridResults, rows.Grid);
   if (!same) {
-    const std::size_t ours = spec.Kind == TKind::Transfer ? q.Center.TransferRows.size() : q.Center.GridResults.size();
-    const std::size_t theirs = spec.Kind == TKind::Transfer ? rows.Transfer.size() : rows.Grid.size();
+    const std::size_t ours = asked.Kind == TKind::Transfer ? q.Center.TransferRows.size() : q.Center.GridResults.size();
+    const std::size_t theirs = asked.Kind == TKind::Transfer ? rows.Transfer.size() : rows.Grid.size();
     why = "rows differ from SQLite's (" + std::to_string(ours) + " vs " + std::to_string(theirs) + ")";
   }
   return same;
 #else
   (void)s;
-  (void)spec;
+  (void)asked;
   (void)why;
   return true;
 #endif
 }
 
 // The codes a query's stations stand for, both sides.
-std::vector<std::uint16_t> WantedCodes(const TSource& s, const TQuerySpec& spec) {
+std::vector<std::uint16_t> WantedCodes(const TSource& s, const TBenchQuery& asked) {
   std::vector<std::string> names;
-  if (spec.Kind == TKind::Station) {
-    names = CityStations(*s.Tables, spec.From, GroupOf(*s.Tables, spec.From) == 0);
+  if (asked.Kind == TKind::Station) {
+    names = CityStations(*s.Tables, asked.From, GroupOf(*s.Tables, asked.From) == 0);
   } else {
-    const bool exact = GroupOf(*s.Tables, spec.From) == GroupOf(*s.Tables, spec.To);
-    names = CityStations(*s.Tables, spec.From, exact);
-    for (const std::string& n : CityStations(*s.Tables, spec.To, exact)) names.push_back(n);
+    const bool exact = GroupOf(*s.Tables, asked.From) == GroupOf(*s.Tables, asked.To);
+    names = CityStations(*s.Tables, asked.From, exact);
+    for (const std::string& n : CityStations(*s.Tables, asked.To, exact)) names.push_back(n);
   }
   std::vector<std::uint16_t> codes;
   for (const std::string& n : names) {
@@ -186,11 +186,11 @@ std::vector<std::uint16_t> WantedCodes(const TSource& s, const TQuerySpec& spec)
   return codes;
 }
 
-void Bare(benchmark::State& state, TSource* s, const TQuerySpec* spec) {
+void Bare(benchmark::State& state, TSource* s, const TBenchQuery* asked) {
   // One byte per station code says whether the query involves it; the pass
   // adds them up, four stops at a time.
   std::vector<std::uint8_t> wanted(s->Dictionary.size() + 1, 0);
-  for (const std::uint16_t code : WantedCodes(*s, *spec)) wanted[code] = 1;
+  for (const std::uint16_t code : WantedCodes(*s, *asked)) wanted[code] = 1;
   const std::uint8_t* mark = wanted.data();
   const std::uint16_t* column = s->Codes.data();
   const std::size_t n = s->Codes.size();
@@ -211,25 +211,25 @@ void Bare(benchmark::State& state, TSource* s, const TQuerySpec* spec) {
   state.counters["stops"] = static_cast<double>(hits);
 }
 
-void Ours(benchmark::State& state, TSource* s, const TQuerySpec* spec) {
+void Ours(benchmark::State& state, TSource* s, const TBenchQuery* asked) {
   std::string why;
-  if (!RowsAgree(*s, *spec, why)) {
+  if (!RowsAgree(*s, *asked, why)) {
     state.SkipWithError(why.c_str());
     return;
   }
   TQueryContext q;
   std::size_t rows = 0;
   for (auto _ : state) {
-    rows = RunOurs(*s, q, *spec);
+    rows = RunOurs(*s, q, *asked);
     benchmark::ClobberMemory();
   }
   state.counters["rows"] = static_cast<double>(rows);
 }
 
-void Sqlite(benchmark::State& state, TSource* s, const TQuerySpec* spec) {
+void Sqlite(benchmark::State& state, TSource* s, const TBenchQuery* asked) {
 #ifdef VORMEK_HAVE_SQLITE
   std::string why;
-  if (!RowsAgree(*s, *spec, why)) {
+  if (!RowsAgree(*s, *asked, why)) {
     state.SkipWithError(why.c_str());
     return;
   }
@@ -237,13 +237,13 @@ void Sqlite(benchmark::State& state, TSource* s, const TQuerySpec* spec) {
   TSqliteRows out;
   std::size_t rows = 0;
   for (auto _ : state) {
-    rows = RunSqlite(*s, fares, *spec, out);
+    rows = RunSqlite(*s, fares, *asked, out);
     benchmark::ClobberMemory();
   }
   state.counters["rows"] = static_cast<double>(rows);
 #else
   (void)s;
-  (void)spec;
+  (void)asked;
   state.SkipWithError("built without SQLite (libsqlite3-dev)");
 #endif
 }
@@ -270,14 +270,14 @@ class TRatioReporter : public benchmark::ConsoleReporter {
     std::printf("\n| Timetable | Query | Rows | Ours (us) | SQLite (us) | Bare pass (us) | Ours / SQLite | Ours / bare |\n");
     std::printf("|---|---|---:|---:|---:|---:|---:|---:|\n");
     for (const auto& source : Sources()) {
-      for (const TQuerySpec& spec : Specs()) {
-        const std::string stem = source->Name + "/" + spec.Key + "/";
+      for (const TBenchQuery& asked : BenchQueries()) {
+        const std::string stem = source->Name + "/" + asked.Key + "/";
         const double ours = Time(stem + "ours");
         const double sqlite = Time(stem + "sqlite");
         const double bare = Time(stem + "bare");
         if (ours <= 0) continue;
         const auto rows = rows_.find(stem + "ours");
-        std::printf("| %s | %s | %.0f | %s | %s | %s | %s | %s |\n", source->Name.c_str(), spec.Label,
+        std::printf("| %s | %s | %.0f | %s | %s | %s | %s | %s |\n", source->Name.c_str(), asked.Label,
                     rows == rows_.end() ? 0.0 : rows->second, Micro(ours).c_str(), Micro(sqlite).c_str(),
                     Micro(bare).c_str(), Ratio(ours, sqlite).c_str(), Ratio(ours, bare).c_str());
       }
@@ -320,13 +320,13 @@ int main(int argc, char** argv) {
   AddSource(national ? "national_x10" : "builtin_x10", ScaleTexts(national ? *national : builtin, 10));
 
   for (const auto& source : Sources()) {
-    for (const TQuerySpec& spec : Specs()) {
-      const std::string stem = source->Name + "/" + spec.Key + "/";
-      benchmark::RegisterBenchmark((stem + "bare").c_str(), Bare, source.get(), &spec)
+    for (const TBenchQuery& asked : BenchQueries()) {
+      const std::string stem = source->Name + "/" + asked.Key + "/";
+      benchmark::RegisterBenchmark((stem + "bare").c_str(), Bare, source.get(), &asked)
           ->Unit(benchmark::kMicrosecond);
-      benchmark::RegisterBenchmark((stem + "sqlite").c_str(), Sqlite, source.get(), &spec)
+      benchmark::RegisterBenchmark((stem + "sqlite").c_str(), Sqlite, source.get(), &asked)
           ->Unit(benchmark::kMicrosecond);
-      benchmark::RegisterBenchmark((stem + "ours").c_str(), Ours, source.get(), &spec)
+      benchmark::RegisterBenchmark((stem + "ours").c_str(), Ours, source.get(), &asked)
           ->Unit(benchmark::kMicrosecond);
     }
   }
