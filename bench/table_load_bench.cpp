@@ -10,13 +10,18 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "data/embedded_items.h"
 #include "data/inflate_item.h"
 #include "data/item_set.h"
 #include "data/mem_table.h"
 #include "data/timetable.h"
+#include "bench_tables.h"
+#include "query_calls.h"
 
 namespace {
 
@@ -195,11 +200,11 @@ void BM_FullLoadNationalFromItems(benchmark::State& state) {
                                 {"STRAIN", stored[3].data(), stored[3].size()}});
   for (auto _ : state) {
     vormek::TTimetable timetable;
-    vormek::LoadTimetable(items, timetable);
+    vormek::bench::LoadTables(items, timetable);
     benchmark::DoNotOptimize(timetable.KMTrain.RecordCount());
   }
 }
-BENCHMARK(BM_FullLoadNationalFromItems)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullLoadNationalFromItems)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 
 // The same four texts already in memory: parsing and indexing alone.
 void BM_FullParseNational(benchmark::State& state) {
@@ -244,5 +249,86 @@ void LocateNational(benchmark::State& state, std::string_view column) {
 }
 BENCHMARK_CAPTURE(LocateNational, by_leading_ID, "ID");
 BENCHMARK_CAPTURE(LocateNational, by_Station_scanning, "Station");
+
+// zlib against libdeflate (what InflateItem uses) on the same stop-table
+// item: zlib the way the loader used it, one inflate call into exactly N
+// bytes. Argument 0: the built-in item; 1: the national table at level 9.
+std::string InflateWithZlib(const std::vector<unsigned char>& item) {
+  const std::uint32_t n = static_cast<std::uint32_t>(item[0]) | (static_cast<std::uint32_t>(item[1]) << 8) |
+                          (static_cast<std::uint32_t>(item[2]) << 16) | (static_cast<std::uint32_t>(item[3]) << 24);
+  std::string out(n, '\0');
+  z_stream zs{};
+  inflateInit(&zs);
+  zs.next_in = const_cast<Bytef*>(item.data() + 4);
+  zs.avail_in = static_cast<uInt>(item.size() - 4);
+  zs.next_out = reinterpret_cast<Bytef*>(out.data());
+  zs.avail_out = n;
+  const int rc = inflate(&zs, Z_FINISH);
+  inflateEnd(&zs);
+  if (rc != Z_STREAM_END || zs.avail_out != 0) out.clear();
+  return out;
+}
+
+const std::vector<unsigned char>* StopTableItem(benchmark::State& state) {
+  static const std::vector<unsigned char> builtin = [] {
+    const std::span<const unsigned char> stored = vormek::EmbeddedItems().Open("STrain");
+    return std::vector<unsigned char>(stored.begin(), stored.end());
+  }();
+  static const std::vector<unsigned char> national =
+      NationalTexts()[3].empty() ? std::vector<unsigned char>() : Compress(NationalTexts()[3]);
+  const std::vector<unsigned char>& item = state.range(0) == 0 ? builtin : national;
+  if (item.empty()) {
+    state.SkipWithError("national tables not present");
+    return nullptr;
+  }
+  return &item;
+}
+
+void BM_InflateStopTable_zlib(benchmark::State& state) {
+  const std::vector<unsigned char>* item = StopTableItem(state);
+  if (item == nullptr) return;
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    const std::string out = InflateWithZlib(*item);
+    bytes = out.size();
+    benchmark::DoNotOptimize(out.data());
+  }
+  if (bytes == 0) state.SkipWithError("zlib refused the item");
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(bytes));
+}
+BENCHMARK(BM_InflateStopTable_zlib)->ArgName("national")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_InflateStopTable_libdeflate(benchmark::State& state) {
+  const std::vector<unsigned char>* item = StopTableItem(state);
+  if (item == nullptr) return;
+  if (vormek::InflateItem(*item) != InflateWithZlib(*item)) {
+    state.SkipWithError("libdeflate and zlib disagree");
+    return;
+  }
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    const std::string out = vormek::InflateItem(*item);
+    bytes = out.size();
+    benchmark::DoNotOptimize(out.data());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(bytes));
+}
+BENCHMARK(BM_InflateStopTable_libdeflate)->ArgName("national")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Start-up's loading of a timetable ten times the national one (or the
+// built-in one when that is absent), from items.
+void BM_FullLoadScaled10FromItems(benchmark::State& state) {
+  static const vormek::bench::TPackedTables packed = [] {
+    const std::optional<vormek::bench::TTableTexts> national = vormek::bench::NationalTexts();
+    return vormek::bench::TPackedTables(
+        vormek::bench::ScaleTexts(national ? *national : vormek::bench::BuiltinTexts(), 10));
+  }();
+  for (auto _ : state) {
+    vormek::TTimetable timetable;
+    vormek::bench::LoadTables(packed.Items(), timetable);
+    benchmark::DoNotOptimize(timetable.KMTrain.RecordCount());
+  }
+}
+BENCHMARK(BM_FullLoadScaled10FromItems)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime()->MeasureProcessCPUTime();
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <exception>
 
 #include "app/gbk_text.h"
+#include "app/load_failure_text.h"
 #include "app/message_boxes.h"
 #include "app/table_loaders.h"
 #include "data/inflate_item.h"
@@ -63,7 +64,23 @@ void TFrmVormek::StartLoaders() {
   callbacks.AllLoaded = [this] {
     QMetaObject::invokeMethod(this, [this] { EnableQueryButtons(); }, Qt::QueuedConnection);
   };
+  callbacks.LoadFailed = [this](const TLoadFailure& failure) {
+    QMetaObject::invokeMethod(this, [this, failure] { ShowLoadFailure(failure); }, Qt::QueuedConnection);
+  };
   loaders_ = std::make_unique<TTableLoaders>(items, std::move(callbacks));
+}
+
+void TFrmVormek::ShowLoadFailure(const TLoadFailure& failure) {
+  // The slogan's panel says what failed; the buttons of the failed tables
+  // simply stay off. Both loaders may fail: the second line is added.
+  QLabel* panel = StatusPanels[1];
+  const bool first = !loadFailed_;
+  loadFailed_ = true;
+  panel->setText(first ? LoadFailureText(failure) : panel->text() + QStringLiteral("；") + LoadFailureText(failure));
+  panel->setToolTip(first ? LoadFailureDetail(failure)
+                          : panel->toolTip() + QStringLiteral("\n") + LoadFailureDetail(failure));
+  panel->setStyleSheet(QStringLiteral("color: #c00000;"));
+  emit LoadFailureShown();
 }
 
 void TFrmVormek::EnableStationBoxes() {

@@ -30,6 +30,7 @@ class TResultGridModel;
 class TResultGridView;
 class TStationComboBox;
 class TTableLoaders;
+struct TLoadFailure;
 class TFrmVormek;
 
 inline constexpr int HeaderTag = 33;
@@ -119,6 +120,8 @@ class TFrmVormek : public QWidget {
   // Emitted on the window's thread after each step of the loaders.
   void StationBoxesEnabled();
   void QueryButtonsEnabled();
+  // A table did not load; the status bar now says which and why.
+  void LoadFailureShown();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -136,6 +139,7 @@ class TFrmVormek : public QWidget {
   void StartLoaders();
   void EnableStationBoxes();
   void EnableQueryButtons();
+  void ShowLoadFailure(const TLoadFailure& failure);
   void UncheckFilters();
   void StartNewResults();
   void Refuse(const std::string& message, const std::string& caption, QWidget* box);
@@ -149,6 +153,7 @@ class TFrmVormek : public QWidget {
   TSortState sort_;
   std::array<QString, 15> plainCaptions_;
   bool centred_ = false;
+  bool loadFailed_ = false;
   std::unique_ptr<TTableLoaders> loaders_;  // last: joined first on destruction
 };
 

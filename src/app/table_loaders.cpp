@@ -1,6 +1,9 @@
 #include "app/table_loaders.h"
 
 #include <exception>
+#include <new>
+
+#include "data/errors.h"
 
 namespace vormek {
 
@@ -27,6 +30,31 @@ std::unique_ptr<const TFullPinyin> LoadSpellingsIfAny(const TItemSet& items) {
   }
 }
 
+// What went wrong in the step that loads this item, told to the window.
+void ReportFailure(const TLoadState& state, const char* item) {
+  TLoadFailure failure;
+  failure.Item = item;
+  try {
+    throw;
+  } catch (const ETableFormatError& e) {
+    failure.Kind = TLoadFailureKind::BadTableText;
+    failure.Line = e.line();
+    failure.Detail = e.what();
+  } catch (const ETableError& e) {
+    failure.Kind = TLoadFailureKind::BadIndex;
+    failure.Detail = e.what();
+  } catch (const EItemError& e) {
+    failure.Kind = state.Items.Contains(item) ? TLoadFailureKind::DamagedItem : TLoadFailureKind::MissingItem;
+    failure.Detail = e.what();
+  } catch (const std::bad_alloc&) {
+    failure.Kind = TLoadFailureKind::OutOfMemory;
+    failure.Detail = "out of memory";
+  } catch (const std::exception& e) {
+    failure.Detail = e.what();
+  }
+  if (state.Callbacks.LoadFailed) state.Callbacks.LoadFailed(failure);
+}
+
 }  // namespace
 
 TLoadState::TLoadState(const TItemSet& items, TLoaderCallbacks callbacks)
@@ -39,6 +67,7 @@ void TThreadLoad::Join() {
 }
 
 void TThreadLoad::Execute(TLoadState& state) {
+  const char* item = "SPY";
   try {
     state.GroupTableLoaded.store(false, std::memory_order_release);
     LoadPinyinTable(state.Items, state.Tables.KMPy);
@@ -46,14 +75,17 @@ void TThreadLoad::Execute(TLoadState& state) {
     state.PinyinLoaded.store(true, std::memory_order_release);
     Notify(state.Callbacks.PinyinLoaded);
     if (state.Cancelled.load(std::memory_order_acquire)) return;
+    item = "SList";
     LoadTrainList(state.Items, state.Tables.KMList);
     if (state.Cancelled.load(std::memory_order_acquire)) return;
+    item = "SM";
     LoadGroupTable(state.Items, state.Tables.KMSM);
     state.GroupTableLoaded.store(true, std::memory_order_release);
     Notify(state.Callbacks.GroupTableLoaded);
     CountDone(state);
   } catch (const std::exception&) {
     // A missing or damaged item: the controls of these tables stay disabled.
+    ReportFailure(state, item);
   }
 }
 
@@ -72,6 +104,7 @@ void TThreadLoad1::Execute(TLoadState& state) {
     CountDone(state);
   } catch (const std::exception&) {
     // As above: the query buttons stay disabled.
+    ReportFailure(state, "STrain");
   }
 }
 
@@ -92,6 +125,8 @@ void TTableLoaders::Wait() {
 
 void TTableLoaders::ReplaceTables(TTimetable tables) {
   Wait();
+  // The full-pinyin spellings stay: they go by station name, so they serve
+  // every station another timetable shares with the built-in one.
   state_->Tables = std::move(tables);
   state_->PinyinLoaded.store(true, std::memory_order_release);
   state_->GroupTableLoaded.store(true, std::memory_order_release);

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <string>
 #include <thread>
 
 #include "data/item_set.h"
@@ -19,11 +20,30 @@
 
 namespace vormek {
 
+// Why a load step ended; the window turns it into its own words.
+enum class TLoadFailureKind {
+  MissingItem,   // the item is not in the set
+  DamagedItem,   // a bad length prefix or a damaged, short or long stream
+  BadTableText,  // malformed table text (Line says where)
+  BadIndex,      // a unique index holds a key twice, or names no column
+  OutOfMemory,
+  Other,
+};
+
+struct TLoadFailure {
+  std::string Item;  // the item of the failed step: "SPY", "SList", "SM" or "STrain"
+  TLoadFailureKind Kind = TLoadFailureKind::Other;
+  int Line = 0;        // for BadTableText
+  std::string Detail;  // the error's own text (ASCII)
+};
+
 struct TLoaderCallbacks {
   std::function<void()> PinyinLoaded;      // station boxes may be enabled
   std::function<void()> GroupTableLoaded;  // KMPy, KMList and KMSM complete
   std::function<void()> StopTableLoaded;   // KMTrain complete
   std::function<void()> AllLoaded;         // every table complete: queries may run
+  // A step failed; its thread ends after this call and announces nothing more.
+  std::function<void(const TLoadFailure&)> LoadFailed;
 };
 
 struct TLoadState {
@@ -41,7 +61,7 @@ struct TLoadState {
 };
 
 // KMPy (with the full-pinyin spellings, if any), then KMList, then KMSM. A
-// failing step ends the thread silently.
+// failing step ends the thread after reporting it through LoadFailed.
 class TThreadLoad {
  public:
   explicit TThreadLoad(TLoadState& state);

@@ -74,6 +74,25 @@ TEST_F(MainWindowLoading, DamagedPinyinTableLeavesTheStationBoxesOff) {
   EXPECT_TRUE(boxes.Shown.empty());
 }
 
+TEST_F(MainWindowLoading, TablesThatFailAreNamedOnTheStatusBar) {
+  // Each loader fails at one table: the stop table is damaged, the group
+  // table missing. The window says so instead of waiting in silence.
+  tiny = TinyTimetableItems(ToTableBytes, {"SM"}, {"STrain"});
+  Open(tiny.Items(), false);
+  const QLabel* panel = window->StatusPanels[1];
+  ASSERT_TRUE(QTest::qWaitFor([panel] { return panel->text().count(QStringLiteral("加载失败")) == 2; }, 10000))
+      << panel->text().toStdString();
+  const QStringList parts = panel->text().split(QStringLiteral("；"));
+  EXPECT_TRUE(parts.contains(QStringLiteral("停靠站表加载失败(数据损坏)，无法查询"))) << panel->text().toStdString();
+  EXPECT_TRUE(parts.contains(QStringLiteral("同城车站表加载失败(数据缺失)，无法查询"))) << panel->text().toStdString();
+  EXPECT_TRUE(panel->toolTip().contains(QStringLiteral("STrain: "))) << panel->toolTip().toStdString();
+  EXPECT_EQ(window->StatusPanels[0]->text(), QStringLiteral("当前版本:2012.05.05"));
+  for (QWidget* w : std::initializer_list<QWidget*>{window->BTNZZCX, window->BTNZZZZ, window->BTNCCCX, window->BTNCZCX})
+    EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+  EXPECT_TRUE(window->ComboFZ->isEnabled());
+  EXPECT_TRUE(boxes.Shown.empty());
+}
+
 TEST_F(MainWindowLoading, ClosingWhileTheLoadersRunIsSafe) {
   shared = SharedTimetableItems();
   tiny = TinyItems();

@@ -93,12 +93,26 @@ TEST(InflateItem, RefusesLengthThatDisagreesWithTheStream) {
 
 TEST(InflateItem, RefusesAbsurdLengthBeforeAllocating) {
   const std::vector<unsigned char> stream = Compress("abc");
-  // Beyond what deflate can reach from this many bytes, and beyond 256 MiB.
+  // Beyond what deflate can reach from this many bytes, and beyond 1 GiB.
   EXPECT_THROW(InflateItem(Item(0xFFFFFFFFu, stream)), EItemError);
   EXPECT_THROW(InflateItem(Item(2'000'000u, stream)), EItemError);
+  EXPECT_THROW(InflateItem(Item(0x40000001u, std::vector<unsigned char>(2'000'000, 0))), EItemError);
   // A real 1000:1 stream is still accepted.
   const std::string zeros(1'000'000, '\0');
   EXPECT_EQ(InflateItem(ItemOf(zeros)).size(), zeros.size());
+}
+
+TEST(InflateItem, TakesItemsFarBeyondTheNationalTimetable) {
+  // 300 MiB: more than a stop table of 60 times the national 2019 one.
+  const std::string big(300u << 20, 'x');
+  uLongf size = compressBound(static_cast<uLong>(big.size()));
+  std::vector<unsigned char> stream(size);
+  ASSERT_EQ(compress2(stream.data(), &size, reinterpret_cast<const Bytef*>(big.data()),
+                      static_cast<uLong>(big.size()), Z_BEST_SPEED),
+            Z_OK);
+  stream.resize(size);
+  const std::string out = InflateItem(Item(static_cast<std::uint32_t>(big.size()), stream));
+  EXPECT_TRUE(out == big);
 }
 
 TEST(InflateItem, RefusesStreamThatDoesNotEndAtTheItemsEnd) {
