@@ -43,7 +43,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://vormek.example.org/)
 # The Qt libraries by name (Debian 13 and Ubuntu 24.04 renamed them with a
 # t64 suffix), the platform plugins, and a font that shows Chinese.
 set(vormek_qt_min "${Qt6_VERSION_MAJOR}.${Qt6_VERSION_MINOR}")
-set(vormek_depends "libc6, libstdc++6, zlib1g")
+set(vormek_depends "libc6, libstdc++6, zlib1g, libdeflate0")
 foreach(lib core gui widgets network printsupport)
   string(APPEND vormek_depends ", libqt6${lib}6 (>= ${vormek_qt_min}) | libqt6${lib}6t64")
 endforeach()
