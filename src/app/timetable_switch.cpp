@@ -19,6 +19,7 @@ namespace vormek {
 namespace {
 
 const QString kCaption = QStringLiteral("打开时刻表");
+constexpr int kTimetableLabelWidth = 100;
 
 void PutInPlace(TFrmVormek& window, TTimetable tables, QLabel* label, const QString& name, const QString& hint) {
   window.Loaders().ReplaceTables(std::move(tables));
@@ -30,7 +31,10 @@ void PutInPlace(TFrmVormek& window, TTimetable tables, QLabel* label, const QStr
                                                           window.BTNZZCX, window.BTNZZZZ, window.BTNCCCX,
                                                           window.BTNCZCX})
     control->setEnabled(true);
-  label->setText(QStringLiteral("时刻表:") + name);
+  // A long folder name is cut in the middle so that the maker's panel keeps
+  // its whole text; the tooltip has the full path.
+  const QString text = QStringLiteral("时刻表:") + name;
+  label->setText(label->fontMetrics().elidedText(text, Qt::ElideMiddle, kTimetableLabelWidth - 8));
   label->setToolTip(hint);
 }
 
@@ -42,7 +46,8 @@ TTimetableSwitch::TTimetableSwitch(TFrmVormek& window, const TItemSet& builtIn, 
   LabTimetable->setObjectName(QStringLiteral("LabTimetable"));
   LabTimetable->setFrameShape(QFrame::Panel);
   LabTimetable->setFrameShadow(QFrame::Sunken);
-  window.StatusBar1->addPermanentWidget(LabTimetable, 1);
+  LabTimetable->setMaximumWidth(kTimetableLabelWidth);
+  window.StatusBar1->addPermanentWidget(LabTimetable);
 }
 
 bool TTimetableSwitch::OpenFolder(const QString& dir) {

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QSpinBox>
 #include <QTimer>
+#include <QLabel>
+#include <QLayout>
 #include <QStatusBar>
 #include <QTemporaryDir>
 
@@ -104,14 +106,20 @@ TEST_F(FeatureServicesTest, DamagedFolderNamesTheFileAndKeepsTheTimetableInUse) 
 
 TEST_F(FeatureServicesTest, FolderTakesOverAndTheBuiltInComesBack) {
   OpenWithSwitch();
-  const std::filesystem::path dir = temp.filePath(QStringLiteral("smaller")).toStdString();
+  const QString name = QStringLiteral("smaller-timetable-of-spring-2012-for-the-north");
+  const std::filesystem::path dir = temp.filePath(name).toStdString();
   std::filesystem::create_directories(dir);
   // Without train T7: two stops fewer.
   WriteFolder(dir, {{"STRAIN.txt", [](std::string t) { return t.substr(0, t.find("\"T7\"")); }}});
   ASSERT_TRUE(switcher->OpenFolder(QString::fromStdString(dir.string())));
   EXPECT_TRUE(boxes.Shown.empty());
-  EXPECT_EQ(Label(), QStringLiteral("时刻表:smaller"));
+  EXPECT_TRUE(Label().startsWith(QStringLiteral("时刻表:"))) << Label().toStdString();
+  EXPECT_TRUE(switcher->LabTimetable->toolTip().endsWith(name));
   EXPECT_EQ(Stops(), kTinyStops - 2);
+  // A long name leaves the maker's panel its whole text.
+  window->StatusBar1->layout()->activate();
+  QLabel* last = window->StatusPanels[4];
+  EXPECT_GE(last->contentsRect().width(), last->fontMetrics().horizontalAdvance(last->text()));
 
   ASSERT_TRUE(switcher->RestoreBuiltIn());
   EXPECT_EQ(Label(), QStringLiteral("时刻表:内置"));
