@@ -22,7 +22,7 @@ struct TLoaderCallbacks {
   std::function<void()> PinyinLoaded;      // station boxes may be enabled
   std::function<void()> GroupTableLoaded;  // KMPy, KMList and KMSM complete
   std::function<void()> StopTableLoaded;   // KMTrain complete
-  std::function<void()> AllLoaded;         // every table complete: queries may run
+  std::function<void()> AllLoaded;         // every table and the index complete: queries may run
 };
 
 struct TLoadState {
@@ -35,6 +35,7 @@ struct TLoadState {
   std::atomic<bool> GroupTableLoaded{false};
   std::atomic<bool> StopTableLoaded{false};
   std::atomic<int> ThreadsDone{0};  // counts loaders that completed their tables
+  std::atomic<bool> IndexBuilt{false};  // Tables.Index derived from all four
   std::atomic<bool> Cancelled{false};
 };
 
@@ -73,13 +74,14 @@ class TTableLoaders {
 
   void Wait();  // both threads finished
 
-  // Read only after the matching flag is true.
+  // Read only after the matching flag is true; the queries only after
+  // AllLoaded.
   TTimetable& Tables() { return state_->Tables; }
 
   bool PinyinLoaded() const { return state_->PinyinLoaded.load(std::memory_order_acquire); }
   bool GroupTableLoaded() const { return state_->GroupTableLoaded.load(std::memory_order_acquire); }
   bool StopTableLoaded() const { return state_->StopTableLoaded.load(std::memory_order_acquire); }
-  bool AllLoaded() const { return GroupTableLoaded() && StopTableLoaded(); }
+  bool AllLoaded() const { return state_->IndexBuilt.load(std::memory_order_acquire); }
 
  private:
   std::unique_ptr<TLoadState> state_;  // declared first: destroyed after the threads
