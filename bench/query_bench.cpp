@@ -173,13 +173,15 @@ void Direct(benchmark::State& state, bool big) {
   TTimetable* tt = TablesOrSkip(state);
   if (tt == nullptr) return;
   const TNames names = NamesOf(state);
-  TPub_Center center;
-  center.Fares = BuildFareTables();
+  const TFareTables fares = BuildFareTables();
+  const TStationPairRequest request{big ? names.BigFrom : names.SmallFrom, big ? names.BigTo : names.SmallTo};
+  std::size_t rows = 0;
   for (auto _ : state) {
-    QueryDirect(*tt, center, big ? names.BigFrom : names.SmallFrom, big ? names.BigTo : names.SmallTo);
-    benchmark::DoNotOptimize(center.GridResults.data());
+    const TDirectResult result = QueryDirect(*tt, fares, request);
+    rows = result.Rows.size();
+    benchmark::DoNotOptimize(result.Rows.data());
   }
-  state.counters["rows"] = static_cast<double>(center.GridResults.size());
+  state.counters["rows"] = static_cast<double>(rows);
 }
 void BM_QueryDirectBig(benchmark::State& state) { Direct(state, true); }
 void BM_QueryDirectSmall(benchmark::State& state) { Direct(state, false); }
@@ -188,13 +190,15 @@ void Station(benchmark::State& state, bool big) {
   TTimetable* tt = TablesOrSkip(state);
   if (tt == nullptr) return;
   const TNames names = NamesOf(state);
-  TPub_Center center;
-  center.Fares = BuildFareTables();
+  const TFareTables fares = BuildFareTables();
+  const TStationRequest request{big ? names.BigStation : names.SmallStation};
+  std::size_t rows = 0;
   for (auto _ : state) {
-    QueryStation(*tt, center, big ? names.BigStation : names.SmallStation);
-    benchmark::DoNotOptimize(center.GridResults.data());
+    const TStationResult result = QueryStation(*tt, fares, request);
+    rows = result.Rows.size();
+    benchmark::DoNotOptimize(result.Rows.data());
   }
-  state.counters["rows"] = static_cast<double>(center.GridResults.size());
+  state.counters["rows"] = static_cast<double>(rows);
 }
 void BM_QueryStationBig(benchmark::State& state) { Station(state, true); }
 void BM_QueryStationSmall(benchmark::State& state) { Station(state, false); }
@@ -202,44 +206,49 @@ void BM_QueryStationSmall(benchmark::State& state) { Station(state, false); }
 void BM_QueryTrainNumber(benchmark::State& state) {
   TTimetable* tt = TablesOrSkip(state);
   if (tt == nullptr) return;
-  TPub_Center center;
-  center.Fares = BuildFareTables();
+  std::size_t rows = 0;
   for (auto _ : state) {
-    QueryTrainNumber(*tt, center, "G1");
-    benchmark::DoNotOptimize(center.GridResults.data());
+    const TTrainNumberResult result = QueryTrainNumber(*tt, TTrainNumberRequest{"G1"});
+    rows = result.Rows.size();
+    benchmark::DoNotOptimize(result.Rows.data());
   }
-  state.counters["rows"] = static_cast<double>(center.GridResults.size());
+  state.counters["rows"] = static_cast<double>(rows);
 }
 
 // Both sides' legs and the transfer rows, as the window opens with them.
 void BM_QueryTransfer(benchmark::State& state) {
   TTimetable* tt = TablesOrSkip(state);
   if (tt == nullptr) return;
-  TPub_Center center;
-  center.Fares = BuildFareTables();
+  const TStationPairRequest request{"北京", "上海"};
+  std::size_t stations = 0;
+  std::size_t legs = 0;
   for (auto _ : state) {
-    QueryTransfer(*tt, center, "北京", "上海");
-    benchmark::DoNotOptimize(center.TransferRows.data());
+    const TTransferResult result = QueryTransfer(*tt, request);
+    stations = result.Rows.size();
+    legs = result.FirstLegs.size() + result.SecondLegs.size();
+    benchmark::DoNotOptimize(result.Rows.data());
   }
-  state.counters["stations"] = static_cast<double>(center.TransferRows.size());
-  state.counters["legs"] = static_cast<double>(center.LegOneResults.size() + center.LegTwoResults.size());
+  state.counters["stations"] = static_cast<double>(stations);
+  state.counters["legs"] = static_cast<double>(legs);
 }
 
 // The rows of one transfer station once it is picked (南京).
 void BM_TransferPick(benchmark::State& state) {
   TTimetable* tt = TablesOrSkip(state);
   if (tt == nullptr) return;
-  TPub_Center center;
-  center.Fares = BuildFareTables();
-  QueryTransfer(*tt, center, "北京", "上海");
-  TPub_ZZStruct picked;
-  for (const TPub_ZZStruct& row : center.TransferRows)
-    if (row.Station == "南京") picked = row;
+  const TFareTables fares = BuildFareTables();
+  const TTransferResult transfer = QueryTransfer(*tt, TStationPairRequest{"北京", "上海"});
+  TTransferPick pick;
+  for (const TPub_ZZStruct& row : transfer.Rows)
+    if (row.Station == "南京") pick = {row.Station, row.Count1, row.Count2};
+  std::size_t rows = 0;
   for (auto _ : state) {
-    BuildTransferResults(*tt, center, picked.Station, picked.Count1, picked.Count2);
-    benchmark::DoNotOptimize(center.GridResults.data());
+    const std::vector<TPub_GridResult> result =
+        TransferLegResults(*tt, fares, transfer.FirstLegs, transfer.SecondLegs, pick);
+    rows = result.size();
+    benchmark::DoNotOptimize(result.data());
   }
-  state.counters["rows"] = static_cast<double>(center.GridResults.size());
+  state.counters["rows"] = static_cast<double>(rows);
 }
 
 void Sources(benchmark::internal::Benchmark* b) { b->ArgName("national")->Arg(Embedded)->Arg(National); }

@@ -12,13 +12,21 @@ namespace vormek {
 
 namespace {
 
-int ColumnOf(const TMemTable& table, std::string_view name) { return table.FieldByName(name).Column(); }
+// -1 when the table lacks the column: tables without it get no derived
+// column, and a query that needs it fails as it would without the index.
+int ColumnOf(const TMemTable& table, std::string_view name) {
+  try {
+    return table.FieldByName(name).Column();
+  } catch (const ETableError&) {
+    return -1;
+  }
+}
 
 // Station of every record of a one-station-column table.
 std::vector<TStationId> StationColumn(const TMemTable& table, std::string_view column, TStationDictionary& dict) {
   std::vector<TStationId> ids;
-  if (table.ColumnCount() == 0) return ids;
   const int c = ColumnOf(table, column);
+  if (c < 0) return ids;
   const int count = table.RecordCount();
   ids.reserve(static_cast<std::size_t>(count));
   for (int pos = 0; pos < count; ++pos) ids.push_back(dict.Add(table.ValueAt(pos, c)));
@@ -26,10 +34,10 @@ std::vector<TStationId> StationColumn(const TMemTable& table, std::string_view c
 }
 
 void IndexStops(const TMemTable& stops, TTimetableIndex& ix) {
-  if (stops.ColumnCount() == 0) return;
   const int idCol = ColumnOf(stops, "ID");
   const int stationCol = ColumnOf(stops, "Station");
   const int departureCol = ColumnOf(stops, "D_Time");
+  if (idCol < 0 || stationCol < 0 || departureCol < 0) return;
   const auto count = static_cast<std::uint32_t>(stops.RecordCount());
   ix.StopStation.reserve(count);
   ix.StopTrain.reserve(count);
@@ -75,10 +83,10 @@ void IndexStations(TTimetableIndex& ix) {
 }
 
 void IndexTrainList(const TMemTable& list, const TMemTable& stops, TTimetableIndex& ix) {
-  if (list.ColumnCount() == 0) return;
   const int idCol = ColumnOf(list, "ID");
   const int startCol = ColumnOf(list, "startStation");
   const int endCol = ColumnOf(list, "endStation");
+  if (idCol < 0 || startCol < 0 || endCol < 0) return;
   const int count = list.RecordCount();
   // The first record of each ID, as a look-up by ID finds it.
   std::unordered_map<std::string_view, std::int32_t> listOf;

@@ -52,8 +52,9 @@ struct TTimetableIndex {
   }
 };
 
-// Builds the index of the tables as they are now. Throws ETableError when a
-// table lacks a column the index reads.
+// Builds the index of the tables as they are now. A table that lacks a column
+// the index reads gets no derived columns, and the queries then refuse the
+// timetable (IndexMatches is false).
 TTimetableIndex BuildTimetableIndex(const TTimetable& timetable);
 
 // Whether the index was built from these tables (the sizes agree); the queries

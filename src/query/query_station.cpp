@@ -20,14 +20,13 @@ TStationResult QueryStation(const TTimetable& tt, const TFareTables& fares, cons
   const TStopColumns sc(stops);
   const TTrainColumns tc(tt.KMList);
   std::uint32_t resume = 0;  // stops before it were passed by a jump to a terminal
+  result.Rows.reserve(selected.size());
   for (const std::uint32_t pos : selected) {
     if (pos < resume) continue;
     const TTrainRun& run = ix.Trains[ix.StopTrain[pos]];
-    TPub_GridResult r;
-    if (run.ListPos >= 0) CopyTrainFields(tt.KMList, tc, run.ListPos, r);
+    const bool leaves = !stops.ValueAt(static_cast<int>(pos), sc.D_Time).empty();
     std::uint32_t alighting = pos;
-    if (!stops.ValueAt(static_cast<int>(pos), sc.D_Time).empty()) {
-      CopyBoardingStop(stops, sc, static_cast<int>(pos), r);
+    if (leaves) {
       // On to the terminal, the first later stop without a departure time;
       // later stops of this train in the same city are not visited.
       if (pos <= run.Terminal) {
@@ -35,15 +34,18 @@ TStationResult QueryStation(const TTimetable& tt, const TFareTables& fares, cons
       } else {
         while (alighting < run.Last && !stops.ValueAt(static_cast<int>(alighting), sc.D_Time).empty()) ++alighting;
       }
-      CopyAlightingStop(stops, sc, static_cast<int>(alighting), r);
-    } else {
-      CopyAlightingStop(stops, sc, static_cast<int>(pos), r);
-      if (run.ListPos >= 0) BoardAtOrigin(tt.KMList, tc, run.ListPos, r);
     }
     resume = alighting + 1;
     if (run.ListPos < 0) continue;  // a train missing from the list yields no row
+    TPub_GridResult& r = result.Rows.emplace_back();
+    CopyTrainFields(tt.KMList, tc, run.ListPos, r);
+    CopyAlightingStop(stops, sc, static_cast<int>(alighting), r);
+    if (leaves) {
+      CopyBoardingStop(stops, sc, static_cast<int>(pos), r);
+    } else {
+      BoardAtOrigin(tt.KMList, tc, run.ListPos, r);  // the train ends here: from its origin
+    }
     FinishSection(fares, r);
-    result.Rows.push_back(std::move(r));
   }
   return result;
 }
