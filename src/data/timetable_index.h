@@ -48,7 +48,10 @@ struct TTimetableIndex {
 
   std::span<const std::uint32_t> StopsAt(TStationId station) const {
     if (station >= Stations.Size()) return {};
-    return {StationStops.data() + StationStart[station], StationStops.data() + StationStart[station + 1]};
+    const std::uint32_t begin = StationStart[station];
+    const std::uint32_t end = StationStart[station + 1];
+    if (begin == end) return {};
+    return {StationStops.data() + begin, StationStops.data() + end};
   }
 };
 
