@@ -287,7 +287,7 @@ void CompareOn(TTimetable& tt, int pairs, int transfers) {
 TEST(QueriesAgainstAPlainScan, BuiltInTimetable) {
   TTimetable tt;
   LoadTimetable(EmbeddedItems(), tt);
-  CompareOn(tt, 80, 10);
+  CompareOn(tt, 60, 8);
 }
 
 TEST(QueriesAgainstAPlainScan, NationalTimetable) {
@@ -295,7 +295,7 @@ TEST(QueriesAgainstAPlainScan, NationalTimetable) {
   if (!std::filesystem::exists(dir / "STRAIN.txt")) GTEST_SKIP() << "national tables not present";
   TTimetable tt;
   LoadTimetableFromDirectory(dir, tt);
-  CompareOn(tt, 80, 10);
+  CompareOn(tt, 60, 8);
 }
 
 }  // namespace
