@@ -1,6 +1,7 @@
 #pragma once
 // The one place where the benchmarks call the program's loading and query
 // functions. When their signatures change, only this file follows.
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,29 +19,31 @@ inline void LoadTables(const TItemSet& items, TTimetable& timetable) { LoadTimet
 
 // What a query needs besides the timetable, and where its answer stays.
 struct TQueryContext {
-  TQueryContext() { Center.Fares = BuildFareTables(); }
-  const TFareTables& Fares() const { return Center.Fares; }
-  TPub_Center Center;
+  TQueryContext() : Fares(BuildFareTables()) {}
+  TFareTables Fares;
+  std::vector<TPub_GridResult> Rows;
+  std::vector<TPub_ZZStruct> TransferRows;
 };
 
 // Station-to-station rows.
-inline const std::vector<TPub_GridResult>& RunDirect(TTimetable& tt, TQueryContext& q, std::string_view from,
+inline const std::vector<TPub_GridResult>& RunDirect(const TTimetable& tt, TQueryContext& q, std::string_view from,
                                                      std::string_view to) {
-  QueryDirect(tt, q.Center, from, to);
-  return q.Center.GridResults;
+  q.Rows = QueryDirect(tt, q.Fares, {std::string(from), std::string(to)}).Rows;
+  return q.Rows;
 }
 
 // Station timetable rows.
-inline const std::vector<TPub_GridResult>& RunStation(TTimetable& tt, TQueryContext& q, std::string_view station) {
-  QueryStation(tt, q.Center, station);
-  return q.Center.GridResults;
+inline const std::vector<TPub_GridResult>& RunStation(const TTimetable& tt, TQueryContext& q,
+                                                      std::string_view station) {
+  q.Rows = QueryStation(tt, q.Fares, {std::string(station)}).Rows;
+  return q.Rows;
 }
 
 // The transfer stations (both leg scans and the rows, as the window opens).
-inline const std::vector<TPub_ZZStruct>& RunTransfer(TTimetable& tt, TQueryContext& q, std::string_view from,
+inline const std::vector<TPub_ZZStruct>& RunTransfer(const TTimetable& tt, TQueryContext& q, std::string_view from,
                                                      std::string_view to) {
-  QueryTransfer(tt, q.Center, from, to);
-  return q.Center.TransferRows;
+  q.TransferRows = QueryTransfer(tt, {std::string(from), std::string(to)}).Rows;
+  return q.TransferRows;
 }
 
 }  // namespace vormek::bench

@@ -151,11 +151,11 @@ bool RowsAgree(TSource& s, const TBenchQuery& asked, std::string& why) {
   TQueryContext q;
   RunOurs(s, q, asked);
   TSqliteRows rows;
-  RunSqlite(s, q.Fares(), asked, rows);
-  const bool same = asked.Kind == TKind::Transfer ? SameRowSet(q.Center.TransferRows, rows.Transfer)
-                                                 : SameRowSet(q.Center.GridResults, rows.Grid);
+  RunSqlite(s, q.Fares, asked, rows);
+  const bool same = asked.Kind == TKind::Transfer ? SameRowSet(q.TransferRows, rows.Transfer)
+                                                 : SameRowSet(q.Rows, rows.Grid);
   if (!same) {
-    const std::size_t ours = asked.Kind == TKind::Transfer ? q.Center.TransferRows.size() : q.Center.GridResults.size();
+    const std::size_t ours = asked.Kind == TKind::Transfer ? q.TransferRows.size() : q.Rows.size();
     const std::size_t theirs = asked.Kind == TKind::Transfer ? rows.Transfer.size() : rows.Grid.size();
     why = "rows differ from SQLite's (" + std::to_string(ours) + " vs " + std::to_string(theirs) + ")";
   }

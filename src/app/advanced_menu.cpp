@@ -112,8 +112,8 @@ TInstalledServices InstallWindowServices(TFrmVormek& window, TWindowServices ser
 
   TFrmVormek* w = &window;
   QObject::connect(&window, &TFrmVormek::SGridDblClick, &window, [w, output = services.Output](int row) {
-    TFrmMsg::OpenForRow(w->SGridModel->Grid(), row, w->Center().GridResults.size(),
-                        w->Loaders().Tables().KMTrain, w, output);
+    if (!w->Loaders().AllLoaded()) return;
+    TFrmMsg::OpenForRow(w->Center().GridResults, w->SGridModel->Grid(), row, w->Loaders().Tables(), w, output);
   });
   window.SetShowTransferWindow([](TFrmVormek& win) {
     TWindowLegs legs(win);

@@ -13,10 +13,13 @@ void Notify(const std::function<void()>& callback) {
   if (callback) callback();
 }
 
-// The second loader to complete its tables announces that all are in.
+// The second loader to complete its tables derives the index from all four
+// and announces that all are in.
 void CountDone(TLoadState& state) {
-  if (state.ThreadsDone.fetch_add(1, std::memory_order_acq_rel) == 1)
-    Notify(state.Callbacks.AllLoaded);
+  if (state.ThreadsDone.fetch_add(1, std::memory_order_acq_rel) != 1) return;
+  state.Tables.Index = BuildTimetableIndex(state.Tables);
+  state.IndexBuilt.store(true, std::memory_order_release);
+  Notify(state.Callbacks.AllLoaded);
 }
 
 // The spellings only add matching to the station boxes: without them the
@@ -131,6 +134,7 @@ void TTableLoaders::ReplaceTables(TTimetable tables) {
   state_->PinyinLoaded.store(true, std::memory_order_release);
   state_->GroupTableLoaded.store(true, std::memory_order_release);
   state_->StopTableLoaded.store(true, std::memory_order_release);
+  state_->IndexBuilt.store(true, std::memory_order_release);
 }
 
 }  // namespace vormek

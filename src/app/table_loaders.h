@@ -41,7 +41,7 @@ struct TLoaderCallbacks {
   std::function<void()> PinyinLoaded;      // station boxes may be enabled
   std::function<void()> GroupTableLoaded;  // KMPy, KMList and KMSM complete
   std::function<void()> StopTableLoaded;   // KMTrain complete
-  std::function<void()> AllLoaded;         // every table complete: queries may run
+  std::function<void()> AllLoaded;         // every table and the index complete: queries may run
   // A step failed; its thread ends after this call and announces nothing more.
   std::function<void(const TLoadFailure&)> LoadFailed;
 };
@@ -57,6 +57,7 @@ struct TLoadState {
   std::atomic<bool> GroupTableLoaded{false};
   std::atomic<bool> StopTableLoaded{false};
   std::atomic<int> ThreadsDone{0};  // counts loaders that completed their tables
+  std::atomic<bool> IndexBuilt{false};  // Tables.Index derived from all four
   std::atomic<bool> Cancelled{false};
 };
 
@@ -100,7 +101,8 @@ class TTableLoaders {
   // then takes the tables and marks them all loaded. Window thread only.
   void ReplaceTables(TTimetable tables);
 
-  // Read only after the matching flag is true.
+  // Read only after the matching flag is true; the queries only after
+  // AllLoaded.
   TTimetable& Tables() { return state_->Tables; }
 
   bool PinyinLoaded() const { return state_->PinyinLoaded.load(std::memory_order_acquire); }
@@ -108,7 +110,7 @@ class TTableLoaders {
   const TFullPinyin* FullPinyin() const { return state_->FullPinyin.get(); }
   bool GroupTableLoaded() const { return state_->GroupTableLoaded.load(std::memory_order_acquire); }
   bool StopTableLoaded() const { return state_->StopTableLoaded.load(std::memory_order_acquire); }
-  bool AllLoaded() const { return GroupTableLoaded() && StopTableLoaded(); }
+  bool AllLoaded() const { return state_->IndexBuilt.load(std::memory_order_acquire); }
 
  private:
   std::unique_ptr<TLoadState> state_;  // declared first: destroyed after the threads

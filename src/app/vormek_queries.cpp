@@ -11,6 +11,7 @@
 #include "app/table_loaders.h"
 #include "query/input_checks.h"
 #include "query/query_direct.h"
+#include "query/query_results.h"
 #include "query/query_station.h"
 #include "query/query_train_number.h"
 #include "query/query_transfer.h"
@@ -49,7 +50,7 @@ void TFrmVormek::BTNZZCXClick(int tag) {
     RunTransferQuery(fz, dz);
     return;
   }
-  QueryDirect(loaders_->Tables(), center_, fz, dz);
+  StoreResult(center_, QueryDirect(loaders_->Tables(), center_.Fares, TStationPairRequest{fz, dz}));
   if (!center_.GridResults.empty()) {
     ShowResults();
     return;
@@ -60,7 +61,7 @@ void TFrmVormek::BTNZZCXClick(int tag) {
 }
 
 void TFrmVormek::RunTransferQuery(const std::string& fz, const std::string& dz) {
-  QueryTransfer(loaders_->Tables(), center_, fz, dz);
+  StoreResult(center_, QueryTransfer(loaders_->Tables(), TStationPairRequest{fz, dz}));
   if (deps_.ShowTransferWindow) deps_.ShowTransferWindow(*this);
 }
 
@@ -68,7 +69,9 @@ void TFrmVormek::ShowTransferLegs(const std::string& station, std::int32_t count
                                   std::int32_t count2) {
   if (!TablesReady()) return;
   ClearResults();
-  BuildTransferResults(loaders_->Tables(), center_, station, count1, count2);
+  const TTransferPick pick{station, count1, count2};
+  StoreResult(center_, pick,
+              TransferLegResults(loaders_->Tables(), center_.Fares, center_.LegOneResults, center_.LegTwoResults, pick));
   SGridModel->SetTransferStation(center_.TransferStation);
   ShowResults();
 }
@@ -91,7 +94,7 @@ void TFrmVormek::BTNCCCXClick() {
   }
   if (!TablesReady()) return;
   StartNewResults();
-  QueryTrainNumber(loaders_->Tables(), center_, ecc);
+  StoreResult(center_, QueryTrainNumber(loaders_->Tables(), TTrainNumberRequest{ecc}));
   ShowResults();
 }
 
@@ -105,7 +108,7 @@ void TFrmVormek::BTNCZCXClick() {
   }
   if (!TablesReady()) return;
   StartNewResults();
-  QueryStation(loaders_->Tables(), center_, cz);
+  StoreResult(center_, QueryStation(loaders_->Tables(), center_.Fares, TStationRequest{cz}));
   ShowResults();
 }
 

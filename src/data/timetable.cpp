@@ -45,6 +45,7 @@ void LoadTimetable(const TItemSet& items, TTimetable& timetable) {
   LoadTrainList(items, timetable.KMList);
   LoadGroupTable(items, timetable.KMSM);
   LoadStopTable(items, timetable.KMTrain);
+  timetable.Index = BuildTimetableIndex(timetable);
 }
 
 void LoadTimetableFromDirectory(const std::filesystem::path& dir, TTimetable& timetable) {
@@ -60,6 +61,7 @@ void LoadTimetableFromDirectory(const std::filesystem::path& dir, TTimetable& ti
   timetable.KMSM.SetIndexName("SStation");
   timetable.KMTrain.LoadFromOwnedText(std::move(strain));
   timetable.KMTrain.SetIndexName("SIDNo");
+  timetable.Index = BuildTimetableIndex(timetable);
 }
 
 }  // namespace vormek

@@ -4,6 +4,7 @@
 
 #include "data/item_set.h"
 #include "data/mem_table.h"
+#include "data/timetable_index.h"
 
 namespace vormek {
 
@@ -12,6 +13,8 @@ struct TTimetable {
   TMemTable KMTrain;  // stops, current index SIDNo
   TMemTable KMSM;     // city groups, current index SStation
   TMemTable KMPy;     // stations with pinyin short codes, text order
+  // Derived from the four once all are loaded; the queries read it.
+  TTimetableIndex Index;
 };
 
 // One load step each: decompress the item, load the text, set the current
@@ -23,7 +26,7 @@ void LoadTrainList(const TItemSet& items, TMemTable& KMList);   // "SList"
 void LoadGroupTable(const TItemSet& items, TMemTable& KMSM);    // "SM"
 void LoadStopTable(const TItemSet& items, TMemTable& KMTrain);  // "STrain"
 
-// All four, in the loaders' order.
+// All four, in the loaders' order, then the index.
 void LoadTimetable(const TItemSet& items, TTimetable& timetable);
 
 // The same from a folder holding SLIST.txt, STRAIN.txt, SM.txt and SPY.txt.

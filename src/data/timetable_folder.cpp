@@ -1,4 +1,5 @@
 #include "data/timetable_folder.h"
+#include "data/timetable_index.h"
 
 #include <fstream>
 #include <initializer_list>
@@ -47,6 +48,7 @@ TTimetable LoadTimetableFolder(const std::filesystem::path& dir) {
   LoadTable(dir, "SM.txt", "SStation", {"Station", "Gp"}, tt.KMSM);
   LoadTable(dir, "STRAIN.txt", "SIDNo",
             {"ID", "Station", "S_No", "A_Time", "D_Time", "R_Date", "Distance", "P1", "P2", "P3", "P4"}, tt.KMTrain);
+  tt.Index = BuildTimetableIndex(tt);
   return tt;
 }
 

@@ -1,10 +1,14 @@
 #pragma once
 // A grid of GBK cell texts, addressed (column, row) like the windows' grids.
-// Rows below FixedRows() are header rows that sorting leaves alone.
+// Rows below FixedRows() are header rows that sorting leaves alone. Each row
+// carries the key of the record it was written from (kNoRowKey for none), and
+// moves it along when rows are swapped.
 #include <string>
 #include <vector>
 
 namespace vormek {
+
+inline constexpr int kNoRowKey = -1;
 
 class TStringGrid {
  public:
@@ -27,12 +31,17 @@ class TStringGrid {
   std::vector<std::string>& Row(int row) { return cells_.at(row); }
   const std::vector<std::string>& Row(int row) const { return cells_.at(row); }
 
-  void ClearCells();  // every cell to the empty text, sizes kept
+  void ClearCells();  // every cell to the empty text and every key to none, sizes kept
+
+  int RowKey(int row) const { return keys_.at(static_cast<std::size_t>(row)); }
+  void SetRowKey(int row, int key) { keys_.at(static_cast<std::size_t>(row)) = key; }
 
  private:
+  friend void SwapGridRows(TStringGrid& grid, int a, int b);
   int colCount_ = 0;
   int fixedRows_ = 0;
   std::vector<std::vector<std::string>> cells_;
+  std::vector<int> keys_;
 };
 
 // Exchange the contents of two rows in every column.

@@ -1,44 +1,50 @@
 #include "query/query_direct.h"
 
+#include <cstdint>
+
+#include "query/stop_positions.h"
 #include "query/table_columns.h"
 #include "stations/station_selection.h"
 
 namespace vormek {
 
-void QueryDirect(TTimetable& tt, TPub_Center& center, std::string_view comboFZ, std::string_view comboDZ) {
-  center.GridResults.clear();
-  SelectDeparture(tt.KMSM, center, comboFZ);
-  SelectArrival(tt.KMSM, center, comboDZ);
-  const bool exact = ApplyPairExactMode(center);
-  const TStationMatcher from(center.FromSelection, exact);
-  const TStationMatcher to(center.ToSelection, exact);
+TDirectResult QueryDirect(const TTimetable& tt, const TFareTables& fares, const TStationPairRequest& request) {
+  RequireIndex(tt);
+  TDirectResult result;
+  result.FromSelection = ResolveSelection(tt, request.From);
+  result.ToSelection = ResolveSelection(tt, request.To);
+  const bool exact = PairExactMode(result.FromSelection, result.ToSelection);
+  const TTimetableIndex& ix = tt.Index;
+  const std::vector<std::uint32_t> from =
+      StopsOfStations(ix, SelectedStations(result.FromSelection, exact, ix.Stations));
+  if (from.empty()) return result;
+  const std::vector<std::uint32_t> to = StopsOfStations(ix, SelectedStations(result.ToSelection, exact, ix.Stations));
 
-  const TMemTable& stops = tt.KMTrain;
-  const TStopColumns sc(stops);
+  const TStopColumns sc(tt.KMTrain);
   const TTrainColumns tc(tt.KMList);
-  const int count = stops.RecordCount();
-  int pos = 0;
-  while (pos < count) {
-    const std::string_view train = stops.ValueAt(pos, sc.ID);
-    int boarding = -1;
-    int alighting = -1;
-    for (; pos < count && stops.ValueAt(pos, sc.ID) == train; ++pos) {
-      const std::string_view station = stops.ValueAt(pos, sc.Station);
-      if (boarding < 0) {
-        if (from.Contains(station)) boarding = pos;
-      } else if (to.Contains(station)) {
-        alighting = pos;  // a later arrival-side stop replaces an earlier one
-      }
-    }
-    if (boarding < 0 || alighting < 0) continue;
-    const int listPos = LocateTrain(tt.KMList, train);
-    if (listPos < 0) continue;  // a train missing from the list yields no row
-    TPub_GridResult& r = center.GridResults.emplace_back();
-    CopyBoardingStop(stops, sc, boarding, r);
-    CopyAlightingStop(stops, sc, alighting, r);
-    CopyTrainFields(tt.KMList, tc, listPos, r);
-    FinishSection(center.Fares, r);
+  std::size_t next = 0;  // into `to`; both lists run in train order
+  std::uint32_t previousTrain = UINT32_MAX;
+  for (const std::uint32_t boarding : from) {
+    const std::uint32_t train = ix.StopTrain[boarding];
+    if (train == previousTrain) continue;  // a train boards at its first departure-side stop
+    previousTrain = train;
+    const TTrainRun& run = ix.Trains[train];
+    // The last arrival-side stop after boarding, within this train.
+    std::int64_t alighting = -1;
+    for (; next < to.size() && to[next] <= run.Last; ++next)
+      if (to[next] > boarding) alighting = to[next];
+    if (alighting < 0 || run.ListPos < 0) continue;  // a train missing from the list yields no row
+    TPub_GridResult& r = result.Rows.emplace_back();
+    CopyBoardingStop(tt.KMTrain, sc, static_cast<int>(boarding), r);
+    CopyAlightingStop(tt.KMTrain, sc, static_cast<int>(alighting), r);
+    CopyTrainFields(tt.KMList, tc, run.ListPos, r);
+    FinishSection(fares, r);
   }
+  return result;
+}
+
+void QueryDirect(const TTimetable& tt, TPub_Center& center, std::string_view comboFZ, std::string_view comboDZ) {
+  StoreResult(center, QueryDirect(tt, center.Fares, TStationPairRequest{std::string(comboFZ), std::string(comboDZ)}));
 }
 
 }  // namespace vormek

@@ -1,43 +1,57 @@
 #include "query/query_station.h"
 
+#include "query/stop_positions.h"
 #include "query/table_columns.h"
 #include "stations/station_selection.h"
 
 namespace vormek {
 
-void QueryStation(TTimetable& tt, TPub_Center& center, std::string_view comboCZ) {
-  center.GridResults.clear();
-  SelectTimetableStation(tt.KMSM, center, comboCZ);
-  const bool exact = ApplyTimetableExactMode(center);
-  const TStationMatcher selected(center.FromSelection, exact);
+TStationResult QueryStation(const TTimetable& tt, const TFareTables& fares, const TStationRequest& request) {
+  RequireIndex(tt);
+  TStationResult result;
+  result.Selection = ResolveSelection(tt, request.Station);
+  const bool exact = result.Selection.Gp == 0;
+  if (exact) result.Selection.Group.clear();
+  const TTimetableIndex& ix = tt.Index;
+  const std::vector<std::uint32_t> selected =
+      StopsOfStations(ix, SelectedStations(result.Selection, exact, ix.Stations));
 
   const TMemTable& stops = tt.KMTrain;
   const TStopColumns sc(stops);
   const TTrainColumns tc(tt.KMList);
-  const int count = stops.RecordCount();
-  for (int pos = 0; pos < count; ++pos) {
-    if (!selected.Contains(stops.ValueAt(pos, sc.Station))) continue;
-    const std::string_view train = stops.ValueAt(pos, sc.ID);
-    const int listPos = LocateTrain(tt.KMList, train);
-    TPub_GridResult r;
-    if (listPos >= 0) CopyTrainFields(tt.KMList, tc, listPos, r);
-    if (!stops.ValueAt(pos, sc.D_Time).empty()) {
-      CopyBoardingStop(stops, sc, pos, r);
-      // Jump to the terminal, the train's only stop without a departure time;
-      // later stops of this train at the same city are not visited.
-      while (pos + 1 < count && !stops.ValueAt(pos, sc.D_Time).empty() &&
-             stops.ValueAt(pos + 1, sc.ID) == train) {
-        ++pos;
+  std::uint32_t resume = 0;  // stops before it were passed by a jump to a terminal
+  result.Rows.reserve(selected.size());
+  for (const std::uint32_t pos : selected) {
+    if (pos < resume) continue;
+    const TTrainRun& run = ix.Trains[ix.StopTrain[pos]];
+    const bool leaves = !stops.ValueAt(static_cast<int>(pos), sc.D_Time).empty();
+    std::uint32_t alighting = pos;
+    if (leaves) {
+      // On to the terminal, the first later stop without a departure time;
+      // later stops of this train in the same city are not visited.
+      if (pos <= run.Terminal) {
+        alighting = run.Terminal;
+      } else {
+        while (alighting < run.Last && !stops.ValueAt(static_cast<int>(alighting), sc.D_Time).empty()) ++alighting;
       }
-      CopyAlightingStop(stops, sc, pos, r);
-    } else {
-      CopyAlightingStop(stops, sc, pos, r);
-      if (listPos >= 0) BoardAtOrigin(tt.KMList, tc, listPos, r);
     }
-    if (listPos < 0) continue;  // a train missing from the list yields no row
-    FinishSection(center.Fares, r);
-    center.GridResults.push_back(std::move(r));
+    resume = alighting + 1;
+    if (run.ListPos < 0) continue;  // a train missing from the list yields no row
+    TPub_GridResult& r = result.Rows.emplace_back();
+    CopyTrainFields(tt.KMList, tc, run.ListPos, r);
+    CopyAlightingStop(stops, sc, static_cast<int>(alighting), r);
+    if (leaves) {
+      CopyBoardingStop(stops, sc, static_cast<int>(pos), r);
+    } else {
+      BoardAtOrigin(tt.KMList, tc, run.ListPos, r);  // the train ends here: from its origin
+    }
+    FinishSection(fares, r);
   }
+  return result;
+}
+
+void QueryStation(const TTimetable& tt, TPub_Center& center, std::string_view comboCZ) {
+  StoreResult(center, QueryStation(tt, center.Fares, TStationRequest{std::string(comboCZ)}));
 }
 
 }  // namespace vormek

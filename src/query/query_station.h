@@ -5,12 +5,17 @@
 #include <string_view>
 
 #include "data/timetable.h"
+#include "query/query_results.h"
 #include "rules/UPub_Center.h"
 
 namespace vormek {
 
-// Resolves ComboCZ (SelectTimetableStation) and rebuilds GridResults, one row
-// per train at its first selected stop, in stop-table order.
-void QueryStation(TTimetable& timetable, TPub_Center& center, std::string_view comboCZ);
+// Resolves the name (exact when it is in no city group) and finds one row per
+// train at its first selected stop, in stop-table order.
+TStationResult QueryStation(const TTimetable& timetable, const TFareTables& fares, const TStationRequest& request);
+
+// The same, kept in the window's state (FromSelection, ToSelection's typed
+// name, GridResults).
+void QueryStation(const TTimetable& timetable, TPub_Center& center, std::string_view comboCZ);
 
 }  // namespace vormek

@@ -1,46 +1,47 @@
 #include "query/query_train_number.h"
 
+#include "query/stop_positions.h"
 #include "query/table_columns.h"
 #include "stations/station_text.h"
 
 namespace vormek {
+
+namespace {
+
+std::int32_t TerminalStopNoOf(const TTimetable& tt, std::int32_t train) {
+  if (train < 0) return 1;
+  const std::uint32_t terminal = tt.Index.Trains[static_cast<std::size_t>(train)].Terminal;
+  return tt.KMTrain.IntegerAt(static_cast<int>(terminal), tt.KMTrain.FieldByName("S_No").Column());
+}
+
+}  // namespace
 
 bool TrainNumberMatches(std::string_view id, std::string_view key) {
   if (id == key) return true;
   return id.size() > key.size() && id.compare(0, key.size(), key) == 0 && id[key.size()] == '/';
 }
 
-std::int32_t TerminalStopNo(TMemTable& KMTrain, std::string_view id) {
-  if (!KMTrain.Locate("ID", id)) return 1;
-  const TStopColumns c(KMTrain);
-  const int count = KMTrain.RecordCount();
-  int pos = KMTrain.RecNo();
-  // Bounded to this train: a run whose last stop still has a departure time
-  // ends at its last stop rather than at the next train's terminal.
-  while (pos + 1 < count && !KMTrain.ValueAt(pos, c.D_Time).empty() &&
-         KMTrain.ValueAt(pos + 1, c.ID) == id) {
-    ++pos;
-  }
-  return KMTrain.IntegerAt(pos, c.S_No);
+std::int32_t TerminalStopNo(const TTimetable& tt, std::string_view id) {
+  RequireIndex(tt);
+  return TerminalStopNoOf(tt, FindTrain(tt, id));
 }
 
-void QueryTrainNumber(TTimetable& tt, TPub_Center& center, std::string_view ecc) {
-  center.GridResults.clear();
-  center.FromSelection.Entered.clear();
-  center.ToSelection.Entered.clear();
-  const std::string key = UpperAscii(TrimBlanksAndControls(ecc));
-  if (key.empty()) return;
+TTrainNumberResult QueryTrainNumber(const TTimetable& tt, const TTrainNumberRequest& request) {
+  RequireIndex(tt);
+  TTrainNumberResult result;
+  const std::string key = UpperAscii(TrimBlanksAndControls(request.Number));
+  if (key.empty()) return result;
   const TMemTable& list = tt.KMList;
   const TTrainColumns c(list);
   const int count = list.RecordCount();
   for (int pos = 0; pos < count; ++pos) {
     const std::string_view id = list.ValueAt(pos, c.ID);
     if (!TrainNumberMatches(id, key)) continue;
-    TPub_GridResult& r = center.GridResults.emplace_back();
+    TPub_GridResult& r = result.Rows.emplace_back();
     CopyTrainFields(list, c, pos, r);
     BoardAtOrigin(list, c, pos, r);
     r.DZ_Station = r.EndStation;
-    r.DZ_S_No = TerminalStopNo(tt.KMTrain, r.ID);
+    r.DZ_S_No = TerminalStopNoOf(tt, tt.Index.ListTrain[static_cast<std::size_t>(pos)]);
     r.DZ_A_Time = list.ValueAt(pos, c.D_Time);  // the list's D_Time is the terminal's arrival
     r.DZ_R_Date = r.QC_R_Date;
     r.DZ_Distance = r.QC_Distance;
@@ -56,6 +57,11 @@ void QueryTrainNumber(TTimetable& tt, TPub_Center& center, std::string_view ecc)
     r.QJ_P3 = r.QC_P3;
     r.QJ_P4 = r.QC_P4;
   }
+  return result;
+}
+
+void QueryTrainNumber(const TTimetable& tt, TPub_Center& center, std::string_view ecc) {
+  StoreResult(center, QueryTrainNumber(tt, TTrainNumberRequest{std::string(ecc)}));
 }
 
 }  // namespace vormek

@@ -5,17 +5,21 @@
 #include <string_view>
 
 #include "data/timetable.h"
+#include "query/query_results.h"
 #include "rules/UPub_Center.h"
 
 namespace vormek {
 
-// Rebuilds GridResults from the typed text of ECC (trimmed, a..z upper-
-// cased) and empties both selections' Entered names.
-void QueryTrainNumber(TTimetable& timetable, TPub_Center& center, std::string_view ecc);
+// The typed text is trimmed and a..z upper-cased.
+TTrainNumberResult QueryTrainNumber(const TTimetable& timetable, const TTrainNumberRequest& request);
+
+// The same, kept in the window's state (GridResults; both typed names
+// emptied).
+void QueryTrainNumber(const TTimetable& timetable, TPub_Center& center, std::string_view ecc);
 
 // Stop number of the train's terminal (its first stop without a departure
 // time); 1 when the stop table does not hold the number.
-std::int32_t TerminalStopNo(TMemTable& KMTrain, std::string_view id);
+std::int32_t TerminalStopNo(const TTimetable& timetable, std::string_view id);
 
 // Whether a train list ID answers the typed key: equal, or beginning with
 // the key followed by "/".

@@ -1,151 +1,174 @@
 #include "query/query_transfer.h"
 
+#include <optional>
 #include <string>
-#include <unordered_map>
 
+#include "query/stop_positions.h"
 #include "query/table_columns.h"
+#include "stations/station_selection.h"
 
 namespace vormek {
 
 namespace {
 
-constexpr std::size_t kLegRoom = 5000;
-
-// Half-open stop ranges [begin, end) of the trains, in stop-table order.
-struct TTrainRange {
-  int begin;
-  int end;
-};
-
-std::vector<TTrainRange> TrainRanges(const TMemTable& stops, int idCol) {
-  std::vector<TTrainRange> ranges;
-  const int count = stops.RecordCount();
-  int pos = 0;
-  while (pos < count) {
-    const std::string_view id = stops.ValueAt(pos, idCol);
-    const int begin = pos;
-    while (pos < count && stops.ValueAt(pos, idCol) == id) ++pos;
-    ranges.push_back({begin, pos});
+// Every train's first departure-side stop, with one leg to each later stop.
+std::vector<TTransferLeg> FirstLegs(const TTimetableIndex& ix, const std::vector<std::uint32_t>& departure) {
+  std::vector<TTransferLeg> legs;
+  std::uint32_t previousTrain = UINT32_MAX;
+  for (const std::uint32_t boarding : departure) {
+    const std::uint32_t train = ix.StopTrain[boarding];
+    if (train == previousTrain) continue;
+    previousTrain = train;
+    for (std::uint32_t pos = boarding + 1; pos <= ix.Trains[train].Last; ++pos) legs.push_back({train, boarding, pos});
   }
-  return ranges;
+  return legs;
 }
 
-// Completes a leg into a result record as the direct query fills one.
-void CompleteLeg(TTimetable& tt, const TTrainColumns& tc, const TFareTables& fares,
-                 const TPub_GridResult& leg, TPub_GridResult& r) {
-  const int listPos = LocateTrain(tt.KMList, leg.ID);
-  if (listPos < 0) return;  // the record stays empty
-  r = leg;
-  CopyTrainFields(tt.KMList, tc, listPos, r);
-  FinishSection(fares, r);
+// Every train's last arrival-side stop, with one leg from each earlier stop;
+// trains backwards, as a walk from the table's end meets them.
+std::vector<TTransferLeg> SecondLegs(const TTimetableIndex& ix, const std::vector<std::uint32_t>& arrival) {
+  std::vector<TTransferLeg> legs;
+  std::uint32_t previousTrain = UINT32_MAX;
+  for (auto it = arrival.rbegin(); it != arrival.rend(); ++it) {
+    const std::uint32_t alighting = *it;
+    const std::uint32_t train = ix.StopTrain[alighting];
+    if (train == previousTrain) continue;
+    previousTrain = train;
+    for (std::uint32_t pos = alighting; pos-- > ix.Trains[train].First;) legs.push_back({train, pos, alighting});
+  }
+  return legs;
 }
 
-// The boarding stop is the same for all legs of one train: it is read once
-// and copied, and only the alighting stop is read per leg.
-void FirstLegs(const TMemTable& stops, const std::vector<TTrainRange>& ranges, const TStationMatcher& departure,
-               std::vector<TPub_GridResult>& legs) {
-  legs.clear();
-  legs.reserve(kLegRoom);
-  const TStopColumns c(stops);
-  TPub_GridResult leg;
-  for (const TTrainRange& t : ranges) {
-    int boarding = t.begin;
-    while (boarding < t.end && !departure.Contains(stops.ValueAt(boarding, c.Station))) ++boarding;
-    if (boarding + 1 >= t.end) continue;
-    leg.ID = stops.ValueAt(boarding, c.ID);
-    CopyBoardingStop(stops, c, boarding, leg);
-    for (int pos = boarding + 1; pos < t.end; ++pos) {
-      CopyAlightingStop(stops, c, pos, leg);
-      legs.push_back(leg);
+std::int32_t LegDistance(const TMemTable& stops, const TStopColumns& c, const TTransferLeg& leg) {
+  return stops.IntegerAt(static_cast<int>(leg.Alighting), c.Distance) -
+         stops.IntegerAt(static_cast<int>(leg.Boarding), c.Distance);
+}
+
+std::string LegTime(const TMemTable& stops, const TStopColumns& c, const TTransferLeg& leg) {
+  return ElapsedDifference(stops.ValueAt(static_cast<int>(leg.Boarding), c.R_Date),
+                           stops.ValueAt(static_cast<int>(leg.Alighting), c.R_Date));
+}
+
+// Rows are counted on station numbers; the texts are made once per row, from
+// the first leg that reached the station and the last second leg leaving it.
+std::vector<TPub_ZZStruct> TransferRows(const TTimetable& tt, const std::vector<TTransferLeg>& firstLegs,
+                                        const std::vector<TTransferLeg>& secondLegs) {
+  const TTimetableIndex& ix = tt.Index;
+  struct TCount {
+    TStationId Station;
+    TTransferLeg First;
+    const TTransferLeg* Second = nullptr;
+    std::int32_t Count1 = 0;
+    std::int32_t Count2 = 0;
+  };
+  std::vector<TCount> counts;
+  std::vector<std::int32_t> rowOf(ix.Stations.Size(), -1);
+  for (const TTransferLeg& leg : firstLegs) {
+    const TStationId station = ix.StopStation[leg.Alighting];
+    std::int32_t& row = rowOf[station];
+    if (row < 0) {
+      row = static_cast<std::int32_t>(counts.size());
+      counts.push_back({station, leg});
     }
+    ++counts[static_cast<std::size_t>(row)].Count1;
   }
-}
-
-void SecondLegs(const TMemTable& stops, const std::vector<TTrainRange>& ranges, const TStationMatcher& arrival,
-                std::vector<TPub_GridResult>& legs) {
-  legs.clear();
-  legs.reserve(kLegRoom);
-  const TStopColumns c(stops);
-  TPub_GridResult leg;
-  for (auto t = ranges.rbegin(); t != ranges.rend(); ++t) {
-    int alighting = t->end - 1;
-    while (alighting >= t->begin && !arrival.Contains(stops.ValueAt(alighting, c.Station))) --alighting;
-    if (alighting - 1 < t->begin) continue;
-    leg.ID = stops.ValueAt(alighting, c.ID);
-    CopyAlightingStop(stops, c, alighting, leg);
-    for (int pos = alighting - 1; pos >= t->begin; --pos) {
-      CopyBoardingStop(stops, c, pos, leg);
-      legs.push_back(leg);
-    }
+  for (const TTransferLeg& leg : secondLegs) {
+    const std::int32_t row = rowOf[ix.StopStation[leg.Boarding]];
+    if (row < 0) continue;
+    TCount& count = counts[static_cast<std::size_t>(row)];
+    count.Second = &leg;
+    ++count.Count2;
   }
+  const TStopColumns c(tt.KMTrain);
+  std::vector<TPub_ZZStruct> rows(counts.size());
+  for (std::size_t i = 0; i < counts.size(); ++i) {
+    const TCount& count = counts[i];
+    TPub_ZZStruct& row = rows[i];
+    row.Station = ix.Stations.Name(count.Station);
+    row.Distance1 = LegDistance(tt.KMTrain, c, count.First);
+    row.R_Date1 = LegTime(tt.KMTrain, c, count.First);
+    row.Count1 = count.Count1;
+    row.Count2 = count.Count2;
+    if (count.Second == nullptr) continue;
+    row.Distance2 = LegDistance(tt.KMTrain, c, *count.Second);
+    row.Distance = row.Distance1 + row.Distance2;
+    row.R_Date2 = LegTime(tt.KMTrain, c, *count.Second);
+    row.R_Date = MinutesToDuration(DurationToMinutes(row.R_Date1) + DurationToMinutes(row.R_Date2));
+  }
+  return rows;
 }
 
 }  // namespace
 
-void CollectFirstLegs(const TMemTable& stops, const TStationMatcher& departure,
-                      std::vector<TPub_GridResult>& legs) {
-  FirstLegs(stops, TrainRanges(stops, TStopColumns(stops).ID), departure, legs);
+TTransferResult QueryTransfer(const TTimetable& tt, const TStationPairRequest& request) {
+  RequireIndex(tt);
+  TTransferResult result;
+  result.FromSelection = ResolveSelection(tt, request.From);
+  result.ToSelection = ResolveSelection(tt, request.To);
+  const bool exact = PairExactMode(result.FromSelection, result.ToSelection);
+  const TTimetableIndex& ix = tt.Index;
+  result.FirstLegs = FirstLegs(ix, StopsOfStations(ix, SelectedStations(result.FromSelection, exact, ix.Stations)));
+  result.SecondLegs = SecondLegs(ix, StopsOfStations(ix, SelectedStations(result.ToSelection, exact, ix.Stations)));
+  result.Rows = TransferRows(tt, result.FirstLegs, result.SecondLegs);
+  return result;
 }
 
-void CollectSecondLegs(const TMemTable& stops, const TStationMatcher& arrival,
-                       std::vector<TPub_GridResult>& legs) {
-  SecondLegs(stops, TrainRanges(stops, TStopColumns(stops).ID), arrival, legs);
+void QueryTransfer(const TTimetable& tt, TPub_Center& center, std::string_view comboFZ, std::string_view comboDZ) {
+  StoreResult(center, QueryTransfer(tt, TStationPairRequest{std::string(comboFZ), std::string(comboDZ)}));
 }
 
-void BuildTransferRows(TPub_Center& center) {
-  center.TransferRows.clear();
-  std::unordered_map<std::string_view, std::size_t> rowOf;
-  for (const TPub_GridResult& leg : center.LegOneResults) {
-    auto [it, added] = rowOf.try_emplace(leg.DZ_Station, center.TransferRows.size());
-    if (!added) {
-      ++center.TransferRows[it->second].Count1;
-      continue;
-    }
-    TPub_ZZStruct& row = center.TransferRows.emplace_back();
-    row.Station = leg.DZ_Station;
-    row.Distance1 = leg.DZ_Distance - leg.FZ_Distance;
-    row.R_Date1 = ElapsedDifference(leg.FZ_R_Date, leg.DZ_R_Date);
-    row.Count1 = 1;
-  }
-  // Every matching second leg overwrites the row's second-leg values, so the
-  // last one decides them; they are worked out once per row.
-  std::vector<const TPub_GridResult*> lastLeg(center.TransferRows.size(), nullptr);
-  for (const TPub_GridResult& leg : center.LegTwoResults) {
-    const auto it = rowOf.find(leg.FZ_Station);
-    if (it == rowOf.end()) continue;
-    lastLeg[it->second] = &leg;
-    ++center.TransferRows[it->second].Count2;
-  }
-  for (std::size_t i = 0; i < lastLeg.size(); ++i) {
-    const TPub_GridResult* leg = lastLeg[i];
-    if (leg == nullptr) continue;
-    TPub_ZZStruct& row = center.TransferRows[i];
-    row.Distance2 = leg->DZ_Distance - leg->FZ_Distance;
-    row.Distance = row.Distance1 + row.Distance2;
-    row.R_Date2 = ElapsedDifference(leg->FZ_R_Date, leg->DZ_R_Date);
-    row.R_Date = MinutesToDuration(DurationToMinutes(row.R_Date1) + DurationToMinutes(row.R_Date2));
-  }
+namespace {
+
+TPub_GridResult LegRecord(const TTimetable& tt, const TStopColumns& sc, const TTrainColumns& tc,
+                          const TFareTables& fares, const TTransferLeg& leg) {
+  TPub_GridResult r;
+  const TTrainRun& run = tt.Index.Trains[leg.Train];
+  if (run.ListPos < 0) return r;  // the record stays empty
+  CopyBoardingStop(tt.KMTrain, sc, static_cast<int>(leg.Boarding), r);
+  CopyAlightingStop(tt.KMTrain, sc, static_cast<int>(leg.Alighting), r);
+  CopyTrainFields(tt.KMList, tc, run.ListPos, r);
+  FinishSection(fares, r);
+  return r;
 }
 
-void QueryTransfer(TTimetable& tt, TPub_Center& center, std::string_view comboFZ, std::string_view comboDZ) {
-  center.GridResults.clear();
-  center.LegOneResults.clear();
-  center.LegTwoResults.clear();
-  SelectDeparture(tt.KMSM, center, comboFZ);
-  SelectArrival(tt.KMSM, center, comboDZ);
-  const bool exact = ApplyPairExactMode(center);
-  // Both scans share one pass that finds where each train's stops lie.
-  const std::vector<TTrainRange> ranges = TrainRanges(tt.KMTrain, TStopColumns(tt.KMTrain).ID);
-  FirstLegs(tt.KMTrain, ranges, TStationMatcher(center.FromSelection, exact), center.LegOneResults);
-  SecondLegs(tt.KMTrain, ranges, TStationMatcher(center.ToSelection, exact), center.LegTwoResults);
-  BuildTransferRows(center);
+}  // namespace
+
+TPub_GridResult TransferLegRecord(const TTimetable& tt, const TFareTables& fares, const TTransferLeg& leg) {
+  return LegRecord(tt, TStopColumns(tt.KMTrain), TTrainColumns(tt.KMList), fares, leg);
+}
+
+std::vector<TPub_GridResult> TransferLegResults(const TTimetable& tt, const TFareTables& fares,
+                                                const std::vector<TTransferLeg>& firstLegs,
+                                                const std::vector<TTransferLeg>& secondLegs,
+                                                const TTransferPick& pick) {
+  RequireIndex(tt);
+  // Counts come from the list; never make more records than they ask for.
+  const std::size_t first = pick.Count1 > 0 ? static_cast<std::size_t>(pick.Count1) : 0;
+  const std::size_t total = first + (pick.Count2 > 0 ? static_cast<std::size_t>(pick.Count2) : 0);
+  std::vector<TPub_GridResult> rows(total);
+  const TStationId station = tt.Index.Stations.Find(pick.Station);
+  if (station == kNoStation) return rows;
+  const std::vector<TStationId>& stationOf = tt.Index.StopStation;
+  const TStopColumns sc(tt.KMTrain);
+  const TTrainColumns tc(tt.KMList);
+  std::size_t k = 0;
+  for (const TTransferLeg& leg : firstLegs) {
+    if (k >= first) break;
+    if (stationOf[leg.Alighting] == station) rows[k++] = LegRecord(tt, sc, tc, fares, leg);
+  }
+  for (const TTransferLeg& leg : secondLegs) {
+    if (k >= total) break;
+    if (stationOf[leg.Boarding] == station) rows[k++] = LegRecord(tt, sc, tc, fares, leg);
+  }
+  return rows;
 }
 
 int FillTransferGrid(const TPub_Center& center, TStringGrid& grid) {
   if (grid.ColCount() < kTransferColumns) grid.SetColCount(kTransferColumns);
   if (grid.RowCount() < kTransferGridRows) grid.SetRowCount(kTransferGridRows);
   int stationCount = 0;
-  for (const TPub_ZZStruct& row : center.TransferRows) {
+  for (std::size_t key = 0; key < center.TransferRows.size(); ++key) {
+    const TPub_ZZStruct& row = center.TransferRows[key];
     // Only the typed names are skipped, not the rest of their city groups.
     if (row.Count2 == 0 || IsSelectedStation(center, row.Station, true, SideDeparture) ||
         IsSelectedStation(center, row.Station, true, SideArrival)) {
@@ -163,6 +186,7 @@ int FillTransferGrid(const TPub_Center& center, TStringGrid& grid) {
     cells[6] = row.R_Date;
     cells[7] = std::to_string(row.Count1);
     cells[8] = std::to_string(row.Count2);
+    grid.SetRowKey(stationCount - 1, static_cast<int>(key));
   }
   return stationCount;
 }
@@ -174,30 +198,23 @@ int OpenTransferList(const TPub_Center& center, TStringGrid& grid, TSortState& s
   return stationCount;
 }
 
+std::optional<TTransferPick> TransferPickOfRow(const TPub_Center& center, const TStringGrid& grid, int row) {
+  if (row < 0 || row >= grid.RowCount()) return std::nullopt;
+  const int key = grid.RowKey(row);
+  if (key < 0 || static_cast<std::size_t>(key) >= center.TransferRows.size()) return std::nullopt;
+  const TPub_ZZStruct& r = center.TransferRows[static_cast<std::size_t>(key)];
+  return TTransferPick{r.Station, r.Count1, r.Count2};
+}
+
 std::string TransferWindowCaption(int stationCount) {
   return "两地共有<" + std::to_string(stationCount) + ">个中转站供选择:";
 }
 
-void BuildTransferResults(TTimetable& tt, TPub_Center& center, std::string_view name, std::int32_t count1,
+void BuildTransferResults(const TTimetable& tt, TPub_Center& center, std::string_view name, std::int32_t count1,
                           std::int32_t count2) {
-  center.TransferStation = std::string(name);
-  center.GridResults.clear();
-  // Counts come from grid cells; never write past the records made for them.
-  const std::size_t first = count1 > 0 ? static_cast<std::size_t>(count1) : 0;
-  const std::size_t total = first + (count2 > 0 ? static_cast<std::size_t>(count2) : 0);
-  center.GridResults.resize(total);
-  const TTrainColumns tc(tt.KMList);
-  std::size_t k = 0;
-  for (const TPub_GridResult& leg : center.LegOneResults) {
-    if (k >= first) break;
-    if (leg.DZ_Station != name) continue;
-    CompleteLeg(tt, tc, center.Fares, leg, center.GridResults[k++]);
-  }
-  for (const TPub_GridResult& leg : center.LegTwoResults) {
-    if (k >= total) break;
-    if (leg.FZ_Station != name) continue;
-    CompleteLeg(tt, tc, center.Fares, leg, center.GridResults[k++]);
-  }
+  const TTransferPick pick{std::string(name), count1, count2};
+  StoreResult(center, pick,
+              TransferLegResults(tt, center.Fares, center.LegOneResults, center.LegTwoResults, pick));
 }
 
 }  // namespace vormek

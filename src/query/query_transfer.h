@@ -2,37 +2,44 @@
 // Transfer query: the stations where a train from the departure side meets a
 // train to the arrival side, and the legs through the station the user picks.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "data/timetable.h"
 #include "output/string_grid.h"
+#include "query/query_results.h"
 #include "query/sort_state.h"
 #include "rules/UPub_Center.h"
-#include "stations/station_selection.h"
 
 namespace vormek {
 
-// Every train's first departure-side stop, with one leg to each later stop,
-// trains in stop-table order.
-void CollectFirstLegs(const TMemTable& KMTrain, const TStationMatcher& departure,
-                      std::vector<TPub_GridResult>& legs);
+// Resolves both names and collects both sides' legs as stop positions:
+// every train's first departure-side stop with one leg to each later stop
+// (trains in stop-table order), and every train's last arrival-side stop with
+// one leg from each earlier stop (trains in reverse order, boarding stops
+// descending). One transfer row per station a first leg reaches, in the order
+// met: first-leg values from the first leg there, second-leg values from the
+// last second leg boarding there.
+TTransferResult QueryTransfer(const TTimetable& timetable, const TStationPairRequest& request);
 
-// Every train's last arrival-side stop, with one leg from each earlier stop;
-// trains in reverse stop-table order, legs in descending stop order.
-void CollectSecondLegs(const TMemTable& KMTrain, const TStationMatcher& arrival,
-                       std::vector<TPub_GridResult>& legs);
-
-// TransferRows from the two leg arrays: one row per station a first leg
-// reaches, in the order first met; first-leg values from the first leg
-// there, second-leg values from the last second leg boarding there.
-void BuildTransferRows(TPub_Center& center);
-
-// Steps of the query up to the window: resolves both boxes, collects both
-// legs and builds TransferRows. GridResults is emptied.
-void QueryTransfer(TTimetable& timetable, TPub_Center& center, std::string_view comboFZ,
+// The same, kept in the window's state (selections, legs, TransferRows;
+// GridResults emptied).
+void QueryTransfer(const TTimetable& timetable, TPub_Center& center, std::string_view comboFZ,
                    std::string_view comboDZ);
+
+// The full records of the chosen station's legs: the first Count1 first legs
+// alighting there, then second legs boarding there up to Count1 + Count2
+// records in all; records no leg fills stay empty.
+std::vector<TPub_GridResult> TransferLegResults(const TTimetable& timetable, const TFareTables& fares,
+                                                const std::vector<TTransferLeg>& firstLegs,
+                                                const std::vector<TTransferLeg>& secondLegs,
+                                                const TTransferPick& pick);
+
+// A leg completed as the direct query fills a record (empty when its train
+// has no train list record).
+TPub_GridResult TransferLegRecord(const TTimetable& timetable, const TFareTables& fares, const TTransferLeg& leg);
 
 // The transfer-station window's nine columns, as its grid shows them.
 inline constexpr int kTransferColumns = 9;
@@ -48,13 +55,17 @@ int FillTransferGrid(const TPub_Center& center, TStringGrid& grid);
 // no header marked. Returns StationCount.
 int OpenTransferList(const TPub_Center& center, TStringGrid& grid, TSortState& sort);
 
+// The station a row of the window's list stands for, read from its transfer
+// row; nullopt for a row without one.
+std::optional<TTransferPick> TransferPickOfRow(const TPub_Center& center, const TStringGrid& grid, int row);
+
 // "两地共有<N>个中转站供选择:" and the note under the list.
 std::string TransferWindowCaption(int stationCount);
 inline constexpr const char* kTransferNote = "中转换乘牵涉因素较多，请综合各种因素进行换乘站选择。";
 
 // Replaces GridResults by the count1 first legs alighting at the station and
 // the count2 second legs boarding there; sets TransferStation.
-void BuildTransferResults(TTimetable& timetable, TPub_Center& center, std::string_view name,
+void BuildTransferResults(const TTimetable& timetable, TPub_Center& center, std::string_view name,
                           std::int32_t count1, std::int32_t count2);
 
 }  // namespace vormek

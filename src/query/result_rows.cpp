@@ -34,16 +34,25 @@ int ShowResults(const std::vector<TPub_GridResult>& results, const TFilterContex
                 const TSortState& sort, TStringGrid& grid) {
   if (grid.ColCount() != kResultColumns) grid.SetColCount(kResultColumns);
   int count = 0;
-  for (const TPub_GridResult& r : results) {
+  for (std::size_t key = 0; key < results.size(); ++key) {
+    const TPub_GridResult& r = results[key];
     if (!PassesFilters(r, filter)) continue;
     if (grid.RowCount() <= count) grid.SetRowCount(count + 1);
     auto cells = ResultCells(r);
     std::vector<std::string>& row = grid.Row(count);
     for (int c = 0; c < kResultColumns; ++c) row[c] = std::move(cells[c]);
+    grid.SetRowKey(count, static_cast<int>(key));
     ++count;
   }
   ResortResults(grid, count, sort);
   return count;
+}
+
+const TPub_GridResult* RecordOfRow(const std::vector<TPub_GridResult>& results, const TStringGrid& grid, int row) {
+  if (row < 0 || row >= grid.RowCount()) return nullptr;
+  const int key = grid.RowKey(row);
+  if (key < 0 || static_cast<std::size_t>(key) >= results.size()) return nullptr;
+  return &results[static_cast<std::size_t>(key)];
 }
 
 std::string ResultCaption(int resultCount) { return "结果:" + std::to_string(resultCount); }

@@ -23,11 +23,14 @@ std::array<std::string, kResultColumns> ResultCells(const TPub_GridResult& r);
 // Empties every cell and leaves 16 rows.
 void ClearResults(TStringGrid& grid);
 
-// Writes the rows that pass the filters from row 0 on, grows the grid when
-// more than 16 pass, and re-applies the active sort. Returns ResultCount.
-// Call ClearResults first.
+// Writes the rows that pass the filters from row 0 on, each keyed by its
+// record's index in results, grows the grid when more than 16 pass, and
+// re-applies the active sort. Returns ResultCount. Call ClearResults first.
 int ShowResults(const std::vector<TPub_GridResult>& results, const TFilterContext& filter,
                 const TSortState& sort, TStringGrid& grid);
+
+// The record a grid row was written from, or nullptr for a row without one.
+const TPub_GridResult* RecordOfRow(const std::vector<TPub_GridResult>& results, const TStringGrid& grid, int row);
 
 // The count label: "结果:" and the count.
 std::string ResultCaption(int resultCount);

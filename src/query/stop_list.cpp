@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "query/stop_positions.h"
 #include "query/table_columns.h"
 #include "rules/UPub_Center.h"
 
@@ -28,20 +29,28 @@ bool TStopList::InSection(int row) const {
   return SectionFirst <= n && n <= SectionLast;
 }
 
-std::optional<TStopList> BuildStopList(TMemTable& KMTrain, const TStopListRequest& req) {
-  if (req.TrainID.empty() || KMTrain.ColumnCount() == 0) return std::nullopt;
-  if (!KMTrain.Locate("ID", req.TrainID)) return std::nullopt;
+TStopListRequest StopListRequestOf(const TPub_GridResult& r) {
+  return {r.ID, r.FZ_Station, std::to_string(r.Stops), std::to_string(r.QJ_Distance), r.QJ_R_Date};
+}
+
+std::optional<TStopList> BuildStopList(const TTimetable& tt, const TStopListRequest& req) {
+  if (req.TrainID.empty() || tt.KMTrain.ColumnCount() == 0) return std::nullopt;
+  RequireIndex(tt);
+  const std::int32_t train = FindTrain(tt, req.TrainID);
+  if (train < 0) return std::nullopt;
+  const TMemTable& KMTrain = tt.KMTrain;
   const TStopColumns c(KMTrain);
-  const int count = KMTrain.RecordCount();
   const int stopsInSection = ReadInt(req.Stops);
 
   TStopList list;
-  int pos = KMTrain.RecNo();
+  const TTrainRun& run = tt.Index.Trains[static_cast<std::size_t>(train)];
+  int pos = static_cast<int>(run.First);
+  const int end = static_cast<int>(run.Last) + 1;
   std::string prev(KMTrain.ValueAt(pos, c.D_Time));
   int day = 1;
   bool found = false;
   int last = pos;
-  for (; pos < count && KMTrain.ValueAt(pos, c.ID) == req.TrainID; ++pos) {
+  for (; pos < end; ++pos) {
     last = pos;
     ++list.FilledRows;
     if (list.Grid.RowCount() < list.FilledRows) list.Grid.SetRowCount(list.FilledRows);

@@ -5,22 +5,27 @@
 #include <string>
 #include <string_view>
 
-#include "data/mem_table.h"
+#include "data/timetable.h"
 #include "output/string_grid.h"
+#include "rules/UPub_Center.h"
 
 namespace vormek {
 
 inline constexpr int kStopColumns = 8;   // 站序,车站,里程,到时,发时,天数,历时,时速
 inline constexpr int kStopGridRows = 20;
 
-// The cells of the chosen result row that the window reads.
+// What the window shows of the chosen result: the train, where the section
+// starts and how long it is, as the result grid writes them.
 struct TStopListRequest {
-  std::string_view TrainID;          // column 0
-  std::string_view BoardingStation;  // column 4
-  std::string_view Stops;            // column 8
-  std::string_view SectionKm;        // column 9
-  std::string_view SectionTime;      // column 10
+  std::string TrainID;          // column 0
+  std::string BoardingStation;  // column 4
+  std::string Stops;            // column 8
+  std::string SectionKm;        // column 9
+  std::string SectionTime;      // column 10
 };
+
+// The request for a result record.
+TStopListRequest StopListRequestOf(const TPub_GridResult& record);
 
 struct TStopList {
   TStringGrid Grid{kStopColumns, kStopGridRows};
@@ -34,9 +39,8 @@ struct TStopList {
   bool InSection(int row) const;
 };
 
-// nullopt when the stop table does not hold the train number. Moves
-// KMTrain's cursor.
-std::optional<TStopList> BuildStopList(TMemTable& KMTrain, const TStopListRequest& request);
+// nullopt when the stop table does not hold the train number.
+std::optional<TStopList> BuildStopList(const TTimetable& timetable, const TStopListRequest& request);
 
 // "当天" for day 1, otherwise "第N天".
 std::string DayText(int day);

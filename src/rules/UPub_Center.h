@@ -62,6 +62,16 @@ struct TPub_GridResult {
   std::string QJ_P1, QJ_P2, QJ_P3, QJ_P4;
 };
 
+// One train ridden from a boarding stop to a later alighting stop, as
+// positions of the stop table; the transfer query completes a leg into a
+// result record only when its station is chosen.
+struct TTransferLeg {
+  std::uint32_t Train = 0;  // run of stops in the timetable's index
+  std::uint32_t Boarding = 0;
+  std::uint32_t Alighting = 0;
+  bool operator==(const TTransferLeg&) const = default;
+};
+
 // A station selection: the typed name and its city group.
 struct TPub_FZStruct {
   std::string Entered;
@@ -131,8 +141,8 @@ void ClassicSectionFares(const TFareTables& tables, TPub_GridResult& r);
 // The program owns one instance and hands it to whatever needs it.
 struct TPub_Center {
   std::vector<TPub_GridResult> GridResults;
-  std::vector<TPub_GridResult> LegOneResults;
-  std::vector<TPub_GridResult> LegTwoResults;
+  std::vector<TTransferLeg> LegOneResults;
+  std::vector<TTransferLeg> LegTwoResults;
   TFareTables Fares;
   TPub_FZStruct FromSelection;
   TPub_DZStruct ToSelection;

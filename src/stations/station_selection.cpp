@@ -20,6 +20,47 @@ void FillSelection(TMemTable& KMSM, std::string_view boxText, TPub_FZStruct& sel
   selection.Gp = gp;
 }
 
+TPub_FZStruct ResolveSelection(const TTimetable& tt, std::string_view boxText) {
+  TPub_FZStruct selection;
+  selection.Entered = std::string(TrimBlanksAndControls(boxText));
+  const TMemTable& groups = tt.KMSM;
+  if (groups.ColumnCount() == 0 || selection.Entered.empty()) return selection;
+  const TStationId id = tt.Index.Stations.Find(selection.Entered);
+  if (id == kNoStation || id >= tt.Index.GroupRecord.size()) return selection;
+  const std::int32_t record = tt.Index.GroupRecord[id];
+  if (record < 0) return selection;
+  const int gpCol = groups.FieldByName("Gp").Column();
+  const std::int32_t gp = groups.IntegerAt(record, gpCol);
+  const int count = groups.RecordCount();
+  for (int i = 0; i < count; ++i) {
+    if (groups.IntegerAt(i, gpCol) == gp) selection.Group.push_back(tt.Index.Stations.Name(tt.Index.GroupStation[i]));
+  }
+  selection.Gp = gp;
+  return selection;
+}
+
+bool PairExactMode(TPub_FZStruct& from, TPub_DZStruct& to) {
+  if (from.Gp != to.Gp) return false;
+  from.Group.clear();
+  to.Group.clear();
+  return true;
+}
+
+std::vector<TStationId> SelectedStations(const TPub_FZStruct& selection, bool exact,
+                                         const TStationDictionary& stations) {
+  std::vector<TStationId> ids;
+  auto add = [&](std::string_view name) {
+    const TStationId id = stations.Find(name);
+    if (id != kNoStation) ids.push_back(id);
+  };
+  if (exact || selection.Group.empty()) {
+    add(selection.Entered);
+  } else {
+    for (const std::string& name : selection.Group) add(name);
+  }
+  return ids;
+}
+
 void SelectDeparture(TMemTable& KMSM, TPub_Center& center, std::string_view comboFZ) {
   FillSelection(KMSM, comboFZ, center.FromSelection);
 }
@@ -33,12 +74,7 @@ void SelectTimetableStation(TMemTable& KMSM, TPub_Center& center, std::string_vi
   center.ToSelection.Entered = center.FromSelection.Entered;
 }
 
-bool ApplyPairExactMode(TPub_Center& center) {
-  if (center.FromSelection.Gp != center.ToSelection.Gp) return false;
-  center.FromSelection.Group.clear();
-  center.ToSelection.Group.clear();
-  return true;
-}
+bool ApplyPairExactMode(TPub_Center& center) { return PairExactMode(center.FromSelection, center.ToSelection); }
 
 bool ApplyTimetableExactMode(TPub_Center& center) {
   if (center.FromSelection.Gp != 0) return false;

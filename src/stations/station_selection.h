@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/mem_table.h"
+#include "data/timetable.h"
 #include "rules/UPub_Center.h"
 
 namespace vormek {
@@ -17,6 +18,16 @@ enum TStationSide { SideDeparture = 1, SideArrival = 2 };
 // and control characters, Group the KMSM stations sharing its Gp (in KMSM's
 // current order), Gp that number or 0. KMSM's cursor is moved.
 void FillSelection(TMemTable& KMSM, std::string_view boxText, TPub_FZStruct& selection);
+
+// The same on a loaded timetable without moving any cursor: the selection a
+// box's text resolves to.
+TPub_FZStruct ResolveSelection(const TTimetable& timetable, std::string_view boxText);
+// Exact mode of a station pair on the selections themselves (see
+// ApplyPairExactMode).
+bool PairExactMode(TPub_FZStruct& from, TPub_DZStruct& to);
+// The stations a side matches, as ids; names no table holds match no stop.
+std::vector<TStationId> SelectedStations(const TPub_FZStruct& selection, bool exact,
+                                         const TStationDictionary& stations);
 
 void SelectDeparture(TMemTable& KMSM, TPub_Center& center, std::string_view comboFZ);
 void SelectArrival(TMemTable& KMSM, TPub_Center& center, std::string_view comboDZ);

@@ -12,6 +12,7 @@
 #include "ui/dialog_frame.h"
 #include "ui/enter_presses_button.h"
 #include "output/column_names.h"
+#include "query/result_rows.h"
 #include "services/csv_file.h"
 #include "services/print_grid.h"
 #include "ui/msg_grid_model.h"
@@ -114,25 +115,19 @@ void TFrmMsg::BTNExportClick() {
   if (actions_.Export) actions_.Export(this, MGridModel->Grid(), kDetailGridKind, FilledRows);
 }
 
-std::optional<TStopList> TFrmMsg::StopsForRow(const TStringGrid& sgrid, int row, std::size_t resultCount,
-                                              TMemTable& KMTrain) {
-  if (row < 0 || static_cast<std::size_t>(row) >= resultCount || row >= sgrid.RowCount() || sgrid.ColCount() < 11)
-    return std::nullopt;
-  if (sgrid.Cell(0, row).empty()) return std::nullopt;
-  TStopListRequest request;
-  request.TrainID = sgrid.Cell(0, row);
-  request.BoardingStation = sgrid.Cell(4, row);
-  request.Stops = sgrid.Cell(8, row);
-  request.SectionKm = sgrid.Cell(9, row);
-  request.SectionTime = sgrid.Cell(10, row);
-  return BuildStopList(KMTrain, request);
+std::optional<TStopList> TFrmMsg::StopsForRow(const std::vector<TPub_GridResult>& results, const TStringGrid& sgrid,
+                                              int row, const TTimetable& timetable) {
+  const TPub_GridResult* record = RecordOfRow(results, sgrid, row);
+  if (record == nullptr || record->ID.empty()) return std::nullopt;
+  return BuildStopList(timetable, StopListRequestOf(*record));
 }
 
-void TFrmMsg::OpenForRow(const TStringGrid& sgrid, int row, std::size_t resultCount, TMemTable& KMTrain,
-                         QWidget* parent, TMsgActions actions) {
-  const std::optional<TStopList> stops = StopsForRow(sgrid, row, resultCount, KMTrain);
+void TFrmMsg::OpenForRow(const std::vector<TPub_GridResult>& results, const TStringGrid& sgrid, int row,
+                         const TTimetable& timetable, QWidget* parent, TMsgActions actions) {
+  const std::optional<TStopList> stops = StopsForRow(results, sgrid, row, timetable);
   if (!stops) return;
-  TFrmMsg window(*stops, FromGbk(sgrid.Cell(0, row)), std::move(actions), parent);
+  const TPub_GridResult& record = *RecordOfRow(results, sgrid, row);
+  TFrmMsg window(*stops, FromGbk(record.ID), std::move(actions), parent);
   window.exec();
 }
 

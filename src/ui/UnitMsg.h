@@ -7,16 +7,18 @@
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "output/string_grid.h"
 #include "query/stop_list.h"
+#include "rules/UPub_Center.h"
 
 class QLabel;
 class QPushButton;
 
 namespace vormek {
 
-class TMemTable;
+struct TTimetable;
 class TMsgGridModel;
 class TResultGridView;
 
@@ -38,14 +40,15 @@ class TFrmMsg : public QDialog {
   TFrmMsg(const TStopList& stops, const QString& trainId, TMsgActions actions = DefaultMsgActions(),
           QWidget* parent = nullptr);
 
-  // The stop list for row `row` of the main grid, or nullopt when the row is
-  // below the results or its train is not in the stop table.
-  static std::optional<TStopList> StopsForRow(const TStringGrid& sgrid, int row, std::size_t resultCount,
-                                              TMemTable& KMTrain);
+  // The stop list for row `row` of the main grid, from the record the row
+  // was written from; nullopt when the row holds no result or its train is
+  // not in the stop table.
+  static std::optional<TStopList> StopsForRow(const std::vector<TPub_GridResult>& results, const TStringGrid& sgrid,
+                                              int row, const TTimetable& timetable);
   // SGridDblClick: builds, shows modally and destroys the window; opens
   // nothing for a row without a known train.
-  static void OpenForRow(const TStringGrid& sgrid, int row, std::size_t resultCount, TMemTable& KMTrain,
-                         QWidget* parent, TMsgActions actions = DefaultMsgActions());
+  static void OpenForRow(const std::vector<TPub_GridResult>& results, const TStringGrid& sgrid, int row,
+                         const TTimetable& timetable, QWidget* parent, TMsgActions actions = DefaultMsgActions());
 
   void ClearSelection();
   void BTNPrintClick();

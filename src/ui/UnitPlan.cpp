@@ -126,15 +126,7 @@ std::string TFrmPlan::LegTrain(int row, int col) const {
 std::optional<TStopList> TFrmPlan::LegStops(int row, int col) const {
   const TPub_GridResult* leg = Leg(row, col);
   if (leg == nullptr) return std::nullopt;
-  const std::string stops = std::to_string(leg->Stops);
-  const std::string km = std::to_string(leg->QJ_Distance);
-  TStopListRequest request;
-  request.TrainID = leg->ID;
-  request.BoardingStation = leg->FZ_Station;
-  request.Stops = stops;
-  request.SectionKm = km;
-  request.SectionTime = leg->QJ_R_Date;
-  return BuildStopList(deps_.Tables->KMTrain, request);
+  return BuildStopList(*deps_.Tables, StopListRequestOf(*leg));
 }
 
 void TFrmPlan::GridDblClick(int row, int col) {

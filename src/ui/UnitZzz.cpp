@@ -5,7 +5,6 @@
 #include <QPalette>
 #include <QPushButton>
 
-#include <charconv>
 #include <vector>
 
 #include "app/gbk_text.h"
@@ -25,13 +24,6 @@ const std::vector<int> kColumnWidths{86, 47, 47, 48, 46, 47, 47, 61, 57};
 const QStringList kCaptions{QStringLiteral("中转站"), QStringLiteral("前里程"), QStringLiteral("后里程"),
                             QStringLiteral("总里程"), QStringLiteral("前历时"), QStringLiteral("后历时"),
                             QStringLiteral("总历时"), QStringLiteral("发站车数"), QStringLiteral("到站车数")};
-
-// A count cell as an integer; 0 when it does not read.
-std::int32_t CountOf(const std::string& text) {
-  std::int32_t n = 0;
-  std::from_chars(text.data(), text.data() + text.size(), n);
-  return n;
-}
 
 }  // namespace
 
@@ -95,6 +87,7 @@ void TFrmZzz::BuildLayout() {
 }
 
 void TFrmZzz::Fill(const TPub_Center& center) {
+  center_ = &center;
   ClearSelection();
   ZGridModel->Change([&](TStringGrid& grid) {
     grid = TStringGrid(kTransferColumns, kTransferGridRows);
@@ -140,10 +133,11 @@ void TFrmZzz::UpdateHeaderLabels() {
 
 void TFrmZzz::ZGridClick(int row) {
   if (row < 0 || row >= StationCount) return;
-  const TStringGrid& grid = ZGridModel->Grid();
-  const std::string station = grid.Cell(0, row);
-  if (station.empty()) return;
-  target_.ShowTransferLegs(station, CountOf(grid.Cell(7, row)), CountOf(grid.Cell(8, row)));
+  if (center_ == nullptr) return;
+  // The row's own transfer record says which station and how many legs.
+  const std::optional<TTransferPick> pick = TransferPickOfRow(*center_, ZGridModel->Grid(), row);
+  if (!pick || pick->Station.empty()) return;
+  target_.ShowTransferLegs(pick->Station, pick->Count1, pick->Count2);
 }
 
 }  // namespace vormek

@@ -42,7 +42,8 @@ class TFrmZzz : public QDialog {
   TFrmZzz(ITransferLegsTarget& target, QWidget* parent = nullptr);
 
   // What the transfer query does with a new window: list the stations of
-  // TransferRows, set caption and note, sort by station.
+  // TransferRows, set caption and note, sort by station. center must outlive
+  // the window: a click reads the chosen row's record there.
   void Fill(const TPub_Center& center);
   // Fills and shows the window modally; it is destroyed when closed.
   static void ShowTransferStations(const TPub_Center& center, ITransferLegsTarget& target, QWidget* parent);
@@ -64,6 +65,7 @@ class TFrmZzz : public QDialog {
   void UpdateHeaderLabels();
 
   ITransferLegsTarget& target_;
+  const TPub_Center* center_ = nullptr;  // the transfer rows listed, from Fill on
   TSortState sort_;
 };
 

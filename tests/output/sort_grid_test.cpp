@@ -10,12 +10,14 @@
 namespace vormek {
 namespace {
 
-// A grid of two columns: the key, and a tag that identifies the row.
+// A grid of two columns: the key, and a tag that identifies the row; the
+// row's record key is its number too.
 TStringGrid KeyedGrid(const std::vector<std::string>& keys, int fixedRows = 0) {
   TStringGrid grid(2, static_cast<int>(keys.size()), fixedRows);
   for (int r = 0; r < grid.RowCount(); ++r) {
     grid.Cell(0, r) = keys[static_cast<std::size_t>(r)];
     grid.Cell(1, r) = "row" + std::to_string(r);
+    grid.SetRowKey(r, r);
   }
   return grid;
 }
@@ -156,6 +158,8 @@ TEST(SortGridProperty, RandomGridsEndSortedWithEveryRowOnce) {
     TStringGrid after = before;
     SortGrid(after, 0, ascending, numeric);
     ExpectSortedPermutation(before, after, ascending, numeric);
+    // Every row still carries the key of the record it was written from.
+    for (int r = 0; r < after.RowCount(); ++r) EXPECT_EQ(after.Cell(1, r), "row" + std::to_string(after.RowKey(r)));
     if (HasFailure()) {
       ADD_FAILURE() << "round " << round;
       return;

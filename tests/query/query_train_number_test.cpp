@@ -87,10 +87,10 @@ TEST_F(TrainNumberTest, TwoStopTrain) {
 }
 
 TEST_F(TrainNumberTest, TerminalStopNo) {
-  EXPECT_EQ(TerminalStopNo(tt_.KMTrain, "1112/1113"), 20);
-  EXPECT_EQ(TerminalStopNo(tt_.KMTrain, "K10"), 2);
-  EXPECT_EQ(TerminalStopNo(tt_.KMTrain, "1112"), 1);
-  EXPECT_EQ(TerminalStopNo(tt_.KMTrain, "nothing"), 1);
+  EXPECT_EQ(TerminalStopNo(tt_, "1112/1113"), 20);
+  EXPECT_EQ(TerminalStopNo(tt_, "K10"), 2);
+  EXPECT_EQ(TerminalStopNo(tt_, "1112"), 1);
+  EXPECT_EQ(TerminalStopNo(tt_, "nothing"), 1);
 }
 
 TEST(TerminalStopNoOnBrokenData, StopsAtTheTrainsLastStop) {
@@ -100,8 +100,8 @@ TEST(TerminalStopNoOnBrokenData, StopsAtTheTrainsLastStop) {
               {"A2", 9, {S("丙", "", "08:00", "0", 0), S("丁", "08:30", "08:35", "30", 9), S("戊", "09:00", "", "1:0", 20)}}};
   TTimetable tt;
   fixture::Load(t, tt);
-  EXPECT_EQ(TerminalStopNo(tt.KMTrain, "A1"), 2);
-  EXPECT_EQ(TerminalStopNo(tt.KMTrain, "A2"), 3);
+  EXPECT_EQ(TerminalStopNo(tt, "A1"), 2);
+  EXPECT_EQ(TerminalStopNo(tt, "A2"), 3);
 }
 
 }  // namespace

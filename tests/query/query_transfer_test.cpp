@@ -26,6 +26,12 @@ std::vector<std::string> Legs(const std::vector<TPub_GridResult>& legs) {
   return out;
 }
 
+std::vector<std::string> Legs(const TTimetable& tt, const std::vector<TTransferLeg>& legs) {
+  std::vector<TPub_GridResult> records;
+  for (const auto& l : legs) records.push_back(TransferLegRecord(tt, BuildFareTables(), l));
+  return Legs(records);
+}
+
 class TransferTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -38,11 +44,11 @@ class TransferTest : public ::testing::Test {
 
 TEST_F(TransferTest, LegsInTheirScanOrders) {
   QueryTransfer(tt_, c_, "A", "B");
-  EXPECT_EQ(Legs(c_.LegOneResults), (std::vector<std::string>{"T1 A>X", "T1 A>Y"}));
-  EXPECT_EQ(Legs(c_.LegTwoResults), (std::vector<std::string>{"T4 X>B", "T4 C>B", "T3 Y>B", "T2 X>B"}));
-  EXPECT_EQ(c_.LegOneResults[0].FZ_D_Time, "08:00");
-  EXPECT_EQ(c_.LegOneResults[0].DZ_A_Time, "09:30");
-  EXPECT_TRUE(c_.LegOneResults[0].StartStation.empty());  // legs carry stop fields only
+  EXPECT_EQ(Legs(tt_, c_.LegOneResults), (std::vector<std::string>{"T1 A>X", "T1 A>Y"}));
+  EXPECT_EQ(Legs(tt_, c_.LegTwoResults), (std::vector<std::string>{"T4 X>B", "T4 C>B", "T3 Y>B", "T2 X>B"}));
+  const TPub_GridResult first = TransferLegRecord(tt_, c_.Fares, c_.LegOneResults[0]);
+  EXPECT_EQ(first.FZ_D_Time, "08:00");
+  EXPECT_EQ(first.DZ_A_Time, "09:30");
 }
 
 TEST_F(TransferTest, RowsTakeSecondLegValuesFromTheFirstTrainOfTheStopTable) {

@@ -37,18 +37,18 @@ class StopListTest : public ::testing::Test {
 };
 
 TEST_F(StopListTest, DaysCountAtArrivalsAfterMidnight) {
-  auto l = BuildStopList(tt_.KMTrain, {"1043", "咸阳", "3", "150", "01:51"});
+  auto l = BuildStopList(tt_, {"1043", "咸阳", "3", "150", "01:51"});
   ASSERT_TRUE(l);
   EXPECT_EQ(l->FilledRows, 6);
   EXPECT_EQ(l->Grid.RowCount(), 20);
   EXPECT_EQ(Col(*l, 5), (std::vector<std::string>{"当天", "当天", "当天", "当天", "第2天", "第2天"}));
-  auto k = BuildStopList(tt_.KMTrain, {"K9", "甲", "3", "1650", "27:00"});
+  auto k = BuildStopList(tt_, {"K9", "甲", "3", "1650", "27:00"});
   ASSERT_TRUE(k);
   EXPECT_EQ(Col(*k, 5), (std::vector<std::string>{"当天", "第2天", "第2天", "第3天"}));
 }
 
 TEST_F(StopListTest, RowsAndLegSpeeds) {
-  auto l = BuildStopList(tt_.KMTrain, {"1043", "咸阳", "3", "150", "01:51"});
+  auto l = BuildStopList(tt_, {"1043", "咸阳", "3", "150", "01:51"});
   ASSERT_TRUE(l);
   EXPECT_EQ(l->Grid.Row(1), (std::vector<std::string>{"2", "咸阳", "23", "21:43", "21:45", "当天", "18", "77"}));
   EXPECT_EQ(l->Grid.Cell(7, 0), "");
@@ -58,7 +58,7 @@ TEST_F(StopListTest, RowsAndLegSpeeds) {
 }
 
 TEST_F(StopListTest, TheQueriedSection) {
-  auto l = BuildStopList(tt_.KMTrain, {"1043", "咸阳", "3", "150", "01:51"});
+  auto l = BuildStopList(tt_, {"1043", "咸阳", "3", "150", "01:51"});
   ASSERT_TRUE(l);
   EXPECT_EQ(l->SectionFirst, 2);
   EXPECT_EQ(l->SectionLast, 5);
@@ -70,18 +70,18 @@ TEST_F(StopListTest, TheQueriedSection) {
 }
 
 TEST_F(StopListTest, BoardingAtTheStartAndABoardingStationNotOnTheTrain) {
-  auto l = BuildStopList(tt_.KMTrain, {"1043", "西安", "5", "600", "8:35"});
+  auto l = BuildStopList(tt_, {"1043", "西安", "5", "600", "8:35"});
   ASSERT_TRUE(l);
   EXPECT_EQ(l->SectionFirst, 1);
   EXPECT_EQ(l->SectionLast, 6);
   EXPECT_TRUE(l->InSection(0));
-  auto missing = BuildStopList(tt_.KMTrain, {"1043", "北京", "2", "10", "1:0"});
+  auto missing = BuildStopList(tt_, {"1043", "北京", "2", "10", "1:0"});
   ASSERT_TRUE(missing);  // finishes, counting one step per stop
   EXPECT_EQ(missing->SectionFirst, 6);
 }
 
 TEST_F(StopListTest, LastTrainOfTheTableAndOddTimes) {
-  auto l = BuildStopList(tt_.KMTrain, {"Z1", "子", "2", "100", "2:"});
+  auto l = BuildStopList(tt_, {"Z1", "子", "2", "100", "2:"});
   ASSERT_TRUE(l);
   EXPECT_EQ(l->FilledRows, 3);
   EXPECT_EQ(Col(*l, 6), (std::vector<std::string>{"0", "1:0", "2:0"}));
@@ -91,9 +91,9 @@ TEST_F(StopListTest, LastTrainOfTheTableAndOddTimes) {
 }
 
 TEST_F(StopListTest, UnknownNumbersOpenNothing) {
-  EXPECT_FALSE(BuildStopList(tt_.KMTrain, {"1044", "西安", "1", "1", "1"}));
-  EXPECT_FALSE(BuildStopList(tt_.KMTrain, {"", "", "", "", ""}));
-  EXPECT_FALSE(BuildStopList(tt_.KMTrain, {"104", "", "", "", ""}));
+  EXPECT_FALSE(BuildStopList(tt_, {"1044", "西安", "1", "1", "1"}));
+  EXPECT_FALSE(BuildStopList(tt_, {"", "", "", "", ""}));
+  EXPECT_FALSE(BuildStopList(tt_, {"104", "", "", "", ""}));
 }
 
 }  // namespace

@@ -133,6 +133,7 @@ inline void Load(const Tables& t, TTimetable& tt) {
   tt.KMSM.LoadFromText(GroupText(t.groups));
   tt.KMSM.SetIndexName("SStation");
   tt.KMPy.LoadFromText(PinyinText(pinyin));
+  tt.Index = BuildTimetableIndex(tt);
 }
 
 // A stop in one line: station, arrival, departure, elapsed time, km.

@@ -1,17 +1,19 @@
 #include "cli_commands.h"
 
-#include <charconv>
+#include <optional>
 #include <ostream>
 
 #include "output/column_names.h"
 #include "query/input_checks.h"
 #include "query/query_direct.h"
+#include "query/query_results.h"
 #include "query/query_station.h"
 #include "query/query_train_number.h"
 #include "query/query_transfer.h"
 #include "query/result_rows.h"
 #include "query/sort_state.h"
 #include "query/stop_list.h"
+#include "query/stop_positions.h"
 #include "query/table_columns.h"
 #include "stations/station_text.h"
 
@@ -94,18 +96,13 @@ int ShowGrid(const TOptions& o, const TPub_Center& center, int queryMode, std::s
   return ExitOk;
 }
 
-int ReadInt(std::string_view text) {
-  int v = 0;
-  std::from_chars(text.data(), text.data() + text.size(), v);
-  return v;
-}
-
 int Transfer(const TOptions& o, TTimetable& tt, TPub_Center& center, const TTextCodec& codec, TPrinter& printer,
              std::ostream& err) {
   const std::string from = codec.Argument(o.Args[0]);
   const std::string to = codec.Argument(o.Args[1]);
   if (auto refusal = CheckDirectInput(tt.KMPy, from, to)) return Refuse(*refusal, codec, err);
-  QueryTransfer(tt, center, TrimBlanksAndControls(from), TrimBlanksAndControls(to));
+  StoreResult(center, QueryTransfer(tt, TStationPairRequest{std::string(TrimBlanksAndControls(from)),
+                                                           std::string(TrimBlanksAndControls(to))}));
   TStringGrid grid;
   TSortState state;
   const int stationCount = OpenTransferList(center, grid, state);
@@ -120,24 +117,29 @@ int Transfer(const TOptions& o, TTimetable& tt, TPub_Center& center, const TText
   }
   const std::string via(TrimBlanksAndControls(codec.Argument(o.Via)));
   for (int r = 0; r < stationCount; ++r) {
-    if (grid.Cell(0, r) != via) continue;
-    BuildTransferResults(tt, center, via, ReadInt(grid.Cell(7, r)), ReadInt(grid.Cell(8, r)));
+    const std::optional<TTransferPick> pick = TransferPickOfRow(center, grid, r);
+    if (!pick || pick->Station != via) continue;
+    StoreResult(center, *pick,
+                TransferLegResults(tt, center.Fares, center.LegOneResults, center.LegTwoResults, *pick));
     return ShowGrid(o, center, QueryModeDirect, "", printer);
   }
   err << "vormek-query: " << o.Via << " is not in the transfer list\n";
   return ExitNotListed;
 }
 
-int Stops(const TOptions& o, TTimetable& tt, const TTextCodec& codec, TPrinter& printer, std::ostream& err) {
+int Stops(const TOptions& o, const TTimetable& tt, const TTextCodec& codec, TPrinter& printer, std::ostream& err) {
   const std::string number = codec.Argument(o.Args[0]);
-  TMemTable& stops = tt.KMTrain;
-  if (number.empty() || !stops.Locate("ID", number)) return ExitNoData;
+  if (number.empty()) return ExitNoData;
+  const std::int32_t train = FindTrain(tt, number);
+  if (train < 0) return ExitNoData;
+  const TMemTable& stops = tt.KMTrain;
   const TStopColumns sc(stops);
-  const int first = stops.RecNo();
-  int last = first;
-  while (last + 1 < stops.RecordCount() && stops.ValueAt(last + 1, sc.ID) == number) ++last;
+  const TTrainRun& run = tt.Index.Trains[static_cast<std::size_t>(train)];
+  const int first = static_cast<int>(run.First);
+  const int last = static_cast<int>(run.Last);
 
-  std::string board, count, km, time;
+  TStopListRequest request;
+  request.TrainID = number;
   if (o.HasBoard) {
     const std::string station(TrimBlanksAndControls(codec.Argument(o.Board)));
     int b = first;
@@ -148,27 +150,27 @@ int Stops(const TOptions& o, TTimetable& tt, const TTextCodec& codec, TPrinter& 
       return ExitRefused;
     }
     const int a = b + o.Count;
-    board = station;
-    count = std::to_string(o.Count);
-    km = std::to_string(stops.IntegerAt(a, sc.Distance) - stops.IntegerAt(b, sc.Distance));
-    time = ElapsedDifference(stops.ValueAt(b, sc.R_Date), stops.ValueAt(a, sc.R_Date));
+    request.BoardingStation = station;
+    request.Stops = std::to_string(o.Count);
+    request.SectionKm = std::to_string(stops.IntegerAt(a, sc.Distance) - stops.IntegerAt(b, sc.Distance));
+    request.SectionTime = ElapsedDifference(stops.ValueAt(b, sc.R_Date), stops.ValueAt(a, sc.R_Date));
   } else {
     // The row the train number query shows for this train: the whole run.
     const TTrainColumns tc(tt.KMList);
-    const int listPos = LocateTrain(tt.KMList, number);
+    const std::int32_t listPos = run.ListPos;
     if (listPos >= 0) {
-      board = tt.KMList.ValueAt(listPos, tc.StartStation);
-      count = std::to_string(TerminalStopNo(stops, number) - 1);
-      km = std::to_string(tt.KMList.IntegerAt(listPos, tc.Distance));
-      time = tt.KMList.ValueAt(listPos, tc.R_Date);
+      request.BoardingStation = tt.KMList.ValueAt(listPos, tc.StartStation);
+      request.Stops = std::to_string(TerminalStopNo(tt, number) - 1);
+      request.SectionKm = std::to_string(tt.KMList.IntegerAt(listPos, tc.Distance));
+      request.SectionTime = tt.KMList.ValueAt(listPos, tc.R_Date);
     } else {
-      board = stops.ValueAt(first, sc.Station);
-      count = std::to_string(last - first);
-      km = std::to_string(stops.IntegerAt(last, sc.Distance));
-      time = stops.ValueAt(last, sc.R_Date);
+      request.BoardingStation = stops.ValueAt(first, sc.Station);
+      request.Stops = std::to_string(last - first);
+      request.SectionKm = std::to_string(stops.IntegerAt(last, sc.Distance));
+      request.SectionTime = stops.ValueAt(last, sc.R_Date);
     }
   }
-  const auto list = BuildStopList(stops, TStopListRequest{number, board, count, km, time});
+  const auto list = BuildStopList(tt, request);
   if (!list) return ExitNoData;
   printer.Line(ReportHeaderLine(kDetailGridKind, kStopColumns));
   printer.Rows(list->Grid, list->FilledRows);
@@ -187,7 +189,7 @@ int RunCommand(const TOptions& o, TTimetable& tt, const TTextCodec& codec, std::
       const std::string from = codec.Argument(o.Args[0]);
       const std::string to = codec.Argument(o.Args[1]);
       if (auto refusal = CheckDirectInput(tt.KMPy, from, to)) return Refuse(*refusal, codec, err);
-      QueryDirect(tt, center, from, to);
+      StoreResult(center, QueryDirect(tt, center.Fares, TStationPairRequest{from, to}));
       return ShowGrid(o, center, QueryModeDirect, "", printer);
     }
     case TCommand::Transfer:
@@ -196,13 +198,13 @@ int RunCommand(const TOptions& o, TTimetable& tt, const TTextCodec& codec, std::
     case TCommand::TrainNumber: {
       const std::string number = codec.Argument(o.Args[0]);
       if (auto refusal = CheckTrainNumberInput(number)) return Refuse(*refusal, codec, err);
-      QueryTrainNumber(tt, center, number);
+      StoreResult(center, QueryTrainNumber(tt, TTrainNumberRequest{number}));
       return ShowGrid(o, center, QueryModeTrainNumber, "", printer);
     }
     case TCommand::Station: {
       const std::string station = codec.Argument(o.Args[0]);
       if (auto refusal = CheckStationInput(tt.KMPy, station)) return Refuse(*refusal, codec, err);
-      QueryStation(tt, center, station);
+      StoreResult(center, QueryStation(tt, center.Fares, TStationRequest{station}));
       return ShowGrid(o, center, QueryModeStation, TrimBlanksAndControls(station), printer);
     }
     case TCommand::Stops:
