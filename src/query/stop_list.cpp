@@ -4,6 +4,7 @@
 
 #include "query/table_columns.h"
 #include "rules/UPub_Center.h"
+#include "rules/number_text.h"
 
 namespace vormek {
 
@@ -60,7 +61,8 @@ std::optional<TStopList> BuildStopList(TMemTable& KMTrain, const TStopListReques
       } else {
         ++list.SectionFirst;
       }
-      list.SectionLast = list.SectionFirst + stopsInSection;
+      // The count comes from a cell's text: saturate rather than wrap.
+      list.SectionLast = ClampToInt32(std::int64_t{list.SectionFirst} + stopsInSection);
     }
     std::vector<std::string>& row = list.Grid.Row(list.FilledRows - 1);
     row[0] = std::to_string(KMTrain.IntegerAt(pos, c.S_No));

@@ -124,14 +124,17 @@ int Transfer(const TOptions& o, TTimetable& tt, TPub_Center& center, const TText
     BuildTransferResults(tt, center, via, ReadInt(grid.Cell(7, r)), ReadInt(grid.Cell(8, r)));
     return ShowGrid(o, center, QueryModeDirect, "", printer);
   }
-  err << "vormek-query: " << o.Via << " is not in the transfer list\n";
+  err << "vormek-query: " << Echo(o.Via, codec.Gbk()) << " is not in the transfer list\n";
   return ExitNotListed;
 }
 
 int Stops(const TOptions& o, TTimetable& tt, const TTextCodec& codec, TPrinter& printer, std::ostream& err) {
   const std::string number = codec.Argument(o.Args[0]);
   TMemTable& stops = tt.KMTrain;
-  if (number.empty() || !stops.Locate("ID", number)) return ExitNoData;
+  if (number.empty() || !stops.Locate("ID", number)) {
+    err << "vormek-query: no train " << Echo(o.Args[0], codec.Gbk()) << " in the timetable\n";
+    return ExitNoData;
+  }
   const TStopColumns sc(stops);
   const int first = stops.RecNo();
   int last = first;
@@ -142,8 +145,10 @@ int Stops(const TOptions& o, TTimetable& tt, const TTextCodec& codec, TPrinter& 
     const std::string station(TrimBlanksAndControls(codec.Argument(o.Board)));
     int b = first;
     while (b <= last && stops.ValueAt(b, sc.Station) != station) ++b;
-    if (b > last || b + o.Count > last) {
-      err << "vormek-query: " << o.Board << " is not a stop of " << o.Args[0] << " with " << o.Count
+    // Compared as a difference: b + Count could pass the largest int.
+    if (b > last || o.Count > last - b) {
+      err << "vormek-query: " << Echo(o.Board, codec.Gbk()) << " is not a stop of "
+          << Echo(o.Args[0], codec.Gbk()) << " with " << o.Count
           << " stops after it\n";
       return ExitRefused;
     }

@@ -17,6 +17,7 @@ struct TSortRequest {
 
 struct TOptions {
   bool Help = false;
+  bool Version = false;
   bool Gbk = false;
   std::string TablesDir;  // empty: the embedded timetable
   TCommand Command = TCommand::Direct;
