@@ -32,12 +32,12 @@ struct TTimetableTexts {
   std::string SPY, SLIST, SM, STRAIN;
 };
 
-// The same steps from the texts, in the loaders' order. A file larger than
-// kMaxTableTextBytes, or one that is not a regular file, is refused before it
-// is read.
+// The same steps from the texts, in the loaders' order.
 void LoadTimetableFromTexts(TTimetableTexts texts, TTimetable& timetable);
 
 // The same from a folder holding SLIST.txt, STRAIN.txt, SM.txt and SPY.txt.
+// A file larger than kMaxTableTextBytes, or one that is not a regular file,
+// is refused before it is read; a file that cannot be read says why.
 void LoadTimetableFromDirectory(const std::filesystem::path& dir, TTimetable& timetable);
 
 }  // namespace vormek

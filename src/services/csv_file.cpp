@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #include "output/csv_export.h"
+#include "services/plain_file_icons.h"
 
 namespace vormek {
 namespace {
@@ -55,7 +56,14 @@ void WriteWholeFile(const QString& path, const QByteArray& bytes) {
 }
 
 QString AskCsvFileName(QWidget* parent) {
+  // Declared first, so that it outlives the dialog that uses it.
+  TPlainFileIconProvider icons;
   QFileDialog dialog(parent);
+  // The dialog of this program, not the desktop's, so that nothing it lists
+  // is opened and read to choose an icon.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setIconProvider(&icons);
+  dialog.setOption(QFileDialog::DontUseCustomDirectoryIcons);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilter(QStringLiteral("Excel文件(*.csv)"));
