@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the timetable store with clang and runs each
+# Builds the libFuzzer targets of the timetable store and of the queries on
+# generated timetables with clang and runs each
 # for the given number of seconds (default 300), one after the other. Corpora
-# and any crash inputs go to /tmp/vormek-fuzz/<target>/.
+# and any crash inputs go to /tmp/vormek-fuzz/<target>/ (or $VORMEK_FUZZ_DIR).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh program test
 seconds=${1:-300}
 build=build-fuzz
-work=/tmp/vormek-fuzz
+work=${VORMEK_FUZZ_DIR:-/tmp/vormek-fuzz}
 
 cmake -S fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
 cmake --build "$build" -j 2
 
 # Seeds: a small valid table and a few stored items, written only once.
-mkdir -p "$work/table_text_fuzzer/corpus" "$work/inflate_item_fuzzer/corpus"
+targets=(table_text_fuzzer inflate_item_fuzzer timetable_query_fuzzer)
+for target in "${targets[@]}"; do mkdir -p "$work/$target/corpus"; done
 seed_table="$work/table_text_fuzzer/corpus/seed-table"
 if [ ! -e "$seed_table" ]; then
   printf '%s\r\n' '"@@FILE VERSION@@","251"' '"@@TABLEDEF START@@"' \
@@ -34,7 +36,8 @@ PY
   fi
 fi
 
-for target in table_text_fuzzer inflate_item_fuzzer; do
+# The timetable+query target needs no seeds: it builds its tables from any bytes.
+for target in "${targets[@]}"; do
   dir="$work/$target"
   extra=()
   [ "$target" = table_text_fuzzer ] && extra=(-dict=fuzz/table_text.dict)

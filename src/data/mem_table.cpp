@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstring>
 #include <numeric>
+#include <unordered_set>
 #include <utility>
 
 #include "data/errors.h"
@@ -25,7 +26,21 @@ constexpr std::string_view kTableDefEnd = "@@TABLEDEF END@@";
 // any value fit the 16-bit lengths below.
 constexpr int kMaxTextColumnSize = 32767;
 
+// The timetable's tables have at most 12 columns and 3 indexes of 2 columns;
+// far more is a damaged or hostile text, refused before it costs time.
+constexpr std::size_t kMaxColumns = 256;
+constexpr std::size_t kMaxIndexes = 64;
+constexpr std::size_t kMaxIndexColumns = 16;
+// Every value takes at least three bytes of text: two quotes and a comma.
+constexpr std::size_t kMinValueBytes = 3;
+
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string LowerAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = LowerAscii(c);
+  return out;
+}
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -69,6 +84,9 @@ struct TTableData {
   std::vector<int> intSlot;  // per column: slot in ints, -1 for text columns
   int intColumns = 0;
   int recordCount = 0;
+  // Lower-cased names seen while loading, for the duplicate checks.
+  std::unordered_set<std::string> columnNames;
+  std::unordered_set<std::string> indexNames;
   // Where each value lies in the owned text, recordCount x columns; offsets
   // and lengths apart so that the large stop table takes 6 bytes a value.
   std::vector<std::uint32_t> offsets;
@@ -177,7 +195,9 @@ void ParseColumnDef(std::string_view def, TTableTextReader& reader, TTableData& 
   if (size > kMaxTextColumnSize) reader.Fail("column size above " + std::to_string(kMaxTextColumnSize));
   if (column.type == TFieldType::WideString && size == 0) reader.Fail("text column of size 0");
   column.size = size;
-  if (t.FindColumn(column.name) >= 0) reader.Fail("column \"" + column.name + "\" defined twice");
+  if (t.columns.size() >= kMaxColumns) reader.Fail("more than " + std::to_string(kMaxColumns) + " columns");
+  if (!t.columnNames.insert(LowerAscii(column.name)).second)
+    reader.Fail("column \"" + column.name + "\" defined twice");
   t.columns.push_back(std::move(column));
 }
 
@@ -210,7 +230,10 @@ void ParseIndexDef(std::string_view def, TTableTextReader& reader, TTableData& t
     index.unique = true;
     rest.remove_prefix(option.size());
   }
+  if (t.indexes.size() >= kMaxIndexes) reader.Fail("more than " + std::to_string(kMaxIndexes) + " indexes");
   for (;;) {
+    if (index.columns.size() >= kMaxIndexColumns)
+      reader.Fail("index \"" + index.name + "\" has more than " + std::to_string(kMaxIndexColumns) + " columns");
     const std::size_t semi = list.find(';');
     const std::string_view name = list.substr(0, semi);
     const int column = t.FindColumn(name);
@@ -219,8 +242,8 @@ void ParseIndexDef(std::string_view def, TTableTextReader& reader, TTableData& t
     if (semi == std::string_view::npos) break;
     list.remove_prefix(semi + 1);
   }
-  for (const TIndexDef& other : t.indexes)
-    if (EqualsIgnoringCase(other.name, index.name)) reader.Fail("index \"" + index.name + "\" defined twice");
+  if (!t.indexNames.insert(LowerAscii(index.name)).second)
+    reader.Fail("index \"" + index.name + "\" defined twice");
   t.indexes.push_back(std::move(index));
 }
 
@@ -284,10 +307,11 @@ void ReadRecords(TTableTextReader& reader, char* data, TTableData& t) {
 }
 
 void Load(std::string source, TTableData& t) {
-  if (source.size() >= UINT32_MAX) throw ETableFormatError(1, "text too large");
+  if (source.size() > kMaxTableTextBytes) throw ETableFormatError(1, "text too large");
   t.text = std::move(source);
   char* data = t.text.data();
   TTableTextReader reader(data, t.text.size());
+  reader.LimitFields(kMaxColumns + 1);
 
   if (!reader.ReadLine()) throw ETableFormatError(1, "empty text");
   {
@@ -315,16 +339,23 @@ void Load(std::string source, TTableData& t) {
   for (std::size_t c = 0; c < t.columns.size(); ++c)
     if (t.columns[c].type != TFieldType::WideString) t.intSlot[c] = t.intColumns++;
 
+  // One field more than the columns still reads, so the message can say
+  // how many a row has.
+  reader.LimitFields(t.columns.size() + 1);
   ReadHeader(reader, t);
-  // At most one row per line: size the arrays once (a few lines too many
-  // for the preamble, never a copy).
+  t.columnNames.clear();
+  t.indexNames.clear();
+  // At most one row per line, and no more values than the bytes can hold:
+  // size the arrays once (a few lines too many for the preamble, never a
+  // copy), and never beyond what the text could fill.
   std::size_t lines = 0;
   for (const char* p = t.text.data(), *end = p + t.text.size();
        (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)))) != nullptr; ++p)
     ++lines;
-  t.offsets.reserve(lines * t.columns.size());
-  t.lengths.reserve(lines * t.columns.size());
-  t.ints.reserve(lines * static_cast<std::size_t>(t.intColumns));
+  const std::size_t rows = std::min(lines, t.text.size() / (kMinValueBytes * t.columns.size()) + 1);
+  t.offsets.reserve(rows * t.columns.size());
+  t.lengths.reserve(rows * t.columns.size());
+  t.ints.reserve(rows * static_cast<std::size_t>(t.intColumns));
   ReadRecords(reader, data, t);
   t.ResetOrder();
   t.ToFirst();

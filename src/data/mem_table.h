@@ -1,6 +1,7 @@
 #pragma once
 // An in-memory table read from the table text format "251", with one cursor
 // shared by all its readers. Records are read-only once loaded.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -8,6 +9,10 @@
 #include <vector>
 
 namespace vormek {
+
+// The largest table text a table takes: the biggest timetable table is a few
+// megabytes, so this is room for growth, not a measure of real tables.
+inline constexpr std::size_t kMaxTableTextBytes = std::size_t{128} << 20;
 
 class TMemTable;
 

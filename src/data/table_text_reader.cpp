@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "data/gbk_bytes.h"
 
@@ -70,6 +71,7 @@ bool TTableTextReader::ReadLine() {
     }
     field.length = pos - field.begin;
     ++pos;  // closing quote
+    if (fields_.size() >= maxFields_) Fail("more than " + std::to_string(maxFields_) + " fields");
     fields_.push_back(field);
     if (pos >= size) Fail("last line does not end in CR LF");
     if (data[pos] == ',') {

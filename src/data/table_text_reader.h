@@ -3,6 +3,7 @@
 // mutable copy of the text: a field holding doubled quotes is unescaped in
 // place, so every value can stay a view into that one buffer.
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -23,8 +24,13 @@ class TTableTextReader {
 
   // Reads the next line into Fields(). False at the end of the text. Throws
   // ETableFormatError for a line that is not a list of quoted fields ending
-  // in CR LF, or that holds bytes that are not whole GBK characters.
+  // in CR LF, that holds bytes that are not whole GBK characters, or that
+  // has more fields than the limit.
   bool ReadLine();
+
+  // A line of a million empty fields must fail at the limit, not after its
+  // field list has grown to ten times the text.
+  void LimitFields(std::size_t maxFields) { maxFields_ = maxFields; }
 
   const std::vector<TRawField>& Fields() const { return fields_; }
   std::vector<TRawField>& MutableFields() { return fields_; }
@@ -49,6 +55,7 @@ class TTableTextReader {
   std::size_t pos_ = 0;
   int line_ = 0;
   bool trailingComma_ = false;
+  std::size_t maxFields_ = SIZE_MAX;
   std::vector<TRawField> fields_;
 };
 

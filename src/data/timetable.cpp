@@ -1,20 +1,34 @@
 #include "data/timetable.h"
 
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <utility>
 
 #include "data/errors.h"
 #include "data/inflate_item.h"
+#include "data/table_ranges.h"
 
 namespace vormek {
 
 namespace {
 
-void LoadStep(const TItemSet& items, std::string_view item, TMemTable& table, std::string_view index) {
+using TRangeCheck = void (*)(const TMemTable&);
+
+void NoRangeCheck(const TMemTable&) {}
+
+// Loads one table: the text, its ranges (while still in text order, so that
+// a refusal can name the line), then its current order.
+void LoadText(std::string text, TMemTable& table, std::string_view index, TRangeCheck check) {
   try {
-    // The inflated buffer becomes the table's storage: no second copy.
-    table.LoadFromOwnedText(DecompressItem(items, item));
+    table.LoadFromOwnedText(std::move(text));
+    check(table);
     table.SetIndexName(index);
   } catch (...) {
     table = TMemTable();  // a failed step leaves no half-usable table behind
@@ -22,23 +36,63 @@ void LoadStep(const TItemSet& items, std::string_view item, TMemTable& table, st
   }
 }
 
+void LoadStep(const TItemSet& items, std::string_view item, TMemTable& table, std::string_view index,
+              TRangeCheck check) {
+  try {
+    // The inflated buffer becomes the table's storage: no second copy.
+    LoadText(DecompressItem(items, item), table, index, check);
+  } catch (...) {
+    table = TMemTable();  // a failed step leaves no half-usable table behind
+    throw;
+  }
+}
+
+[[noreturn]] void CannotRead(const std::filesystem::path& path, const std::string& reason) {
+  throw EItemError("cannot read " + path.string() + ": " + reason);
+}
+
+// The size is checked before anything is read, and the read stops at that
+// size: a file that is huge, not a plain file, or still growing costs no
+// more than the limit.
 std::string ReadWholeFile(const std::filesystem::path& path) {
-  std::error_code error;
-  const auto size = std::filesystem::file_size(path, error);
-  if (error) throw EItemError("cannot read " + path.string() + ": " + error.message());
-  std::ifstream in(path, std::ios::binary);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) CannotRead(path, std::strerror(errno));
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) CannotRead(path, std::strerror(errno));
+  if (!S_ISREG(info.st_mode)) CannotRead(path, "not a regular file");
+  const auto size = static_cast<std::uint64_t>(info.st_size);
+  if (size > kMaxTableTextBytes)
+    CannotRead(path, std::to_string(size) + " bytes, more than a table text may have (" +
+                         std::to_string(kMaxTableTextBytes) + ")");
   std::string bytes(static_cast<std::size_t>(size), '\0');
-  if (!in || !in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
-    throw EItemError("cannot read " + path.string());
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t got = ::read(fd, bytes.data() + done, std::min<std::size_t>(bytes.size() - done, 1 << 20));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) CannotRead(path, std::strerror(errno));
+    if (got == 0) break;  // shrank while read: the table text says what is missing
+    done += static_cast<std::size_t>(got);
+  }
+  bytes.resize(done);
   return bytes;
 }
 
 }  // namespace
 
-void LoadPinyinTable(const TItemSet& items, TMemTable& KMPy) { LoadStep(items, "SPY", KMPy, ""); }
-void LoadTrainList(const TItemSet& items, TMemTable& KMList) { LoadStep(items, "SList", KMList, "SID"); }
-void LoadGroupTable(const TItemSet& items, TMemTable& KMSM) { LoadStep(items, "SM", KMSM, "SStation"); }
-void LoadStopTable(const TItemSet& items, TMemTable& KMTrain) { LoadStep(items, "STrain", KMTrain, "SIDNo"); }
+void LoadPinyinTable(const TItemSet& items, TMemTable& KMPy) { LoadStep(items, "SPY", KMPy, "", NoRangeCheck); }
+void LoadTrainList(const TItemSet& items, TMemTable& KMList) {
+  LoadStep(items, "SList", KMList, "SID", CheckTrainListRanges);
+}
+void LoadGroupTable(const TItemSet& items, TMemTable& KMSM) {
+  LoadStep(items, "SM", KMSM, "SStation", NoRangeCheck);
+}
+void LoadStopTable(const TItemSet& items, TMemTable& KMTrain) {
+  LoadStep(items, "STrain", KMTrain, "SIDNo", CheckStopTableRanges);
+}
 
 void LoadTimetable(const TItemSet& items, TTimetable& timetable) {
   LoadPinyinTable(items, timetable.KMPy);
@@ -48,20 +102,22 @@ void LoadTimetable(const TItemSet& items, TTimetable& timetable) {
   timetable.Index = BuildTimetableIndex(timetable);
 }
 
+void LoadTimetableFromTexts(TTimetableTexts texts, TTimetable& timetable) {
+  LoadText(std::move(texts.SPY), timetable.KMPy, "", NoRangeCheck);
+  LoadText(std::move(texts.SLIST), timetable.KMList, "SID", CheckTrainListRanges);
+  LoadText(std::move(texts.SM), timetable.KMSM, "SStation", NoRangeCheck);
+  LoadText(std::move(texts.STRAIN), timetable.KMTrain, "SIDNo", CheckStopTableRanges);
+  timetable.Index = BuildTimetableIndex(timetable);
+}
+
 void LoadTimetableFromDirectory(const std::filesystem::path& dir, TTimetable& timetable) {
   // Read all four first, so that a missing file leaves no table half loaded.
-  std::string spy = ReadWholeFile(dir / "SPY.txt");
-  std::string slist = ReadWholeFile(dir / "SLIST.txt");
-  std::string sm = ReadWholeFile(dir / "SM.txt");
-  std::string strain = ReadWholeFile(dir / "STRAIN.txt");
-  timetable.KMPy.LoadFromOwnedText(std::move(spy));
-  timetable.KMList.LoadFromOwnedText(std::move(slist));
-  timetable.KMList.SetIndexName("SID");
-  timetable.KMSM.LoadFromOwnedText(std::move(sm));
-  timetable.KMSM.SetIndexName("SStation");
-  timetable.KMTrain.LoadFromOwnedText(std::move(strain));
-  timetable.KMTrain.SetIndexName("SIDNo");
-  timetable.Index = BuildTimetableIndex(timetable);
+  TTimetableTexts texts;
+  texts.SPY = ReadWholeFile(dir / "SPY.txt");
+  texts.SLIST = ReadWholeFile(dir / "SLIST.txt");
+  texts.SM = ReadWholeFile(dir / "SM.txt");
+  texts.STRAIN = ReadWholeFile(dir / "STRAIN.txt");
+  LoadTimetableFromTexts(std::move(texts), timetable);
 }
 
 }  // namespace vormek

@@ -1,6 +1,7 @@
 #pragma once
 // The four timetable tables and the steps that load them.
 #include <filesystem>
+#include <string>
 
 #include "data/item_set.h"
 #include "data/mem_table.h"
@@ -29,7 +30,17 @@ void LoadStopTable(const TItemSet& items, TMemTable& KMTrain);  // "STrain"
 // All four, in the loaders' order, then the index.
 void LoadTimetable(const TItemSet& items, TTimetable& timetable);
 
+// The four table texts, as a folder or a generator holds them.
+struct TTimetableTexts {
+  std::string SPY, SLIST, SM, STRAIN;
+};
+
+// The same steps from the texts, in the loaders' order.
+void LoadTimetableFromTexts(TTimetableTexts texts, TTimetable& timetable);
+
 // The same from a folder holding SLIST.txt, STRAIN.txt, SM.txt and SPY.txt.
+// A file larger than kMaxTableTextBytes, or one that is not a regular file,
+// is refused before it is read; a file that cannot be read says why.
 void LoadTimetableFromDirectory(const std::filesystem::path& dir, TTimetable& timetable);
 
 }  // namespace vormek

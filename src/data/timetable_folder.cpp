@@ -1,4 +1,6 @@
 #include "data/timetable_folder.h"
+#include "data/table_ranges.h"
+#include "data/mem_table.h"
 #include "data/timetable_index.h"
 
 #include <fstream>
@@ -14,6 +16,8 @@ std::string ReadFile(const std::filesystem::path& path, const std::string& name)
   if (!std::filesystem::is_regular_file(path, error)) throw ETimetableFolderError(name, "missing");
   const auto size = std::filesystem::file_size(path, error);
   if (error) throw ETimetableFolderError(name, error.message());
+  // Checked before reading: a huge or sparse file costs nothing.
+  if (size > kMaxTableTextBytes) throw ETimetableFolderError(name, "too large (" + std::to_string(size) + " bytes)");
   std::ifstream in(path, std::ios::binary);
   std::string bytes(static_cast<std::size_t>(size), '\0');
   if (!in || !in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
@@ -21,15 +25,20 @@ std::string ReadFile(const std::filesystem::path& path, const std::string& name)
   return bytes;
 }
 
-// One table: read, parse, set the index, and make sure every column a query
+void NoRangeCheck(const TMemTable&) {}
+
+// One table: read, parse, check its numbers (still in text order, so a
+// refusal names the line), set the index, and make sure every column a query
 // reads is there.
 void LoadTable(const std::filesystem::path& dir, const std::string& name, std::string_view index,
-               std::initializer_list<const char*> columns, TMemTable& table) {
+               std::initializer_list<const char*> columns, TMemTable& table,
+               void (*checkRanges)(const TMemTable&) = NoRangeCheck) {
   std::string text = ReadFile(dir / name, name);
   try {
     table.LoadFromOwnedText(std::move(text));
-    table.SetIndexName(index);
     for (const char* column : columns) table.FieldByName(column);
+    checkRanges(table);
+    table.SetIndexName(index);
   } catch (const EVormekError& e) {
     throw ETimetableFolderError(name, e.what());
   }
@@ -44,10 +53,11 @@ TTimetable LoadTimetableFolder(const std::filesystem::path& dir) {
   LoadTable(dir, "SLIST.txt", "SID",
             {"ID", "NType", "startStation", "endStation", "A_Time", "D_Time", "R_Date", "Distance", "P1", "P2",
              "P3", "P4"},
-            tt.KMList);
+            tt.KMList, CheckTrainListRanges);
   LoadTable(dir, "SM.txt", "SStation", {"Station", "Gp"}, tt.KMSM);
   LoadTable(dir, "STRAIN.txt", "SIDNo",
-            {"ID", "Station", "S_No", "A_Time", "D_Time", "R_Date", "Distance", "P1", "P2", "P3", "P4"}, tt.KMTrain);
+            {"ID", "Station", "S_No", "A_Time", "D_Time", "R_Date", "Distance", "P1", "P2", "P3", "P4"}, tt.KMTrain,
+            CheckStopTableRanges);
   tt.Index = BuildTimetableIndex(tt);
   return tt;
 }

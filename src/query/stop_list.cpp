@@ -5,6 +5,7 @@
 #include "query/stop_positions.h"
 #include "query/table_columns.h"
 #include "rules/UPub_Center.h"
+#include "rules/number_text.h"
 
 namespace vormek {
 
@@ -69,7 +70,8 @@ std::optional<TStopList> BuildStopList(const TTimetable& tt, const TStopListRequ
       } else {
         ++list.SectionFirst;
       }
-      list.SectionLast = list.SectionFirst + stopsInSection;
+      // The count comes from a cell's text: saturate rather than wrap.
+      list.SectionLast = ClampToInt32(std::int64_t{list.SectionFirst} + stopsInSection);
     }
     std::vector<std::string>& row = list.Grid.Row(list.FilledRows - 1);
     row[0] = std::to_string(KMTrain.IntegerAt(pos, c.S_No));

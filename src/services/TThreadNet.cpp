@@ -52,7 +52,13 @@ TThreadNet* TThreadNet::Start(QLabel* labNew, std::atomic<bool>* netFlag, NetChe
   // The caption is set here, on the thread the label lives on, and only while
   // the label still exists.
   connect(thread, &TThreadNet::CaptionChosen, thread, [thread](const QString& caption) {
-    if (thread->labNew_) thread->labNew_->setText(caption);
+    if (!thread->labNew_) return;
+    // Plain text without control characters, whatever a caption holds: a
+    // server's reply must never turn into markup on the window.
+    QString shown = caption;
+    shown.removeIf([](QChar c) { return c.category() == QChar::Other_Control; });
+    thread->labNew_->setTextFormat(Qt::PlainText);
+    thread->labNew_->setText(shown);
   }, Qt::QueuedConnection);
   connect(thread, &QThread::finished, thread, &QObject::deleteLater);
   if (QCoreApplication* app = QCoreApplication::instance()) {
@@ -92,15 +98,35 @@ std::optional<QByteArray> TThreadNet::FetchVersionFile() {
   request.setHeader(QNetworkRequest::UserAgentHeader,
                     QStringLiteral("Mozilla/4.0 (compatible; VormekTimetable/2012.05.05)"));
   request.setTransferTimeout(hosts_.requestTimeoutMs);
+  // Asking for the plain body keeps a compressed reply from being inflated.
+  request.setRawHeader("Accept-Encoding", "identity");
   std::unique_ptr<QNetworkReply> reply(manager.get(request));
-  const bool finished = WaitFor([&] { return reply->isFinished(); }, hosts_.requestTimeoutMs + 1000);
-  if (!finished) {
+  // A version is ten bytes: a reply that says or turns out longer is dropped
+  // at once instead of being buffered whole.
+  reply->setReadBufferSize(kMaxVersionReplyBytes + 1);
+  bool tooLong = false;
+  auto dropIfTooLong = [&](qint64 length) {
+    if (length > kMaxVersionReplyBytes && !tooLong) {
+      tooLong = true;
+      reply->abort();
+    }
+  };
+  connect(reply.get(), &QNetworkReply::metaDataChanged, reply.get(), [&] {
+    dropIfTooLong(reply->header(QNetworkRequest::ContentLengthHeader).toLongLong());
+  });
+  connect(reply.get(), &QNetworkReply::downloadProgress, reply.get(),
+          [&](qint64 received, qint64 total) { dropIfTooLong(std::max(received, total)); });
+  const bool finished =
+      WaitFor([&] { return reply->isFinished() || tooLong; }, hosts_.requestTimeoutMs + 1000);
+  if (!finished || tooLong) {
     reply->abort();
     return std::nullopt;
   }
   const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
   if (reply->error() != QNetworkReply::NoError || status >= 400) return std::nullopt;
-  return reply->readAll();
+  const QByteArray body = reply->read(kMaxVersionReplyBytes + 1);
+  if (body.size() > kMaxVersionReplyBytes) return std::nullopt;
+  return body;
 }
 
 void TThreadNet::run() {

@@ -5,10 +5,15 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
 #include "output/column_names.h"
 #include "output/csv_export.h"
+#include "services/plain_file_icons.h"
 
 namespace vormek {
 namespace {
@@ -28,18 +33,38 @@ QString WithCsvExtension(const QString& name) {
 }
 
 void WriteWholeFile(const QString& path, const QByteArray& bytes) {
+  // Only a plain file is replaced: a device, pipe or folder under that name
+  // is no place for an export, and reading or renaming over it could hang.
+  const QFileInfo target(path);
+  if (target.exists() && !target.isFile()) Fail(path, QStringLiteral("不是普通文件"));
+  // Unbuffered, so that every write says at once whether the disk took it;
+  // the old file is replaced only after the last byte is on the disk.
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) Fail(path, file.errorString());
-  if (file.write(bytes) != bytes.size()) {
-    const QString reason = file.errorString();
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) Fail(path, file.errorString());
+  auto abandon = [&file, &path](const QString& reason) {
     file.cancelWriting();
     Fail(path, reason);
+  };
+  qint64 done = 0;
+  while (done < bytes.size()) {
+    const qint64 wrote = file.write(bytes.constData() + done, bytes.size() - done);
+    if (wrote <= 0) abandon(file.errorString());
+    done += wrote;
   }
+  if (!file.flush()) abandon(file.errorString());
+  if (::fsync(file.handle()) != 0) abandon(QString::fromLocal8Bit(std::strerror(errno)));
   if (!file.commit()) Fail(path, file.errorString());
 }
 
 QString AskCsvFileName(QWidget* parent) {
+  // Declared first, so that it outlives the dialog that uses it.
+  TPlainFileIconProvider icons;
   QFileDialog dialog(parent);
+  // The dialog of this program, not the desktop's, so that nothing it lists
+  // is opened and read to choose an icon.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setIconProvider(&icons);
+  dialog.setOption(QFileDialog::DontUseCustomDirectoryIcons);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilter(QStringLiteral("Excel文件(*.csv)"));

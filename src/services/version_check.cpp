@@ -1,8 +1,6 @@
 #include "services/version_check.h"
 
-#include <string_view>
-
-#include "data/gbk_codec.h"
+#include <algorithm>
 
 namespace vormek {
 
@@ -13,13 +11,17 @@ QString VersionNewCaption(const QString& published) {
   return QStringLiteral("发现新版本:") + published + QStringLiteral("，请及时升级。");
 }
 
+bool IsVersionShaped(const QByteArray& body) {
+  return !body.isEmpty() && body.size() <= 16 &&
+         std::all_of(body.begin(), body.end(), [](char c) { return (c >= '0' && c <= '9') || c == '.'; });
+}
+
 QString VersionCaption(const std::optional<QByteArray>& body) {
-  if (!body) return VersionNoNetworkCaption();
-  const std::optional<std::string> gbk =
-      Utf8ToGbk(std::string_view(body->constData(), static_cast<std::size_t>(body->size())));
-  if (!gbk || gbk->size() != 10) return VersionNoNetworkCaption();
-  if (*gbk == kBuiltInVersion) return VersionUpToDateCaption();
-  return VersionNewCaption(QString::fromUtf8(*body));
+  if (!body || !IsVersionShaped(*body)) return VersionNoNetworkCaption();
+  // Digits and dots are one byte each in UTF-8 and in GBK alike.
+  if (body->size() != 10) return VersionNoNetworkCaption();
+  if (*body == kBuiltInVersion) return VersionUpToDateCaption();
+  return VersionNewCaption(QString::fromLatin1(*body));
 }
 
 }  // namespace vormek

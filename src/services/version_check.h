@@ -10,15 +10,21 @@ namespace vormek {
 
 inline constexpr char kBuiltInVersion[] = "2012.05.05";
 inline constexpr char kVersionFilePath[] = "/zirevizuz.iza";
+// The reply is read up to this many bytes; a longer one is abandoned.
+inline constexpr qint64 kMaxVersionReplyBytes = 256;
 
 QString VersionCheckingCaption();  // "版本检测中..."
 QString VersionUpToDateCaption();  // "当前已是最新版本，无需升级。"
 QString VersionNoNetworkCaption();  // "网络未连通，无法获取最新版本信息。"
 QString VersionNewCaption(const QString& published);  // "发现新版本:<v>，请及时升级。"
 
-// nullopt when the fetch failed. The body counts only when, decoded from UTF-8
-// and held as GBK, it is exactly ten bytes; equality with the built-in version
-// says "up to date", any other ten bytes announce a new version.
+// A version and nothing else: digits and dots, at most 16 of them. Anything
+// else a server sends (markup, control bytes, a page) is no version.
+bool IsVersionShaped(const QByteArray& body);
+
+// nullopt when the fetch failed. The body counts only when it is version
+// shaped and exactly ten bytes; equality with the built-in version says "up
+// to date", any other such text announces a new version.
 QString VersionCaption(const std::optional<QByteArray>& body);
 
 }  // namespace vormek

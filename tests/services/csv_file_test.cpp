@@ -5,7 +5,13 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QTemporaryDir>
+#include <QFileSystemModel>
+#include <QTest>
 #include <QTimer>
+
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <stdexcept>
 
@@ -93,6 +99,70 @@ TEST_F(CsvFileTest, UnwritableTargetThrowsAndLeavesNothingBehind) {
   EXPECT_THROW(ExportGrid(nullptr, grid, 1, 3, Answer(Path(QStringLiteral("b.csv")))), std::runtime_error);
   EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
             QStringList{QStringLiteral("b.csv")});
+}
+
+TEST_F(CsvFileTest, TargetsThatAreNotPlainFilesAreRefused) {
+  const QString fifo = Path(QStringLiteral("pipe.csv"));
+  ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link(fifo, Path(QStringLiteral("link.csv"))));
+  ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("folder.csv")));
+  const TStringGrid grid = StopGrid();
+  for (const char* name : {"pipe.csv", "link.csv", "folder.csv"}) {
+    try {
+      ExportGrid(nullptr, grid, 1, 3, Answer(Path(QString::fromLatin1(name))));
+      ADD_FAILURE() << name << " was written";
+    } catch (const std::runtime_error& e) {
+      EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QStringLiteral("不是普通文件"))) << e.what();
+    }
+  }
+  struct stat info {};
+  ASSERT_EQ(::stat(fifo.toLocal8Bit().constData(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode)) << "the pipe was replaced";
+}
+
+// Reading a file to guess its icon hangs on files such as /proc/kmsg; the
+// dialog must list a folder without opening what is in it.
+TEST_F(CsvFileTest, SaveDialogOpensNoFileItLists) {
+  const QString notes = Path(QStringLiteral("notes"));
+  QFile f(notes);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("plain words, no extension to tell the type\n");
+  f.close();
+  const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ASSERT_GE(watch, 0);
+  ASSERT_GE(::inotify_add_watch(watch, dir_.path().toLocal8Bit().constData(), IN_OPEN | IN_ACCESS), 0);
+  auto openedNotes = [watch] {
+    alignas(inotify_event) char buffer[4096];
+    bool opened = false;
+    ssize_t got;
+    while ((got = ::read(watch, buffer, sizeof buffer)) > 0) {
+      for (char* p = buffer; p < buffer + got;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(p);
+        if (event->len > 0 && std::string(event->name) == "notes") opened = true;
+        p += sizeof(inotify_event) + event->len;
+      }
+    }
+    return opened;
+  };
+  bool listed = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->setDirectory(dir_.path());
+    auto* model = dialog->findChild<QFileSystemModel*>();
+    ASSERT_NE(model, nullptr);
+    // The list has its icons once the model's worker has looked at the file.
+    listed = QTest::qWaitFor([&] {
+      const QModelIndex index = model->index(notes);
+      return index.isValid() && !model->type(index).isEmpty();
+    }, 5000);
+    QTest::qWait(300);
+    dialog->reject();
+  });
+  EXPECT_TRUE(AskCsvFileName(nullptr).isEmpty());
+  EXPECT_TRUE(listed);
+  EXPECT_FALSE(openedNotes()) << "the dialog read a file to choose its icon";
+  ::close(watch);
 }
 
 TEST_F(CsvFileTest, SaveDialogOffersTheCsvType) {

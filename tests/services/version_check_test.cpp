@@ -32,12 +32,26 @@ TEST(VersionCaption, DecidesByTheTenByteBody) {
   EXPECT_EQ(VersionCaption(std::nullopt), kNoNetwork);
 }
 
-TEST(VersionCaption, CountsLengthInGbkBytes) {
-  // Five Chinese characters are ten GBK bytes (fifteen in UTF-8).
-  EXPECT_EQ(VersionCaption(QStringLiteral("维墨克时刻").toUtf8()),
-            QStringLiteral("发现新版本:维墨克时刻，请及时升级。"));
-  // Ten UTF-8 bytes that are not whole characters do not count.
-  EXPECT_EQ(VersionCaption(QByteArray("2012.05.\xe7\xbb")), kNoNetwork);
+TEST(VersionCaption, OnlyAVersionShapedBodyCounts) {
+  struct Case {
+    QByteArray body;
+    bool announced;
+  } cases[] = {
+      {"2013.01.20", true},
+      {"9999999999", true},
+      {"2012.05.05\x1b[1m", false},  // control bytes
+      {"<b>pwn</b>", false},          // ten bytes of markup
+      {QStringLiteral("维墨克时刻").toUtf8(), false},  // ten GBK bytes, no version
+      {"2012.05.\xe7\xbb", false},
+      {"2012-05-05", false},
+      {QByteArray(10, '\0'), false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(IsVersionShaped(c.body), c.announced) << c.body.toHex().constData();
+    EXPECT_EQ(VersionCaption(c.body), c.announced ? VersionNewCaption(QString::fromLatin1(c.body)) : kNoNetwork)
+        << c.body.toHex().constData();
+  }
+  EXPECT_FALSE(IsVersionShaped(QByteArray(17, '1')));
 }
 
 // A small HTTP server on 127.0.0.1 that answers every request with one reply
@@ -145,6 +159,92 @@ TEST(TThreadNet, UnreachableProbeMakesNoRequest) {
   EXPECT_EQ(run.caption, kNoNetwork);
   EXPECT_FALSE(run.netFlag);
   EXPECT_TRUE(server.request().isEmpty());
+}
+
+// Servers that try to make the check buffer without end, or to put markup
+// on the window. Every server stops by itself after offering 64 MB.
+class HostileServer : public QObject {
+ public:
+  enum Kind { HugeLength, EndlessChunks, Markup };
+  explicit HostileServer(Kind kind) : kind_(kind) {
+    EXPECT_TRUE(server_.listen(QHostAddress::LocalHost));
+    connect(&server_, &QTcpServer::newConnection, this, [this] {
+      while (QTcpSocket* s = server_.nextPendingConnection()) {
+        connect(s, &QTcpSocket::readyRead, s, [this, s] {
+          request_ += s->readAll();
+          if (!request_.contains("\r\n\r\n") || answered_) return;
+          answered_ = true;
+          Answer(s);
+        });
+        connect(s, &QTcpSocket::bytesWritten, s, [this, s](qint64 n) {
+          taken_ += n;
+          Pump(s);
+        });
+      }
+    });
+  }
+  quint16 port() const { return server_.serverPort(); }
+  // Bytes the client's side took from this server.
+  qint64 taken() const { return taken_; }
+
+ private:
+  static constexpr qint64 kOffer = qint64{64} << 20;
+  static constexpr qint64 kChunk = qint64{1} << 20;
+
+  void Answer(QTcpSocket* s) {
+    switch (kind_) {
+      case HugeLength:
+        s->write("HTTP/1.1 200 OK\r\nContent-Length: 10000000000\r\n\r\n");
+        break;
+      case EndlessChunks:
+        s->write("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n");
+        break;
+      case Markup:
+        s->write(VersionServer::Ok("<b>pwn</b>"));
+        s->disconnectFromHost();
+        return;
+    }
+    Pump(s);
+  }
+  void Pump(QTcpSocket* s) {
+    if (kind_ == Markup || !answered_ || s->state() != QAbstractSocket::ConnectedState) return;
+    while (offered_ < kOffer && s->bytesToWrite() < kChunk) {
+      const QByteArray body(kChunk, '1');
+      s->write(kind_ == EndlessChunks ? QByteArray::number(kChunk, 16) + "\r\n" + body + "\r\n" : body);
+      offered_ += kChunk;
+    }
+  }
+
+  Kind kind_;
+  QTcpServer server_;
+  QByteArray request_;
+  bool answered_ = false;
+  qint64 offered_ = 0;
+  qint64 taken_ = 0;
+};
+
+TEST(TThreadNet, HostileRepliesAreCutShortAndShownAsPlainText) {
+  struct Case {
+    const char* name;
+    HostileServer::Kind kind;
+  } cases[] = {
+      {"a ten-gigabyte Content-Length", HostileServer::HugeLength},
+      {"endless chunks", HostileServer::EndlessChunks},
+      {"markup", HostileServer::Markup},
+  };
+  for (const Case& c : cases) {
+    HostileServer server(c.kind);
+    QLabel label(QStringLiteral("版本检测中..."));
+    std::atomic<bool> netFlag{false};
+    QPointer<TThreadNet> thread =
+        TThreadNet::Start(&label, &netFlag, LoopbackHosts(server.port(), server.port()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return thread.isNull(); }, 15000)) << c.name;
+    EXPECT_EQ(label.text(), kNoNetwork) << c.name;
+    EXPECT_EQ(label.textFormat(), Qt::PlainText) << c.name;
+    // What the kernel's socket buffers hold is all that may pass: far less
+    // than the 64 MB offered.
+    EXPECT_LT(server.taken(), qint64{24} << 20) << c.name;
+  }
 }
 
 TEST(TThreadNet, LabelClosedFirstIsLeftAlone) {

@@ -123,15 +123,17 @@ int Transfer(const TOptions& o, TTimetable& tt, TPub_Center& center, const TText
                 TransferLegResults(tt, center.Fares, center.LegOneResults, center.LegTwoResults, *pick));
     return ShowGrid(o, center, QueryModeDirect, "", printer);
   }
-  err << "vormek-query: " << o.Via << " is not in the transfer list\n";
+  err << "vormek-query: " << Echo(o.Via, codec.Gbk()) << " is not in the transfer list\n";
   return ExitNotListed;
 }
 
 int Stops(const TOptions& o, const TTimetable& tt, const TTextCodec& codec, TPrinter& printer, std::ostream& err) {
   const std::string number = codec.Argument(o.Args[0]);
-  if (number.empty()) return ExitNoData;
-  const std::int32_t train = FindTrain(tt, number);
-  if (train < 0) return ExitNoData;
+  const std::int32_t train = number.empty() ? -1 : FindTrain(tt, number);
+  if (train < 0) {
+    err << "vormek-query: no train " << Echo(o.Args[0], codec.Gbk()) << " in the timetable\n";
+    return ExitNoData;
+  }
   const TMemTable& stops = tt.KMTrain;
   const TStopColumns sc(stops);
   const TTrainRun& run = tt.Index.Trains[static_cast<std::size_t>(train)];
@@ -144,8 +146,10 @@ int Stops(const TOptions& o, const TTimetable& tt, const TTextCodec& codec, TPri
     const std::string station(TrimBlanksAndControls(codec.Argument(o.Board)));
     int b = first;
     while (b <= last && stops.ValueAt(b, sc.Station) != station) ++b;
-    if (b > last || b + o.Count > last) {
-      err << "vormek-query: " << o.Board << " is not a stop of " << o.Args[0] << " with " << o.Count
+    // Compared as a difference: b + Count could pass the largest int.
+    if (b > last || o.Count > last - b) {
+      err << "vormek-query: " << Echo(o.Board, codec.Gbk()) << " is not a stop of "
+          << Echo(o.Args[0], codec.Gbk()) << " with " << o.Count
           << " stops after it\n";
       return ExitRefused;
     }

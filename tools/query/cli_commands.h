@@ -9,7 +9,8 @@
 
 namespace vormek::cli {
 
-enum TExitStatus { ExitOk = 0, ExitNoData = 1, ExitRefused = 2, ExitNotListed = 3, ExitUsage = 64 };
+// 64 and 66 as sysexits.h has them (EX_USAGE, EX_NOINPUT).
+enum TExitStatus { ExitOk = 0, ExitNoData = 1, ExitRefused = 2, ExitNotListed = 3, ExitUsage = 64, ExitNoInput = 66 };
 
 int RunCommand(const TOptions& options, TTimetable& timetable, const TTextCodec& codec, std::ostream& out,
                std::ostream& err);

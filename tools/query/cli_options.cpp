@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "cli_text.h"
+
 namespace vormek::cli {
 
 namespace {
@@ -45,24 +47,44 @@ TParseResult ParseCommandLine(const std::vector<std::string>& args) {
   bool hasVia = false;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (optionsEnded || a.size() < 2 || a.compare(0, 2, "--") != 0) {
-      positional.push_back(a);
+    if (!optionsEnded && args[i] == "-h") {
+      o.Help = true;
+      return result;
+    }
+    if (optionsEnded || args[i].size() < 2 || args[i].compare(0, 2, "--") != 0) {
+      positional.push_back(args[i]);
       continue;
     }
+    // "--option=value" stands for "--option value".
+    const std::size_t equals = args[i].find('=');
+    const std::string a = args[i].substr(0, equals);
+    const bool inlineValue = equals != std::string::npos;
     auto value = [&](std::string& into) {
+      if (inlineValue) {
+        into = args[i].substr(equals + 1);
+        return true;
+      }
       if (i + 1 >= args.size()) {
-        result.Error = a + " needs a value";
+        result.Error = Echo(a) + " needs a value";
         return false;
       }
       into = args[++i];
       return true;
     };
+    const bool takesValue = a == "--tables" || a == "--via" || a == "--filter" || a == "--sort" ||
+                            a == "--board" || a == "--count";
+    if (inlineValue && !takesValue) {
+      result.Error = Echo(a) + " takes no value";
+      return result;
+    }
     std::string v;
     if (a == "--") {
       optionsEnded = true;
     } else if (a == "--help") {
       o.Help = true;
+      return result;
+    } else if (a == "--version") {
+      o.Version = true;
       return result;
     } else if (a == "--gbk") {
       o.Gbk = true;
@@ -72,6 +94,11 @@ TParseResult ParseCommandLine(const std::vector<std::string>& args) {
       transfer = true;
     } else if (a == "--tables") {
       if (!value(o.TablesDir)) return result;
+      // An empty folder name would quietly mean the built-in timetable.
+      if (o.TablesDir.empty()) {
+        result.Error = "--tables needs a folder";
+        return result;
+      }
     } else if (a == "--via") {
       if (!value(o.Via)) return result;
       hasVia = true;
@@ -100,7 +127,7 @@ TParseResult ParseCommandLine(const std::vector<std::string>& args) {
       }
       o.HasCount = true;
     } else {
-      result.Error = "unknown option " + a;
+      result.Error = "unknown option " + Echo(a);
       return result;
     }
   }
@@ -125,7 +152,7 @@ TParseResult ParseCommandLine(const std::vector<std::string>& args) {
   } else if (command == "stops") {
     o.Command = TCommand::Stops;
   } else {
-    result.Error = "unknown command " + command;
+    result.Error = "unknown command " + Echo(command);
     return result;
   }
   if (o.Args.size() != wanted) {
@@ -161,7 +188,7 @@ std::string UsageText() {
   return "usage: vormek-query [--gbk] [--tables DIR] zz [--transfer | --via STATION] FROM TO\n"
          "       vormek-query [--gbk] [--tables DIR] cc NUMBER | cz STATION\n"
          "       vormek-query [--gbk] [--tables DIR] stops NUMBER [--board STATION --count N]\n"
-         "       vormek-query --help\n";
+         "       vormek-query --help | -h | --version\n";
 }
 
 std::string HelpText() {
@@ -203,11 +230,13 @@ std::string HelpText() {
          "                     stable, so the order of these steps matters. With\n"
          "                     zz --transfer the list is already sorted by column 0\n"
          "                     ascending, so 0:desc is one more click\n"
-         "  --help             this text\n"
+         "  --help, -h         this text\n"
+         "  --version          the program's version\n"
+         "Every option that takes a value also takes it as --option=value.\n"
          "\n"
          "Exit status: 0 done, 1 timetable not readable or unknown train (stops),\n"
          "2 input refused (the message the window would show goes to standard error),\n"
-         "3 --via station not listed, 64 usage error.\n"
+         "3 --via station not listed, 64 usage error, 66 --tables folder missing.\n"
          "Lines end in LF; fields are joined by \",\" without spaces or quotes.\n";
 }
 

@@ -17,6 +17,7 @@ struct TSortRequest {
 
 struct TOptions {
   bool Help = false;
+  bool Version = false;
   bool Gbk = false;
   bool Pinyin = false;  // letters-only station arguments name their station
   std::string TablesDir;  // empty: the embedded timetable

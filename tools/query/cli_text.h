@@ -16,9 +16,15 @@ class TTextCodec {
 
   // GBK text for the terminal.
   std::string Output(std::string_view gbk) const;
+  bool Gbk() const { return gbk_; }
 
  private:
   bool gbk_;
 };
+
+// An argument echoed in a message: control characters (C0, DEL, and C1 as
+// UTF-8 spells them, unless the text is GBK, where those bytes begin
+// characters) become \xNN, so that no escape sequence reaches the terminal.
+std::string Echo(std::string_view arg, bool gbk = false);
 
 }  // namespace vormek::cli

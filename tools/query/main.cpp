@@ -1,4 +1,5 @@
 // vormek-query: the timetable's queries on the command line.
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -27,6 +28,10 @@ int main(int argc, char** argv) {
     std::cout << codec.Output(HelpText());
     return ExitOk;
   }
+  if (o.Version) {
+    std::cout << "vormek-query 2012.05.05\n";
+    return ExitOk;
+  }
   if (!parsed.Error.empty()) {
     std::cerr << "vormek-query: " << parsed.Error << '\n' << UsageText();
     return ExitUsage;
@@ -39,6 +44,11 @@ int main(int argc, char** argv) {
 #endif
   try {
     if (!o.TablesDir.empty()) {
+      std::error_code error;
+      if (!std::filesystem::is_directory(o.TablesDir, error)) {
+        std::cerr << "vormek-query: no folder " << Echo(o.TablesDir, o.Gbk) << '\n';
+        return ExitNoInput;
+      }
       LoadTimetableFromDirectory(o.TablesDir, timetable);
     } else {
 #ifdef VORMEK_HAVE_EMBEDDED
@@ -50,7 +60,8 @@ int main(int argc, char** argv) {
     }
     if (o.Pinyin) spellings = LoadSpellings(o.TablesDir, items);
   } catch (const std::exception& e) {
-    std::cerr << "vormek-query: cannot read the timetable: " << e.what() << '\n';
+    // The reason may quote table text, which is GBK.
+    std::cerr << "vormek-query: cannot read the timetable: " << codec.Output(e.what()) << '\n';
     return ExitNoData;
   }
   int status = ExitOk;
@@ -61,7 +72,7 @@ int main(int argc, char** argv) {
     }
     status = RunCommand(resolved, timetable, codec, std::cout, std::cerr);
   } catch (const EVormekError& e) {
-    std::cerr << "vormek-query: " << e.what() << '\n';
+    std::cerr << "vormek-query: " << codec.Output(e.what()) << '\n';
     return ExitNoData;
   }
   if (status == ExitUsage) std::cerr << "vormek-query: column out of range\n" << UsageText();

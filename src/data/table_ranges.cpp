@@ -1,0 +1,150 @@
+#include "data/table_ranges.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <numeric>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/errors.h"
+
+namespace vormek {
+
+namespace {
+
+bool IsDigits(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Digits only, at most maxDigits of them (so the value cannot overflow).
+bool ReadDigits(std::string_view text, std::size_t maxDigits, std::int64_t& value) {
+  if (!IsDigits(text) || text.size() > maxDigits) return false;
+  value = 0;
+  for (char c : text) value = value * 10 + (c - '0');
+  return true;
+}
+
+// "", "0", "45" (minutes), "37:43", "14:9", "1:" (hours, no minutes).
+bool IsElapsedTime(std::string_view text) {
+  if (text.empty()) return true;
+  std::int64_t v = 0;
+  const auto colon = text.find(':');
+  if (colon == std::string_view::npos) return ReadDigits(text, 6, v) && v <= kMaxElapsedHours * 60 + 59;
+  std::int64_t hours = 0;
+  if (!ReadDigits(text.substr(0, colon), 4, hours)) return false;
+  const std::string_view minutes = text.substr(colon + 1);
+  return minutes.empty() || (ReadDigits(minutes, 2, v) && v <= 59);
+}
+
+// "143", "3.5": digits with an optional fraction, at most 100000.
+bool IsAmount(std::string_view text) {
+  const auto point = text.find('.');
+  std::int64_t whole = 0;
+  std::int64_t fraction = 0;
+  if (!ReadDigits(text.substr(0, point), 6, whole)) return false;
+  if (point != std::string_view::npos && !ReadDigits(text.substr(point + 1), 4, fraction)) return false;
+  return whole < kMaxFareYuan || (whole == kMaxFareYuan && fraction == 0);
+}
+
+// "", "-", or one to three amounts joined by "/".
+bool IsFareText(std::string_view text) {
+  if (text.empty() || text == "-") return true;
+  int parts = 0;
+  for (;;) {
+    const auto slash = text.find('/');
+    if (++parts > 3 || !IsAmount(text.substr(0, slash))) return false;
+    if (slash == std::string_view::npos) return true;
+    text.remove_prefix(slash + 1);
+  }
+}
+
+int FindColumn(const TMemTable& t, std::string_view name) {
+  const auto& columns = t.Columns();
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    const std::string& n = columns[c].name;
+    if (n.size() == name.size() &&
+        std::equal(n.begin(), n.end(), name.begin(), [](char a, char b) {
+          return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == (b >= 'A' && b <= 'Z' ? b - 'A' + 'a' : b);
+        }))
+      return static_cast<int>(c);
+  }
+  return -1;
+}
+
+// The text line of a record: the preamble, the definitions and the header
+// come first.
+int LineOf(const TMemTable& t, int position) {
+  return static_cast<int>(t.Columns().size() + t.Indexes().size()) + 7 + position;
+}
+
+[[noreturn]] void Refuse(const TMemTable& t, int position, int column, const std::string& what) {
+  const std::string& name = t.Columns()[static_cast<std::size_t>(column)].name;
+  throw ETableFormatError(LineOf(t, position),
+                          name + " \"" + std::string(t.ValueAt(position, column)) + "\" " + what);
+}
+
+void CheckIntegers(const TMemTable& t, std::string_view name, std::int32_t low, std::int32_t high, bool required) {
+  const int c = FindColumn(t, name);
+  if (c < 0) return;
+  const std::string range = "outside " + std::to_string(low) + ".." + std::to_string(high);
+  for (int p = 0; p < t.RecordCount(); ++p) {
+    if (t.ValueAt(p, c).empty()) {
+      if (required) Refuse(t, p, c, "is empty");
+      continue;
+    }
+    const std::int32_t v = t.IntegerAt(p, c);
+    if (v < low || v > high) Refuse(t, p, c, range);
+  }
+}
+
+template <typename Valid>
+void CheckTexts(const TMemTable& t, std::string_view name, Valid valid, const std::string& what) {
+  const int c = FindColumn(t, name);
+  if (c < 0) return;
+  for (int p = 0; p < t.RecordCount(); ++p)
+    if (!valid(t.ValueAt(p, c))) Refuse(t, p, c, what);
+}
+
+void CheckCommonRanges(const TMemTable& t) {
+  CheckIntegers(t, "Distance", 0, kMaxDistanceKm, false);
+  CheckTexts(t, "R_Date", IsElapsedTime, "is not an elapsed time up to 9999:59");
+  for (const char* fare : {"P1", "P2", "P3", "P4"})
+    CheckTexts(t, fare, IsFareText, "is not a fare of amounts up to 100000");
+}
+
+// Along each train, in stop order, the distance never goes down.
+void CheckDistancesRise(const TMemTable& t) {
+  const int id = FindColumn(t, "ID");
+  const int no = FindColumn(t, "S_No");
+  const int km = FindColumn(t, "Distance");
+  if (id < 0 || no < 0 || km < 0) return;
+  std::vector<int> order(static_cast<std::size_t>(t.RecordCount()));
+  std::iota(order.begin(), order.end(), 0);
+  auto before = [&](int a, int b) {
+    const int c = t.ValueAt(a, id).compare(t.ValueAt(b, id));
+    return c != 0 ? c < 0 : t.IntegerAt(a, no) < t.IntegerAt(b, no);
+  };
+  // The stored tables already stand in stop order.
+  if (!std::is_sorted(order.begin(), order.end(), before)) std::stable_sort(order.begin(), order.end(), before);
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    const int a = order[i - 1];
+    const int b = order[i];
+    // A stop listed twice is the unique index's to refuse.
+    if (t.ValueAt(a, id) == t.ValueAt(b, id) && t.IntegerAt(a, no) != t.IntegerAt(b, no) &&
+        t.IntegerAt(b, km) < t.IntegerAt(a, km))
+      Refuse(t, b, km, "is less than the " + std::to_string(t.IntegerAt(a, km)) + " km of the stop before");
+  }
+}
+
+}  // namespace
+
+void CheckTrainListRanges(const TMemTable& KMList) { CheckCommonRanges(KMList); }
+
+void CheckStopTableRanges(const TMemTable& KMTrain) {
+  CheckIntegers(KMTrain, "S_No", 1, kMaxStopNo, true);
+  CheckCommonRanges(KMTrain);
+  CheckDistancesRise(KMTrain);
+}
+
+}  // namespace vormek

@@ -1,0 +1,26 @@
+#pragma once
+// The ranges of the values the rules compute with. A table whose numbers lie
+// outside them is damaged (no real timetable comes near them), and letting it
+// in would make the sums of the queries overflow.
+#include "data/mem_table.h"
+
+namespace vormek {
+
+inline constexpr int kMaxStopNo = 999;
+inline constexpr int kMaxDistanceKm = 20000;
+inline constexpr int kMaxElapsedHours = 9999;
+inline constexpr int kMaxFareYuan = 100000;
+
+// Each refuses the table with ETableFormatError naming the line of the first
+// value out of range. The table must still be in text order (no current
+// index), so that a record's position tells its line.
+
+// KMList: Distance 0..20000 km, R_Date an elapsed time up to 9999:59, every
+// fare amount of P1..P4 up to 100000.
+void CheckTrainListRanges(const TMemTable& KMList);
+
+// KMTrain: the same, S_No 1..999, and a train's distance never decreasing
+// from one stop to the next.
+void CheckStopTableRanges(const TMemTable& KMTrain);
+
+}  // namespace vormek
