@@ -5,9 +5,9 @@
 #include <QLabel>
 
 #include "app/UnitVormek.h"
-#include "app/gbk_text.h"
 #include "app/table_loaders.h"
-#include "app/window_fonts.h"
+#include "gui_text/gbk_text.h"
+#include "gui_text/window_fonts.h"
 #include "query/result_filter.h"
 #include "query/result_rows.h"
 #include "ui/click_label.h"

@@ -8,12 +8,12 @@
 #include <charconv>
 #include <vector>
 
-#include "app/gbk_text.h"
-#include "app/window_fonts.h"
-#include "ui/dialog_frame.h"
-#include "ui/enter_presses_button.h"
+#include "gui_text/gbk_text.h"
+#include "gui_text/window_fonts.h"
 #include "query/query_transfer.h"
 #include "ui/click_label.h"
+#include "ui/dialog_frame.h"
+#include "ui/enter_presses_button.h"
 #include "ui/result_grid_view.h"
 #include "ui/zzz_grid_model.h"
 #include "ui/zzz_header_row.h"
