@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QPalette>
 
-#include "app/gbk_text.h"
-#include "app/window_fonts.h"
+#include "gui_text/gbk_text.h"
+#include "gui_text/window_fonts.h"
 #include "output/maker_info.h"
 #include "services/version_check.h"
 #include "ui/click_label.h"

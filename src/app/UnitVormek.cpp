@@ -10,11 +10,12 @@
 
 #include <exception>
 
-#include "app/gbk_text.h"
 #include "app/load_failure_text.h"
 #include "app/message_boxes.h"
 #include "app/table_loaders.h"
 #include "data/inflate_item.h"
+#include "gui_text/gbk_text.h"
+#include "services/log_categories.h"
 #include "stations/station_list.h"
 #include "ui/click_label.h"
 #include "ui/result_grid_view.h"
@@ -73,12 +74,12 @@ void TFrmVormek::StartLoaders() {
 void TFrmVormek::ShowLoadFailure(const TLoadFailure& failure) {
   // The slogan's panel says what failed; the buttons of the failed tables
   // simply stay off. Both loaders may fail: the second line is added.
+  qCWarning(lcLoad) << "table" << QString::fromStdString(failure.Item) << QString::fromStdString(failure.Detail);
   QLabel* panel = StatusPanels[1];
   const bool first = !loadFailed_;
   loadFailed_ = true;
   panel->setText(first ? LoadFailureText(failure) : panel->text() + QStringLiteral("；") + LoadFailureText(failure));
-  panel->setToolTip(first ? LoadFailureDetail(failure)
-                          : panel->toolTip() + QStringLiteral("\n") + LoadFailureDetail(failure));
+  AddStatusTip(LoadFailureDetail(failure));
   panel->setStyleSheet(QStringLiteral("color: #c00000;"));
   emit LoadFailureShown();
 }
@@ -100,35 +101,62 @@ void TFrmVormek::EnableQueryButtons() {
 
 bool TFrmVormek::TablesReady() const { return loaders_ && loaders_->AllLoaded(); }
 
+namespace {
+
+// One picture item as a pixmap, or why it is not one.
+struct TPictureStep {
+  QPixmap Pixmap;
+  QString Failure;  // empty: loaded
+};
+
+TPictureStep LoadPicture(const TItemSet& items, const char* item) {
+  try {
+    const std::string bytes = DecompressItem(items, item);
+    QPixmap pixmap;
+    if (pixmap.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<uint>(bytes.size()))) {
+      return {pixmap, {}};
+    }
+    return {{}, QStringLiteral("%1: not a picture").arg(QLatin1String(item))};
+  } catch (const std::exception& e) {
+    return {{}, QStringLiteral("%1: %2").arg(QLatin1String(item), QString::fromLatin1(e.what()))};
+  }
+}
+
+}  // namespace
+
 void TFrmVormek::LoadPictures() {
   if (!deps_.Items) return;
-  // Each picture in its own step; one that does not load stays empty.
-  auto load = [this](QLabel* target, const char* item) {
-    try {
-      const std::string bytes = DecompressItem(*deps_.Items, item);
-      QPixmap pixmap;
-      if (pixmap.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
-                              static_cast<uint>(bytes.size()))) {
-        target->setPixmap(pixmap);
-        target->resize(pixmap.size());
-      }
-    } catch (const std::exception&) {
+  // Each picture in its own step; one that does not load stays empty, and
+  // why is logged and kept for the status bar's tip.
+  auto step = [this](const char* item) {
+    TPictureStep loaded = LoadPicture(*deps_.Items, item);
+    if (!loaded.Failure.isEmpty()) {
+      qCWarning(lcLoad) << "picture" << loaded.Failure;
+      pictureFailures_ << loaded.Failure;
     }
+    return loaded.Pixmap;
+  };
+  auto load = [&step](QLabel* target, const char* item) {
+    const QPixmap pixmap = step(item);
+    if (pixmap.isNull()) return;
+    target->setPixmap(pixmap);
+    target->resize(pixmap.size());
   };
   load(ImageLogo, "LOGO");
-  try {
-    const std::string bytes = DecompressItem(*deps_.Items, "UPDATE");
-    QPixmap pixmap;
-    if (pixmap.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<uint>(bytes.size())))
-      BtnUpdate->setIcon(QIcon(pixmap));
-  } catch (const std::exception&) {
-  }
+  const QPixmap update = step("UPDATE");
+  if (!update.isNull()) BtnUpdate->setIcon(QIcon(update));
   load(Images[0], "B1");
   load(Images[1], "B2");
   load(Images[2], "B3");
   load(Images[3], "B4");
   load(Images[4], "B5");
   load(Images[6], "B7");
+  if (!pictureFailures_.isEmpty()) AddStatusTip(pictureFailures_.join(QStringLiteral("\n")));
+}
+
+void TFrmVormek::AddStatusTip(const QString& line) {
+  QLabel* panel = StatusPanels[1];
+  panel->setToolTip(panel->toolTip().isEmpty() ? line : panel->toolTip() + QStringLiteral("\n") + line);
 }
 
 void TFrmVormek::ConnectHandlers() {

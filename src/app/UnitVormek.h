@@ -2,6 +2,7 @@
 // The main window: query controls, the result grid with its header labels
 // and filters, the status bar; the timetable loaders run behind it.
 #include <QPixmap>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -63,6 +64,8 @@ class TFrmVormek : public QWidget {
   const TSortState& SortState() const { return sort_; }
   // The logo picture, for the about box.
   QPixmap LogoPixmap() const;
+  // The pictures that did not load, each as "<item>: <why>".
+  const QStringList& PictureFailures() const { return pictureFailures_; }
   void SetShowTransferWindow(std::function<void(TFrmVormek&)> show);
 
   // ---- operations ----
@@ -136,6 +139,8 @@ class TFrmVormek : public QWidget {
   void NameForScreenReaders();
   void ConnectHandlers();
   void LoadPictures();
+  // Adds a line to the tip of the status bar's message panel.
+  void AddStatusTip(const QString& line);
   void StartLoaders();
   void EnableStationBoxes();
   void EnableQueryButtons();
@@ -154,6 +159,7 @@ class TFrmVormek : public QWidget {
   std::array<QString, 15> plainCaptions_;
   bool centred_ = false;
   bool loadFailed_ = false;
+  QStringList pictureFailures_;  // "<item>: <why>" for each picture that did not load
   std::unique_ptr<TTableLoaders> loaders_;  // last: joined first on destruction
 };
 

@@ -6,8 +6,8 @@
 #include <QSignalBlocker>
 
 #include "app/UnitVormek.h"
-#include "app/gbk_text.h"
 #include "app/table_loaders.h"
+#include "gui_text/gbk_text.h"
 #include "services/user_settings.h"
 #include "ui/station_combo_box.h"
 

@@ -8,10 +8,10 @@
 #include <QStatusBar>
 
 #include "app/UnitVormek.h"
-#include "app/gbk_text.h"
 #include "app/message_boxes.h"
 #include "app/table_loaders.h"
 #include "data/timetable_folder.h"
+#include "gui_text/gbk_text.h"
 #include "ui/station_combo_box.h"
 
 namespace vormek {

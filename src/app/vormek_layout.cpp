@@ -9,7 +9,7 @@
 
 #include "app/UnitVormek.h"
 #include "app/button_pictures.h"
-#include "app/window_fonts.h"
+#include "gui_text/window_fonts.h"
 #include "query/result_rows.h"
 #include "ui/click_label.h"
 #include "ui/dialog_frame.h"

@@ -6,9 +6,9 @@
 
 #include "app/UnitVormek.h"
 #include "app/app_title.h"
-#include "app/gbk_text.h"
 #include "app/message_boxes.h"
 #include "app/table_loaders.h"
+#include "gui_text/gbk_text.h"
 #include "query/input_checks.h"
 #include "query/query_direct.h"
 #include "query/query_results.h"

@@ -5,30 +5,18 @@
 #include <QLabel>
 
 #include "app/UnitVormek.h"
-#include "app/gbk_text.h"
 #include "app/table_loaders.h"
-#include "app/window_fonts.h"
+#include "gui_text/gbk_text.h"
+#include "gui_text/window_fonts.h"
 #include "query/result_filter.h"
 #include "query/result_rows.h"
 #include "ui/click_label.h"
 #include "ui/result_grid_model.h"
 #include "ui/result_grid_view.h"
 #include "ui/station_combo_box.h"
+#include "ui/wait_cursor.h"
 
 namespace vormek {
-
-namespace {
-
-// The hourglass for as long as a sort runs.
-class TWaitCursor {
- public:
-  TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-  TWaitCursor(const TWaitCursor&) = delete;
-  TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
-
-}  // namespace
 
 void TFrmVormek::ClearResults() {
   SGridModel->Change([](TStringGrid& grid) { vormek::ClearResults(grid); });

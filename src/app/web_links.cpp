@@ -6,7 +6,7 @@
 #include <QPalette>
 #include <QPushButton>
 
-#include "app/window_fonts.h"
+#include "gui_text/window_fonts.h"
 #include "ui/click_label.h"
 
 namespace vormek {

@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "app/gbk_text.h"
-#include "app/window_fonts.h"
-#include "ui/dialog_frame.h"
-#include "ui/enter_presses_button.h"
+#include "gui_text/gbk_text.h"
+#include "gui_text/window_fonts.h"
 #include "output/column_names.h"
 #include "query/result_rows.h"
 #include "services/csv_file.h"
 #include "services/print_grid.h"
+#include "ui/dialog_frame.h"
+#include "ui/enter_presses_button.h"
 #include "ui/msg_grid_model.h"
 #include "ui/result_grid_view.h"
 #include "ui/zzz_header_row.h"

@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-#include "app/gbk_text.h"
-#include "app/window_fonts.h"
+#include "gui_text/gbk_text.h"
+#include "gui_text/window_fonts.h"
 #include "query/connection_rows.h"
 #include "services/csv_file.h"
 #include "services/print_grid.h"

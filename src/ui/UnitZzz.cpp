@@ -7,12 +7,12 @@
 
 #include <vector>
 
-#include "app/gbk_text.h"
-#include "app/window_fonts.h"
-#include "ui/dialog_frame.h"
-#include "ui/enter_presses_button.h"
+#include "gui_text/gbk_text.h"
+#include "gui_text/window_fonts.h"
 #include "query/query_transfer.h"
 #include "ui/click_label.h"
+#include "ui/dialog_frame.h"
+#include "ui/enter_presses_button.h"
 #include "ui/result_grid_view.h"
 #include "ui/zzz_grid_model.h"
 #include "ui/zzz_header_row.h"
@@ -110,7 +110,7 @@ void TFrmZzz::Lab1Click(TClickLabel* label) {
   if (StationCount < 1 || label == nullptr) return;
   const int column = label->objectName().mid(3).toInt() - 1;
   if (column < 0 || column >= kTransferColumns) return;
-  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const TWaitCursor hourglass;
   sort_ = ClickHeader(sort_, column);
   UpdateHeaderLabels();
   // Sorting moves rows under the selection; start again with none chosen.
@@ -118,7 +118,6 @@ void TFrmZzz::Lab1Click(TClickLabel* label) {
   ZGridModel->Change([&](TStringGrid& grid) {
     SortRows(grid, StationCount, sort_.Column, sort_.Ascending, IsNumericTransferColumn(sort_.Column));
   });
-  QApplication::restoreOverrideCursor();
 }
 
 void TFrmZzz::UpdateHeaderLabels() {

@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QPalette>
 
-#include "app/window_fonts.h"
+#include "gui_text/window_fonts.h"
 
 namespace vormek {
 

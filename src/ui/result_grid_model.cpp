@@ -1,6 +1,6 @@
 #include "ui/result_grid_model.h"
 
-#include "app/gbk_text.h"
+#include "gui_text/gbk_text.h"
 #include "ui/result_row_colour.h"
 
 namespace vormek {

@@ -1,6 +1,6 @@
 #include "ui/zzz_header_row.h"
 
-#include "app/window_fonts.h"
+#include "gui_text/window_fonts.h"
 #include "ui/click_label.h"
 #include "ui/dialog_frame.h"
 #include "ui/result_grid_view.h"

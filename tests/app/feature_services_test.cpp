@@ -17,11 +17,11 @@
 #include "app/feature_services.h"
 #include "app/remembered_input.h"
 #include "app/timetable_switch.h"
+#include "gui_text/gbk_text.h"
 #include "query/query_direct.h"
 #include "services/user_settings.h"
 #include "ui/UnitPlan.h"
 #include "ui/UnitZzz.h"
-#include "app/gbk_text.h"
 #include "window_fixture.h"
 
 namespace vormek::test {

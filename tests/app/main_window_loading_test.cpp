@@ -1,5 +1,12 @@
 // The loaders seen from the window: what becomes enabled when, what a failed
 // table leaves disabled, and closing the window while they still run.
+#include <QBuffer>
+#include <QImage>
+
+#include <iterator>
+#include <string_view>
+#include <utility>
+
 #include "window_fixture.h"
 
 namespace vormek::test {
@@ -91,6 +98,33 @@ TEST_F(MainWindowLoading, TablesThatFailAreNamedOnTheStatusBar) {
     EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
   EXPECT_TRUE(window->ComboFZ->isEnabled());
   EXPECT_TRUE(boxes.Shown.empty());
+}
+
+TEST_F(MainWindowLoading, PicturesThatFailKeepTheirReason) {
+  // B1 is a picture, B2 a damaged item, LOGO not a picture; the rest are
+  // missing. Only the good one shows, and each other one says why.
+  tiny = TinyItems();
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  QImage(4, 3, QImage::Format_RGB32).save(&buffer, "PNG");
+  tiny.Add("B1", std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+  tiny.AddDamaged("B2");
+  tiny.Add("LOGO", "not a bitmap");
+  Open(tiny.Items(), false);
+  EXPECT_EQ(window->Images[0]->pixmap().size(), QSize(4, 3));
+  const QStringList failures = window->PictureFailures();
+  const std::pair<const char*, const char*> expected[] = {
+      {"LOGO", "not a picture"}, {"UPDATE", ""}, {"B2", ""}, {"B3", ""}, {"B4", ""}, {"B5", ""}, {"B7", ""}};
+  ASSERT_EQ(failures.size(), std::ssize(expected)) << failures.join('\n').toStdString();
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    const QString prefix = QString::fromLatin1(expected[i].first) + QStringLiteral(": ");
+    EXPECT_TRUE(failures[static_cast<qsizetype>(i)].startsWith(prefix)) << failures[static_cast<qsizetype>(i)].toStdString();
+    EXPECT_GT(failures[static_cast<qsizetype>(i)].size(), prefix.size()) << "no reason for " << expected[i].first;
+    EXPECT_TRUE(failures[static_cast<qsizetype>(i)].endsWith(QString::fromLatin1(expected[i].second)));
+    EXPECT_TRUE(window->StatusPanels[1]->toolTip().contains(failures[static_cast<qsizetype>(i)]));
+  }
+  EXPECT_NE(failures[2], failures[3]) << "a damaged item and a missing one give the same reason";
 }
 
 TEST_F(MainWindowLoading, ClosingWhileTheLoadersRunIsSafe) {

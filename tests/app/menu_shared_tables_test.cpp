@@ -5,7 +5,7 @@
 #include <QTimer>
 
 #include "app/advanced_menu.h"
-#include "app/gbk_text.h"
+#include "gui_text/gbk_text.h"
 #include "services/csv_file.h"
 #include "ui/UnitMsg.h"
 #include "ui/msg_grid_model.h"

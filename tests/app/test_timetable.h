@@ -2,9 +2,6 @@
 // Items for window and loader tests: the four tables compressed exactly like
 // the program's own items (4-byte length, zlib stream), either from a tiny
 // timetable written here or from the shared national tables.
-#include <zlib.h>
-
-#include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +12,7 @@
 #include <vector>
 
 #include "data/item_set.h"
+#include "support/item_packing.h"
 
 namespace vormek::test {
 
@@ -22,14 +20,7 @@ class TTestItems {
  public:
   // text is the item's content as bytes (GBK for tables).
   void Add(const std::string& name, std::string_view text) {
-    uLongf size = compressBound(static_cast<uLong>(text.size()));
-    std::vector<unsigned char> stored(4 + size);
-    const auto n = static_cast<std::uint32_t>(text.size());
-    for (int i = 0; i < 4; ++i) stored[static_cast<std::size_t>(i)] = static_cast<unsigned char>(n >> (8 * i));
-    compress2(stored.data() + 4, &size, reinterpret_cast<const Bytef*>(text.data()),
-              static_cast<uLong>(text.size()), Z_BEST_SPEED);
-    stored.resize(4 + size);
-    Store(name, std::move(stored));
+    Store(name, testing::PackItem(text, Z_BEST_SPEED));
   }
   // An item whose stream is damaged.
   void AddDamaged(const std::string& name) {

@@ -9,31 +9,14 @@
 #include "data/errors.h"
 #include "data/inflate_item.h"
 #include "data/item_set.h"
+#include "support/item_packing.h"
 
 namespace vormek {
 namespace {
 
-std::vector<unsigned char> Compress(const std::string& content) {
-  uLongf size = compressBound(static_cast<uLong>(content.size()));
-  std::vector<unsigned char> out(size);
-  EXPECT_EQ(compress2(out.data(), &size, reinterpret_cast<const Bytef*>(content.data()),
-                      static_cast<uLong>(content.size()), 9),
-            Z_OK);
-  out.resize(size);
-  return out;
-}
-
-std::vector<unsigned char> Item(std::uint32_t length, const std::vector<unsigned char>& stream) {
-  std::vector<unsigned char> item = {static_cast<unsigned char>(length), static_cast<unsigned char>(length >> 8),
-                                     static_cast<unsigned char>(length >> 16),
-                                     static_cast<unsigned char>(length >> 24)};
-  item.insert(item.end(), stream.begin(), stream.end());
-  return item;
-}
-
-std::vector<unsigned char> ItemOf(const std::string& content) {
-  return Item(static_cast<std::uint32_t>(content.size()), Compress(content));
-}
+using testing::ItemWithLength;
+using testing::PackItem;
+using testing::ZlibStream;
 
 std::string SampleText() {
   std::string text;
@@ -57,18 +40,18 @@ TEST(ItemSet, FindsItemsWithoutRegardToLetterCase) {
 
 TEST(InflateItem, GivesExactlyTheStoredContent) {
   const std::string text = SampleText();
-  const std::vector<unsigned char> item = ItemOf(text);
+  const std::vector<unsigned char> item = PackItem(text);
   ASSERT_EQ(item[4], 0x78);  // zlib header of the strongest level
   ASSERT_EQ(item[5], 0xDA);
   const std::string out = InflateItem(item);
   EXPECT_EQ(out.size(), text.size());
   EXPECT_EQ(out, text);
-  EXPECT_EQ(InflateItem(ItemOf("")), "");
+  EXPECT_EQ(InflateItem(PackItem("")), "");
 }
 
 TEST(DecompressItem, OpensByNameThenInflates) {
   const std::string text = SampleText();
-  const std::vector<unsigned char> stored = ItemOf(text);
+  const std::vector<unsigned char> stored = PackItem(text);
   TItemSet items({{"SPY", stored.data(), stored.size()}});
   EXPECT_EQ(DecompressItem(items, "spy"), text);
   EXPECT_THROW(DecompressItem(items, "SM"), EItemError);
@@ -83,53 +66,47 @@ TEST(InflateItem, RefusesShortLengthPrefix) {
 
 TEST(InflateItem, RefusesLengthThatDisagreesWithTheStream) {
   const std::string text = SampleText();
-  const std::vector<unsigned char> stream = Compress(text);
+  const std::vector<unsigned char> stream = ZlibStream(text);
   const auto n = static_cast<std::uint32_t>(text.size());
-  EXPECT_THROW(InflateItem(Item(n - 1, stream)), EItemError);  // stream gives more
-  EXPECT_THROW(InflateItem(Item(n + 1, stream)), EItemError);  // stream gives fewer
-  EXPECT_THROW(InflateItem(Item(0, stream)), EItemError);
-  EXPECT_NO_THROW(InflateItem(Item(n, stream)));
+  EXPECT_THROW(InflateItem(ItemWithLength(n - 1, stream)), EItemError);  // stream gives more
+  EXPECT_THROW(InflateItem(ItemWithLength(n + 1, stream)), EItemError);  // stream gives fewer
+  EXPECT_THROW(InflateItem(ItemWithLength(0, stream)), EItemError);
+  EXPECT_NO_THROW(InflateItem(ItemWithLength(n, stream)));
 }
 
 TEST(InflateItem, RefusesAbsurdLengthBeforeAllocating) {
-  const std::vector<unsigned char> stream = Compress("abc");
+  const std::vector<unsigned char> stream = ZlibStream("abc");
   // Beyond what deflate can reach from this many bytes, and beyond 1 GiB.
-  EXPECT_THROW(InflateItem(Item(0xFFFFFFFFu, stream)), EItemError);
-  EXPECT_THROW(InflateItem(Item(2'000'000u, stream)), EItemError);
-  EXPECT_THROW(InflateItem(Item(0x40000001u, std::vector<unsigned char>(2'000'000, 0))), EItemError);
+  EXPECT_THROW(InflateItem(ItemWithLength(0xFFFFFFFFu, stream)), EItemError);
+  EXPECT_THROW(InflateItem(ItemWithLength(2'000'000u, stream)), EItemError);
+  EXPECT_THROW(InflateItem(ItemWithLength(0x40000001u, std::vector<unsigned char>(2'000'000, 0))), EItemError);
   // A real 1000:1 stream is still accepted.
   const std::string zeros(1'000'000, '\0');
-  EXPECT_EQ(InflateItem(ItemOf(zeros)).size(), zeros.size());
+  EXPECT_EQ(InflateItem(PackItem(zeros)).size(), zeros.size());
 }
 
 TEST(InflateItem, TakesItemsFarBeyondTheNationalTimetable) {
   // 300 MiB: more than a stop table of 60 times the national 2019 one.
   const std::string big(300u << 20, 'x');
-  uLongf size = compressBound(static_cast<uLong>(big.size()));
-  std::vector<unsigned char> stream(size);
-  ASSERT_EQ(compress2(stream.data(), &size, reinterpret_cast<const Bytef*>(big.data()),
-                      static_cast<uLong>(big.size()), Z_BEST_SPEED),
-            Z_OK);
-  stream.resize(size);
-  const std::string out = InflateItem(Item(static_cast<std::uint32_t>(big.size()), stream));
+  const std::string out = InflateItem(PackItem(big, Z_BEST_SPEED));
   EXPECT_TRUE(out == big);
 }
 
 TEST(InflateItem, RefusesStreamThatDoesNotEndAtTheItemsEnd) {
   const std::string text = SampleText();
-  std::vector<unsigned char> item = ItemOf(text);
+  std::vector<unsigned char> item = PackItem(text);
   item.push_back(0);
   EXPECT_THROW(InflateItem(item), EItemError);
   // Two streams back to back: the second is junk after the first.
-  const std::vector<unsigned char> again = Compress(text);
-  std::vector<unsigned char> twice = ItemOf(text);
+  const std::vector<unsigned char> again = ZlibStream(text);
+  std::vector<unsigned char> twice = PackItem(text);
   twice.insert(twice.end(), again.begin(), again.end());
   EXPECT_THROW(InflateItem(twice), EItemError);
 }
 
 TEST(InflateItem, RefusesTruncatedStreams) {
   const std::string text = SampleText();
-  const std::vector<unsigned char> item = ItemOf(text);
+  const std::vector<unsigned char> item = PackItem(text);
   // Every cut, including one that loses only the Adler-32 trailer.
   for (std::size_t keep = 4; keep < item.size(); keep += (keep < item.size() - 8 ? 97 : 1)) {
     const std::vector<unsigned char> cut(item.begin(), item.begin() + static_cast<std::ptrdiff_t>(keep));
@@ -139,7 +116,7 @@ TEST(InflateItem, RefusesTruncatedStreams) {
 
 TEST(InflateItem, RefusesDamagedStreams) {
   const std::string text = SampleText();
-  const std::vector<unsigned char> item = ItemOf(text);
+  const std::vector<unsigned char> item = PackItem(text);
   // A bad header, a damaged checksum, and raw deflate without a zlib header.
   std::vector<unsigned char> header = item;
   header[4] = 0x79;

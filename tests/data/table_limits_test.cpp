@@ -17,7 +17,7 @@
 #include "data/errors.h"
 #include "data/mem_table.h"
 #include "data/timetable.h"
-#include "table_text_fixture.h"
+#include "support/table_text.h"
 
 namespace vormek {
 namespace {

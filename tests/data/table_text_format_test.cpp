@@ -6,7 +6,7 @@
 
 #include "data/errors.h"
 #include "data/mem_table.h"
-#include "table_text_fixture.h"
+#include "support/table_text.h"
 
 namespace vormek {
 namespace {

@@ -1,6 +1,5 @@
 // The four load steps, from items and from a folder of table texts.
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -11,27 +10,17 @@
 #include "data/errors.h"
 #include "data/gbk_codec.h"
 #include "data/timetable.h"
-#include "table_text_fixture.h"
+#include "support/item_packing.h"
+#include "support/table_text.h"
 
 namespace vormek {
 namespace {
 
 using testing::ColumnDef;
 using testing::IndexDef;
+using testing::PackItem;
 using testing::Preamble;
 using testing::Row;
-
-std::vector<unsigned char> ItemOf(const std::string& content) {
-  uLongf size = compressBound(static_cast<uLong>(content.size()));
-  std::vector<unsigned char> out(size + 4);
-  EXPECT_EQ(compress2(out.data() + 4, &size, reinterpret_cast<const Bytef*>(content.data()),
-                      static_cast<uLong>(content.size()), 9),
-            Z_OK);
-  out.resize(size + 4);
-  const auto n = static_cast<std::uint32_t>(content.size());
-  for (int i = 0; i < 4; ++i) out[static_cast<std::size_t>(i)] = static_cast<unsigned char>(n >> (8 * i));
-  return out;
-}
 
 std::string PinyinText() {
   return Preamble(ColumnDef("Station", "WideString", 20, 20) + ColumnDef("Shortcode", "WideString", 10, 10),
@@ -66,7 +55,7 @@ struct TStoredItems {
 TStoredItems MakeItems(const std::string& spy, const std::string& slist, const std::string& sm,
                        const std::string& strain) {
   TStoredItems stored;
-  stored.blobs = {ItemOf(spy), ItemOf(slist), ItemOf(sm), ItemOf(strain)};
+  stored.blobs = {PackItem(spy), PackItem(slist), PackItem(sm), PackItem(strain)};
   const char* names[] = {"SPY", "SLIST", "SM", "STRAIN"};
   std::vector<TEmbeddedItem> items;
   for (std::size_t i = 0; i < 4; ++i) items.push_back({names[i], stored.blobs[i].data(), stored.blobs[i].size()});

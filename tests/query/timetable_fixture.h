@@ -1,12 +1,13 @@
 #pragma once
-// Small timetables written as the four table texts (format "251") in the
-// tests themselves, loaded through the real table reader.
+// Small timetables written as the four table texts (format "251") with the
+// tests' one table text writer, loaded through the real table reader.
 #include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "data/timetable.h"
+#include "support/table_text.h"
 
 namespace vormek::fixture {
 
@@ -32,27 +33,15 @@ struct Tables {
   std::vector<std::pair<std::string, std::string>> pinyin;   // station, short code, in list order
 };
 
-inline std::string Quote(const std::string& s) {
-  std::string out = "\"";
-  for (char c : s) {
-    out += c;
-    if (c == '"') out += '"';
-  }
-  return out + "\"";
-}
-
-inline std::string Row(const std::vector<std::string>& values) {
-  std::string line;
-  for (const std::string& v : values) line += Quote(v) + ",";
-  return line + "\r\n";
-}
+using testing::Row;
+using testing::Single;
 
 inline std::string Text(const std::vector<std::string>& defs, const std::vector<std::string>& indexes,
                         const std::vector<std::string>& header, const std::vector<std::vector<std::string>>& rows) {
   std::string t = "\"@@FILE VERSION@@\",\"251\"\r\n\"@@TABLEDEF START@@\"\r\n";
-  for (const std::string& d : defs) t += Quote(d) + "\r\n";
+  for (const std::string& d : defs) t += Single(d);
   t += "\"@@INDEXDEF START@@\"\r\n";
-  for (const std::string& i : indexes) t += Quote(i) + "\r\n";
+  for (const std::string& i : indexes) t += Single(i);
   t += "\"@@INDEXDEF END@@\"\r\n\"@@TABLEDEF END@@\"\r\n";
   t += Row(header);
   for (const auto& r : rows) t += Row(r);

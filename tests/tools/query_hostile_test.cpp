@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "../data/table_text_fixture.h"
+#include "support/table_text.h"
 #include "query_tool_runner.h"
 
 namespace vormek {

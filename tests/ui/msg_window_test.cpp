@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "app/gbk_text.h"
+#include "gui_text/gbk_text.h"
 #include "ui/UnitMsg.h"
 #include "ui/click_label.h"
 #include "ui/msg_grid_model.h"

@@ -9,8 +9,8 @@
 #include <QSpinBox>
 #include <QTest>
 
-#include "app/gbk_text.h"
 #include "data/embedded_items.h"
+#include "gui_text/gbk_text.h"
 #include "query/connection_rows.h"
 #include "ui/UnitPlan.h"
 #include "ui/UnitZzz.h"

@@ -10,7 +10,7 @@
 #include <tuple>
 #include <vector>
 
-#include "app/gbk_text.h"
+#include "gui_text/gbk_text.h"
 #include "ui/UnitZzz.h"
 #include "ui/click_label.h"
 #include "ui/result_grid_view.h"

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <charconv>
 #include <regex>
+#include <string_view>
 
 #include "gbk_convert.h"
 #include "train_numbers.h"
@@ -180,113 +181,185 @@ class PatternReader {
     return value;
   }
 
-  bool IsKeyword(const std::string& word) const {
-    static const char* const kKeys[] = {"type", "route", "stops", "add", "skip", "dep", "every",
-                                        "back", "speed", "dwell", "fix", "fares", "factor",
-                                        "sleepers", "listto", "detour"};
-    for (const char* key : kKeys) {
-      if (word == key) return true;
+  using KeyReader = bool (PatternReader::*)(const std::string& key, TrainPattern& p);
+  struct Keyword {
+    std::string_view name;
+    KeyReader read;
+  };
+
+  static const Keyword* FindKeyword(std::string_view word) {
+    for (const Keyword& keyword : kKeywords) {
+      if (keyword.name == word) return &keyword;
     }
-    return false;
+    return nullptr;
   }
 
+  static bool IsKeyword(const std::string& word) { return FindKeyword(word) != nullptr; }
+
   bool ReadKey(const std::string& key, TrainPattern& p) {
-    if (key == "type") {
-      auto type = Number(key, 1, 11);
-      if (!type) return false;
-      p.type = *type;
-    } else if (key == "route") {
-      while (HasValue() && !IsKeyword(words_[pos_])) p.route.push_back(Next());
-      if (p.route.size() < 3 || p.route.size() % 2 == 0) {
-        return Bad("'route' is station, line, station [, line, station ...]");
-      }
-    } else if (key == "stops") {
-      if (!HasValue()) return Bad("'stops' needs all, major, every:N or a list");
-      std::string value = Next();
-      if (value == "all") {
-        p.stopMode = StopMode::All;
-      } else if (value == "major") {
-        p.stopMode = StopMode::Major;
-      } else if (value.starts_with("every:")) {
-        auto n = ParseInt(std::string_view(value).substr(6));
-        if (!n || *n < 1) return Bad("'stops every:N' needs N of 1 or more");
-        p.stopMode = StopMode::Every;
-        p.every = *n;
-      } else {
-        p.stopMode = StopMode::List;
-        p.stopList = SplitList(value);
-      }
-    } else if (key == "add" || key == "skip") {
-      if (!HasValue()) return Bad("'" + key + "' needs a list of stations");
-      auto list = SplitList(Next());
-      auto& target = key == "add" ? p.add : p.skip;
-      target.insert(target.end(), list.begin(), list.end());
-    } else if (key == "dep") {
-      auto minute = Clock(key);
-      if (!minute) return false;
-      p.departure = *minute;
-    } else if (key == "every") {
-      auto interval = Number(key, 1, 1440);
-      if (!interval) return false;
-      p.interval = *interval;
-    } else if (key == "back") {
-      auto minute = Clock(key);
-      if (!minute) return false;
-      p.backDeparture = *minute;
-      if (HasValue() && !IsKeyword(words_[pos_])) {
-        std::string error;
-        auto numbers = ExpandNumbers(Next(), error);
-        if (!numbers) return Bad(error);
-        p.backNumbers = *numbers;
-      }
-    } else if (key == "speed") {
-      auto speed = Number(key, 20, 400);
-      if (!speed) return false;
-      p.speed = speed;
-    } else if (key == "dwell") {
-      auto dwell = Number(key, 0, 600);
-      if (!dwell) return false;
-      p.dwell = dwell;
-    } else if (key == "fix") {
-      if (pos_ + 3 > words_.size()) return Bad("'fix' is station, arrival, departure");
-      FixedTime fix;
-      fix.station = Next();
-      for (std::optional<int>* slot : {&fix.arrival, &fix.departure}) {
-        std::string value = Next();
-        if (value == "-") continue;
-        *slot = ParseClock(value);
-        if (!*slot) return Bad("'fix' times are HH:MM or -");
-      }
-      if (!fix.arrival && !fix.departure) return Bad("'fix' needs at least one time");
-      p.fixes.push_back(fix);
-    } else if (key == "fares") {
-      if (pos_ + 4 > words_.size()) return Bad("'fares' needs four fare texts");
-      std::array<std::string, 4> fares;
-      for (auto& fare : fares) {
-        fare = Next();
-        if (!IsFareText(fare)) return Bad("fare '" + fare + "' is not '-' or amounts like 143, 3.5, 280/291/303");
-      }
-      p.fares = fares;
-    } else if (key == "factor") {
-      auto factor = HasValue() ? ParseReal(Next()) : std::nullopt;
-      if (!factor || *factor < 0.5 || *factor > 3) return Bad("'factor' is a number from 0.5 to 3");
-      p.factor = factor;
-    } else if (key == "sleepers") {
-      std::string value = HasValue() ? Next() : "";
-      if (value != "yes" && value != "no") return Bad("'sleepers' is yes or no");
-      p.sleepers = value == "yes";
-    } else if (key == "detour") {
-      std::string value = HasValue() ? Next() : "";
-      if (value != "yes" && value != "no") return Bad("'detour' is yes or no");
-      p.detour = value == "yes";
-    } else if (key == "listto") {
-      if (!HasValue()) return Bad("'listto' needs a station");
-      p.listTo = Next();
-    } else {
-      return Bad("unknown keyword '" + ToUtf8(key) + "'");
+    const Keyword* keyword = FindKeyword(key);
+    if (keyword == nullptr) return Bad("unknown keyword '" + ToUtf8(key) + "'");
+    return (this->*keyword->read)(key, p);
+  }
+
+  bool ReadType(const std::string& key, TrainPattern& p) {
+    auto type = Number(key, 1, 11);
+    if (!type) return false;
+    p.type = *type;
+    return true;
+  }
+
+  bool ReadRoute(const std::string&, TrainPattern& p) {
+    while (HasValue() && !IsKeyword(words_[pos_])) p.route.push_back(Next());
+    if (p.route.size() < 3 || p.route.size() % 2 == 0) {
+      return Bad("'route' is station, line, station [, line, station ...]");
     }
     return true;
   }
+
+  bool ReadStops(const std::string&, TrainPattern& p) {
+    if (!HasValue()) return Bad("'stops' needs all, major, every:N or a list");
+    std::string value = Next();
+    if (value == "all") {
+      p.stopMode = StopMode::All;
+    } else if (value == "major") {
+      p.stopMode = StopMode::Major;
+    } else if (value.starts_with("every:")) {
+      auto n = ParseInt(std::string_view(value).substr(6));
+      if (!n || *n < 1) return Bad("'stops every:N' needs N of 1 or more");
+      p.stopMode = StopMode::Every;
+      p.every = *n;
+    } else {
+      p.stopMode = StopMode::List;
+      p.stopList = SplitList(value);
+    }
+    return true;
+  }
+
+  bool ReadAddOrSkip(const std::string& key, TrainPattern& p) {
+    if (!HasValue()) return Bad("'" + key + "' needs a list of stations");
+    auto list = SplitList(Next());
+    auto& target = key == "add" ? p.add : p.skip;
+    target.insert(target.end(), list.begin(), list.end());
+    return true;
+  }
+
+  bool ReadDeparture(const std::string& key, TrainPattern& p) {
+    auto minute = Clock(key);
+    if (!minute) return false;
+    p.departure = *minute;
+    return true;
+  }
+
+  bool ReadEvery(const std::string& key, TrainPattern& p) {
+    auto interval = Number(key, 1, 1440);
+    if (!interval) return false;
+    p.interval = *interval;
+    return true;
+  }
+
+  bool ReadBack(const std::string& key, TrainPattern& p) {
+    auto minute = Clock(key);
+    if (!minute) return false;
+    p.backDeparture = *minute;
+    if (HasValue() && !IsKeyword(words_[pos_])) {
+      std::string error;
+      auto numbers = ExpandNumbers(Next(), error);
+      if (!numbers) return Bad(error);
+      p.backNumbers = *numbers;
+    }
+    return true;
+  }
+
+  bool ReadSpeed(const std::string& key, TrainPattern& p) {
+    auto speed = Number(key, 20, 400);
+    if (!speed) return false;
+    p.speed = speed;
+    return true;
+  }
+
+  bool ReadDwell(const std::string& key, TrainPattern& p) {
+    auto dwell = Number(key, 0, 600);
+    if (!dwell) return false;
+    p.dwell = dwell;
+    return true;
+  }
+
+  bool ReadFix(const std::string&, TrainPattern& p) {
+    if (pos_ + 3 > words_.size()) return Bad("'fix' is station, arrival, departure");
+    FixedTime fix;
+    fix.station = Next();
+    for (std::optional<int>* slot : {&fix.arrival, &fix.departure}) {
+      std::string value = Next();
+      if (value == "-") continue;
+      *slot = ParseClock(value);
+      if (!*slot) return Bad("'fix' times are HH:MM or -");
+    }
+    if (!fix.arrival && !fix.departure) return Bad("'fix' needs at least one time");
+    p.fixes.push_back(fix);
+    return true;
+  }
+
+  bool ReadFares(const std::string&, TrainPattern& p) {
+    if (pos_ + 4 > words_.size()) return Bad("'fares' needs four fare texts");
+    std::array<std::string, 4> fares;
+    for (auto& fare : fares) {
+      fare = Next();
+      if (!IsFareText(fare)) return Bad("fare '" + fare + "' is not '-' or amounts like 143, 3.5, 280/291/303");
+    }
+    p.fares = fares;
+    return true;
+  }
+
+  bool ReadFactor(const std::string&, TrainPattern& p) {
+    auto factor = HasValue() ? ParseReal(Next()) : std::nullopt;
+    if (!factor || *factor < 0.5 || *factor > 3) return Bad("'factor' is a number from 0.5 to 3");
+    p.factor = factor;
+    return true;
+  }
+
+  // yes or no, else the keyword's own complaint.
+  std::optional<bool> YesOrNo(const std::string& key) {
+    std::string value = HasValue() ? Next() : "";
+    if (value != "yes" && value != "no") {
+      Fail("'" + key + "' is yes or no");
+      return std::nullopt;
+    }
+    return value == "yes";
+  }
+
+  bool ReadSleepers(const std::string& key, TrainPattern& p) {
+    auto yes = YesOrNo(key);
+    if (!yes) return false;
+    p.sleepers = *yes;
+    return true;
+  }
+
+  bool ReadDetour(const std::string& key, TrainPattern& p) {
+    auto yes = YesOrNo(key);
+    if (!yes) return false;
+    p.detour = *yes;
+    return true;
+  }
+
+  bool ReadListTo(const std::string&, TrainPattern& p) {
+    if (!HasValue()) return Bad("'listto' needs a station");
+    p.listTo = Next();
+    return true;
+  }
+
+  // Every keyword of an entry and what reads its values; a word found here
+  // also ends an open list of values (route, back).
+  static constexpr Keyword kKeywords[] = {
+      {"type", &PatternReader::ReadType},         {"route", &PatternReader::ReadRoute},
+      {"stops", &PatternReader::ReadStops},       {"add", &PatternReader::ReadAddOrSkip},
+      {"skip", &PatternReader::ReadAddOrSkip},    {"dep", &PatternReader::ReadDeparture},
+      {"every", &PatternReader::ReadEvery},       {"back", &PatternReader::ReadBack},
+      {"speed", &PatternReader::ReadSpeed},       {"dwell", &PatternReader::ReadDwell},
+      {"fix", &PatternReader::ReadFix},           {"fares", &PatternReader::ReadFares},
+      {"factor", &PatternReader::ReadFactor},     {"sleepers", &PatternReader::ReadSleepers},
+      {"listto", &PatternReader::ReadListTo},     {"detour", &PatternReader::ReadDetour},
+  };
 
   const std::vector<std::string>& words_;
   Place at_;

@@ -1,9 +1,11 @@
 #pragma once
-// Builders for small table texts in format "251", so tests read like the
-// stored tables without spelling every doubled quote and CR LF by hand.
+// The one writer of small table texts in format "251" for every test, so
+// tests read like the stored tables without spelling every doubled quote and
+// CR LF by hand.
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vormek::testing {
 
@@ -20,6 +22,12 @@ inline std::string Quote(std::string_view value) {
 inline std::string Row(std::initializer_list<std::string_view> values) {
   std::string line;
   for (std::string_view v : values) line += Quote(v) + ",";
+  return line + "\r\n";
+}
+
+inline std::string Row(const std::vector<std::string>& values) {
+  std::string line;
+  for (const std::string& v : values) line += Quote(v) + ",";
   return line + "\r\n";
 }
 

@@ -1,4 +1,4 @@
-#include "app/window_fonts.h"
+#include "gui_text/window_fonts.h"
 
 #include <QFontInfo>
 #include <QStringList>

@@ -1,8 +1,9 @@
-#include "app/gbk_text.h"
+#include "gui_text/gbk_text.h"
 
 #include <QList>
 
 #include "data/gbk_codec.h"
+#include "stations/station_text.h"
 
 namespace vormek {
 
@@ -36,12 +37,15 @@ std::string ToGbkForLookup(const QString& text) {
 }
 
 QString TrimBlanksAndControls(const QString& text) {
-  auto blank = [](QChar ch) { return ch.unicode() <= 32 || ch.unicode() == 127; };
-  qsizetype begin = 0;
-  qsizetype end = text.size();
-  while (begin < end && blank(text.at(begin))) ++begin;
-  while (end > begin && blank(text.at(end - 1))) --end;
-  return text.mid(begin, end - begin);
+  // Every blank and control character is ASCII: trim a stand-in of the text
+  // with the core's rule, any other character standing in as a letter.
+  std::string standIn(static_cast<std::size_t>(text.size()), 'x');
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const char16_t ch = text.at(i).unicode();
+    if (ch < 128) standIn[static_cast<std::size_t>(i)] = static_cast<char>(ch);
+  }
+  const std::string_view kept = TrimBlanksAndControls(std::string_view(standIn));
+  return text.mid(kept.data() - standIn.data(), static_cast<qsizetype>(kept.size()));
 }
 
 }  // namespace vormek
