@@ -14,6 +14,7 @@
 #include "ui/dialog_frame.h"
 #include "ui/enter_presses_button.h"
 #include "ui/result_grid_view.h"
+#include "ui/wait_cursor.h"
 #include "ui/zzz_grid_model.h"
 #include "ui/zzz_header_row.h"
 
