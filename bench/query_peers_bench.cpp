@@ -97,9 +97,9 @@ void AddSource(const std::string& name, const TTableTexts& texts) {
 
 auto Fields(const TPub_GridResult& r) {
   return std::tie(r.ID, r.NType, r.TypeName, r.StartStation, r.EndStation, r.QC_R_Date, r.QC_Distance, r.QC_P1,
-                  r.QC_P2, r.QC_P3, r.QC_P4, r.FZ_Station, r.FZ_S_No, r.FZ_Distance, r.FZ_P1, r.FZ_P2, r.FZ_P3,
-                  r.FZ_P4, r.FZ_D_Time, r.FZ_R_Date, r.DZ_Station, r.DZ_S_No, r.DZ_A_Time, r.DZ_R_Date,
-                  r.DZ_Distance, r.DZ_P1, r.DZ_P2, r.DZ_P3, r.DZ_P4, r.Stops, r.QJ_Distance, r.QJ_R_Date, r.QJ_P1,
+                  r.QC_P2, r.QC_P3, r.QC_P4, r.FZ.Station, r.FZ.S_No, r.FZ.Distance, r.FZ.P1, r.FZ.P2, r.FZ.P3,
+                  r.FZ.P4, r.FZ.Time, r.FZ.R_Date, r.DZ.Station, r.DZ.S_No, r.DZ.Time, r.DZ.R_Date,
+                  r.DZ.Distance, r.DZ.P1, r.DZ.P2, r.DZ.P3, r.DZ.P4, r.Stops, r.QJ_Distance, r.QJ_R_Date, r.QJ_P1,
                   r.QJ_P2, r.QJ_P3, r.QJ_P4);
 }
 auto Fields(const TPub_ZZStruct& r) {

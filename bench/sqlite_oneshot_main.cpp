@@ -21,8 +21,8 @@ int main(int argc, char** argv) {
   std::vector<TPub_GridResult> rows;
   peer.Direct(BuildFareTables(), Utf8ToGbk(argv[2]).value_or(""), Utf8ToGbk(argv[3]).value_or(""), rows);
   for (const TPub_GridResult& r : rows) {
-    const std::string line = r.ID + ',' + r.FZ_Station + ',' + r.FZ_D_Time + ',' + r.DZ_Station + ',' +
-                             r.DZ_A_Time + ',' + std::to_string(r.QJ_Distance) + ',' + r.QJ_R_Date + ',' + r.QJ_P1 +
+    const std::string line = r.ID + ',' + r.FZ.Station + ',' + r.FZ.Time + ',' + r.DZ.Station + ',' +
+                             r.DZ.Time + ',' + std::to_string(r.QJ_Distance) + ',' + r.QJ_R_Date + ',' + r.QJ_P1 +
                              ',' + r.QJ_P2 + ',' + r.QJ_P3 + ',' + r.QJ_P4 + '\n';
     std::cout << GbkToUtf8(line);
   }

@@ -116,6 +116,20 @@ std::string Text(sqlite3_stmt* s, int i) {
   return p == nullptr ? std::string() : std::string(p, static_cast<std::size_t>(sqlite3_column_bytes(s, i)));
 }
 
+// The nine stop columns from `first` on: station, stop number, time, elapsed
+// time, distance, four fares.
+void ReadStop(sqlite3_stmt* s, int first, TStopFields& stop) {
+  stop.Station = Text(s, first);
+  stop.S_No = sqlite3_column_int(s, first + 1);
+  stop.Time = Text(s, first + 2);
+  stop.R_Date = Text(s, first + 3);
+  stop.Distance = sqlite3_column_int(s, first + 4);
+  stop.P1 = Text(s, first + 5);
+  stop.P2 = Text(s, first + 6);
+  stop.P3 = Text(s, first + 7);
+  stop.P4 = Text(s, first + 8);
+}
+
 // Columns 0..27 of the direct and station statements into a record.
 void ReadRow(sqlite3_stmt* s, TPub_GridResult& r) {
   r.ID = Text(s, 0);
@@ -129,30 +143,14 @@ void ReadRow(sqlite3_stmt* s, TPub_GridResult& r) {
   r.QC_P2 = Text(s, 7);
   r.QC_P3 = Text(s, 8);
   r.QC_P4 = Text(s, 9);
-  r.FZ_Station = Text(s, 10);
-  r.FZ_S_No = sqlite3_column_int(s, 11);
-  r.FZ_D_Time = Text(s, 12);
-  r.FZ_R_Date = Text(s, 13);
-  r.FZ_Distance = sqlite3_column_int(s, 14);
-  r.FZ_P1 = Text(s, 15);
-  r.FZ_P2 = Text(s, 16);
-  r.FZ_P3 = Text(s, 17);
-  r.FZ_P4 = Text(s, 18);
-  r.DZ_Station = Text(s, 19);
-  r.DZ_S_No = sqlite3_column_int(s, 20);
-  r.DZ_A_Time = Text(s, 21);
-  r.DZ_R_Date = Text(s, 22);
-  r.DZ_Distance = sqlite3_column_int(s, 23);
-  r.DZ_P1 = Text(s, 24);
-  r.DZ_P2 = Text(s, 25);
-  r.DZ_P3 = Text(s, 26);
-  r.DZ_P4 = Text(s, 27);
+  ReadStop(s, 10, r.FZ);
+  ReadStop(s, 19, r.DZ);
 }
 
 void FinishRow(const TFareTables& fares, TPub_GridResult& r) {
-  r.Stops = r.DZ_S_No - r.FZ_S_No;
-  r.QJ_Distance = r.DZ_Distance - r.FZ_Distance;
-  r.QJ_R_Date = ElapsedDifference(r.FZ_R_Date, r.DZ_R_Date);
+  r.Stops = r.DZ.S_No - r.FZ.S_No;
+  r.QJ_Distance = r.DZ.Distance - r.FZ.Distance;
+  r.QJ_R_Date = ElapsedDifference(r.FZ.R_Date, r.DZ.R_Date);
   SectionFares(fares, r);
 }
 
@@ -304,17 +302,17 @@ void TSqlitePeer::Station(const TFareTables& fares, std::string_view station, st
   while (sqlite3_step(s) == SQLITE_ROW) {
     TPub_GridResult& r = rows.emplace_back();
     ReadRow(s, r);
-    if (r.FZ_D_Time.empty()) {
+    if (r.FZ.Time.empty()) {
       // The train ends here: it is ridden from its origin.
-      r.FZ_Station = r.StartStation;
-      r.FZ_S_No = 1;
-      r.FZ_D_Time = Text(s, 28);
-      r.FZ_R_Date = "0";
-      r.FZ_Distance = 0;
-      r.FZ_P1.clear();
-      r.FZ_P2.clear();
-      r.FZ_P3.clear();
-      r.FZ_P4.clear();
+      r.FZ.Station = r.StartStation;
+      r.FZ.S_No = 1;
+      r.FZ.Time = Text(s, 28);
+      r.FZ.R_Date = "0";
+      r.FZ.Distance = 0;
+      r.FZ.P1.clear();
+      r.FZ.P2.clear();
+      r.FZ.P3.clear();
+      r.FZ.P4.clear();
     }
     FinishRow(fares, r);
   }

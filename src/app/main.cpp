@@ -18,7 +18,7 @@
 #include "app/version_check_switch.h"
 #include "data/embedded_items.h"
 #include "icon/app_icon.h"
-#include "services/TThreadNet.h"
+#include "services/TVersionCheck.h"
 #include "services/UnitSystem.h"
 #include "services/user_settings.h"
 
@@ -57,9 +57,10 @@ int main(int argc, char** argv) {
   vormek::TFrmVormekDeps deps;
   deps.Items = &vormek::EmbeddedItems();
   deps.Boxes = &boxes;
-  deps.StartVersionCheck = [checkVersion](QLabel* labNew, std::atomic<bool>* netFlag) {
+  // The check reports to the label only; the window's network flag stays unset.
+  deps.StartVersionCheck = [checkVersion](QLabel* labNew, std::atomic<bool>* /*netFlag*/) {
     if (checkVersion)
-      vormek::TThreadNet::Start(labNew, netFlag);
+      vormek::StartVersionCheck(labNew);
     else
       labNew->setText(vormek::kVersionCheckOffText);
   };

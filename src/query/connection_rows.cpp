@@ -19,15 +19,15 @@ std::string HoursMinutes(int minutes) {
 
 std::vector<std::string> ConnectionRow(const TConnection& c) {
   return {c.First.ID,
-          c.First.FZ_Station,
-          c.First.FZ_D_Time,
-          c.First.DZ_Station,
-          c.First.DZ_A_Time,
+          c.First.FZ.Station,
+          c.First.FZ.Time,
+          c.First.DZ.Station,
+          c.First.DZ.Time,
           c.Second.ID,
-          c.Second.FZ_D_Time,
+          c.Second.FZ.Time,
           HoursMinutes(c.WaitMinutes),
-          c.Second.DZ_Station,
-          c.Second.DZ_A_Time,
+          c.Second.DZ.Station,
+          c.Second.DZ.Time,
           HoursMinutes(c.TotalMinutes),
           std::to_string(c.TotalDistance),
           c.HardSeatFare};

@@ -40,16 +40,16 @@ TTrainNumberResult QueryTrainNumber(const TTimetable& tt, const TTrainNumberRequ
     TPub_GridResult& r = result.Rows.emplace_back();
     CopyTrainFields(list, c, pos, r);
     BoardAtOrigin(list, c, pos, r);
-    r.DZ_Station = r.EndStation;
-    r.DZ_S_No = TerminalStopNoOf(tt, tt.Index.ListTrain[static_cast<std::size_t>(pos)]);
-    r.DZ_A_Time = list.ValueAt(pos, c.D_Time);  // the list's D_Time is the terminal's arrival
-    r.DZ_R_Date = r.QC_R_Date;
-    r.DZ_Distance = r.QC_Distance;
-    r.DZ_P1 = r.QC_P1;
-    r.DZ_P2 = r.QC_P2;
-    r.DZ_P3 = r.QC_P3;
-    r.DZ_P4 = r.QC_P4;
-    r.Stops = r.DZ_S_No - 1;
+    r.DZ.Station = r.EndStation;
+    r.DZ.S_No = TerminalStopNoOf(tt, tt.Index.ListTrain[static_cast<std::size_t>(pos)]);
+    r.DZ.Time = list.ValueAt(pos, c.D_Time);  // the list's D_Time is the terminal's arrival
+    r.DZ.R_Date = r.QC_R_Date;
+    r.DZ.Distance = r.QC_Distance;
+    r.DZ.P1 = r.QC_P1;
+    r.DZ.P2 = r.QC_P2;
+    r.DZ.P3 = r.QC_P3;
+    r.DZ.P4 = r.QC_P4;
+    r.Stops = r.DZ.S_No - 1;
     r.QJ_Distance = r.QC_Distance;
     r.QJ_R_Date = r.QC_R_Date;  // as stored, not in the HH:MM form
     r.QJ_P1 = r.QC_P1;

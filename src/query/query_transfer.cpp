@@ -210,6 +210,14 @@ std::string TransferWindowCaption(int stationCount) {
   return "两地共有<" + std::to_string(stationCount) + ">个中转站供选择:";
 }
 
+std::string_view TransferNote() { return "中转换乘牵涉因素较多，请综合各种因素进行换乘站选择。"; }
+
+const std::array<std::string_view, kTransferColumns>& TransferColumnCaptions() {
+  static constexpr std::array<std::string_view, kTransferColumns> kCaptions{
+      "中转站", "前里程", "后里程", "总里程", "前历时", "后历时", "总历时", "发站车数", "到站车数"};
+  return kCaptions;
+}
+
 void BuildTransferResults(const TTimetable& tt, TPub_Center& center, std::string_view name, std::int32_t count1,
                           std::int32_t count2) {
   const TTransferPick pick{std::string(name), count1, count2};

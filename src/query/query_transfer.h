@@ -1,6 +1,7 @@
 #pragma once
 // Transfer query: the stations where a train from the departure side meets a
 // train to the arrival side, and the legs through the station the user picks.
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -59,9 +60,12 @@ int OpenTransferList(const TPub_Center& center, TStringGrid& grid, TSortState& s
 // row; nullopt for a row without one.
 std::optional<TTransferPick> TransferPickOfRow(const TPub_Center& center, const TStringGrid& grid, int row);
 
-// "两地共有<N>个中转站供选择:" and the note under the list.
+// The texts of the transfer window, GBK: its title "两地共有<N>个中转站供选择:",
+// the note under the list and the captions of the list's columns. Kept in
+// the .cpp so that every includer gets the same bytes.
 std::string TransferWindowCaption(int stationCount);
-inline constexpr const char* kTransferNote = "中转换乘牵涉因素较多，请综合各种因素进行换乘站选择。";
+std::string_view TransferNote();
+const std::array<std::string_view, kTransferColumns>& TransferColumnCaptions();
 
 // Replaces GridResults by the count1 first legs alighting at the station and
 // the count2 second legs boarding there; sets TransferStation.

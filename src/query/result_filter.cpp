@@ -10,16 +10,16 @@ namespace {
 // 终到车 only the second.
 bool StartsHere(const TPub_GridResult& r, const TFilterContext& f) {
   switch (f.QueryMode) {
-    case QueryModeDirect: return r.StartStation == r.FZ_Station || r.FZ_Station == f.TransferStation;
-    case QueryModeStation: return r.StartStation == f.StationBox || r.FZ_Station == f.TransferStation;
+    case QueryModeDirect: return r.StartStation == r.FZ.Station || r.FZ.Station == f.TransferStation;
+    case QueryModeStation: return r.StartStation == f.StationBox || r.FZ.Station == f.TransferStation;
     default: return true;
   }
 }
 
 bool EndsHere(const TPub_GridResult& r, const TFilterContext& f) {
   switch (f.QueryMode) {
-    case QueryModeDirect: return r.EndStation == r.DZ_Station || r.DZ_Station == f.TransferStation;
-    case QueryModeStation: return r.EndStation == f.StationBox || r.DZ_Station == f.TransferStation;
+    case QueryModeDirect: return r.EndStation == r.DZ.Station || r.DZ.Station == f.TransferStation;
+    case QueryModeStation: return r.EndStation == f.StationBox || r.DZ.Station == f.TransferStation;
     default: return true;
   }
 }
@@ -27,10 +27,10 @@ bool EndsHere(const TPub_GridResult& r, const TFilterContext& f) {
 bool ExactNames(const TPub_GridResult& r, const TFilterContext& f) {
   switch (f.QueryMode) {
     case QueryModeDirect:
-      if (f.TransferStation.empty()) return r.FZ_Station == f.EnteredFrom && r.DZ_Station == f.EnteredTo;
-      return (r.FZ_Station == f.EnteredFrom || r.FZ_Station == f.TransferStation) &&
-             (r.DZ_Station == f.EnteredTo || r.DZ_Station == f.TransferStation);
-    case QueryModeStation: return r.FZ_Station == f.StationBox || r.DZ_Station == f.StationBox;
+      if (f.TransferStation.empty()) return r.FZ.Station == f.EnteredFrom && r.DZ.Station == f.EnteredTo;
+      return (r.FZ.Station == f.EnteredFrom || r.FZ.Station == f.TransferStation) &&
+             (r.DZ.Station == f.EnteredTo || r.DZ.Station == f.TransferStation);
+    case QueryModeStation: return r.FZ.Station == f.StationBox || r.DZ.Station == f.StationBox;
     default: return true;
   }
 }

@@ -7,10 +7,13 @@ TSortState ClickHeader(const TSortState& state, int column) {
   return TSortState{column, !state.Ascending};
 }
 
+std::string_view SortMark(int column, const TSortState& state) {
+  if (state.Column != column) return {};
+  return state.Ascending ? "↑" : "↓";
+}
+
 std::string HeaderCaption(std::string_view plain, int column, const TSortState& state) {
-  std::string caption(plain);
-  if (state.Column == column) caption += state.Ascending ? "↑" : "↓";
-  return caption;
+  return std::string(plain).append(SortMark(column, state));
 }
 
 bool IsNumericResultColumn(int column) { return column == 8 || column == 9 || column == 11; }

@@ -20,7 +20,10 @@ struct TSortState {
 // another header starts ascending.
 TSortState ClickHeader(const TSortState& state, int column);
 
-// The caption of a header label: bold ones end in "↑" or "↓" (GBK).
+// The mark a header label ends in: "↑" or "↓" (GBK) on the sorting column,
+// nothing on the others.
+std::string_view SortMark(int column, const TSortState& state);
+// The caption of a header label: the plain caption and its mark.
 std::string HeaderCaption(std::string_view plain, int column, const TSortState& state);
 
 // Columns that sort as numbers: 停站, 里程, 硬座 in the main grid; the

@@ -31,7 +31,7 @@ bool TStopList::InSection(int row) const {
 }
 
 TStopListRequest StopListRequestOf(const TPub_GridResult& r) {
-  return {r.ID, r.FZ_Station, std::to_string(r.Stops), std::to_string(r.QJ_Distance), r.QJ_R_Date};
+  return {r.ID, r.FZ.Station, std::to_string(r.Stops), std::to_string(r.QJ_Distance), r.QJ_R_Date};
 }
 
 std::optional<TStopList> BuildStopList(const TTimetable& tt, const TStopListRequest& req) {

@@ -33,28 +33,26 @@ TTrainColumns::TTrainColumns(const TMemTable& t)
       P3(Col(t, "P3")),
       P4(Col(t, "P4")) {}
 
+namespace {
+void CopyStop(const TMemTable& t, const TStopColumns& c, int pos, int timeColumn, TStopFields& s) {
+  s.Station = t.ValueAt(pos, c.Station);
+  s.S_No = t.IntegerAt(pos, c.S_No);
+  s.Time = t.ValueAt(pos, timeColumn);
+  s.R_Date = t.ValueAt(pos, c.R_Date);
+  s.Distance = t.IntegerAt(pos, c.Distance);
+  s.P1 = t.ValueAt(pos, c.P1);
+  s.P2 = t.ValueAt(pos, c.P2);
+  s.P3 = t.ValueAt(pos, c.P3);
+  s.P4 = t.ValueAt(pos, c.P4);
+}
+}  // namespace
+
 void CopyBoardingStop(const TMemTable& t, const TStopColumns& c, int pos, TPub_GridResult& r) {
-  r.FZ_Station = t.ValueAt(pos, c.Station);
-  r.FZ_S_No = t.IntegerAt(pos, c.S_No);
-  r.FZ_D_Time = t.ValueAt(pos, c.D_Time);
-  r.FZ_R_Date = t.ValueAt(pos, c.R_Date);
-  r.FZ_Distance = t.IntegerAt(pos, c.Distance);
-  r.FZ_P1 = t.ValueAt(pos, c.P1);
-  r.FZ_P2 = t.ValueAt(pos, c.P2);
-  r.FZ_P3 = t.ValueAt(pos, c.P3);
-  r.FZ_P4 = t.ValueAt(pos, c.P4);
+  CopyStop(t, c, pos, c.D_Time, r.FZ);
 }
 
 void CopyAlightingStop(const TMemTable& t, const TStopColumns& c, int pos, TPub_GridResult& r) {
-  r.DZ_Station = t.ValueAt(pos, c.Station);
-  r.DZ_S_No = t.IntegerAt(pos, c.S_No);
-  r.DZ_A_Time = t.ValueAt(pos, c.A_Time);
-  r.DZ_R_Date = t.ValueAt(pos, c.R_Date);
-  r.DZ_Distance = t.IntegerAt(pos, c.Distance);
-  r.DZ_P1 = t.ValueAt(pos, c.P1);
-  r.DZ_P2 = t.ValueAt(pos, c.P2);
-  r.DZ_P3 = t.ValueAt(pos, c.P3);
-  r.DZ_P4 = t.ValueAt(pos, c.P4);
+  CopyStop(t, c, pos, c.A_Time, r.DZ);
 }
 
 void CopyTrainFields(const TMemTable& t, const TTrainColumns& c, int pos, TPub_GridResult& r) {
@@ -72,21 +70,21 @@ void CopyTrainFields(const TMemTable& t, const TTrainColumns& c, int pos, TPub_G
 }
 
 void BoardAtOrigin(const TMemTable& t, const TTrainColumns& c, int pos, TPub_GridResult& r) {
-  r.FZ_Station = t.ValueAt(pos, c.StartStation);
-  r.FZ_S_No = 1;
-  r.FZ_D_Time = t.ValueAt(pos, c.A_Time);  // the list's A_Time is the origin's departure
-  r.FZ_R_Date = "0";
-  r.FZ_Distance = 0;
-  r.FZ_P1.clear();
-  r.FZ_P2.clear();
-  r.FZ_P3.clear();
-  r.FZ_P4.clear();
+  r.FZ.Station = t.ValueAt(pos, c.StartStation);
+  r.FZ.S_No = 1;
+  r.FZ.Time = t.ValueAt(pos, c.A_Time);  // the list's A_Time is the origin's departure
+  r.FZ.R_Date = "0";
+  r.FZ.Distance = 0;
+  r.FZ.P1.clear();
+  r.FZ.P2.clear();
+  r.FZ.P3.clear();
+  r.FZ.P4.clear();
 }
 
 void FinishSection(const TFareTables& fares, TPub_GridResult& r) {
-  r.Stops = r.DZ_S_No - r.FZ_S_No;
-  r.QJ_Distance = r.DZ_Distance - r.FZ_Distance;
-  r.QJ_R_Date = ElapsedDifference(r.FZ_R_Date, r.DZ_R_Date);
+  r.Stops = r.DZ.S_No - r.FZ.S_No;
+  r.QJ_Distance = r.DZ.Distance - r.FZ.Distance;
+  r.QJ_R_Date = ElapsedDifference(r.FZ.R_Date, r.DZ.R_Date);
   SectionFares(fares, r);
 }
 

@@ -34,6 +34,16 @@ std::string TrainTypeName(int code);
 
 // ---- records ----------------------------------------------------------------
 
+// The fields of one stop of a result row, read from the stop table.
+struct TStopFields {
+  std::string Station;
+  std::int32_t S_No = 0;
+  std::int32_t Distance = 0;
+  std::string P1, P2, P3, P4;  // fares of the whole run up to this stop
+  std::string Time;            // departure where boarding, arrival where alighting
+  std::string R_Date;          // elapsed time since the origin's departure
+};
+
 // One result row. QC whole run, FZ boarding stop, DZ alighting stop, QJ section.
 struct TPub_GridResult {
   std::string ID;
@@ -44,18 +54,8 @@ struct TPub_GridResult {
   std::string QC_R_Date;
   std::int32_t QC_Distance = 0;
   std::string QC_P1, QC_P2, QC_P3, QC_P4;
-  std::string FZ_Station;
-  std::int32_t FZ_S_No = 0;
-  std::int32_t FZ_Distance = 0;
-  std::string FZ_P1, FZ_P2, FZ_P3, FZ_P4;
-  std::string FZ_D_Time;
-  std::string FZ_R_Date;
-  std::string DZ_Station;
-  std::int32_t DZ_S_No = 0;
-  std::string DZ_A_Time;
-  std::string DZ_R_Date;
-  std::int32_t DZ_Distance = 0;
-  std::string DZ_P1, DZ_P2, DZ_P3, DZ_P4;
+  TStopFields FZ;  // 发站: the stop where the traveller boards
+  TStopFields DZ;  // 到站: the stop where the traveller alights
   std::int32_t Stops = 0;
   std::int32_t QJ_Distance = 0;
   std::string QJ_R_Date;

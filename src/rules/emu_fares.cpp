@@ -28,10 +28,10 @@ char UpperFirst(const std::string& id) {
 }  // namespace
 
 void EmuSectionFares(const TFareTables& /*tables*/, TPub_GridResult& r) {
-  const double fP1 = ParseFare(r.FZ_P1, 0), fP2 = ParseFare(r.FZ_P2, 0);
-  const double fP4a = ParseFare(r.FZ_P4, 1), fP4b = ParseFare(r.FZ_P4, 2);
-  const double tP1 = ParseFare(r.DZ_P1, 0), tP2 = ParseFare(r.DZ_P2, 0);
-  const double tP4a = ParseFare(r.DZ_P4, 1), tP4b = ParseFare(r.DZ_P4, 2);
+  const double fP1 = ParseFare(r.FZ.P1, 0), fP2 = ParseFare(r.FZ.P2, 0);
+  const double fP4a = ParseFare(r.FZ.P4, 1), fP4b = ParseFare(r.FZ.P4, 2);
+  const double tP1 = ParseFare(r.DZ.P1, 0), tP2 = ParseFare(r.DZ.P2, 0);
+  const double tP4a = ParseFare(r.DZ.P4, 1), tP4b = ParseFare(r.DZ.P4, 2);
   double r1 = 0, r2 = 0, r4a = 0, r4b = 0;
 
   if (r.QC_P1 != "-" && !r.QC_P1.empty()) {

@@ -16,12 +16,24 @@ bool IsVersionShaped(const QByteArray& body) {
          std::all_of(body.begin(), body.end(), [](char c) { return (c >= '0' && c <= '9') || c == '.'; });
 }
 
-QString VersionCaption(const std::optional<QByteArray>& body) {
-  if (!body || !IsVersionShaped(*body)) return VersionNoNetworkCaption();
+TVersionOutcome VersionOutcome(const std::optional<QByteArray>& body) {
+  if (!body || !IsVersionShaped(*body)) return TVersionOutcome::NoVersion;
   // Digits and dots are one byte each in UTF-8 and in GBK alike.
-  if (body->size() != 10) return VersionNoNetworkCaption();
-  if (*body == kBuiltInVersion) return VersionUpToDateCaption();
-  return VersionNewCaption(QString::fromLatin1(*body));
+  if (body->size() != 10) return TVersionOutcome::NoVersion;
+  return *body == kBuiltInVersion ? TVersionOutcome::UpToDate : TVersionOutcome::NewVersion;
+}
+
+QString VersionCaption(const std::optional<QByteArray>& body) {
+  switch (VersionOutcome(body)) {
+    case TVersionOutcome::UpToDate:
+      return VersionUpToDateCaption();
+    case TVersionOutcome::NewVersion:
+      return VersionNewCaption(QString::fromLatin1(*body));
+    case TVersionOutcome::Unreachable:
+    case TVersionOutcome::NoVersion:
+      break;
+  }
+  return VersionNoNetworkCaption();
 }
 
 }  // namespace vormek

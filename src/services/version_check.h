@@ -22,9 +22,19 @@ QString VersionNewCaption(const QString& published);  // "发现新版本:<v>，
 // else a server sends (markup, control bytes, a page) is no version.
 bool IsVersionShaped(const QByteArray& body);
 
+enum class TVersionOutcome {
+  Unreachable,  // the network probe failed; no request was made
+  NoVersion,    // the request failed or gave no usable version text
+  UpToDate,
+  NewVersion,
+};
+
 // nullopt when the fetch failed. The body counts only when it is version
 // shaped and exactly ten bytes; equality with the built-in version says "up
 // to date", any other such text announces a new version.
+TVersionOutcome VersionOutcome(const std::optional<QByteArray>& body);
+
+// The caption for the outcome of `body`.
 QString VersionCaption(const std::optional<QByteArray>& body);
 
 }  // namespace vormek

@@ -22,9 +22,11 @@ namespace vormek {
 namespace {
 
 const std::vector<int> kColumnWidths{86, 47, 47, 48, 46, 47, 47, 61, 57};
-const QStringList kCaptions{QStringLiteral("中转站"), QStringLiteral("前里程"), QStringLiteral("后里程"),
-                            QStringLiteral("总里程"), QStringLiteral("前历时"), QStringLiteral("后历时"),
-                            QStringLiteral("总历时"), QStringLiteral("发站车数"), QStringLiteral("到站车数")};
+QStringList ColumnCaptions() {
+  QStringList captions;
+  for (const std::string_view caption : TransferColumnCaptions()) captions << FromGbk(caption);
+  return captions;
+}
 
 }  // namespace
 
@@ -41,14 +43,14 @@ void TFrmZzz::BuildLayout() {
   SetUpDialogFrame(*this, ClientWidth, ClientHeight);
 
   ZGridModel = new TZzzGridModel(kTransferColumns, kTransferGridRows, this);
-  ZGridModel->SetHeaderCaptions(kCaptions);
+  ZGridModel->SetHeaderCaptions(ColumnCaptions());
   ZGrid = new TResultGridView(ZGridModel, kColumnWidths, this);
   ZGrid->setObjectName(QStringLiteral("ZGrid"));
   ZGrid->setFont(SongFont(12));
   ZGrid->setGeometry(9, 30, 513, 287);
   ZGrid->setToolTip(QStringLiteral("点击标题栏，可以根据各种条件排序。"));
   const std::vector<TClickLabel*> labels =
-      BuildHeaderRow(this, *ZGrid, kCaptions, 30 - kHeaderBoxHeight, QStringLiteral("Lab"));
+      BuildHeaderRow(this, *ZGrid, ColumnCaptions(), 30 - kHeaderBoxHeight, QStringLiteral("Lab"));
   for (std::size_t i = 0; i < Labs.size(); ++i) {
     Labs[i] = labels[i];
     connect(Labs[i], &TClickLabel::Clicked, this, [this, l = Labs[i]] { Lab1Click(l); });
@@ -94,8 +96,8 @@ void TFrmZzz::Fill(const TPub_Center& center) {
     grid = TStringGrid(kTransferColumns, kTransferGridRows);
     StationCount = FillTransferGrid(center, grid);
   });
-  setWindowTitle(QStringLiteral("两地共有<%1>个中转站供选择:").arg(StationCount));
-  LabInfo->setText(QStringLiteral("中转换乘牵涉因素较多，请综合各种因素进行换乘站选择。"));
+  setWindowTitle(FromGbk(TransferWindowCaption(StationCount)));
+  LabInfo->setText(FromGbk(TransferNote()));
   Lab1Click(Labs[0]);
 }
 
@@ -124,9 +126,7 @@ void TFrmZzz::Lab1Click(TClickLabel* label) {
 void TFrmZzz::UpdateHeaderLabels() {
   for (std::size_t i = 0; i < Labs.size(); ++i) {
     const int column = static_cast<int>(i);
-    QString caption = kCaptions[column];
-    if (sort_.Column == column) caption += sort_.Ascending ? QStringLiteral("↑") : QStringLiteral("↓");
-    Labs[i]->setText(caption);
+    Labs[i]->setText(FromGbk(HeaderCaption(TransferColumnCaptions()[i], column, sort_)));
     Labs[i]->setFont(InSameFace(Labs[i]->font(), sort_.Column == column));
   }
 }

@@ -30,7 +30,7 @@ class MainWindowResults : public TWindowTest {
       TPub_GridResult r;
       r.ID = "K" + std::to_string(100 + i);
       r.StartStation = "A";
-      r.FZ_Station = "B";
+      r.FZ.Station = "B";
       r.Stops = i;
       window->Center().GridResults.push_back(r);
     }

@@ -27,10 +27,10 @@ TEST_F(DirectQueryTest, SectionFromTheBoardingStopsArrival) {
   ASSERT_EQ(c_.GridResults.size(), 1u);
   const TPub_GridResult& r = c_.GridResults[0];
   EXPECT_EQ(r.ID, "1043");
-  EXPECT_EQ(r.FZ_Station, "咸阳");
-  EXPECT_EQ(r.FZ_D_Time, "21:45");
-  EXPECT_EQ(r.DZ_Station, "宝鸡");
-  EXPECT_EQ(r.DZ_A_Time, "23:34");
+  EXPECT_EQ(r.FZ.Station, "咸阳");
+  EXPECT_EQ(r.FZ.Time, "21:45");
+  EXPECT_EQ(r.DZ.Station, "宝鸡");
+  EXPECT_EQ(r.DZ.Time, "23:34");
   EXPECT_EQ(r.Stops, 3);
   EXPECT_EQ(r.QJ_Distance, 150);
   EXPECT_EQ(r.QJ_R_Date, "01:51");  // counted from the arrival at 咸阳, 21:43
@@ -55,10 +55,10 @@ TEST_F(DirectQueryTest, CityGroupsBoardAtTheFirstAndAlightAtTheLastStation) {
   ASSERT_EQ(c_.GridResults.size(), 1u);
   const TPub_GridResult& r = c_.GridResults[0];
   EXPECT_EQ(r.ID, "1134/1135");
-  EXPECT_EQ(r.FZ_Station, "乌海西");
-  EXPECT_EQ(r.FZ_S_No, 1);
-  EXPECT_EQ(r.DZ_Station, "天津");  // not 天津北, the earlier stop of the group
-  EXPECT_EQ(r.DZ_S_No, 5);
+  EXPECT_EQ(r.FZ.Station, "乌海西");
+  EXPECT_EQ(r.FZ.S_No, 1);
+  EXPECT_EQ(r.DZ.Station, "天津");  // not 天津北, the earlier stop of the group
+  EXPECT_EQ(r.DZ.S_No, 5);
   EXPECT_EQ(r.Stops, 4);
   EXPECT_EQ(r.QJ_Distance, 1332);
   EXPECT_EQ(c_.FromSelection.Group.size(), 2u);

@@ -62,13 +62,13 @@ TEST_F(TrainNumberTest, TheRowCoversTheWholeRun) {
   const TPub_GridResult& r = c_.GridResults[0];
   EXPECT_TRUE(c_.FromSelection.Entered.empty());
   EXPECT_TRUE(c_.ToSelection.Entered.empty());
-  EXPECT_EQ(r.FZ_Station, "青岛");
-  EXPECT_EQ(r.FZ_S_No, 1);
-  EXPECT_EQ(r.FZ_D_Time, "11:45");
-  EXPECT_EQ(r.FZ_R_Date, "0");
-  EXPECT_EQ(r.DZ_Station, "汉口");
-  EXPECT_EQ(r.DZ_A_Time, "08:14");
-  EXPECT_EQ(r.DZ_S_No, 20);
+  EXPECT_EQ(r.FZ.Station, "青岛");
+  EXPECT_EQ(r.FZ.S_No, 1);
+  EXPECT_EQ(r.FZ.Time, "11:45");
+  EXPECT_EQ(r.FZ.R_Date, "0");
+  EXPECT_EQ(r.DZ.Station, "汉口");
+  EXPECT_EQ(r.DZ.Time, "08:14");
+  EXPECT_EQ(r.DZ.S_No, 20);
   EXPECT_EQ(r.Stops, 19);
   EXPECT_EQ(r.QJ_Distance, 1577);
   EXPECT_EQ(r.QJ_R_Date, "20:29");  // as stored

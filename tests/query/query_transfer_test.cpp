@@ -22,7 +22,7 @@ fixture::Tables LettersTables() {
 
 std::vector<std::string> Legs(const std::vector<TPub_GridResult>& legs) {
   std::vector<std::string> out;
-  for (const auto& l : legs) out.push_back(l.ID + " " + l.FZ_Station + ">" + l.DZ_Station);
+  for (const auto& l : legs) out.push_back(l.ID + " " + l.FZ.Station + ">" + l.DZ.Station);
   return out;
 }
 
@@ -47,8 +47,8 @@ TEST_F(TransferTest, LegsInTheirScanOrders) {
   EXPECT_EQ(Legs(tt_, c_.LegOneResults), (std::vector<std::string>{"T1 A>X", "T1 A>Y"}));
   EXPECT_EQ(Legs(tt_, c_.LegTwoResults), (std::vector<std::string>{"T4 X>B", "T4 C>B", "T3 Y>B", "T2 X>B"}));
   const TPub_GridResult first = TransferLegRecord(tt_, c_.Fares, c_.LegOneResults[0]);
-  EXPECT_EQ(first.FZ_D_Time, "08:00");
-  EXPECT_EQ(first.DZ_A_Time, "09:30");
+  EXPECT_EQ(first.FZ.Time, "08:00");
+  EXPECT_EQ(first.DZ.Time, "09:30");
 }
 
 TEST_F(TransferTest, RowsTakeSecondLegValuesFromTheFirstTrainOfTheStopTable) {

@@ -10,8 +10,8 @@ TPub_GridResult Row(const char* id, const char* start, const char* end, const ch
   r.ID = id;
   r.StartStation = start;
   r.EndStation = end;
-  r.FZ_Station = fz;
-  r.DZ_Station = dz;
+  r.FZ.Station = fz;
+  r.DZ.Station = dz;
   return r;
 }
 

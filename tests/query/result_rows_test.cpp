@@ -11,10 +11,10 @@ TPub_GridResult Result(const std::string& id, const std::string& dep, int km, co
   r.StartStation = "甲";
   r.EndStation = "乙";
   r.TypeName = "快速";
-  r.FZ_Station = "甲";
-  r.FZ_D_Time = dep;
-  r.DZ_Station = "乙";
-  r.DZ_A_Time = "23:59";
+  r.FZ.Station = "甲";
+  r.FZ.Time = dep;
+  r.DZ.Station = "乙";
+  r.DZ.Time = "23:59";
   r.Stops = 3;
   r.QJ_Distance = km;
   r.QJ_R_Date = "01:05";

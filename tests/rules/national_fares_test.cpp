@@ -110,14 +110,14 @@ TEST_F(NationalTables, TariffGivesBackTheStoredStopFares) {
     r.QC_P2 = train[9];
     r.QC_P3 = train[10];
     r.QC_P4 = train[11];
-    r.FZ_Station = "elsewhere";
+    r.FZ.Station = "elsewhere";
     // An intermediate boarding stop offers the classes the alighting one does.
-    r.FZ_P2 = stop[8];
-    r.FZ_P4 = stop[10];
-    r.DZ_P1 = stop[7];
-    r.DZ_P2 = stop[8];
-    r.DZ_P3 = stop[9];
-    r.DZ_P4 = stop[10];
+    r.FZ.P2 = stop[8];
+    r.FZ.P4 = stop[10];
+    r.DZ.P1 = stop[7];
+    r.DZ.P2 = stop[8];
+    r.DZ.P3 = stop[9];
+    r.DZ.P4 = stop[10];
     r.QJ_Distance = std::stoi(stop[6]);
     SectionFares(tables, r);
 

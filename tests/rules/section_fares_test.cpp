@@ -24,24 +24,24 @@ TPub_GridResult Record(std::string id, int type, int wholeKm, Fares whole, int s
   r.QC_P2 = whole.p2;
   r.QC_P3 = whole.p3;
   r.QC_P4 = whole.p4;
-  r.FZ_Station = "天津";
-  r.DZ_Station = "南京";
+  r.FZ.Station = "天津";
+  r.DZ.Station = "南京";
   r.QJ_Distance = sectionKm;
   return r;
 }
 
 void SetBoarding(TPub_GridResult& r, Fares f) {
-  r.FZ_P1 = f.p1;
-  r.FZ_P2 = f.p2;
-  r.FZ_P3 = f.p3;
-  r.FZ_P4 = f.p4;
+  r.FZ.P1 = f.p1;
+  r.FZ.P2 = f.p2;
+  r.FZ.P3 = f.p3;
+  r.FZ.P4 = f.p4;
 }
 
 void SetAlighting(TPub_GridResult& r, Fares f) {
-  r.DZ_P1 = f.p1;
-  r.DZ_P2 = f.p2;
-  r.DZ_P3 = f.p3;
-  r.DZ_P4 = f.p4;
+  r.DZ.P1 = f.p1;
+  r.DZ.P2 = f.p2;
+  r.DZ.P3 = f.p3;
+  r.DZ.P4 = f.p4;
 }
 
 class SectionFaresTest : public ::testing::Test {
@@ -68,7 +68,7 @@ const Fares k1043Whole{"143", "-", "280/291/303", "469/492"};
 
 TEST_F(SectionFaresTest, BoardingAtTheStartCopiesTheAlightingStopFares) {
   TPub_GridResult r = Record("1043", 8, 2810, k1043Whole, 503);
-  r.FZ_Station = r.StartStation;
+  r.FZ.Station = r.StartStation;
   SetAlighting(r, {"61", "-", "", "205/214"});
   ExpectFares(Price(r), {"61", "-", "", "205/214"});
 }
@@ -77,14 +77,14 @@ TEST_F(SectionFaresTest, BoardingAtTheStartWithNoClassAtTheStopIsPricedByTheTari
   // The T1 whole run, boarded at its start and alighting at a stop whose
   // four fares are "-": the tariff gives back the stored whole-run fares.
   TPub_GridResult r = Record("T1", 5, 1587, kT1Whole, 1587);
-  r.FZ_Station = r.StartStation;
+  r.FZ.Station = r.StartStation;
   SetAlighting(r, {"-", "-", "-", "-"});
   ExpectFares(Price(r), {"191", "", "324/335/345", "506/529"});
 }
 
 TEST_F(SectionFaresTest, BoardingAtTheStartOfAMultipleUnitWithNoClassAtTheStop) {
   TPub_GridResult r = Record("G7", 2, 1318, {"555", "935", "-", "-"}, 300);
-  r.FZ_Station = r.StartStation;
+  r.FZ.Station = r.StartStation;
   SetAlighting(r, {"-", "-", "-", "-"});
   // Rule 2 differences of the unread stop fares: nothing positive remains.
   ExpectFares(Price(r), {"", "", "", ""});

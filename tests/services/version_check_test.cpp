@@ -6,10 +6,9 @@
 #include <QTcpSocket>
 #include <QTest>
 
-#include <atomic>
 #include <memory>
 
-#include "services/TThreadNet.h"
+#include "services/TVersionCheck.h"
 #include "services/version_check.h"
 
 using namespace vormek;
@@ -106,58 +105,69 @@ NetCheckHosts LoopbackHosts(quint16 probePort, quint16 makerPort) {
 
 struct CheckRun {
   QString caption;
-  bool netFlag = false;
+  std::optional<TVersionOutcome> outcome;
+  Qt::TextFormat format = Qt::AutoText;
 };
+
+// Runs one check on a label; the check deletes itself once its caption is set.
+CheckRun RunCheck(const NetCheckHosts& hosts) {
+  QLabel label(QStringLiteral("版本检测中..."));
+  CheckRun run;
+  QPointer<TVersionCheck> check = StartVersionCheck(&label, hosts);
+  QObject::connect(check, &TVersionCheck::Finished, [&run](TVersionOutcome outcome, const QString&) {
+    EXPECT_FALSE(run.outcome.has_value()) << "finished twice";
+    run.outcome = outcome;
+  });
+  EXPECT_TRUE(QTest::qWaitFor([&] { return check.isNull(); }, 15000));
+  run.caption = label.text();
+  run.format = label.textFormat();
+  return run;
+}
 
 // Runs one check against a server giving `reply`; the probe goes to the same server.
 CheckRun RunCheck(VersionServer& server, std::optional<quint16> probePort = std::nullopt) {
-  QLabel label(QStringLiteral("版本检测中..."));
-  std::atomic<bool> netFlag{false};
-  QPointer<TThreadNet> thread =
-      TThreadNet::Start(&label, &netFlag, LoopbackHosts(probePort.value_or(server.port()), server.port()));
-  // The thread deletes itself once it is done and its caption delivered.
-  EXPECT_TRUE(QTest::qWaitFor([&] { return thread.isNull(); }, 15000));
-  return {label.text(), netFlag.load()};
+  return RunCheck(LoopbackHosts(probePort.value_or(server.port()), server.port()));
 }
 
-TEST(TThreadNet, PublishedVersionsGiveTheirCaptions) {
+TEST(TVersionCheck, PublishedVersionsGiveTheirCaptions) {
   struct Case {
     QByteArray body;
     QString caption;
+    TVersionOutcome outcome;
   } cases[] = {
-      {"2012.05.05", kUpToDate},
-      {"2013.01.20", QStringLiteral("发现新版本:2013.01.20，请及时升级。")},
-      {"2012.05.05\n", kNoNetwork},
+      {"2012.05.05", kUpToDate, TVersionOutcome::UpToDate},
+      {"2013.01.20", QStringLiteral("发现新版本:2013.01.20，请及时升级。"), TVersionOutcome::NewVersion},
+      {"2012.05.05\n", kNoNetwork, TVersionOutcome::NoVersion},
   };
   for (const Case& c : cases) {
     VersionServer server(VersionServer::Ok(c.body));
     const CheckRun run = RunCheck(server);
     EXPECT_EQ(run.caption, c.caption) << c.body.constData();
-    EXPECT_TRUE(run.netFlag);
+    EXPECT_EQ(run.outcome, c.outcome) << c.body.constData();
     EXPECT_TRUE(server.request().startsWith("GET /zirevizuz.iza HTTP/1.1\r\n")) << server.request().constData();
     EXPECT_TRUE(server.request().contains("Accept: text/html, */*\r\n"));
   }
 }
 
-TEST(TThreadNet, ErrorStatusMeansNoVersion) {
+TEST(TVersionCheck, ErrorStatusMeansNoVersion) {
   VersionServer server("HTTP/1.1 404 Not Found\r\nContent-Length: 10\r\nConnection: close\r\n\r\n2013.01.20");
   const CheckRun run = RunCheck(server);
   EXPECT_EQ(run.caption, kNoNetwork);
-  EXPECT_TRUE(run.netFlag);
+  EXPECT_EQ(run.outcome, TVersionOutcome::NoVersion);
 }
 
-TEST(TThreadNet, ServerThatNeverAnswersEndsByTheTimeout) {
+TEST(TVersionCheck, ServerThatNeverAnswersEndsByTheTimeout) {
   VersionServer server{QByteArray()};
   const CheckRun run = RunCheck(server);
   EXPECT_EQ(run.caption, kNoNetwork);
   EXPECT_FALSE(server.request().isEmpty());
 }
 
-TEST(TThreadNet, UnreachableProbeMakesNoRequest) {
+TEST(TVersionCheck, UnreachableProbeMakesNoRequest) {
   VersionServer server(VersionServer::Ok("2012.05.05"));
   const CheckRun run = RunCheck(server, ClosedPort());
   EXPECT_EQ(run.caption, kNoNetwork);
-  EXPECT_FALSE(run.netFlag);
+  EXPECT_EQ(run.outcome, TVersionOutcome::Unreachable);
   EXPECT_TRUE(server.request().isEmpty());
 }
 
@@ -223,7 +233,7 @@ class HostileServer : public QObject {
   qint64 taken_ = 0;
 };
 
-TEST(TThreadNet, HostileRepliesAreCutShortAndShownAsPlainText) {
+TEST(TVersionCheck, HostileRepliesAreCutShortAndShownAsPlainText) {
   struct Case {
     const char* name;
     HostileServer::Kind kind;
@@ -234,27 +244,25 @@ TEST(TThreadNet, HostileRepliesAreCutShortAndShownAsPlainText) {
   };
   for (const Case& c : cases) {
     HostileServer server(c.kind);
-    QLabel label(QStringLiteral("版本检测中..."));
-    std::atomic<bool> netFlag{false};
-    QPointer<TThreadNet> thread =
-        TThreadNet::Start(&label, &netFlag, LoopbackHosts(server.port(), server.port()));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return thread.isNull(); }, 15000)) << c.name;
-    EXPECT_EQ(label.text(), kNoNetwork) << c.name;
-    EXPECT_EQ(label.textFormat(), Qt::PlainText) << c.name;
+    const CheckRun run = RunCheck(LoopbackHosts(server.port(), server.port()));
+    EXPECT_EQ(run.caption, kNoNetwork) << c.name;
+    EXPECT_EQ(run.outcome, TVersionOutcome::NoVersion) << c.name;
+    EXPECT_EQ(run.format, Qt::PlainText) << c.name;
     // What the kernel's socket buffers hold is all that may pass: far less
     // than the 64 MB offered.
     EXPECT_LT(server.taken(), qint64{24} << 20) << c.name;
   }
 }
 
-TEST(TThreadNet, LabelClosedFirstIsLeftAlone) {
-  VersionServer server(VersionServer::Ok("2012.05.05"));
+TEST(TVersionCheck, LabelClosedFirstTakesTheCheckWithIt) {
+  VersionServer server{QByteArray()};
   auto label = std::make_unique<QLabel>();
-  std::atomic<bool> netFlag{false};
-  QPointer<TThreadNet> thread = TThreadNet::Start(label.get(), &netFlag, LoopbackHosts(server.port(), server.port()));
+  QPointer<TVersionCheck> check = StartVersionCheck(label.get(), LoopbackHosts(server.port(), server.port()));
+  // Closed while the request is open: nothing may arrive afterwards.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !server.request().isEmpty(); }, 5000));
   label.reset();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return thread.isNull(); }, 15000));
-  EXPECT_TRUE(netFlag.load());
+  EXPECT_TRUE(check.isNull());
+  QTest::qWait(50);
 }
 
 }  // namespace

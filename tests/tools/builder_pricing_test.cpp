@@ -43,7 +43,7 @@ TPub_GridResult WholeRunAsSection(int km, int type, const FareTexts& fares) {
   r.ID = "K1";
   r.NType = type;
   r.StartStation = "A";
-  r.FZ_Station = "B";
+  r.FZ.Station = "B";
   r.QC_Distance = km;
   r.QJ_Distance = km;
   r.QC_P1 = fares[0];

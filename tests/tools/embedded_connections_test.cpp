@@ -177,8 +177,8 @@ void ExpectSameAsEnumeration(TTimetable& tt, const std::vector<std::pair<std::st
       SCOPED_TRACE(from + " -> " + to + " row " + std::to_string(i));
       EXPECT_EQ(g.First.ID, w.id1);
       EXPECT_EQ(g.Second.ID, w.id2);
-      EXPECT_EQ(g.First.DZ_Station, w.x);
-      EXPECT_EQ(g.Second.FZ_Station, w.x);
+      EXPECT_EQ(g.First.DZ.Station, w.x);
+      EXPECT_EQ(g.Second.FZ.Station, w.x);
       EXPECT_EQ(g.WaitMinutes, w.wait);
       EXPECT_EQ(g.TotalMinutes, w.total);
       EXPECT_EQ(g.TotalDistance, w.km);

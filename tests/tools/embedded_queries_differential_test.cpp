@@ -25,11 +25,11 @@ namespace {
 std::string Describe(const TPub_GridResult& r) {
   std::string s;
   for (const std::string* t : {&r.ID, &r.TypeName, &r.StartStation, &r.EndStation, &r.QC_R_Date, &r.QC_P1, &r.QC_P2,
-                               &r.QC_P3, &r.QC_P4, &r.FZ_Station, &r.FZ_P1, &r.FZ_P2, &r.FZ_P3, &r.FZ_P4, &r.FZ_D_Time,
-                               &r.FZ_R_Date, &r.DZ_Station, &r.DZ_A_Time, &r.DZ_R_Date, &r.DZ_P1, &r.DZ_P2, &r.DZ_P3,
-                               &r.DZ_P4, &r.QJ_R_Date, &r.QJ_P1, &r.QJ_P2, &r.QJ_P3, &r.QJ_P4})
+                               &r.QC_P3, &r.QC_P4, &r.FZ.Station, &r.FZ.P1, &r.FZ.P2, &r.FZ.P3, &r.FZ.P4, &r.FZ.Time,
+                               &r.FZ.R_Date, &r.DZ.Station, &r.DZ.Time, &r.DZ.R_Date, &r.DZ.P1, &r.DZ.P2, &r.DZ.P3,
+                               &r.DZ.P4, &r.QJ_R_Date, &r.QJ_P1, &r.QJ_P2, &r.QJ_P3, &r.QJ_P4})
     s += *t + "|";
-  for (std::int32_t n : {r.NType, r.QC_Distance, r.FZ_S_No, r.FZ_Distance, r.DZ_S_No, r.DZ_Distance, r.Stops,
+  for (std::int32_t n : {r.NType, r.QC_Distance, r.FZ.S_No, r.FZ.Distance, r.DZ.S_No, r.DZ.Distance, r.Stops,
                          r.QJ_Distance})
     s += std::to_string(n) + "|";
   return s;
@@ -65,14 +65,14 @@ class TReference {
       TPub_GridResult r;
       while (!s.Eof() && s.FieldByName("ID").AsString() == train) {
         const std::string_view station = s.FieldByName("Station").AsString();
-        if (r.FZ_Station.empty()) {
+        if (r.FZ.Station.empty()) {
           if (IsSelectedStation(c, station, exact_, SideDeparture)) Board(r);
         } else if (IsSelectedStation(c, station, exact_, SideArrival)) {
           Alight(r);
         }
         s.Next();
       }
-      if (!r.FZ_Station.empty() && !r.DZ_Station.empty() && Listed(train, r)) rows.push_back(r);
+      if (!r.FZ.Station.empty() && !r.DZ.Station.empty() && Listed(train, r)) rows.push_back(r);
     }
     return rows;
   }
@@ -103,10 +103,10 @@ class TReference {
           Alight(r);
         } else {
           Alight(r);
-          r.FZ_Station = tt_.KMList.FieldByName("StartStation").AsString();
-          r.FZ_S_No = 1;
-          r.FZ_D_Time = tt_.KMList.FieldByName("A_Time").AsString();
-          r.FZ_R_Date = "0";
+          r.FZ.Station = tt_.KMList.FieldByName("StartStation").AsString();
+          r.FZ.S_No = 1;
+          r.FZ.Time = tt_.KMList.FieldByName("A_Time").AsString();
+          r.FZ.R_Date = "0";
         }
         if (listed && Listed(train, r)) rows.push_back(r);
       }
@@ -161,23 +161,23 @@ class TReference {
     }
     std::vector<TPub_ZZStruct> rows;
     for (const TPub_GridResult& leg : one) {
-      auto it = std::find_if(rows.begin(), rows.end(), [&](const auto& r) { return r.Station == leg.DZ_Station; });
+      auto it = std::find_if(rows.begin(), rows.end(), [&](const auto& r) { return r.Station == leg.DZ.Station; });
       if (it != rows.end()) {
         ++it->Count1;
         continue;
       }
       TPub_ZZStruct& row = rows.emplace_back();
-      row.Station = leg.DZ_Station;
-      row.Distance1 = leg.DZ_Distance - leg.FZ_Distance;
-      row.R_Date1 = ElapsedDifference(leg.FZ_R_Date, leg.DZ_R_Date);
+      row.Station = leg.DZ.Station;
+      row.Distance1 = leg.DZ.Distance - leg.FZ.Distance;
+      row.R_Date1 = ElapsedDifference(leg.FZ.R_Date, leg.DZ.R_Date);
       row.Count1 = 1;
     }
     for (const TPub_GridResult& leg : two) {
-      auto it = std::find_if(rows.begin(), rows.end(), [&](const auto& r) { return r.Station == leg.FZ_Station; });
+      auto it = std::find_if(rows.begin(), rows.end(), [&](const auto& r) { return r.Station == leg.FZ.Station; });
       if (it == rows.end()) continue;
-      it->Distance2 = leg.DZ_Distance - leg.FZ_Distance;
+      it->Distance2 = leg.DZ.Distance - leg.FZ.Distance;
       it->Distance = it->Distance1 + it->Distance2;
-      it->R_Date2 = ElapsedDifference(leg.FZ_R_Date, leg.DZ_R_Date);
+      it->R_Date2 = ElapsedDifference(leg.FZ.R_Date, leg.DZ.R_Date);
       it->R_Date = MinutesToDuration(DurationToMinutes(it->R_Date1) + DurationToMinutes(it->R_Date2));
       ++it->Count2;
     }
@@ -186,7 +186,7 @@ class TReference {
       std::vector<TPub_GridResult>& legs = legsPerRow.emplace_back();
       for (const auto* side : {&one, &two}) {
         for (TPub_GridResult leg : *side) {
-          if ((side == &one ? leg.DZ_Station : leg.FZ_Station) != row.Station) continue;
+          if ((side == &one ? leg.DZ.Station : leg.FZ.Station) != row.Station) continue;
           TPub_GridResult r;
           if (Listed(leg.ID, leg)) r = leg;
           legs.push_back(r);
@@ -206,20 +206,20 @@ class TReference {
   std::string Text(std::string_view column) { return std::string(tt_.KMTrain.FieldByName(column).AsString()); }
   std::int32_t Int(std::string_view column) { return tt_.KMTrain.FieldByName(column).AsInteger(); }
   void Board(TPub_GridResult& r) {
-    r.FZ_Station = Text("Station");
-    r.FZ_S_No = Int("S_No");
-    r.FZ_D_Time = Text("D_Time");
-    r.FZ_R_Date = Text("R_Date");
-    r.FZ_Distance = Int("Distance");
-    r.FZ_P1 = Text("P1"), r.FZ_P2 = Text("P2"), r.FZ_P3 = Text("P3"), r.FZ_P4 = Text("P4");
+    r.FZ.Station = Text("Station");
+    r.FZ.S_No = Int("S_No");
+    r.FZ.Time = Text("D_Time");
+    r.FZ.R_Date = Text("R_Date");
+    r.FZ.Distance = Int("Distance");
+    r.FZ.P1 = Text("P1"), r.FZ.P2 = Text("P2"), r.FZ.P3 = Text("P3"), r.FZ.P4 = Text("P4");
   }
   void Alight(TPub_GridResult& r) {
-    r.DZ_Station = Text("Station");
-    r.DZ_S_No = Int("S_No");
-    r.DZ_A_Time = Text("A_Time");
-    r.DZ_R_Date = Text("R_Date");
-    r.DZ_Distance = Int("Distance");
-    r.DZ_P1 = Text("P1"), r.DZ_P2 = Text("P2"), r.DZ_P3 = Text("P3"), r.DZ_P4 = Text("P4");
+    r.DZ.Station = Text("Station");
+    r.DZ.S_No = Int("S_No");
+    r.DZ.Time = Text("A_Time");
+    r.DZ.R_Date = Text("R_Date");
+    r.DZ.Distance = Int("Distance");
+    r.DZ.P1 = Text("P1"), r.DZ.P2 = Text("P2"), r.DZ.P3 = Text("P3"), r.DZ.P4 = Text("P4");
   }
   // The train list's fields and the section; false when the train is not listed.
   bool Listed(const std::string& train, TPub_GridResult& r) {
@@ -234,9 +234,9 @@ class TReference {
     r.QC_R_Date = text("R_Date");
     r.QC_Distance = l.FieldByName("Distance").AsInteger();
     r.QC_P1 = text("P1"), r.QC_P2 = text("P2"), r.QC_P3 = text("P3"), r.QC_P4 = text("P4");
-    r.Stops = r.DZ_S_No - r.FZ_S_No;
-    r.QJ_Distance = r.DZ_Distance - r.FZ_Distance;
-    r.QJ_R_Date = ElapsedDifference(r.FZ_R_Date, r.DZ_R_Date);
+    r.Stops = r.DZ.S_No - r.FZ.S_No;
+    r.QJ_Distance = r.DZ.Distance - r.FZ.Distance;
+    r.QJ_R_Date = ElapsedDifference(r.FZ.R_Date, r.DZ.R_Date);
     SectionFares(fares_, r);
     return true;
   }

@@ -128,9 +128,9 @@ class ReferenceTimetable : public ::testing::Test {
     r.StartStation = t.from;
     r.QC_Distance = t.km;
     r.QC_P1 = t.fares[0], r.QC_P2 = t.fares[1], r.QC_P3 = t.fares[2], r.QC_P4 = t.fares[3];
-    r.FZ_Station = from.station;
-    r.FZ_P1 = from.fares[0], r.FZ_P2 = from.fares[1], r.FZ_P3 = from.fares[2], r.FZ_P4 = from.fares[3];
-    r.DZ_P1 = to.fares[0], r.DZ_P2 = to.fares[1], r.DZ_P3 = to.fares[2], r.DZ_P4 = to.fares[3];
+    r.FZ.Station = from.station;
+    r.FZ.P1 = from.fares[0], r.FZ.P2 = from.fares[1], r.FZ.P3 = from.fares[2], r.FZ.P4 = from.fares[3];
+    r.DZ.P1 = to.fares[0], r.DZ.P2 = to.fares[1], r.DZ.P3 = to.fares[2], r.DZ.P4 = to.fares[3];
     r.QJ_Distance = to.km - from.km;
     SectionFares(BuildFareTables(), r);
     return r;

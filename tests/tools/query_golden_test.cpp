@@ -136,7 +136,8 @@ TEST_F(QueryGoldenTest, UsageErrors) {
   }
   const auto help = RunQueryTool({"--help"});
   EXPECT_EQ(help.status, 0);
-  for (const char* word : {"--transfer", "--via", "stops", "--board", "--filter", "--sort", "--gbk", "--tables"}) {
+  for (const char* word : {"--transfer", "--via", "stops", "--board", "--count", "--filter", "--sort", "--gbk",
+                           "--tables", "--pinyin", "plan", "--min-change", "--max"}) {
     EXPECT_NE(help.out.find(word), std::string::npos) << word;
   }
 }

@@ -57,6 +57,12 @@ TEST(QueryHostile, ArgumentsAreCheckedEscapedAndAnswered) {
       {{"--tables=", "cc", "G1"}, 64, "", "--tables needs a folder", false},
       {{"--tables", "/no/such/folder", "cc", "G1"}, 66, "", "no folder /no/such/folder", false},
       {{"--tables", gbkFolder, "cc", "G1"}, 1, "", U8(u8"line 20: R_Date \"北京\" is not an elapsed time"), false},
+      // plan reads its options by its own table, under the same rules.
+      {{"plan", "A"}, 64, "", U8(u8"as the 换乘方案 window lists them"), false},
+      {{"plan", "A", "B", "--bogus\x1b[2J"}, 64, "", "unknown option --bogus\\x1b[2J", false},
+      {{"--tables", "", "plan", "A", "B"}, 64, "", "--tables needs a folder", false},
+      {{"--tables", gbkFolder, "plan", "A", "B"}, 1, "", U8(u8"line 20: R_Date \"北京\" is not an elapsed time"), false},
+      {{"plan", U8(u8"北京"), U8(u8"上海"), "--max=1", "--min-change=45"}, 0, U8(u8"车次一,发站"), "", true},
   };
   for (const Case& c : cases) {
     if (c.embedded && !VORMEK_QUERY_EMBEDDED) continue;

@@ -105,8 +105,8 @@ TEST_F(FrmPlanTest, DoubleClickOpensTheLegUnderTheMouse) {
     // The blue section runs from the leg's boarding to its alighting stop.
     int first = -1, last = -1;
     for (int r = 0; r < stops->FilledRows; ++r) {
-      if (stops->Grid.Cell(1, r) == k.leg.FZ_Station) first = r;
-      if (stops->Grid.Cell(1, r) == k.leg.DZ_Station) last = r;
+      if (stops->Grid.Cell(1, r) == k.leg.FZ.Station) first = r;
+      if (stops->Grid.Cell(1, r) == k.leg.DZ.Station) last = r;
     }
     ASSERT_GE(first, 0);
     ASSERT_GT(last, first);

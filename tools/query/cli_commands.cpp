@@ -22,7 +22,11 @@ namespace vormek::cli {
 namespace {
 
 // The transfer window's captions; the other two grids use the report names.
-const char* const kTransferHeader = "中转站,前里程,后里程,总里程,前历时,后历时,总历时,发站车数,到站车数";
+std::string TransferHeaderLine() {
+  std::string line;
+  for (const std::string_view caption : TransferColumnCaptions()) line.append(line.empty() ? "" : ",").append(caption);
+  return line;
+}
 
 std::string ReportHeaderLine(int kind, int columns) {
   std::string line;
@@ -111,7 +115,7 @@ int Transfer(const TOptions& o, TTimetable& tt, TPub_Center& center, const TText
     if (o.Sort && stationCount >= 1) {
       ClickUntil(state, *o.Sort, [&] { ClickTransferHeader(grid, stationCount, state, o.Sort->Column); });
     }
-    printer.Line(kTransferHeader);
+    printer.Line(TransferHeaderLine());
     printer.Rows(grid, stationCount);
     return ExitOk;
   }

@@ -1,18 +1,11 @@
 #include "cli_options.h"
 
-#include <charconv>
-
+#include "cli_option_table.h"
 #include "cli_text.h"
 
 namespace vormek::cli {
 
 namespace {
-
-bool ReadNumber(const std::string& text, int& value) {
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  return ec == std::errc() && ptr == end && !text.empty();
-}
 
 std::optional<TSortRequest> ReadSort(std::string text) {
   TSortRequest sort;
@@ -21,7 +14,7 @@ std::optional<TSortRequest> ReadSort(std::string text) {
     sort.Descending = true;
     text.resize(text.size() - desc.size());
   }
-  if (!ReadNumber(text, sort.Column) || sort.Column < 0) return std::nullopt;
+  if (!ReadWholeNumber(text, sort.Column) || sort.Column < 0) return std::nullopt;
   return sort;
 }
 
@@ -37,114 +30,69 @@ bool ValidFilter(const std::string& list) {
   return true;
 }
 
-}  // namespace
+// The options as read, before the command word says what they mean.
+struct TParseState {
+  TOptions Options;
+  bool Transfer = false;
+  bool HasVia = false;
+};
 
-TParseResult ParseCommandLine(const std::vector<std::string>& args) {
-  TParseResult result;
-  TOptions& o = result.Options;
-  std::vector<std::string> positional;
-  bool transfer = false;
-  bool hasVia = false;
-  bool optionsEnded = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (!optionsEnded && args[i] == "-h") {
-      o.Help = true;
-      return result;
-    }
-    if (optionsEnded || args[i].size() < 2 || args[i].compare(0, 2, "--") != 0) {
-      positional.push_back(args[i]);
-      continue;
-    }
-    // "--option=value" stands for "--option value".
-    const std::size_t equals = args[i].find('=');
-    const std::string a = args[i].substr(0, equals);
-    const bool inlineValue = equals != std::string::npos;
-    auto value = [&](std::string& into) {
-      if (inlineValue) {
-        into = args[i].substr(equals + 1);
-        return true;
-      }
-      if (i + 1 >= args.size()) {
-        result.Error = Echo(a) + " needs a value";
-        return false;
-      }
-      into = args[++i];
-      return true;
-    };
-    const bool takesValue = a == "--tables" || a == "--via" || a == "--filter" || a == "--sort" ||
-                            a == "--board" || a == "--count";
-    if (inlineValue && !takesValue) {
-      result.Error = Echo(a) + " takes no value";
-      return result;
-    }
-    std::string v;
-    if (a == "--") {
-      optionsEnded = true;
-    } else if (a == "--help") {
-      o.Help = true;
-      return result;
-    } else if (a == "--version") {
-      o.Version = true;
-      return result;
-    } else if (a == "--gbk") {
-      o.Gbk = true;
-    } else if (a == "--pinyin") {
-      o.Pinyin = true;
-    } else if (a == "--transfer") {
-      transfer = true;
-    } else if (a == "--tables") {
-      if (!value(o.TablesDir)) return result;
-      // An empty folder name would quietly mean the built-in timetable.
-      if (o.TablesDir.empty()) {
-        result.Error = "--tables needs a folder";
-        return result;
-      }
-    } else if (a == "--via") {
-      if (!value(o.Via)) return result;
-      hasVia = true;
-    } else if (a == "--filter") {
-      if (!value(o.Filter)) return result;
-      if (!ValidFilter(o.Filter)) {
-        result.Error = "--filter takes a comma-separated subset of sf,zd,jq,dc";
-        return result;
-      }
-      o.HasFilter = true;
-    } else if (a == "--sort") {
-      if (!value(v)) return result;
-      o.Sort = ReadSort(v);
-      if (!o.Sort) {
-        result.Error = "--sort takes COL or COL:desc";
-        return result;
-      }
-    } else if (a == "--board") {
-      if (!value(o.Board)) return result;
-      o.HasBoard = true;
-    } else if (a == "--count") {
-      if (!value(v)) return result;
-      if (!ReadNumber(v, o.Count) || o.Count < 1) {
-        result.Error = "--count takes a positive number of stops";
-        return result;
-      }
-      o.HasCount = true;
-    } else {
-      result.Error = "unknown option " + Echo(a);
-      return result;
-    }
-  }
-  if (positional.empty()) {
-    result.Error = "no command given";
-    return result;
-  }
-  const std::string command = positional.front();
+using TSpec = TOptionSpec<TParseState>;
+
+const TSpec kOptions[] = {
+    {"-h", false, [](TParseState& s, const std::string&) { s.Options.Help = true; return std::string(); }, true},
+    {"--help", false, [](TParseState& s, const std::string&) { s.Options.Help = true; return std::string(); }, true},
+    {"--version", false,
+     [](TParseState& s, const std::string&) { s.Options.Version = true; return std::string(); }, true},
+    {"--gbk", false, [](TParseState& s, const std::string&) { s.Options.Gbk = true; return std::string(); }},
+    {"--pinyin", false, [](TParseState& s, const std::string&) { s.Options.Pinyin = true; return std::string(); }},
+    {"--transfer", false, [](TParseState& s, const std::string&) { s.Transfer = true; return std::string(); }},
+    {"--tables", true, [](TParseState& s, const std::string& v) { return ReadTablesFolder(s.Options.TablesDir, v); }},
+    {"--via", true,
+     [](TParseState& s, const std::string& v) {
+       s.Options.Via = v;
+       s.HasVia = true;
+       return std::string();
+     }},
+    {"--filter", true,
+     [](TParseState& s, const std::string& v) -> std::string {
+       s.Options.Filter = v;
+       if (!ValidFilter(v)) return "--filter takes a comma-separated subset of sf,zd,jq,dc";
+       s.Options.HasFilter = true;
+       return {};
+     }},
+    {"--sort", true,
+     [](TParseState& s, const std::string& v) -> std::string {
+       s.Options.Sort = ReadSort(v);
+       if (!s.Options.Sort) return "--sort takes COL or COL:desc";
+       return {};
+     }},
+    {"--board", true,
+     [](TParseState& s, const std::string& v) {
+       s.Options.Board = v;
+       s.Options.HasBoard = true;
+       return std::string();
+     }},
+    {"--count", true,
+     [](TParseState& s, const std::string& v) -> std::string {
+       if (!ReadWholeNumber(v, s.Options.Count) || s.Options.Count < 1)
+         return "--count takes a positive number of stops";
+       s.Options.HasCount = true;
+       return {};
+     }},
+};
+
+// The command word and its arguments; empty, or the usage error.
+std::string ReadCommand(const std::vector<std::string>& positional, TParseState& s) {
+  TOptions& o = s.Options;
+  if (positional.empty()) return "no command given";
+  const std::string& command = positional.front();
   o.Args.assign(positional.begin() + 1, positional.end());
   std::size_t wanted = 1;
   if (command == "zz") {
     wanted = 2;
-    if (transfer && hasVia) {
-      result.Error = "--transfer and --via exclude each other";
-      return result;
-    }
-    o.Command = transfer ? TCommand::Transfer : hasVia ? TCommand::Via : TCommand::Direct;
+    if (s.Transfer && s.HasVia) return "--transfer and --via exclude each other";
+    o.Command = s.Transfer ? TCommand::Transfer : s.HasVia ? TCommand::Via : TCommand::Direct;
   } else if (command == "cc") {
     o.Command = TCommand::TrainNumber;
   } else if (command == "cz") {
@@ -152,42 +100,45 @@ TParseResult ParseCommandLine(const std::vector<std::string>& args) {
   } else if (command == "stops") {
     o.Command = TCommand::Stops;
   } else {
-    result.Error = "unknown command " + Echo(command);
-    return result;
+    return "unknown command " + Echo(command);
   }
-  if (o.Args.size() != wanted) {
-    result.Error = command + " takes " + std::to_string(wanted) + (wanted == 1 ? " argument" : " arguments");
-    return result;
-  }
-  if (command != "zz" && (transfer || hasVia)) {
-    result.Error = "--transfer and --via belong to zz";
-    return result;
-  }
+  if (o.Args.size() != wanted)
+    return command + " takes " + std::to_string(wanted) + (wanted == 1 ? " argument" : " arguments");
+  if (command != "zz" && (s.Transfer || s.HasVia)) return "--transfer and --via belong to zz";
+  return {};
+}
+
+// Options that do not belong to the command given; empty, or the usage error.
+std::string CheckOptionsFitCommand(const TOptions& o) {
   const bool grid = o.Command == TCommand::Direct || o.Command == TCommand::Via ||
                     o.Command == TCommand::TrainNumber || o.Command == TCommand::Station;
-  if (o.HasFilter && !grid) {
-    result.Error = "--filter applies to zz, zz --via, cc and cz";
-    return result;
+  if (o.HasFilter && !grid) return "--filter applies to zz, zz --via, cc and cz";
+  if (o.Sort && o.Command == TCommand::Stops) return "--sort does not apply to stops";
+  if ((o.HasBoard || o.HasCount) && o.Command != TCommand::Stops) return "--board and --count belong to stops";
+  if (o.HasBoard != o.HasCount) return "--board and --count go together";
+  return {};
+}
+
+}  // namespace
+
+TParseResult ParseCommandLine(const std::vector<std::string>& args) {
+  TParseState state;
+  std::vector<std::string> positional;
+  TParseResult result;
+  result.Error = ApplyOptions<TParseState>(args, kOptions, state, positional);
+  if (result.Error.empty() && !state.Options.Help && !state.Options.Version) {
+    result.Error = ReadCommand(positional, state);
+    if (result.Error.empty()) result.Error = CheckOptionsFitCommand(state.Options);
   }
-  if (o.Sort && o.Command == TCommand::Stops) {
-    result.Error = "--sort does not apply to stops";
-    return result;
-  }
-  if ((o.HasBoard || o.HasCount) && o.Command != TCommand::Stops) {
-    result.Error = "--board and --count belong to stops";
-    return result;
-  }
-  if (o.HasBoard != o.HasCount) {
-    result.Error = "--board and --count go together";
-    return result;
-  }
+  result.Options = std::move(state.Options);
   return result;
 }
 
 std::string UsageText() {
-  return "usage: vormek-query [--gbk] [--tables DIR] zz [--transfer | --via STATION] FROM TO\n"
-         "       vormek-query [--gbk] [--tables DIR] cc NUMBER | cz STATION\n"
-         "       vormek-query [--gbk] [--tables DIR] stops NUMBER [--board STATION --count N]\n"
+  return "usage: vormek-query [--gbk] [--pinyin] [--tables DIR] zz [--transfer | --via STATION] FROM TO\n"
+         "       vormek-query [--gbk] [--pinyin] [--tables DIR] cc NUMBER | cz STATION\n"
+         "       vormek-query [--gbk] [--pinyin] [--tables DIR] stops NUMBER [--board STATION --count N]\n"
+         "       vormek-query [--gbk] [--tables DIR] plan FROM TO [--min-change MIN] [--max N]\n"
          "       vormek-query --help | -h | --version\n";
 }
 
@@ -211,6 +162,12 @@ std::string HelpText() {
          "                           error. The section is the whole run, or with\n"
          "                           --board STATION --count N the N stops ridden from\n"
          "                           STATION. Exit 1 when the train is unknown.\n"
+         "  plan FROM TO             connections with one change, as the 换乘方案 window\n"
+         "                           lists them (13 columns), by total time; with\n"
+         "                           --min-change MIN the second train leaves at least\n"
+         "                           MIN minutes (default 30, at most 1440) after the\n"
+         "                           first arrives, with --max N at most N lines\n"
+         "                           (default 200)\n"
          "\n"
          "Options:\n"
          "  --tables DIR       read SLIST.txt, STRAIN.txt, SM.txt and SPY.txt from DIR\n"
@@ -230,6 +187,8 @@ std::string HelpText() {
          "                     stable, so the order of these steps matters. With\n"
          "                     zz --transfer the list is already sorted by column 0\n"
          "                     ascending, so 0:desc is one more click\n"
+         "  --board STATION --count N\n"
+         "                     for stops: the section of N stops ridden from STATION\n"
          "  --help, -h         this text\n"
          "  --version          the program's version\n"
          "Every option that takes a value also takes it as --option=value.\n"

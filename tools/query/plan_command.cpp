@@ -1,9 +1,9 @@
 #include "plan_command.h"
 
-#include <charconv>
 #include <ostream>
 
 #include "cli_commands.h"
+#include "cli_option_table.h"
 #include "cli_text.h"
 #include "query/connection_rows.h"
 #include "query/connections.h"
@@ -30,44 +30,34 @@ struct TPlanOptions {
   TConnectionOptions Connection;
 };
 
-bool ReadNumber(const std::string& text, int& value) {
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  return ec == std::errc() && ptr == end && !text.empty();
-}
+using TPlanSpec = TOptionSpec<TPlanOptions>;
+
+const TPlanSpec kPlanOptions[] = {
+    {"--gbk", false, [](TPlanOptions& o, const std::string&) { o.Gbk = true; return std::string(); }},
+    {"--tables", true, [](TPlanOptions& o, const std::string& v) { return ReadTablesFolder(o.TablesDir, v); }},
+    {"--min-change", true,
+     [](TPlanOptions& o, const std::string& v) -> std::string {
+       int& minutes = o.Connection.MinChange;
+       if (!ReadWholeNumber(v, minutes) || minutes < 0 || minutes > kMinutesPerDay)
+         return "--min-change takes minutes from 0 to 1440";
+       return {};
+     }},
+    {"--max", true,
+     [](TPlanOptions& o, const std::string& v) -> std::string {
+       if (!ReadWholeNumber(v, o.Connection.MaxCount) || o.Connection.MaxCount < 1)
+         return "--max takes a positive number of connections";
+       return {};
+     }},
+};
 
 // Empty on success, else the usage error.
 std::string Parse(const std::vector<std::string>& args, TPlanOptions& o) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a.size() < 2 || a.compare(0, 2, "--") != 0) {
-      o.Args.push_back(a);
-      continue;
-    }
-    if (a == "--gbk") {
-      o.Gbk = true;
-      continue;
-    }
-    if (i + 1 >= args.size()) return a + " needs a value";
-    const std::string& v = args[++i];
-    if (a == "--tables") {
-      o.TablesDir = v;
-    } else if (a == "--min-change") {
-      if (!ReadNumber(v, o.Connection.MinChange) || o.Connection.MinChange < 0 ||
-          o.Connection.MinChange > kMinutesPerDay)
-        return "--min-change takes minutes from 0 to 1440";
-    } else if (a == "--max") {
-      if (!ReadNumber(v, o.Connection.MaxCount) || o.Connection.MaxCount < 1)
-        return "--max takes a positive number of connections";
-    } else {
-      return "unknown option " + a;
-    }
-  }
+  if (std::string error = ApplyOptions<TPlanOptions>(args, kPlanOptions, o, o.Args); !error.empty()) return error;
   if (o.Args.size() != 3) return "plan takes 2 arguments";
   return {};
 }
 
-bool Load(const std::string& dir, TTimetable& tt, std::ostream& err) {
+bool Load(const std::string& dir, TTimetable& tt, const TTextCodec& codec, std::ostream& err) {
   try {
     if (!dir.empty()) {
       LoadTimetableFromDirectory(dir, tt);
@@ -81,7 +71,8 @@ bool Load(const std::string& dir, TTimetable& tt, std::ostream& err) {
     return false;
 #endif
   } catch (const std::exception& e) {
-    err << "vormek-query: cannot read the timetable: " << e.what() << '\n';
+    // The reason may quote table text, which is GBK.
+    err << "vormek-query: cannot read the timetable: " << codec.Output(e.what()) << '\n';
     return false;
   }
 }
@@ -109,13 +100,14 @@ bool IsPlanCommand(const std::vector<std::string>& args) {
 int RunPlanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   TPlanOptions o;
   const std::string error = Parse(args, o);
+  const TTextCodec codec(o.Gbk);
   if (!error.empty()) {
-    err << "vormek-query: " << error << '\n' << kPlanUsage;
+    // The usage names the window in Chinese, so it goes out in the terminal's code.
+    err << "vormek-query: " << error << '\n' << codec.Output(kPlanUsage);
     return ExitUsage;
   }
   TTimetable tt;
-  if (!Load(o.TablesDir, tt, err)) return ExitNoData;
-  const TTextCodec codec(o.Gbk);
+  if (!Load(o.TablesDir, tt, codec, err)) return ExitNoData;
   const std::string from = codec.Argument(o.Args[1]);
   const std::string to = codec.Argument(o.Args[2]);
   if (auto refusal = CheckDirectInput(tt.KMPy, from, to)) {

@@ -1,0 +1,91 @@
+#pragma once
+// A command's options as one table, and the walk over the arguments that
+// applies it: "--name value" and "--name=value" alike, a short form such as
+// "-h" as it stands, "--" ending the options; other words are positional.
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli_text.h"
+
+namespace vormek::cli {
+
+template <class Target>
+struct TOptionSpec {
+  std::string_view Name;  // "--tables", or a short form such as "-h"
+  bool TakesValue = false;
+  // Sets the option's field from its value (empty for a flag); returns the
+  // usage error, or the empty text when the value is fine.
+  std::string (*Apply)(Target& into, const std::string& value) = nullptr;
+  bool EndsOptions = false;  // help, version: what follows is not looked at
+};
+
+namespace detail {
+
+template <class Target>
+const TOptionSpec<Target>* FindOption(std::span<const TOptionSpec<Target>> table, std::string_view name) {
+  for (const TOptionSpec<Target>& spec : table) {
+    if (spec.Name == name) return &spec;
+  }
+  return nullptr;
+}
+
+inline bool IsLongOption(const std::string& arg) { return arg.size() >= 2 && arg.compare(0, 2, "--") == 0; }
+
+}  // namespace detail
+
+// Applies the options of `args` to `into` and collects the other words in
+// `positional`. Returns the first usage error, or the empty text; stops early
+// at an option that ends the options.
+template <class Target>
+std::string ApplyOptions(const std::vector<std::string>& args, std::span<const TOptionSpec<Target>> table,
+                         Target& into, std::vector<std::string>& positional) {
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const TOptionSpec<Target>* spec = nullptr;
+    std::string name = arg;
+    std::string value;
+    if (optionsEnded) {
+      positional.push_back(arg);
+      continue;
+    }
+    if (detail::IsLongOption(arg)) {
+      // "--option=value" stands for "--option value".
+      const std::size_t equals = arg.find('=');
+      name = arg.substr(0, equals);
+      spec = detail::FindOption(table, name);
+      if (equals != std::string::npos) {
+        if (spec == nullptr || !spec->TakesValue) return Echo(name) + " takes no value";
+        value = arg.substr(equals + 1);
+      } else if (name == "--") {
+        optionsEnded = true;
+        continue;
+      } else if (spec == nullptr) {
+        return "unknown option " + Echo(name);
+      } else if (spec->TakesValue) {
+        if (i + 1 >= args.size()) return Echo(name) + " needs a value";
+        value = args[++i];
+      }
+    } else {
+      spec = detail::FindOption(table, arg);
+      if (spec == nullptr || spec->TakesValue) {
+        positional.push_back(arg);
+        continue;
+      }
+    }
+    if (std::string error = spec->Apply(into, value); !error.empty()) return error;
+    if (spec->EndsOptions) return {};
+  }
+  return {};
+}
+
+// Reads a whole decimal int, nothing before or after it.
+bool ReadWholeNumber(const std::string& text, int& value);
+
+// The folder of --tables: an empty name would quietly mean the built-in
+// timetable, so it is refused.
+std::string ReadTablesFolder(std::string& into, const std::string& value);
+
+}  // namespace vormek::cli
