@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QMessageBox>
-#include <QPushButton>
 
 #include "app/UnitAbout.h"
 #include "app/UnitVormek.h"
@@ -13,8 +12,6 @@
 #include "services/UnitSystem.h"
 #include "ui/UnitMsg.h"
 #include "ui/UnitZzz.h"
-#include "ui/result_grid_model.h"
-#include "ui/result_grid_view.h"
 
 namespace vormek {
 namespace {

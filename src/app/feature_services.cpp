@@ -79,9 +79,9 @@ TInstalledFeatures InstallFeatures(TFrmVormek& window, TAdvancedMenu& menu, TFea
   if (shared->BuiltIn && shared->Boxes) {
     auto* timetables = new TTimetableSwitch(window, *shared->BuiltIn, *shared->Boxes);
     installed.Timetables = timetables;
-    TFrmVormek* w = &window;
-    QObject::connect(installed.MOpenTables, &QAction::triggered, &window, [w, timetables, shared] {
-      const QString dir = shared->AskFolder(w);
+    TFrmVormek* mainWindow = &window;
+    QObject::connect(installed.MOpenTables, &QAction::triggered, &window, [mainWindow, timetables, shared] {
+      const QString dir = shared->AskFolder(mainWindow);
       if (!dir.isEmpty()) timetables->OpenFolder(dir);
     });
     QObject::connect(installed.MBuiltInTables, &QAction::triggered, &window,

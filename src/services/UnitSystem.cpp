@@ -25,9 +25,9 @@ QString DesktopFromUserDirs() {
   QTextStream in(&file);
   in.setEncoding(QStringConverter::Utf8);
   while (!in.atEnd()) {
-    const auto m = line.match(in.readLine());
-    if (!m.hasMatch()) continue;
-    QString path = m.captured(1);
+    const auto match = line.match(in.readLine());
+    if (!match.hasMatch()) continue;
+    QString path = match.captured(1);
     if (path.startsWith(QStringLiteral("$HOME"))) path = HomeDir() + path.mid(5);
     // Only absolute paths are valid in that file.
     return path.startsWith(QLatin1Char('/')) ? path : QString();
