@@ -163,6 +163,12 @@ void TFrmVormek::EnableQueryButtons() {
 
 bool TFrmVormek::TablesReady() const { return loaders_ && loaders_->AllLoaded(); }
 
+TTimetable* TFrmVormek::LoadedTables() { return TablesReady() ? &loaders_->Tables() : nullptr; }
+
+TMemTable* TFrmVormek::StationNames() {
+  return loaders_ && loaders_->PinyinLoaded() ? &loaders_->Tables().KMPy : nullptr;
+}
+
 namespace {
 
 // One picture item as a pixmap, or why it is not one.

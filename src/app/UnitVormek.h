@@ -72,7 +72,12 @@ class TFrmVormek : public QWidget {
 
   // ---- state other windows and services read ----
   const TPub_Center& Center() const { return center_; }
-  TTableLoaders& Loaders() { return *loaders_; }
+  // How far the loaders are.
+  const TTableLoaders& Loaders() const { return *loaders_; }
+  // The timetable once every table is in; null before.
+  TTimetable* LoadedTables();
+  // The station names with their short codes once they are in; null before.
+  TMemTable* StationNames();
   TQueryMode QueryMode() const { return queryMode_; }
   // The result grid's cells as shown; Center().ResultCount rows are filled.
   const TStringGrid& ResultGrid() const;

@@ -6,7 +6,6 @@
 #include "app/UnitAbout.h"
 #include "app/UnitVormek.h"
 #include "app/menu_keyboard.h"
-#include "app/table_loaders.h"
 #include "app/version_check_switch.h"
 #include "output/column_names.h"
 #include "services/UnitSystem.h"
@@ -111,9 +110,9 @@ TInstalledServices InstallWindowServices(TFrmVormek& window, TWindowServices ser
 
   TFrmVormek* mainWindow = &window;
   QObject::connect(&window, &TFrmVormek::SGridDblClick, &window, [mainWindow, output = services.Output](int row) {
-    if (!mainWindow->Loaders().AllLoaded()) return;
-    TFrmMsg::OpenForRow(mainWindow->Center().GridResults, mainWindow->ResultGrid(), row,
-                        mainWindow->Loaders().Tables(), mainWindow, output);
+    const TTimetable* tables = mainWindow->LoadedTables();
+    if (!tables) return;
+    TFrmMsg::OpenForRow(mainWindow->Center().GridResults, mainWindow->ResultGrid(), row, *tables, mainWindow, output);
   });
   window.SetShowTransferWindow([](TFrmVormek& win) {
     TWindowLegs legs(win);

@@ -1,6 +1,5 @@
 #include "app/remembered_input.h"
 
-#include "app/table_loaders.h"
 #include "gui_text/gbk_text.h"
 #include "services/user_settings.h"
 
@@ -33,20 +32,19 @@ QStringList TRememberedInput::EmptyBoxList(TStationBox box) const {
     }
   }
   // Only stations of the timetable in use: another one may have been opened.
-  if (window_.Loaders().PinyinLoaded()) {
-    TMemTable& pinyin = window_.Loaders().Tables().KMPy;
-    items.removeIf([&](const QString& name) { return !pinyin.Locate("Station", ToGbkForLookup(name)); });
+  if (TMemTable* pinyin = window_.StationNames()) {
+    items.removeIf([&](const QString& name) { return !pinyin->Locate("Station", ToGbkForLookup(name)); });
   }
   while (items.size() < kListItems) items << QString();
   return items;
 }
 
 void TRememberedInput::RememberStations(TQueryMode mode) {
-  if (mode == TQueryMode::TrainNumber || !window_.Loaders().PinyinLoaded()) return;
-  TMemTable& pinyin = window_.Loaders().Tables().KMPy;
+  TMemTable* pinyin = window_.StationNames();
+  if (mode == TQueryMode::TrainNumber || !pinyin) return;
   auto known = [&](TStationBox box) {
     const QString text = window_.StationText(box).trimmed();
-    return !text.isEmpty() && pinyin.Locate("Station", ToGbkForLookup(text)) ? text : QString();
+    return !text.isEmpty() && pinyin->Locate("Station", ToGbkForLookup(text)) ? text : QString();
   };
   if (mode == TQueryMode::Station) {
     settings_.RememberFrom(known(TStationBox::Station));

@@ -70,7 +70,7 @@ std::string Replace(std::string text, const std::string& from, const std::string
 class FeatureServicesTest : public TWindowTest {
  protected:
   QString Label() const { return switcher->LabTimetable->text(); }
-  int Stops() { return window->Loaders().Tables().KMTrain.RecordCount(); }
+  int Stops() { return window->LoadedTables()->KMTrain.RecordCount(); }
   void OpenWithSwitch() {
     OpenTiny();
     switcher = std::make_unique<TTimetableSwitch>(*window, tiny.Items(), boxes);
@@ -142,7 +142,7 @@ TEST_F(FeatureServicesTest, NationalTablesAnswerQueriesOnceOpened) {
   // The same answer as the query itself gives on those tables.
   TPub_Center direct;
   direct.Fares = BuildFareTables();
-  QueryDirect(window->Loaders().Tables(), direct, ToTableBytes("北京"), ToTableBytes("广州"));
+  QueryDirect(*window->LoadedTables(), direct, ToTableBytes("北京"), ToTableBytes("广州"));
   EXPECT_GT(direct.GridResults.size(), 0u);
   EXPECT_EQ(window->Center().ResultCount, static_cast<int>(direct.GridResults.size()));
   ASSERT_TRUE(switcher->RestoreBuiltIn());
@@ -190,7 +190,7 @@ TEST_F(FeatureServicesTest, InstalledMenuItemsTablesOptionAndRememberedStations)
 
   mainWindow.show();
   ASSERT_TRUE(QTest::qWaitFor([&] { return installed.Timetables->LabTimetable->text() == "时刻表:start"; }, 30000));
-  EXPECT_EQ(mainWindow.Loaders().Tables().KMTrain.RecordCount(), kTinyStops - 2);
+  EXPECT_EQ(mainWindow.LoadedTables()->KMTrain.RecordCount(), kTinyStops - 2);
 
   auto* from = Widget<TStationComboBox>(mainWindow, "ComboFZ");
   auto* to = Widget<TStationComboBox>(mainWindow, "ComboDZ");
