@@ -32,7 +32,8 @@ TEST_F(MainWindowKeyboard, EnterChainPicksMovesOnAndPressesTheButton) {
   OpenTiny();
   PickFirst(Widget<TStationComboBox>(*window, "ComboFZ"), "BJ");
   EXPECT_EQ(Widget<TStationComboBox>(*window, "ComboFZ")->currentText(), QStringLiteral("北京"));
-  EXPECT_TRUE(Widget<TStationComboBox>(*window, "ComboDZ")->hasFocus()) << "one Enter in the open list picks and moves on";
+  EXPECT_TRUE(Widget<TStationComboBox>(*window, "ComboDZ")->hasFocus())
+      << "one Enter in the open list picks and moves on";
   PickFirst(Widget<TStationComboBox>(*window, "ComboDZ"), "SH");
   EXPECT_EQ(Widget<TStationComboBox>(*window, "ComboDZ")->currentText(), QStringLiteral("上海"));
   ASSERT_TRUE(Widget<QPushButton>(*window, "BTNZZCX")->hasFocus());
@@ -48,7 +49,8 @@ TEST_F(MainWindowKeyboard, EnterOnAFocusedQueryButtonPressesItInEveryGroup) {
   Widget<TStationComboBox>(*window, "ComboDZ")->SetTextQuietly(QStringLiteral("上海"));
   Widget<QLineEdit>(*window, "ECC")->setText(QStringLiteral("1461"));
   Widget<TStationComboBox>(*window, "ComboCZ")->SetTextQuietly(QStringLiteral("天津"));
-  for (QPushButton* button : {Widget<QPushButton>(*window, "BTNZZCX"), Widget<QPushButton>(*window, "BTNCCCX"), Widget<QPushButton>(*window, "BTNCZCX")}) {
+  for (QPushButton* button : {Widget<QPushButton>(*window, "BTNZZCX"), Widget<QPushButton>(*window, "BTNCCCX"),
+                              Widget<QPushButton>(*window, "BTNCZCX")}) {
     SCOPED_TRACE(button->objectName().toStdString());
     window->ClearResults();
     button->setFocus();
@@ -89,7 +91,8 @@ TEST_F(MainWindowKeyboard, HeaderSortKeepsTheSelectedRowNumber) {
     EXPECT_EQ(Widget<TResultGridView>(*window, "SGrid")->SelectedRow(), 1);
   }
   // Bold is the same face made bold, not another family.
-  EXPECT_EQ(QFontInfo(Widget<TClickLabel>(*window, "Lab6")->font()).family(), QFontInfo(Widget<TClickLabel>(*window, "Lab5")->font()).family());
+  EXPECT_EQ(QFontInfo(Widget<TClickLabel>(*window, "Lab6")->font()).family(),
+            QFontInfo(Widget<TClickLabel>(*window, "Lab5")->font()).family());
   window->ClearResults();
   EXPECT_EQ(Widget<TResultGridView>(*window, "SGrid")->SelectedRow(), -1);
 }

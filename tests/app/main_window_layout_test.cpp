@@ -102,12 +102,15 @@ TEST_F(MainWindowLayout, QueryControlsStartDisabledExceptSwapAndTrainNumber) {
   EXPECT_EQ(Widget<QPushButton>(*window, "BTNZZZZ")->property("tag").toInt(), 1);
   EXPECT_EQ(Widget<TStationComboBox>(*window, "ComboFZ")->count(), 12);
   EXPECT_EQ(Widget<TStationComboBox>(*window, "ComboCZ")->count(), 12);
-  EXPECT_EQ(Widget<TStationComboBox>(*window, "ComboFZ")->toolTip(), QStringLiteral("支持拼音首字母输入，如[北京]->BJ"));
+  EXPECT_EQ(Widget<TStationComboBox>(*window, "ComboFZ")->toolTip(),
+            QStringLiteral("支持拼音首字母输入，如[北京]->BJ"));
   EXPECT_EQ(Widget<QGroupBox>(*window, "GBZZ")->title(), QStringLiteral("站站查询"));
   EXPECT_EQ(Widget<QGroupBox>(*window, "GBCC")->title(), QStringLiteral("车次查询"));
   EXPECT_EQ(Widget<QGroupBox>(*window, "GBCZ")->title(), QStringLiteral("车站全部车次查询"));
-  for (auto [box, caption] : {std::pair{Widget<QCheckBox>(*window, "CBSF"), "始发车"}, {Widget<QCheckBox>(*window, "CBZD"), "终到车"},
-                              {Widget<QCheckBox>(*window, "CBJQ"), "精确站名"}, {Widget<QCheckBox>(*window, "CBDC"), "仅动车"}}) {
+  for (auto [box, caption] : {std::pair{Widget<QCheckBox>(*window, "CBSF"), "始发车"},
+                              {Widget<QCheckBox>(*window, "CBZD"), "终到车"},
+                              {Widget<QCheckBox>(*window, "CBJQ"), "精确站名"},
+                              {Widget<QCheckBox>(*window, "CBDC"), "仅动车"}}) {
     EXPECT_EQ(box->text(), QString::fromUtf8(caption));
     EXPECT_FALSE(box->isChecked());
   }
@@ -126,9 +129,14 @@ TEST_F(MainWindowLayout, TabOrderInsideTheGroups) {
   tiny = TinyItems();
   Open(tiny.Items());
   Widget<TStationComboBox>(*window, "ComboFZ")->setFocus();
-  const QList<QWidget*> expected = {Widget<TStationComboBox>(*window, "ComboDZ"), Widget<QPushButton>(*window, "BTNZZCX"), Widget<QPushButton>(*window, "BTNZZFX"),
-                                    Widget<QPushButton>(*window, "BTNZZZZ"), Widget<QLineEdit>(*window, "ECC"), Widget<QPushButton>(*window, "BTNCCCX"),
-                                    Widget<TStationComboBox>(*window, "ComboCZ"), Widget<QPushButton>(*window, "BTNCZCX")};
+  const QList<QWidget*> expected = {Widget<TStationComboBox>(*window, "ComboDZ"),
+                                    Widget<QPushButton>(*window, "BTNZZCX"),
+                                    Widget<QPushButton>(*window, "BTNZZFX"),
+                                    Widget<QPushButton>(*window, "BTNZZZZ"),
+                                    Widget<QLineEdit>(*window, "ECC"),
+                                    Widget<QPushButton>(*window, "BTNCCCX"),
+                                    Widget<TStationComboBox>(*window, "ComboCZ"),
+                                    Widget<QPushButton>(*window, "BTNCZCX")};
   for (QWidget* next : expected) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QWidget* focus = QApplication::focusWidget();

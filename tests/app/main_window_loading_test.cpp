@@ -27,9 +27,11 @@ TEST_F(MainWindowLoading, StationBoxesBeforeQueryButtons) {
   EXPECT_FALSE(Widget<QPushButton>(*window, "BTNZZCX")->isEnabled());
   ASSERT_TRUE(QTest::qWaitFor([&] { return order.size() == 2; }, 10000));
   EXPECT_EQ(order, (QStringList{"boxes", "buttons"}));
-  for (QWidget* w : std::initializer_list<QWidget*>{Widget<TStationComboBox>(*window, "ComboFZ"), Widget<TStationComboBox>(*window, "ComboDZ"), Widget<TStationComboBox>(*window, "ComboCZ"),
-                                                    Widget<QPushButton>(*window, "BTNZZCX"), Widget<QPushButton>(*window, "BTNZZZZ"),
-                                                    Widget<QPushButton>(*window, "BTNCCCX"), Widget<QPushButton>(*window, "BTNCZCX")})
+  for (QWidget* w : std::initializer_list<QWidget*>{
+           Widget<TStationComboBox>(*window, "ComboFZ"), Widget<TStationComboBox>(*window, "ComboDZ"),
+           Widget<TStationComboBox>(*window, "ComboCZ"), Widget<QPushButton>(*window, "BTNZZCX"),
+           Widget<QPushButton>(*window, "BTNZZZZ"), Widget<QPushButton>(*window, "BTNCCCX"),
+           Widget<QPushButton>(*window, "BTNCZCX")})
     EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
   EXPECT_TRUE(window->Loaders().AllLoaded());
 }
@@ -94,7 +96,9 @@ TEST_F(MainWindowLoading, TablesThatFailAreNamedOnTheStatusBar) {
   EXPECT_TRUE(parts.contains(QStringLiteral("同城车站表加载失败(数据缺失)，无法查询"))) << panel->text().toStdString();
   EXPECT_TRUE(panel->toolTip().contains(QStringLiteral("STrain: "))) << panel->toolTip().toStdString();
   EXPECT_EQ(Widget<QLabel>(*window, "StatusPanel1")->text(), QStringLiteral("当前版本:2012.05.05"));
-  for (QWidget* w : std::initializer_list<QWidget*>{Widget<QPushButton>(*window, "BTNZZCX"), Widget<QPushButton>(*window, "BTNZZZZ"), Widget<QPushButton>(*window, "BTNCCCX"), Widget<QPushButton>(*window, "BTNCZCX")})
+  for (QWidget* w : std::initializer_list<QWidget*>{
+           Widget<QPushButton>(*window, "BTNZZCX"), Widget<QPushButton>(*window, "BTNZZZZ"),
+           Widget<QPushButton>(*window, "BTNCCCX"), Widget<QPushButton>(*window, "BTNCZCX")})
     EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
   EXPECT_TRUE(Widget<TStationComboBox>(*window, "ComboFZ")->isEnabled());
   EXPECT_TRUE(boxes.Shown.empty());

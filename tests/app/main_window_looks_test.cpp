@@ -76,12 +76,14 @@ TEST_F(MainWindowLooks, LabelsOnFixedPanelsStayReadableUnderADarkPalette) {
     areas.emplace_back(w->objectName() + QLatin1Char(' ') + w->property("text").toString(),
                        InPicture(window.get(), w, part));
   };
-  for (QGroupBox* group : {Widget<QGroupBox>(*window, "GBZZ"), Widget<QGroupBox>(*window, "GBCC"), Widget<QGroupBox>(*window, "GBCZ")}) add(group, QRect(0, 0, 100, 14));
+  for (QGroupBox* group :
+       {Widget<QGroupBox>(*window, "GBZZ"), Widget<QGroupBox>(*window, "GBCC"), Widget<QGroupBox>(*window, "GBCZ")})
+    add(group, QRect(0, 0, 100, 14));
   for (const char* name : {"LabFZ", "LabDZ", "LabFilter"}) add(window->findChild<QLabel*>(QLatin1String(name)));
-  for (QCheckBox* box : {Widget<QCheckBox>(*window, "CBSF"), Widget<QCheckBox>(*window, "CBZD"), Widget<QCheckBox>(*window, "CBJQ"), Widget<QCheckBox>(*window, "CBDC")})
+  for (QCheckBox* box : {Widget<QCheckBox>(*window, "CBSF"), Widget<QCheckBox>(*window, "CBZD"),
+                         Widget<QCheckBox>(*window, "CBJQ"), Widget<QCheckBox>(*window, "CBDC")})
     add(box, QRect(20, 0, box->width() - 20, box->height()));  // the caption, not the tick box
-  for (int column = 1; column <= 15; ++column)
-    add(Widget<TClickLabel>(*window, QStringLiteral("Lab%1").arg(column)));
+  for (int column = 1; column <= 15; ++column) add(Widget<TClickLabel>(*window, QStringLiteral("Lab%1").arg(column)));
   for (QLabel* label : Widget<QWidget>(*window, "P1")->findChildren<QLabel*>())
     if (label->text().contains(QStringLiteral("  "))) add(label);  // the band captions
   add(Widget<QLabel>(*window, "LabResult"));

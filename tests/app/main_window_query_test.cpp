@@ -51,7 +51,9 @@ TEST_F(MainWindowQuery, DirectRefusalsInTheirOrder) {
     Stations(QString::fromUtf8(c.from), QString::fromUtf8(c.to));
     Widget<QLineEdit>(*window, "ECC")->setFocus();
     QTest::mouseClick(Widget<QPushButton>(*window, "BTNZZCX"), Qt::LeftButton);
-    ExpectRefusal(c.text, c.caption, c.focusFrom ? Widget<TStationComboBox>(*window, "ComboFZ") : Widget<TStationComboBox>(*window, "ComboDZ"));
+    ExpectRefusal(
+        c.text, c.caption,
+        c.focusFrom ? Widget<TStationComboBox>(*window, "ComboFZ") : Widget<TStationComboBox>(*window, "ComboDZ"));
     EXPECT_EQ(window->QueryMode(), TQueryMode::Direct);
   }
   // 中转 runs the same checks.
@@ -136,8 +138,7 @@ TEST_F(MainWindowQuery, TransferLegsColourTheSecondLegBlue) {
   const auto colour = [this](const QString& train) {
     const int row = static_cast<int>(Column(0).indexOf(train));
     return static_cast<TRowColour>(
-        GridModel()->data(GridModel()->index(row, 3), TResultGridModel::RowColourRole)
-            .toInt());
+        GridModel()->data(GridModel()->index(row, 3), TResultGridModel::RowColourRole).toInt());
   };
   EXPECT_EQ(colour("T7"), TRowColour::StartsHere);  // starts at 西安
   EXPECT_EQ(colour("1461"), TRowColour::SecondLeg);  // boards at 天津

@@ -130,7 +130,8 @@ TEST_F(MainWindowResults, TrainNumberResultsIgnoreStationFilters) {
   OpenTiny();
   Widget<QLineEdit>(*window, "ECC")->setText("D313");
   QTest::mouseClick(Widget<QPushButton>(*window, "BTNCCCX"), Qt::LeftButton);
-  for (QCheckBox* box : {Widget<QCheckBox>(*window, "CBSF"), Widget<QCheckBox>(*window, "CBZD"), Widget<QCheckBox>(*window, "CBJQ")}) {
+  for (QCheckBox* box :
+       {Widget<QCheckBox>(*window, "CBSF"), Widget<QCheckBox>(*window, "CBZD"), Widget<QCheckBox>(*window, "CBJQ")}) {
     box->setChecked(true);
     EXPECT_EQ(Trains(), QStringList{"D313"});
   }

@@ -32,7 +32,8 @@ TEST_F(MainWindowScreenshot, AfterBeijingToShanghai) {
   EXPECT_EQ(image.pixelColor(500, 69), QColor(0, 0x80, 0));
   // The selected row is drawn in the highlight colour.
   const QRect row1 = Widget<TResultGridView>(*window, "SGrid")->visualRect(GridModel()->index(1, 0));
-  const QPoint inWindow = Widget<TResultGridView>(*window, "SGrid")->viewport()->mapTo(window.get(), row1.topLeft() + QPoint(2, 2));
+  const QPoint inWindow =
+      Widget<TResultGridView>(*window, "SGrid")->viewport()->mapTo(window.get(), row1.topLeft() + QPoint(2, 2));
   EXPECT_EQ(image.pixelColor(inWindow), TResultGridDelegate::SelectedBackground);
 }
 
@@ -46,7 +47,8 @@ TEST_F(MainWindowScreenshot, StationListWhileTyping) {
   const QString path = QDir(QStringLiteral(VORMEK_TEST_OUTPUT_DIR)).filePath("station_list.png");
   ASSERT_TRUE(image.save(path)) << path.toStdString();
   // Opens under the box, at least as wide as it, and leaves the keyboard with it.
-  EXPECT_GE(list->width(), Widget<TStationComboBox>(*window, "ComboFZ")->width()) << "the list is at least as wide as the whole box";
+  EXPECT_GE(list->width(), Widget<TStationComboBox>(*window, "ComboFZ")->width())
+      << "the list is at least as wide as the whole box";
   QLineEdit* edit = Widget<TStationComboBox>(*window, "ComboFZ")->lineEdit();
   // Below the typed text, not over it.
   EXPECT_GT(list->mapToGlobal(QPoint(0, 0)).y(), edit->mapToGlobal(QPoint(0, edit->height() / 2)).y());

@@ -64,9 +64,10 @@ class MenuTest : public TWindowTest {
   }
   // Opens the grid's popup menu as a right click does.
   void RightClickGrid() {
-    const QPoint at = Widget<TResultGridView>(*window, "SGrid")->viewport()->rect().center();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, at, Widget<TResultGridView>(*window, "SGrid")->viewport()->mapToGlobal(at));
-    QApplication::sendEvent(Widget<TResultGridView>(*window, "SGrid")->viewport(), &event);
+    QWidget* viewport = Widget<TResultGridView>(*window, "SGrid")->viewport();
+    const QPoint at = viewport->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+    QApplication::sendEvent(viewport, &event);
     ASSERT_TRUE(QTest::qWaitFor([this] { return installed.Menu->isVisible(); }, 5000));
   }
   // Runs `examine` on the modal window that `open` shows, then closes it.
@@ -239,9 +240,10 @@ TEST_F(MenuTest, AboutFromMenuAndButtonShowsVersionAndLogo) {
   OpenTiny();
   Install();
   const QSize logo = window->LogoPixmap().size();
+  QPushButton* about = Widget<QPushButton>(*window, "BTNAbout");
   for (const std::function<void()>& open :
        {std::function<void()>([this] { installed.Menu->MAbout->trigger(); }),
-        std::function<void()>([this] { QTest::mouseClick(Widget<QPushButton>(*window, "BTNAbout"), Qt::LeftButton); })}) {
+        std::function<void()>([about] { QTest::mouseClick(about, Qt::LeftButton); })}) {
     QString version;
     QSize shownLogo;
     EXPECT_TRUE(WithModal(open, [&](QWidget* modal) {
@@ -288,10 +290,11 @@ TEST_F(MenuTest, DoubleClickOpensTheTrainsStopList) {
   QueryBeijingShanghai();
   const int row = Row(QStringLiteral("1461"));
   ASSERT_GE(row, 0);
-  const QRect cell = Widget<TResultGridView>(*window, "SGrid")->visualRect(GridModel()->index(row, 0));
+  TResultGridView* grid = Widget<TResultGridView>(*window, "SGrid");
+  const QRect cell = grid->visualRect(GridModel()->index(row, 0));
   QString caption, qc;
   int filled = 0, first = 0, last = 0;
-  EXPECT_TRUE(WithModal([&] { QTest::mouseDClick(Widget<TResultGridView>(*window, "SGrid")->viewport(), Qt::LeftButton, {}, cell.center()); },
+  EXPECT_TRUE(WithModal([&] { QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center()); },
                         [&](QWidget* modal) {
                           auto* msg = qobject_cast<TFrmMsg*>(modal);
                           ASSERT_NE(msg, nullptr);
@@ -312,8 +315,9 @@ TEST_F(MenuTest, DoubleClickBelowTheResultsOpensNothing) {
   OpenTiny();
   Install();
   QueryBeijingShanghai();
-  const QRect cell = Widget<TResultGridView>(*window, "SGrid")->visualRect(GridModel()->index(15, 0));
-  EXPECT_FALSE(WithModal([&] { QTest::mouseDClick(Widget<TResultGridView>(*window, "SGrid")->viewport(), Qt::LeftButton, {}, cell.center()); },
+  TResultGridView* grid = Widget<TResultGridView>(*window, "SGrid");
+  const QRect cell = grid->visualRect(GridModel()->index(15, 0));
+  EXPECT_FALSE(WithModal([&] { QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center()); },
                          [](QWidget*) {}));
 }
 
