@@ -179,7 +179,7 @@ TFilterBoxes Boxes(FuzzedDataProvider& in) {
 
 // Shows the results as the window does, clicks a header or two, opens a
 // row's stop list and exports both grids.
-void Show(FuzzedDataProvider& in, TTimetable& tt, const TPub_Center& center, int mode, std::string_view box) {
+void Show(FuzzedDataProvider& in, TTimetable& tt, const TPub_Center& center, TQueryMode mode, std::string_view box) {
   const TFilterContext filter = FilterContextOf(center, mode, box, Boxes(in));
   TStringGrid grid;
   ClearResults(grid);
@@ -188,7 +188,7 @@ void Show(FuzzedDataProvider& in, TTimetable& tt, const TPub_Center& center, int
   Check(count >= 0 && count <= static_cast<int>(center.GridResults.size()));
   for (int clicks = in.ConsumeIntegralInRange(0, 2); clicks > 0; --clicks)
     ClickResultHeader(grid, !center.GridResults.empty(), count, sort, in.ConsumeIntegralInRange(0, kResultColumns - 1));
-  (void)ExportGridText(grid, kResultGridKind, count);
+  (void)ExportGridText(grid, TGridKind::Result, count);
   if (count == 0) return;
   const int row = in.ConsumeIntegralInRange(0, count - 1);
   const std::string stops = in.ConsumeBool() ? grid.Cell(8, row) : in.ConsumeRandomLengthString(12);
@@ -196,7 +196,7 @@ void Show(FuzzedDataProvider& in, TTimetable& tt, const TPub_Center& center, int
                                                                grid.Cell(9, row), grid.Cell(10, row)});
   if (!list) return;
   for (int r = 0; r < list->Grid.RowCount(); ++r) (void)list->InSection(r);
-  (void)ExportGridText(list->Grid, kDetailGridKind, list->FilledRows);
+  (void)ExportGridText(list->Grid, TGridKind::Detail, list->FilledRows);
 }
 
 }  // namespace
@@ -220,19 +220,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string from = station(), to = station();
         if (CheckDirectInput(tt.KMPy, from, to)) break;
         QueryDirect(tt, center, from, to);
-        Show(in, tt, center, QueryModeDirect, "");
+        Show(in, tt, center, TQueryMode::Direct, "");
         break;
       }
       case 1: {
         const std::string key = in.ConsumeBool() ? kTrainIds[in.ConsumeIntegralInRange(0, 7)] : "1";
         QueryTrainNumber(tt, center, key);
-        Show(in, tt, center, QueryModeTrainNumber, "");
+        Show(in, tt, center, TQueryMode::TrainNumber, "");
         break;
       }
       case 2: {
         const std::string name = station();
         QueryStation(tt, center, name);
-        Show(in, tt, center, QueryModeStation, name);
+        Show(in, tt, center, TQueryMode::Station, name);
         break;
       }
       default: {
@@ -247,7 +247,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           const int row = in.ConsumeIntegralInRange(0, stations - 1);
           BuildTransferResults(tt, center, list.Cell(0, row), std::stoi(list.Cell(7, row)),
                                std::stoi(list.Cell(8, row)));
-          Show(in, tt, center, QueryModeDirect, "");
+          Show(in, tt, center, TQueryMode::Direct, "");
         }
         break;
       }

@@ -43,6 +43,7 @@ TFrmVormek::~TFrmVormek() {
   // Controls still emit while they are torn down (a focused box reports its
   // text on losing the focus); none of that may reach this half-gone window.
   for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+  emptyBoxList_ = nullptr;
   // The loaders fill tables this window owns: wait for them before anything
   // goes. Their last queued notices die with this object.
   loaders_.reset();
@@ -159,19 +160,45 @@ void TFrmVormek::AddStatusTip(const QString& line) {
   panel->setToolTip(panel->toolTip().isEmpty() ? line : panel->toolTip() + QStringLiteral("\n") + line);
 }
 
+namespace {
+
+TDirectQuery DirectQueryOf(const QPushButton* button) {
+  return static_cast<TDirectQuery>(button->property("tag").toInt());
+}
+
+}  // namespace
+
 void TFrmVormek::ConnectHandlers() {
-  connect(BTNZZCX, &QPushButton::clicked, this, [this] { BTNZZCXClick(BTNZZCX->property("tag").toInt()); });
-  connect(BTNZZZZ, &QPushButton::clicked, this, [this] { BTNZZCXClick(BTNZZZZ->property("tag").toInt()); });
-  connect(BTNCCCX, &QPushButton::clicked, this, [this] { BTNCCCXClick(); });
-  connect(BTNCZCX, &QPushButton::clicked, this, [this] { BTNCZCXClick(); });
+  connect(BTNZZCX, &QPushButton::clicked, this, [this] {
+    BTNZZCXClick(DirectQueryOf(BTNZZCX));
+    emit QueryAsked(TQueryMode::Direct);
+  });
+  connect(BTNZZZZ, &QPushButton::clicked, this, [this] {
+    BTNZZCXClick(DirectQueryOf(BTNZZZZ));
+    emit QueryAsked(TQueryMode::Direct);
+  });
+  connect(BTNCCCX, &QPushButton::clicked, this, [this] {
+    BTNCCCXClick();
+    emit QueryAsked(TQueryMode::TrainNumber);
+  });
+  connect(BTNCZCX, &QPushButton::clicked, this, [this] {
+    BTNCZCXClick();
+    emit QueryAsked(TQueryMode::Station);
+  });
   connect(BTNZZFX, &QPushButton::clicked, this, [this] { BTNZZFXClick(); });
-  for (QCheckBox* box : {CBSF, CBZD, CBJQ, CBDC})
-    connect(box, &QCheckBox::toggled, this, [this] { CBSFClick(); });
+  connect(BTNAbout, &QPushButton::clicked, this, &TFrmVormek::AboutClicked);
+  for (QCheckBox* box : {CBSF, CBZD, CBJQ, CBDC}) {
+    connect(box, &QCheckBox::toggled, this, [this] {
+      CBSFClick();
+      emit FiltersToggled();
+    });
+  }
   for (TClickLabel* label : Labs)
     connect(label, &TClickLabel::Clicked, this, [this, label] { Lab1Click(label); });
   for (TStationComboBox* box : {ComboFZ, ComboDZ, ComboCZ}) {
     connect(box, &TStationComboBox::UserChangedText, this, [this, box] { ComboFZChange(box); });
     connect(box, &TStationComboBox::EnterPressed, this, [this, box] { ComboKeyEnter(box); });
+    box->installEventFilter(this);
   }
   connect(SGrid, &TResultGridView::RowDoubleClicked, this, &TFrmVormek::SGridDblClick);
 }

@@ -11,15 +11,20 @@
 #include <memory>
 #include <string>
 
+#include "app/web_links.h"
 #include "data/item_set.h"
+#include "data/timetable.h"
+#include "query/result_filter.h"
 #include "query/sort_state.h"
 #include "rules/UPub_Center.h"
 
 class QCheckBox;
+class QEvent;
 class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QStatusBar;
 
@@ -30,11 +35,19 @@ class TClickLabel;
 class TResultGridModel;
 class TResultGridView;
 class TStationComboBox;
+class TStringGrid;
 class TTableLoaders;
 struct TLoadFailure;
 class TFrmVormek;
 
 inline constexpr int HeaderTag = 33;
+
+// What the "tag" of a station-to-station button asks for: the direct trains
+// ("查询") or the transfer stations ("中转"). The values are the tags.
+enum class TDirectQuery : int { Direct = 0, Transfer = 1 };
+
+// The window's three station boxes.
+enum class TStationBox { From, To, Station };  // ComboFZ, ComboDZ, ComboCZ
 
 // What the window needs from outside; everything is passed in.
 struct TFrmVormekDeps {
@@ -58,33 +71,105 @@ class TFrmVormek : public QWidget {
   ~TFrmVormek() override;
 
   // ---- state other windows and services read ----
-  TPub_Center& Center() { return center_; }
-  TTableLoaders& Loaders() { return *loaders_; }
-  int QueryMode() const { return queryMode_; }
-  const TSortState& SortState() const { return sort_; }
+  const TPub_Center& Center() const { return center_; }
+  // How far the loaders are.
+  const TTableLoaders& Loaders() const { return *loaders_; }
+  // The timetable once every table is in; null before.
+  TTimetable* LoadedTables();
+  // The station names with their short codes once they are in; null before.
+  TMemTable* StationNames();
+  TQueryMode QueryMode() const { return queryMode_; }
+  // The result grid's cells as shown; Center().ResultCount rows are filled.
+  const TStringGrid& ResultGrid() const;
   // The logo picture, for the about box.
   QPixmap LogoPixmap() const;
   // The pictures that did not load, each as "<item>: <why>".
   const QStringList& PictureFailures() const { return pictureFailures_; }
+  // The four filter boxes as they are checked now.
+  TFilterBoxes Filters() const;
+  QString StationText(TStationBox box) const;
+
+  // ---- what other parts add to the window ----
   void SetShowTransferWindow(std::function<void(TFrmVormek&)> show);
+  // The grid's popup menu, also dropped down by "高级".
+  void UseAdvancedMenu(QMenu* menu);
+  // The web links of the top panel, its large pictures and "版本升级".
+  TWebLinks* AddWebLinks(UrlOpener opener);
+  // A panel at the right end of the status bar.
+  void AddStatusPanel(QWidget* panel);
+  // The list an empty station box opens with (its arrow or F4); without one,
+  // the box keeps whatever list it has.
+  void SetEmptyBoxList(std::function<QStringList(TStationBox)> list);
+  // Checks the filter boxes without showing the results again.
+  void SetFiltersQuietly(TFilterBoxes boxes);
 
   // ---- operations ----
   void ClearResults();
   void ShowResults();
+  // Rows from elsewhere in place of the last query's, shown through the
+  // filters and the sort as a query's would be.
+  void ShowResultRows(std::vector<TPub_GridResult> rows);
   // A station chosen in the transfer window: its two legs fill the grid.
   void ShowTransferLegs(const std::string& station, std::int32_t count1, std::int32_t count2);
+  // Another timetable in place of the loaded one: the results of the old one
+  // go, and every query control works at once.
+  void UseTimetable(TTimetable tables);
 
-  // ---- handlers ----
-  void BTNZZCXClick(int tag);
+  // ---- query handlers ----
+  void BTNZZCXClick(TDirectQuery query);
   void BTNCCCXClick();
   void BTNCZCXClick();
+
+ signals:
+  // A double-click on a result row (the detail window opens from here).
+  void SGridDblClick(int row);
+  // "关于" was pressed.
+  void AboutClicked();
+  // A query button was pressed and its query has run (or was refused).
+  void QueryAsked(TQueryMode mode);
+  // A filter box was checked or unchecked by the user.
+  void FiltersToggled();
+  // Emitted on the window's thread after each step of the loaders.
+  void StationBoxesEnabled();
+  void QueryButtonsEnabled();
+  // A table did not load; the status bar now says which and why.
+  void LoadFailureShown();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildLayout();
+  void BuildTopPanel();
+  void BuildResultGrid();
+  void BuildQueryGroups();
+  void BuildFilterRow();
+  void BuildStatusBar();
+  void NameForScreenReaders();
+  void ConnectHandlers();
+  void LoadPictures();
+  // Adds a line to the tip of the status bar's message panel.
+  void AddStatusTip(const QString& line);
+  void StartLoaders();
+  void EnableStationBoxes();
+  void EnableQueryButtons();
+  void ShowLoadFailure(const TLoadFailure& failure);
+  void UncheckFilters();
+  void StartNewResults();
+  void Refuse(const std::string& message, const std::string& caption, QWidget* box);
+  void RunTransferQuery(const std::string& fz, const std::string& dz);
+  void UpdateHeaderLabels();
+  bool TablesReady() const;
+  TStationComboBox* StationBoxWidget(TStationBox box) const;
+
   void BTNZZFXClick();
   void CBSFClick();
   void Lab1Click(TClickLabel* label);
   void ComboFZChange(TStationComboBox* box);
   void ComboKeyEnter(TStationComboBox* box);
 
-  // ---- controls (named as in the window's layout) ----
+  // ---- controls (named as in the window's layout; tests find them by name) ----
   QWidget* PTop = nullptr;
   QFrame* Shape1 = nullptr;
   QWidget* P1 = nullptr;
@@ -115,48 +200,14 @@ class TFrmVormek : public QWidget {
   QCheckBox* CBDC = nullptr;
   QLabel* LabNew = nullptr;
   QStatusBar* StatusBar1 = nullptr;
-  std::array<QLabel*, 5> StatusPanels{};
-
- signals:
-  // A double-click on a result row (the detail window opens from here).
-  void SGridDblClick(int row);
-  // Emitted on the window's thread after each step of the loaders.
-  void StationBoxesEnabled();
-  void QueryButtonsEnabled();
-  // A table did not load; the status bar now says which and why.
-  void LoadFailureShown();
-
- protected:
-  void showEvent(QShowEvent* event) override;
-
- private:
-  void BuildLayout();
-  void BuildTopPanel();
-  void BuildResultGrid();
-  void BuildQueryGroups();
-  void BuildFilterRow();
-  void BuildStatusBar();
-  void NameForScreenReaders();
-  void ConnectHandlers();
-  void LoadPictures();
-  // Adds a line to the tip of the status bar's message panel.
-  void AddStatusTip(const QString& line);
-  void StartLoaders();
-  void EnableStationBoxes();
-  void EnableQueryButtons();
-  void ShowLoadFailure(const TLoadFailure& failure);
-  void UncheckFilters();
-  void StartNewResults();
-  void Refuse(const std::string& message, const std::string& caption, QWidget* box);
-  void RunTransferQuery(const std::string& fz, const std::string& dz);
-  void UpdateHeaderLabels();
-  bool TablesReady() const;
+  std::array<QLabel*, 5> StatusPanels{};  // StatusPanel1..StatusPanel5
 
   TFrmVormekDeps deps_;
   TPub_Center center_;
-  int queryMode_ = 0;
+  TQueryMode queryMode_ = TQueryMode::None;
   TSortState sort_;
   std::array<QString, 15> plainCaptions_;
+  std::function<QStringList(TStationBox)> emptyBoxList_;
   bool centred_ = false;
   bool loadFailed_ = false;
   QStringList pictureFailures_;  // "<item>: <why>" for each picture that did not load

@@ -2,19 +2,15 @@
 
 #include <QCoreApplication>
 #include <QMessageBox>
-#include <QPushButton>
 
 #include "app/UnitAbout.h"
 #include "app/UnitVormek.h"
 #include "app/menu_keyboard.h"
-#include "app/table_loaders.h"
 #include "app/version_check_switch.h"
 #include "output/column_names.h"
 #include "services/UnitSystem.h"
 #include "ui/UnitMsg.h"
 #include "ui/UnitZzz.h"
-#include "ui/result_grid_model.h"
-#include "ui/result_grid_view.h"
 
 namespace vormek {
 namespace {
@@ -70,23 +66,30 @@ bool AskPrintConfirmation(QWidget* parent) {
 }
 
 TAdvancedActions ProgramAdvancedActions(TFrmVormek& window, const TWindowServices& services) {
-  TAdvancedActions a;
-  TFrmVormek* w = &window;
-  a.ResultCount = [w] { return w->Center().ResultCount; };
-  a.Print = [w, confirm = services.ConfirmPrint, print = services.Output.Print] {
-    if (confirm && !confirm(w)) return;
-    if (print) print(w->SGridModel->Grid(), kResultGridKind, w->Center().ResultCount);
+  TAdvancedActions actions;
+  TFrmVormek* mainWindow = &window;
+  actions.ResultCount = [mainWindow] { return mainWindow->Center().ResultCount; };
+  actions.Print = [mainWindow, confirm = services.ConfirmPrint, print = services.Output.Print] {
+    if (confirm && !confirm(mainWindow)) return;
+    if (print) print(mainWindow->ResultGrid(), TGridKind::Result, mainWindow->Center().ResultCount);
   };
-  a.Export = [w, exportGrid = services.Output.Export] {
-    if (exportGrid) exportGrid(w, w->SGridModel->Grid(), kResultGridKind, w->Center().ResultCount);
+  actions.Export = [mainWindow, exportGrid = services.Output.Export] {
+    if (exportGrid)
+      exportGrid(mainWindow, mainWindow->ResultGrid(), TGridKind::Result, mainWindow->Center().ResultCount);
   };
   const auto target = services.ExecutablePath ? services.ExecutablePath
                                               : [] { return QCoreApplication::applicationFilePath(); };
   // The shortcut handlers report nothing, whatever the outcome.
-  a.Desktop = [target] { CreateShortcut(target(), QStringLiteral("维墨克时刻"), QString(), kNoSpecialFolder); };
-  a.Start = [target] { CreateShortcut(target(), QStringLiteral("维墨克时刻"), QString(), kProgramsFolder); };
-  a.About = [w, opener = services.Opener] { TFrmAbout::MAboutClick(w, w->LogoPixmap(), opener); };
-  return a;
+  actions.Desktop = [target] {
+    CreateShortcut(target(), QStringLiteral("维墨克时刻"), QString(), TSpecialFolder::None);
+  };
+  actions.Start = [target] {
+    CreateShortcut(target(), QStringLiteral("维墨克时刻"), QString(), TSpecialFolder::Programs);
+  };
+  actions.About = [mainWindow, opener = services.Opener] {
+    TFrmAbout::MAboutClick(mainWindow, mainWindow->LogoPixmap(), opener);
+  };
+  return actions;
 }
 
 TInstalledServices InstallWindowServices(TFrmVormek& window, TWindowServices services) {
@@ -100,20 +103,16 @@ TInstalledServices InstallWindowServices(TFrmVormek& window, TWindowServices ser
   installed.MQuit = AddMenuKeyboardAccess(*installed.Menu, window);
 
   // The grid's popup menu and the "高级" drop-down are the same menu.
-  window.SGrid->setContextMenuPolicy(Qt::CustomContextMenu);
-  QObject::connect(window.SGrid, &QWidget::customContextMenuRequested, installed.Menu,
-                   [menu = installed.Menu, grid = window.SGrid](const QPoint& at) {
-                     menu->popup(grid->viewport()->mapToGlobal(at));
-                   });
-  window.BTNAdvanced->setMenu(installed.Menu);
-  QObject::connect(window.BTNAbout, &QPushButton::clicked, installed.Menu, actions.About);
+  window.UseAdvancedMenu(installed.Menu);
+  QObject::connect(&window, &TFrmVormek::AboutClicked, installed.Menu, actions.About);
 
-  installed.Links = new TWebLinks(window.PTop, window.Images[6], window.ImageLogo, window.BtnUpdate, services.Opener);
+  installed.Links = window.AddWebLinks(services.Opener);
 
-  TFrmVormek* w = &window;
-  QObject::connect(&window, &TFrmVormek::SGridDblClick, &window, [w, output = services.Output](int row) {
-    if (!w->Loaders().AllLoaded()) return;
-    TFrmMsg::OpenForRow(w->Center().GridResults, w->SGridModel->Grid(), row, w->Loaders().Tables(), w, output);
+  TFrmVormek* mainWindow = &window;
+  QObject::connect(&window, &TFrmVormek::SGridDblClick, &window, [mainWindow, output = services.Output](int row) {
+    const TTimetable* tables = mainWindow->LoadedTables();
+    if (!tables) return;
+    TFrmMsg::OpenForRow(mainWindow->Center().GridResults, mainWindow->ResultGrid(), row, *tables, mainWindow, output);
   });
   window.SetShowTransferWindow([](TFrmVormek& win) {
     TWindowLegs legs(win);

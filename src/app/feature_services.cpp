@@ -9,7 +9,6 @@
 #include "app/UnitVormek.h"
 #include "app/advanced_menu.h"
 #include "app/remembered_input.h"
-#include "app/table_loaders.h"
 #include "app/timetable_switch.h"
 #include "services/user_settings.h"
 #include "ui/UnitZzz.h"
@@ -27,12 +26,13 @@ class TLegsAndConnections : public ITransferLegsTarget {
   }
   bool OffersConnections() const override { return true; }
   void ShowConnections() override {
-    if (!window_.Loaders().AllLoaded()) return;
+    TTimetable* tables = window_.LoadedTables();
+    if (!tables) return;
     const TPub_Center& center = window_.Center();
     TPlanRequest request{center.FromSelection.Entered, center.ToSelection.Entered,
                          deps_.Settings ? deps_.Settings->MinChange() : kDefaultMinChange};
     TPlanDeps plan;
-    plan.Tables = &window_.Loaders().Tables();
+    plan.Tables = tables;
     plan.Fares = &center.Fares;
     TUserSettings* settings = deps_.Settings;
     plan.MinChangeChanged = [settings](int minutes) {
@@ -79,9 +79,9 @@ TInstalledFeatures InstallFeatures(TFrmVormek& window, TAdvancedMenu& menu, TFea
   if (shared->BuiltIn && shared->Boxes) {
     auto* timetables = new TTimetableSwitch(window, *shared->BuiltIn, *shared->Boxes);
     installed.Timetables = timetables;
-    TFrmVormek* w = &window;
-    QObject::connect(installed.MOpenTables, &QAction::triggered, &window, [w, timetables, shared] {
-      const QString dir = shared->AskFolder(w);
+    TFrmVormek* mainWindow = &window;
+    QObject::connect(installed.MOpenTables, &QAction::triggered, &window, [mainWindow, timetables, shared] {
+      const QString dir = shared->AskFolder(mainWindow);
       if (!dir.isEmpty()) timetables->OpenFolder(dir);
     });
     QObject::connect(installed.MBuiltInTables, &QAction::triggered, &window,

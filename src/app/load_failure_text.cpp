@@ -12,11 +12,11 @@ QString TableName(const std::string& item) {
   return QString::fromStdString(item);
 }
 
-QString Reason(const TLoadFailure& f) {
-  switch (f.Kind) {
+QString Reason(const TLoadFailure& failure) {
+  switch (failure.Kind) {
     case TLoadFailureKind::MissingItem: return QStringLiteral("数据缺失");
     case TLoadFailureKind::DamagedItem: return QStringLiteral("数据损坏");
-    case TLoadFailureKind::BadTableText: return QStringLiteral("第%1行格式错误").arg(f.Line);
+    case TLoadFailureKind::BadTableText: return QStringLiteral("第%1行格式错误").arg(failure.Line);
     case TLoadFailureKind::BadIndex: return QStringLiteral("索引错误");
     case TLoadFailureKind::OutOfMemory: return QStringLiteral("内存不足");
     case TLoadFailureKind::Other: break;

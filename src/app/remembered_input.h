@@ -4,10 +4,10 @@
 // and the four filter boxes.
 #include <QObject>
 
+#include "app/UnitVormek.h"
+
 namespace vormek {
 
-class TFrmVormek;
-class TStationComboBox;
 class TUserSettings;
 
 class TRememberedInput : public QObject {
@@ -19,12 +19,9 @@ class TRememberedInput : public QObject {
 
   // The list an empty box opens with: its remembered stations, then empty
   // items up to nine.
-  QStringList EmptyBoxList(const TStationComboBox* box) const;
+  QStringList EmptyBoxList(TStationBox box) const;
   // After a query: the boxes' stations, when the timetable knows them.
-  void RememberStations();
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  void RememberStations(TQueryMode mode);
 
  private:
   TFrmVormek& window_;

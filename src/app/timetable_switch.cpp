@@ -1,18 +1,13 @@
 #include "app/timetable_switch.h"
 
-#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QPushButton>
-#include <QStatusBar>
 
 #include "app/UnitVormek.h"
 #include "app/message_boxes.h"
-#include "app/table_loaders.h"
 #include "data/timetable_folder.h"
 #include "gui_text/gbk_text.h"
-#include "ui/station_combo_box.h"
 
 namespace vormek {
 
@@ -22,15 +17,7 @@ const QString kCaption = QStringLiteral("打开时刻表");
 constexpr int kTimetableLabelWidth = 100;
 
 void PutInPlace(TFrmVormek& window, TTimetable tables, QLabel* label, const QString& name, const QString& hint) {
-  window.Loaders().ReplaceTables(std::move(tables));
-  // Results of the old timetable would open detail windows on the new one.
-  window.Center().GridResults.clear();
-  window.Center().TransferStation.clear();
-  window.ClearResults();
-  for (QWidget* control : std::initializer_list<QWidget*>{window.ComboFZ, window.ComboDZ, window.ComboCZ,
-                                                          window.BTNZZCX, window.BTNZZZZ, window.BTNCCCX,
-                                                          window.BTNCZCX})
-    control->setEnabled(true);
+  window.UseTimetable(std::move(tables));
   // A long folder name is cut in the middle so that the maker's panel keeps
   // its whole text; the tooltip has the full path.
   const QString text = QStringLiteral("时刻表:") + name;
@@ -42,12 +29,12 @@ void PutInPlace(TFrmVormek& window, TTimetable tables, QLabel* label, const QStr
 
 TTimetableSwitch::TTimetableSwitch(TFrmVormek& window, const TItemSet& builtIn, IMessageBoxes& boxes)
     : window_(window), builtIn_(builtIn), boxes_(boxes) {
-  LabTimetable = new QLabel(QStringLiteral("时刻表:内置"), window.StatusBar1);
+  LabTimetable = new QLabel(QStringLiteral("时刻表:内置"));
   LabTimetable->setObjectName(QStringLiteral("LabTimetable"));
   LabTimetable->setFrameShape(QFrame::Panel);
   LabTimetable->setFrameShadow(QFrame::Sunken);
   LabTimetable->setMaximumWidth(kTimetableLabelWidth);
-  window.StatusBar1->addPermanentWidget(LabTimetable);
+  window.AddStatusPanel(LabTimetable);
 }
 
 bool TTimetableSwitch::OpenFolder(const QString& dir) {

@@ -113,6 +113,7 @@ void TFrmVormek::BuildTopPanel() {
 
 void TFrmVormek::BuildResultGrid() {
   SGridModel = new TResultGridModel(kResultColumns, 20, this);
+  SGridModel->setObjectName(QStringLiteral("SGridModel"));
   QStringList captions;
   for (const char* caption : kHeaderCaptions) captions << QString::fromUtf8(caption);
   SGridModel->SetHeaderCaptions(captions);
@@ -157,6 +158,7 @@ void TFrmVormek::BuildQueryGroups() {
   const int top = 350;
   const int height = 50;
   GBZZ = new QGroupBox(QStringLiteral("站站查询"), P1);
+  GBZZ->setObjectName(QStringLiteral("GBZZ"));
   GBZZ->setGeometry(14, top, 430, height);
   auto* labFZ = new QLabel(QStringLiteral("发站"), GBZZ);
   labFZ->setObjectName(QStringLiteral("LabFZ"));
@@ -171,13 +173,14 @@ void TFrmVormek::BuildQueryGroups() {
   BTNZZCX = Button(GBZZ, QStringLiteral("查询"), QRect(278, 16, 45, 26), false);
   BTNZZFX = Button(GBZZ, QStringLiteral("反向"), QRect(327, 16, 45, 26), true);
   BTNZZZZ = Button(GBZZ, QStringLiteral("中转"), QRect(376, 16, 45, 26), false);
-  BTNZZZZ->setProperty("tag", 1);
-  BTNZZCX->setProperty("tag", 0);
+  BTNZZZZ->setProperty("tag", static_cast<int>(TDirectQuery::Transfer));
+  BTNZZCX->setProperty("tag", static_cast<int>(TDirectQuery::Direct));
   BTNZZCX->setObjectName(QStringLiteral("BTNZZCX"));
   BTNZZFX->setObjectName(QStringLiteral("BTNZZFX"));
   BTNZZZZ->setObjectName(QStringLiteral("BTNZZZZ"));
 
   GBCC = new QGroupBox(QStringLiteral("车次查询"), P1);
+  GBCC->setObjectName(QStringLiteral("GBCC"));
   GBCC->setGeometry(450, top, 190, height);
   ECC = new QLineEdit(GBCC);
   ECC->setObjectName(QStringLiteral("ECC"));
@@ -187,6 +190,7 @@ void TFrmVormek::BuildQueryGroups() {
   BTNCCCX->setObjectName(QStringLiteral("BTNCCCX"));
 
   GBCZ = new QGroupBox(QStringLiteral("车站全部车次查询"), P1);
+  GBCZ->setObjectName(QStringLiteral("GBCZ"));
   GBCZ->setGeometry(646, top, 195, height);
   ComboCZ = StationBox(GBCZ, QStringLiteral("ComboCZ"), QRect(10, 18, 120, 22));
   BTNCZCX = Button(GBCZ, QStringLiteral("查询"), QRect(136, 16, 50, 26), false);
@@ -277,6 +281,7 @@ void TFrmVormek::BuildStatusBar() {
   }};
   for (std::size_t i = 0; i < panels.size(); ++i) {
     auto* label = new QLabel(QString::fromUtf8(panels[i].text), StatusBar1);
+    label->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
     label->setAlignment(panels[i].align | Qt::AlignVCenter);
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);

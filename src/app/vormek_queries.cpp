@@ -34,8 +34,8 @@ void TFrmVormek::UncheckFilters() {
   }
 }
 
-void TFrmVormek::BTNZZCXClick(int tag) {
-  queryMode_ = QueryModeDirect;
+void TFrmVormek::BTNZZCXClick(TDirectQuery query) {
+  queryMode_ = TQueryMode::Direct;
   const std::string fz = ToGbkForLookup(ComboFZ->currentText());
   const std::string dz = ToGbkForLookup(ComboDZ->currentText());
   if (!loaders_->PinyinLoaded()) return;
@@ -46,7 +46,7 @@ void TFrmVormek::BTNZZCXClick(int tag) {
   // Every table a query reads must be complete, not just the stop table.
   if (!TablesReady()) return;
   StartNewResults();
-  if (tag == 1) {
+  if (query == TDirectQuery::Transfer) {
     RunTransferQuery(fz, dz);
     return;
   }
@@ -57,7 +57,7 @@ void TFrmVormek::BTNZZCXClick(int tag) {
   }
   if (deps_.Boxes->AskYesNo(this, QStringLiteral("两站之间无直达列车,是否进行中转站查询?"),
                             ApplicationTitle()))
-    BTNZZCXClick(BTNZZZZ->property("tag").toInt());
+    BTNZZCXClick(TDirectQuery::Transfer);
 }
 
 void TFrmVormek::RunTransferQuery(const std::string& fz, const std::string& dz) {
@@ -86,7 +86,7 @@ void TFrmVormek::StartNewResults() {
 }
 
 void TFrmVormek::BTNCCCXClick() {
-  queryMode_ = QueryModeTrainNumber;
+  queryMode_ = TQueryMode::TrainNumber;
   const std::string ecc = ToGbkForLookup(ECC->text());
   if (auto refusal = CheckTrainNumberInput(ecc)) {
     Refuse(refusal->Message, refusal->Caption, ECC);
@@ -99,7 +99,7 @@ void TFrmVormek::BTNCCCXClick() {
 }
 
 void TFrmVormek::BTNCZCXClick() {
-  queryMode_ = QueryModeStation;
+  queryMode_ = TQueryMode::Station;
   const std::string cz = ToGbkForLookup(ComboCZ->currentText());
   if (!loaders_->PinyinLoaded()) return;
   if (auto refusal = CheckStationInput(loaders_->Tables().KMPy, cz)) {

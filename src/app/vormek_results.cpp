@@ -27,9 +27,7 @@ void TFrmVormek::ClearResults() {
 
 void TFrmVormek::ShowResults() {
   const std::string stationBox = ToGbkForLookup(TrimBlanksAndControls(ComboCZ->currentText()));
-  const TFilterContext filter = FilterContextOf(
-      center_, queryMode_, stationBox,
-      {CBSF->isChecked(), CBZD->isChecked(), CBJQ->isChecked(), CBDC->isChecked()});
+  const TFilterContext filter = FilterContextOf(center_, queryMode_, stationBox, Filters());
   int count = 0;
   {
     std::optional<TWaitCursor> wait;
@@ -40,6 +38,12 @@ void TFrmVormek::ShowResults() {
   }
   center_.ResultCount = count;
   LabResult->setText(FromGbk(ResultCaption(count)));
+}
+
+void TFrmVormek::ShowResultRows(std::vector<TPub_GridResult> rows) {
+  center_.GridResults = std::move(rows);
+  ClearResults();
+  ShowResults();
 }
 
 void TFrmVormek::CBSFClick() {
@@ -62,11 +66,11 @@ void TFrmVormek::Lab1Click(TClickLabel* label) {
 }
 
 void TFrmVormek::UpdateHeaderLabels() {
-  for (int c = 0; c < kResultColumns; ++c) {
-    TClickLabel* label = Labs[static_cast<std::size_t>(c)];
-    const std::string plain = ToGbkForLookup(plainCaptions_[static_cast<std::size_t>(c)]);
-    label->setText(FromGbk(HeaderCaption(plain, c, sort_)));
-    label->setFont(InSameFace(label->font(), sort_.Column == c));
+  for (int column = 0; column < kResultColumns; ++column) {
+    TClickLabel* label = Labs[static_cast<std::size_t>(column)];
+    const std::string plain = ToGbkForLookup(plainCaptions_[static_cast<std::size_t>(column)]);
+    label->setText(FromGbk(HeaderCaption(plain, column, sort_)));
+    label->setFont(InSameFace(label->font(), sort_.Column == column));
   }
 }
 

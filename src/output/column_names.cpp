@@ -27,11 +27,11 @@ std::string DetailColumnName(int col) {
   return NameAt(kNames, col);
 }
 
-std::string ReportColumnName(int kind, int col) {
-  return kind == kResultGridKind ? ResultColumnName(col) : DetailColumnName(col);
+std::string ReportColumnName(TGridKind kind, int col) {
+  return kind == TGridKind::Result ? ResultColumnName(col) : DetailColumnName(col);
 }
 
-std::vector<std::string> ReportHeader(int kind, int colCount) {
+std::vector<std::string> ReportHeader(TGridKind kind, int colCount) {
   std::vector<std::string> names;
   for (int col = 0; col < colCount; ++col) names.push_back(ReportColumnName(kind, col));
   return names;

@@ -7,10 +7,9 @@
 
 namespace vormek {
 
-// Which grid a report is made of: 0 the main result grid, any other value
-// the stop list of the train detail window.
-inline constexpr int kResultGridKind = 0;
-inline constexpr int kDetailGridKind = 1;
+// Which grid a report is made of: the main result grid or the stop list of
+// the train detail window.
+enum class TGridKind : int { Result = 0, Detail = 1 };
 
 // Names of the main result grid's 15 columns, "车次" .. "软卧"; the empty
 // text for a column outside the grid.
@@ -18,9 +17,9 @@ std::string ResultColumnName(int col);
 // Names of the stop list's 8 columns, "站序" .. "时速"; the empty text for a
 // column outside the grid.
 std::string DetailColumnName(int col);
-// ResultColumnName for kind 0, DetailColumnName for any other kind.
-std::string ReportColumnName(int kind, int col);
+// ResultColumnName for the result grid, DetailColumnName for the stop list.
+std::string ReportColumnName(TGridKind kind, int col);
 // The names of columns 0 .. colCount-1 of a report of the given kind.
-std::vector<std::string> ReportHeader(int kind, int colCount);
+std::vector<std::string> ReportHeader(TGridKind kind, int colCount);
 
 }  // namespace vormek

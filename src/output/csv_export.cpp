@@ -21,7 +21,7 @@ void AppendFields(std::string& out, const std::vector<std::string>& fields) {
 
 }  // namespace
 
-std::string ExportGridText(const TStringGrid& grid, int kind, int rowCount, const TMakerInfo& maker) {
+std::string ExportGridText(const TStringGrid& grid, TGridKind kind, int rowCount, const TMakerInfo& maker) {
   return ExportGridText(grid, ReportHeader(kind, grid.ColCount()), rowCount, maker);
 }
 

@@ -15,7 +15,7 @@ namespace vormek {
 // rows 0 .. rowCount-1 of the grid in their present order. Fields are joined
 // by "," exactly as they are: no quotes, no escaping, no trimming, no comma
 // after the last. rowCount is clamped to the grid's rows.
-std::string ExportGridText(const TStringGrid& grid, int kind, int rowCount,
+std::string ExportGridText(const TStringGrid& grid, TGridKind kind, int rowCount,
                            const TMakerInfo& maker = DefaultMakerInfo());
 // The same for a grid of another window, headed by the given column names.
 std::string ExportGridText(const TStringGrid& grid, const std::vector<std::string>& header, int rowCount,

@@ -120,7 +120,7 @@ std::string PrintDateText(int year, int month, int day) {
 
 std::string PageNumberText(int page) { return "第  " + std::to_string(page) + "  页"; }
 
-std::vector<TPrintPage> LayoutGridPages(const TStringGrid& grid, int kind, int rowCount,
+std::vector<TPrintPage> LayoutGridPages(const TStringGrid& grid, TGridKind kind, int rowCount,
                                         const TPrintSetup& setup) {
   return LayoutGridPages(grid, ReportHeader(kind, grid.ColCount()), rowCount, setup);
 }

@@ -65,12 +65,12 @@ std::string PrintDateText(int year, int month, int day);
 std::string PageNumberText(int page);
 
 // Lay out rows 0 .. rowCount-1 of the grid, every column, as the pages of
-// one document. kind 0 heads the columns with ResultColumnName, any other
-// kind with DetailColumnName. Each page carries the title, the date, the
+// one document. the result grid heads the columns with ResultColumnName,
+// the stop list with DetailColumnName. Each page carries the title, the date, the
 // maker line, a ruled header row, its ruled table rows and its page number.
 // rowCount is clamped to the grid's rows; 0 rows give one page holding only
 // its page number.
-std::vector<TPrintPage> LayoutGridPages(const TStringGrid& grid, int kind, int rowCount,
+std::vector<TPrintPage> LayoutGridPages(const TStringGrid& grid, TGridKind kind, int rowCount,
                                         const TPrintSetup& setup);
 // The same for a grid of another window, headed by the given column names.
 std::vector<TPrintPage> LayoutGridPages(const TStringGrid& grid, const std::vector<std::string>& header,

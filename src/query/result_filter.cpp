@@ -10,27 +10,27 @@ namespace {
 // 终到车 only the second.
 bool StartsHere(const TPub_GridResult& r, const TFilterContext& f) {
   switch (f.QueryMode) {
-    case QueryModeDirect: return r.StartStation == r.FZ.Station || r.FZ.Station == f.TransferStation;
-    case QueryModeStation: return r.StartStation == f.StationBox || r.FZ.Station == f.TransferStation;
+    case TQueryMode::Direct: return r.StartStation == r.FZ.Station || r.FZ.Station == f.TransferStation;
+    case TQueryMode::Station: return r.StartStation == f.StationBox || r.FZ.Station == f.TransferStation;
     default: return true;
   }
 }
 
 bool EndsHere(const TPub_GridResult& r, const TFilterContext& f) {
   switch (f.QueryMode) {
-    case QueryModeDirect: return r.EndStation == r.DZ.Station || r.DZ.Station == f.TransferStation;
-    case QueryModeStation: return r.EndStation == f.StationBox || r.DZ.Station == f.TransferStation;
+    case TQueryMode::Direct: return r.EndStation == r.DZ.Station || r.DZ.Station == f.TransferStation;
+    case TQueryMode::Station: return r.EndStation == f.StationBox || r.DZ.Station == f.TransferStation;
     default: return true;
   }
 }
 
 bool ExactNames(const TPub_GridResult& r, const TFilterContext& f) {
   switch (f.QueryMode) {
-    case QueryModeDirect:
+    case TQueryMode::Direct:
       if (f.TransferStation.empty()) return r.FZ.Station == f.EnteredFrom && r.DZ.Station == f.EnteredTo;
       return (r.FZ.Station == f.EnteredFrom || r.FZ.Station == f.TransferStation) &&
              (r.DZ.Station == f.EnteredTo || r.DZ.Station == f.TransferStation);
-    case QueryModeStation: return r.FZ.Station == f.StationBox || r.DZ.Station == f.StationBox;
+    case TQueryMode::Station: return r.FZ.Station == f.StationBox || r.DZ.Station == f.StationBox;
     default: return true;
   }
 }
@@ -51,7 +51,7 @@ bool PassesFilters(const TPub_GridResult& r, const TFilterContext& given) {
   return true;
 }
 
-TFilterContext FilterContextOf(const TPub_Center& center, int queryMode, std::string_view stationBox,
+TFilterContext FilterContextOf(const TPub_Center& center, TQueryMode queryMode, std::string_view stationBox,
                                TFilterBoxes boxes) {
   TFilterContext filter;
   filter.QueryMode = queryMode;

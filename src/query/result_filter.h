@@ -7,9 +7,9 @@
 
 namespace vormek {
 
-// 0 none yet, 1 station to station (and transfer legs), 2 train number,
-// 3 all trains of one station.
-enum TQueryMode { QueryModeNone = 0, QueryModeDirect = 1, QueryModeTrainNumber = 2, QueryModeStation = 3 };
+// The kind of query whose rows the grid holds: none yet, station to station
+// (and transfer legs), train number, all trains of one station.
+enum class TQueryMode : int { None = 0, Direct = 1, TrainNumber = 2, Station = 3 };
 
 struct TFilterBoxes {
   bool CBSF = false;  // 始发车
@@ -19,7 +19,7 @@ struct TFilterBoxes {
 };
 
 struct TFilterContext {
-  int QueryMode = QueryModeNone;
+  TQueryMode QueryMode = TQueryMode::None;
   std::string_view EnteredFrom;
   std::string_view EnteredTo;
   std::string_view TransferStation;
@@ -33,7 +33,7 @@ bool PassesFilters(const TPub_GridResult& r, const TFilterContext& f);
 
 // The filter as it stands after a query: the typed names and the transfer
 // station come from the records; the views point into center.
-TFilterContext FilterContextOf(const TPub_Center& center, int queryMode, std::string_view stationBox,
+TFilterContext FilterContextOf(const TPub_Center& center, TQueryMode queryMode, std::string_view stationBox,
                                TFilterBoxes boxes);
 
 }  // namespace vormek

@@ -25,9 +25,9 @@ QString DesktopFromUserDirs() {
   QTextStream in(&file);
   in.setEncoding(QStringConverter::Utf8);
   while (!in.atEnd()) {
-    const auto m = line.match(in.readLine());
-    if (!m.hasMatch()) continue;
-    QString path = m.captured(1);
+    const auto match = line.match(in.readLine());
+    if (!match.hasMatch()) continue;
+    QString path = match.captured(1);
     if (path.startsWith(QStringLiteral("$HOME"))) path = HomeDir() + path.mid(5);
     // Only absolute paths are valid in that file.
     return path.startsWith(QLatin1Char('/')) ? path : QString();
@@ -59,20 +59,21 @@ QString QuoteExec(const QString& path) {
 
 }  // namespace
 
-QString SpecialFolderPath(int specialFolder) {
+QString SpecialFolderPath(TSpecialFolder specialFolder) {
   switch (specialFolder) {
-    case kDesktopFolder: {
+    case TSpecialFolder::Desktop: {
       const QString fromDirs = DesktopFromUserDirs();
       return fromDirs.isEmpty() ? HomeDir() + QStringLiteral("/Desktop") : fromDirs;
     }
-    case kProgramsFolder: {
+    case TSpecialFolder::Programs: {
       QString data = QString::fromLocal8Bit(qgetenv("XDG_DATA_HOME"));
       if (data.isEmpty()) data = HomeDir() + QStringLiteral("/.local/share");
       return data + QStringLiteral("/applications");
     }
-    default:
-      return {};
+    case TSpecialFolder::None:
+      break;
   }
+  return {};
 }
 
 QString DesktopEntryText(const QString& target, const QString& name) {
@@ -91,20 +92,20 @@ QString DesktopEntryText(const QString& target, const QString& name) {
 }
 
 bool CreateShortcut(const QString& target, const QString& name, const QString& folder,
-                    int specialFolder) {
+                    TSpecialFolder specialFolder) {
   const QFileInfo targetInfo(target);
   if (target.isEmpty() || !targetInfo.isFile()) return false;
   const QString linkName = name.isEmpty() ? targetInfo.completeBaseName() : name;
   if (linkName.contains(QLatin1Char('/'))) return false;
 
-  if (folder.isEmpty() && specialFolder == kNoSpecialFolder) specialFolder = kDesktopFolder;
+  if (folder.isEmpty() && specialFolder == TSpecialFolder::None) specialFolder = TSpecialFolder::Desktop;
   QString dir;
-  if (specialFolder >= 0) {
+  if (specialFolder != TSpecialFolder::None) {
     dir = SpecialFolderPath(specialFolder);
     if (dir.isEmpty()) return false;
     // The applications menu folder is the user's own and may simply not exist yet;
     // a missing desktop means there is no desktop to put a shortcut on.
-    if (specialFolder == kProgramsFolder && !QDir().mkpath(dir)) return false;
+    if (specialFolder == TSpecialFolder::Programs && !QDir().mkpath(dir)) return false;
   } else {
     dir = folder;
     if (dir.size() > 1 && dir.endsWith(QLatin1Char('/'))) dir.chop(1);

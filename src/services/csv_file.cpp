@@ -75,7 +75,7 @@ QString AskCsvFileName(QWidget* parent) {
   return dialog.selectedFiles().front();
 }
 
-bool ExportGrid(QWidget* parent, const TStringGrid& grid, int kind, int rows, const SaveFileAsker& ask) {
+bool ExportGrid(QWidget* parent, const TStringGrid& grid, TGridKind kind, int rows, const SaveFileAsker& ask) {
   return ExportGrid(parent, grid, ReportHeader(kind, grid.ColCount()), rows, ask);
 }
 

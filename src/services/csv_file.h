@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "output/column_names.h"
 #include "output/string_grid.h"
 
 class QWidget;
@@ -26,10 +27,10 @@ using SaveFileAsker = std::function<QString(QWidget* parent)>;
 // The program's save dialog: type "Excel文件(*.csv)", default extension csv.
 QString AskCsvFileName(QWidget* parent);
 
-// Exports rows 0 .. rows-1 of the grid (kind 0 the main grid, else the stop
-// list). Cancelling or a name of blanks writes nothing and gives false; a
+// Exports rows 0 .. rows-1 of the grid (the result grid or a stop list, as
+// kind says). Cancelling or a name of blanks writes nothing and gives false; a
 // file that cannot be written throws (see WriteWholeFile).
-bool ExportGrid(QWidget* parent, const TStringGrid& grid, int kind, int rows,
+bool ExportGrid(QWidget* parent, const TStringGrid& grid, TGridKind kind, int rows,
                 const SaveFileAsker& ask = AskCsvFileName);
 // The same for a grid headed by the given column names (GBK).
 bool ExportGrid(QWidget* parent, const TStringGrid& grid, const std::vector<std::string>& header, int rows,

@@ -12,11 +12,11 @@
 
 namespace vormek {
 
-void PrintGridOn(QPagedPaintDevice& device, const TStringGrid& grid, int kind, int rows) {
+void PrintGridOn(QPagedPaintDevice& device, const TStringGrid& grid, TGridKind kind, int rows) {
   PaintPages(LayoutGridPages(grid, kind, rows, SetupFor(device)), device);
 }
 
-void PrintGrid(const TStringGrid& grid, int kind, int rows) {
+void PrintGrid(const TStringGrid& grid, TGridKind kind, int rows) {
   PrintGrid(grid, ReportHeader(kind, grid.ColCount()), rows);
 }
 

@@ -72,8 +72,8 @@ TFilterBoxes TUserSettings::Filters() const {
           ReadBool(QString::fromLatin1(kFilterKeys[2]), false), ReadBool(QString::fromLatin1(kFilterKeys[3]), false)};
 }
 
-void TUserSettings::SetFilters(const TFilterBoxes& b) {
-  const bool values[4] = {b.CBSF, b.CBZD, b.CBJQ, b.CBDC};
+void TUserSettings::SetFilters(const TFilterBoxes& boxes) {
+  const bool values[4] = {boxes.CBSF, boxes.CBZD, boxes.CBJQ, boxes.CBDC};
   for (int i = 0; i < 4; ++i) store_->setValue(QString::fromLatin1(kFilterKeys[i]), values[i]);
 }
 

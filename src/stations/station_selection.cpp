@@ -82,8 +82,8 @@ bool ApplyTimetableExactMode(TPub_Center& center) {
   return true;
 }
 
-bool IsSelectedStation(const TPub_Center& center, std::string_view name, bool exact, int side) {
-  const TPub_FZStruct& s = side == SideDeparture ? center.FromSelection : center.ToSelection;
+bool IsSelectedStation(const TPub_Center& center, std::string_view name, bool exact, TStationSide side) {
+  const TPub_FZStruct& s = side == TStationSide::Departure ? center.FromSelection : center.ToSelection;
   if (exact || s.Group.empty()) return name == s.Entered;
   for (const std::string& g : s.Group) {
     if (name == g) return true;

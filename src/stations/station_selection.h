@@ -12,7 +12,11 @@
 
 namespace vormek {
 
-enum TStationSide { SideDeparture = 1, SideArrival = 2 };
+// Which selection a stop is tested against: FromSelection or ToSelection.
+enum class TStationSide : int { Departure = 1, Arrival = 2 };
+// The short spellings the stop-table scans use.
+inline constexpr TStationSide SideDeparture = TStationSide::Departure;
+inline constexpr TStationSide SideArrival = TStationSide::Arrival;
 
 // Fills one selection from a box's text: Entered is the text trimmed of blanks
 // and control characters, Group the KMSM stations sharing its Gp (in KMSM's
@@ -41,8 +45,7 @@ bool ApplyPairExactMode(TPub_Center& center);
 // Exact mode of the station query: true when the station is in no group.
 bool ApplyTimetableExactMode(TPub_Center& center);
 
-// side 1 departure, any other value arrival.
-bool IsSelectedStation(const TPub_Center& center, std::string_view name, bool exact, int side);
+bool IsSelectedStation(const TPub_Center& center, std::string_view name, bool exact, TStationSide side);
 
 // The same test with the names resolved once, for the stop-table scans: a
 // name is compared only when its length and first two bytes agree.

@@ -45,8 +45,8 @@ QPushButton* Button(QWidget* parent, const QString& caption, const QRect& geomet
 
 TMsgActions DefaultMsgActions() {
   TMsgActions actions;
-  actions.Print = [](const TStringGrid& grid, int kind, int rows) { PrintGrid(grid, kind, rows); };
-  actions.Export = [](QWidget* parent, const TStringGrid& grid, int kind, int rows) {
+  actions.Print = [](const TStringGrid& grid, TGridKind kind, int rows) { PrintGrid(grid, kind, rows); };
+  actions.Export = [](QWidget* parent, const TStringGrid& grid, TGridKind kind, int rows) {
     ExportGrid(parent, grid, kind, rows);
   };
   return actions;
@@ -108,11 +108,11 @@ void TFrmMsg::BuildLayout() {
 void TFrmMsg::ClearSelection() { MGrid->ClearSelection(); }
 
 void TFrmMsg::BTNPrintClick() {
-  if (actions_.Print) actions_.Print(MGridModel->Grid(), kDetailGridKind, FilledRows);
+  if (actions_.Print) actions_.Print(MGridModel->Grid(), TGridKind::Detail, FilledRows);
 }
 
 void TFrmMsg::BTNExportClick() {
-  if (actions_.Export) actions_.Export(this, MGridModel->Grid(), kDetailGridKind, FilledRows);
+  if (actions_.Export) actions_.Export(this, MGridModel->Grid(), TGridKind::Detail, FilledRows);
 }
 
 std::optional<TStopList> TFrmMsg::StopsForRow(const std::vector<TPub_GridResult>& results, const TStringGrid& sgrid,

@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "output/column_names.h"
 #include "output/string_grid.h"
 #include "query/stop_list.h"
 #include "rules/UPub_Center.h"
@@ -24,8 +25,8 @@ class TResultGridView;
 
 // What the buttons do with the stop list; tests replace them.
 struct TMsgActions {
-  std::function<void(const TStringGrid& grid, int kind, int rows)> Print;
-  std::function<void(QWidget* parent, const TStringGrid& grid, int kind, int rows)> Export;
+  std::function<void(const TStringGrid& grid, TGridKind kind, int rows)> Print;
+  std::function<void(QWidget* parent, const TStringGrid& grid, TGridKind kind, int rows)> Export;
 };
 // PrintGrid on the default printer and ExportGrid with the save dialog.
 TMsgActions DefaultMsgActions();

@@ -16,10 +16,10 @@ void TMsgGridModel::SetSection(int first, int last) {
 bool TMsgGridModel::InSection(int row) const {
   if (!RowHasResult(row)) return false;
   const std::string& text = CellText(0, row);
-  int n = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+  int stopNumber = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), stopNumber);
   if (ec != std::errc() || end != text.data() + text.size()) return false;
-  return first_ <= n && n <= last_;
+  return first_ <= stopNumber && stopNumber <= last_;
 }
 
 QVariant TMsgGridModel::data(const QModelIndex& index, int role) const {

@@ -14,9 +14,11 @@
 #include <fstream>
 
 #include "app/advanced_menu.h"
+#include "app/application_root.h"
 #include "app/feature_services.h"
 #include "app/remembered_input.h"
 #include "app/timetable_switch.h"
+#include "app/version_check_switch.h"
 #include "gui_text/gbk_text.h"
 #include "query/query_direct.h"
 #include "services/user_settings.h"
@@ -68,7 +70,7 @@ std::string Replace(std::string text, const std::string& from, const std::string
 class FeatureServicesTest : public TWindowTest {
  protected:
   QString Label() const { return switcher->LabTimetable->text(); }
-  int Stops() { return window->Loaders().Tables().KMTrain.RecordCount(); }
+  int Stops() { return window->LoadedTables()->KMTrain.RecordCount(); }
   void OpenWithSwitch() {
     OpenTiny();
     switcher = std::make_unique<TTimetableSwitch>(*window, tiny.Items(), boxes);
@@ -117,8 +119,8 @@ TEST_F(FeatureServicesTest, FolderTakesOverAndTheBuiltInComesBack) {
   EXPECT_TRUE(switcher->LabTimetable->toolTip().endsWith(name));
   EXPECT_EQ(Stops(), kTinyStops - 2);
   // A long name leaves the maker's panel its whole text.
-  window->StatusBar1->layout()->activate();
-  QLabel* last = window->StatusPanels[4];
+  Widget<QStatusBar>(*window, "StatusBar1")->layout()->activate();
+  QLabel* last = Widget<QLabel>(*window, "StatusPanel5");
   EXPECT_GE(last->contentsRect().width(), last->fontMetrics().horizontalAdvance(last->text()));
 
   ASSERT_TRUE(switcher->RestoreBuiltIn());
@@ -133,14 +135,14 @@ TEST_F(FeatureServicesTest, NationalTablesAnswerQueriesOnceOpened) {
   ASSERT_TRUE(switcher->OpenFolder(QString::fromStdString(dir.string())));
   EXPECT_EQ(Label(), QStringLiteral("时刻表:cn2019"));
   EXPECT_EQ(Stops(), 66958);
-  window->ComboFZ->SetTextQuietly(QStringLiteral("北京"));
-  window->ComboDZ->SetTextQuietly(QStringLiteral("广州"));
-  window->BTNZZCX->click();
+  Widget<TStationComboBox>(*window, "ComboFZ")->SetTextQuietly(QStringLiteral("北京"));
+  Widget<TStationComboBox>(*window, "ComboDZ")->SetTextQuietly(QStringLiteral("广州"));
+  Widget<QPushButton>(*window, "BTNZZCX")->click();
   EXPECT_TRUE(boxes.Shown.empty());
   // The same answer as the query itself gives on those tables.
   TPub_Center direct;
   direct.Fares = BuildFareTables();
-  QueryDirect(window->Loaders().Tables(), direct, ToTableBytes("北京"), ToTableBytes("广州"));
+  QueryDirect(*window->LoadedTables(), direct, ToTableBytes("北京"), ToTableBytes("广州"));
   EXPECT_GT(direct.GridResults.size(), 0u);
   EXPECT_EQ(window->Center().ResultCount, static_cast<int>(direct.GridResults.size()));
   ASSERT_TRUE(switcher->RestoreBuiltIn());
@@ -160,61 +162,63 @@ TEST_F(FeatureServicesTest, InstalledMenuItemsTablesOptionAndRememberedStations)
   TUserSettings settings(std::make_unique<QSettings>(temp.filePath(QStringLiteral("v.conf")), QSettings::IniFormat));
   settings.RememberFrom(QStringLiteral("不在时刻表"));  // a station this timetable lacks is not offered
   settings.SetFilters({false, false, false, true});
-  TFrmVormekDeps deps;
+  settings.SetCheckVersion(false);  // no network here
+  TApplicationDeps deps;
   deps.Items = &tiny.Items();
   deps.Boxes = &boxes;
-  window = std::make_unique<TFrmVormek>(std::move(deps));
-  const TInstalledServices services = InstallWindowServices(*window);
-  TFeatureDeps features;
-  features.Settings = &settings;
-  features.BuiltIn = &tiny.Items();
-  features.Boxes = &boxes;
-  features.StartTables = QString::fromStdString(dir.string());
-  const TInstalledFeatures installed = InstallFeatures(*window, *services.Menu, std::move(features));
+  deps.Settings = &settings;
+  deps.Services.Opener = [](const QUrl&) {};
+  deps.StartTables = QString::fromStdString(dir.string());
+  TApplicationRoot root(std::move(deps));
+  TFrmVormek& mainWindow = root.Window();
+  const TInstalledFeatures& installed = root.Features();
+  EXPECT_EQ(Widget<QLabel>(mainWindow, "LabNew")->text(), kVersionCheckOffText);
 
   // 打开时刻表..., 恢复内置时刻表, 清除历史 between the shortcuts and 关于.
   QStringList captions;
-  for (QAction* a : services.Menu->actions()) captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
+  for (QAction* a : root.Services().Menu->actions()) captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
   EXPECT_EQ(captions, (QStringList{"打印查询结果(&P)", "导出查询结果(&E)", "-", "创建快捷方式(&S)", "-",
                                    "打开时刻表(&O)...", "恢复内置时刻表(&B)", "清除历史(&H)", "-", "关于(&A)", "-",
-                                   "退出(&X)"}));
+                                   "启动时检测新版本(&V)", "-", "退出(&X)"}));
 
-  EXPECT_TRUE(window->CBDC->isChecked());  // the filter boxes as last left
-  EXPECT_FALSE(window->CBSF->isChecked());
-  window->CBSF->setChecked(true);
+  EXPECT_TRUE(Widget<QCheckBox>(mainWindow, "CBDC")->isChecked());  // the filter boxes as last left
+  auto* startsHere = Widget<QCheckBox>(mainWindow, "CBSF");
+  EXPECT_FALSE(startsHere->isChecked());
+  startsHere->setChecked(true);
   EXPECT_TRUE(settings.Filters().CBSF);
 
-  window->show();
+  mainWindow.show();
   ASSERT_TRUE(QTest::qWaitFor([&] { return installed.Timetables->LabTimetable->text() == "时刻表:start"; }, 30000));
-  EXPECT_EQ(window->Loaders().Tables().KMTrain.RecordCount(), kTinyStops - 2);
+  EXPECT_EQ(mainWindow.LoadedTables()->KMTrain.RecordCount(), kTinyStops - 2);
 
-  window->ComboFZ->SetTextQuietly(QStringLiteral("北京"));
-  window->ComboDZ->SetTextQuietly(QStringLiteral("上海"));
-  window->BTNZZCX->click();
-  window->ComboFZ->SetTextQuietly(QStringLiteral("天津"));
-  window->BTNZZCX->click();
+  auto* from = Widget<TStationComboBox>(mainWindow, "ComboFZ");
+  auto* to = Widget<TStationComboBox>(mainWindow, "ComboDZ");
+  auto* query = Widget<QPushButton>(mainWindow, "BTNZZCX");
+  from->SetTextQuietly(QStringLiteral("北京"));
+  to->SetTextQuietly(QStringLiteral("上海"));
+  query->click();
+  from->SetTextQuietly(QStringLiteral("天津"));
+  query->click();
   EXPECT_EQ(settings.RecentFrom(), (QStringList{"天津", "北京", "不在时刻表"}));
   EXPECT_EQ(settings.RecentTo(), QStringList{"上海"});
-  window->ComboFZ->SetTextQuietly(QString());
-  const QStringList offered = installed.Remembered->EmptyBoxList(window->ComboFZ);
+  from->SetTextQuietly(QString());
+  const QStringList offered = installed.Remembered->EmptyBoxList(TStationBox::From);
   EXPECT_EQ(offered.mid(0, 3), (QStringList{"天津", "北京", ""}));
   EXPECT_EQ(offered.size(), 9);
   // Pressing the arrow of the empty box opens that list.
-  QTest::mouseClick(window->ComboFZ, Qt::LeftButton, {},
-                    QPoint(window->ComboFZ->width() - 4, window->ComboFZ->height() / 2));
-  EXPECT_EQ(window->ComboFZ->Items(), offered);
-  window->ComboFZ->hidePopup();
+  QTest::mouseClick(from, Qt::LeftButton, {}, QPoint(from->width() - 4, from->height() / 2));
+  EXPECT_EQ(from->Items(), offered);
+  from->hidePopup();
 
   installed.MClearHistory->trigger();
   EXPECT_TRUE(settings.RecentFrom().isEmpty());
-  EXPECT_EQ(installed.Remembered->EmptyBoxList(window->ComboDZ), QStringList(9, QString()));
+  EXPECT_EQ(installed.Remembered->EmptyBoxList(TStationBox::To), QStringList(9, QString()));
   // Nothing remembered: the arrow leaves the box's list alone.
-  window->ComboDZ->SetStationList({QStringLiteral("宝鸡")}, false);
-  window->ComboDZ->SetTextQuietly(QString());
-  QTest::mouseClick(window->ComboDZ, Qt::LeftButton, {},
-                    QPoint(window->ComboDZ->width() - 4, window->ComboDZ->height() / 2));
-  EXPECT_EQ(window->ComboDZ->Items(), QStringList{"宝鸡"});
-  window->ComboDZ->hidePopup();
+  to->SetStationList({QStringLiteral("宝鸡")}, false);
+  to->SetTextQuietly(QString());
+  QTest::mouseClick(to, Qt::LeftButton, {}, QPoint(to->width() - 4, to->height() / 2));
+  EXPECT_EQ(to->Items(), QStringList{"宝鸡"});
+  to->hidePopup();
 }
 
 }  // namespace
@@ -245,12 +249,12 @@ TEST_F(FeatureServicesTest, TransferWindowOpensTheConnectionsWithTheRememberedCh
   features.Boxes = &boxes;
   InstallFeatures(*window, *services.Menu, std::move(features));
   window->show();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return window->BTNZZZZ->isEnabled(); }, 30000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Widget<QPushButton>(*window, "BTNZZZZ")->isEnabled(); }, 30000));
 
   // 西安 to 上海: T7 reaches 天津 at 18:00, where three trains leave for the 上海
   // group: K99 at 20:00 (24:00 in all), G1 at 09:32 (31:28), 1461 at 13:36 (50:08).
-  window->ComboFZ->SetTextQuietly(QStringLiteral("西安"));
-  window->ComboDZ->SetTextQuietly(QStringLiteral("上海"));
+  Widget<TStationComboBox>(*window, "ComboFZ")->SetTextQuietly(QStringLiteral("西安"));
+  Widget<TStationComboBox>(*window, "ComboDZ")->SetTextQuietly(QStringLiteral("上海"));
   QStringList seen;
   QTimer::singleShot(0, [&] {
     TFrmZzz* zzz = TopLevel<TFrmZzz>();
@@ -266,7 +270,7 @@ TEST_F(FeatureServicesTest, TransferWindowOpensTheConnectionsWithTheRememberedCh
     });
     zzz->BTNPlan->click();
   });
-  window->BTNZZZZ->click();
+  Widget<QPushButton>(*window, "BTNZZZZ")->click();
   EXPECT_EQ(seen, (QStringList{"45", "T7-K99", "T7-G1", "T7-1461"}));
   EXPECT_EQ(settings.MinChange(), 150);
 }

@@ -30,25 +30,27 @@ class MainWindowKeyboard : public TWindowTest {
 
 TEST_F(MainWindowKeyboard, EnterChainPicksMovesOnAndPressesTheButton) {
   OpenTiny();
-  PickFirst(window->ComboFZ, "BJ");
-  EXPECT_EQ(window->ComboFZ->currentText(), QStringLiteral("北京"));
-  EXPECT_TRUE(window->ComboDZ->hasFocus()) << "one Enter in the open list picks and moves on";
-  PickFirst(window->ComboDZ, "SH");
-  EXPECT_EQ(window->ComboDZ->currentText(), QStringLiteral("上海"));
-  ASSERT_TRUE(window->BTNZZCX->hasFocus());
+  PickFirst(Widget<TStationComboBox>(*window, "ComboFZ"), "BJ");
+  EXPECT_EQ(Widget<TStationComboBox>(*window, "ComboFZ")->currentText(), QStringLiteral("北京"));
+  EXPECT_TRUE(Widget<TStationComboBox>(*window, "ComboDZ")->hasFocus())
+      << "one Enter in the open list picks and moves on";
+  PickFirst(Widget<TStationComboBox>(*window, "ComboDZ"), "SH");
+  EXPECT_EQ(Widget<TStationComboBox>(*window, "ComboDZ")->currentText(), QStringLiteral("上海"));
+  ASSERT_TRUE(Widget<QPushButton>(*window, "BTNZZCX")->hasFocus());
   EXPECT_TRUE(window->testAttribute(Qt::WA_KeyboardFocusChange)) << "the focus frame is drawn";
   EXPECT_EQ(window->Center().ResultCount, 0) << "Enter never starts a query by itself";
-  Enter(window->BTNZZCX);
+  Enter(Widget<QPushButton>(*window, "BTNZZCX"));
   EXPECT_GT(window->Center().ResultCount, 0);
 }
 
 TEST_F(MainWindowKeyboard, EnterOnAFocusedQueryButtonPressesItInEveryGroup) {
   OpenTiny();
-  window->ComboFZ->SetTextQuietly(QStringLiteral("北京"));
-  window->ComboDZ->SetTextQuietly(QStringLiteral("上海"));
-  window->ECC->setText(QStringLiteral("1461"));
-  window->ComboCZ->SetTextQuietly(QStringLiteral("天津"));
-  for (QPushButton* button : {window->BTNZZCX, window->BTNCCCX, window->BTNCZCX}) {
+  Widget<TStationComboBox>(*window, "ComboFZ")->SetTextQuietly(QStringLiteral("北京"));
+  Widget<TStationComboBox>(*window, "ComboDZ")->SetTextQuietly(QStringLiteral("上海"));
+  Widget<QLineEdit>(*window, "ECC")->setText(QStringLiteral("1461"));
+  Widget<TStationComboBox>(*window, "ComboCZ")->SetTextQuietly(QStringLiteral("天津"));
+  for (QPushButton* button : {Widget<QPushButton>(*window, "BTNZZCX"), Widget<QPushButton>(*window, "BTNCCCX"),
+                              Widget<QPushButton>(*window, "BTNCZCX")}) {
     SCOPED_TRACE(button->objectName().toStdString());
     window->ClearResults();
     button->setFocus();
@@ -60,13 +62,13 @@ TEST_F(MainWindowKeyboard, EnterOnAFocusedQueryButtonPressesItInEveryGroup) {
 
 TEST_F(MainWindowKeyboard, WheelOverAStationBoxChangesItOnlyWhileItHasTheFocus) {
   OpenTiny();
-  TStationComboBox* box = window->ComboFZ;
+  TStationComboBox* box = Widget<TStationComboBox>(*window, "ComboFZ");
   box->setFocus();
   QTest::keyClicks(box->lineEdit(), "BJ");
   QTest::keyClick(box->ListView(), Qt::Key_Down);
   Enter(box->ListView());
   ASSERT_EQ(box->currentText(), QStringLiteral("北京"));
-  window->ECC->setFocus();
+  Widget<QLineEdit>(*window, "ECC")->setFocus();
   const QPointF at(box->rect().center());
   for (int delta : {-120, 120, -120}) {
     QWheelEvent wheel(at, box->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
@@ -74,24 +76,25 @@ TEST_F(MainWindowKeyboard, WheelOverAStationBoxChangesItOnlyWhileItHasTheFocus) 
     QApplication::sendEvent(box, &wheel);
   }
   EXPECT_EQ(box->currentText(), QStringLiteral("北京"));
-  EXPECT_TRUE(window->ECC->hasFocus()) << "the wheel does not take the focus either";
+  EXPECT_TRUE(Widget<QLineEdit>(*window, "ECC")->hasFocus()) << "the wheel does not take the focus either";
 }
 
 TEST_F(MainWindowKeyboard, HeaderSortKeepsTheSelectedRowNumber) {
   OpenTiny();
-  window->ComboFZ->SetTextQuietly(QStringLiteral("北京"));
-  window->ComboDZ->SetTextQuietly(QStringLiteral("上海"));
-  QTest::mouseClick(window->BTNZZCX, Qt::LeftButton);
+  Widget<TStationComboBox>(*window, "ComboFZ")->SetTextQuietly(QStringLiteral("北京"));
+  Widget<TStationComboBox>(*window, "ComboDZ")->SetTextQuietly(QStringLiteral("上海"));
+  QTest::mouseClick(Widget<QPushButton>(*window, "BTNZZCX"), Qt::LeftButton);
   ASSERT_GE(window->Center().ResultCount, 2);
-  ASSERT_TRUE(window->SGrid->SelectRow(1));
+  ASSERT_TRUE(Widget<TResultGridView>(*window, "SGrid")->SelectRow(1));
   for (int label : {9, 9, 5}) {
-    QTest::mouseClick(window->Labs[static_cast<std::size_t>(label)], Qt::LeftButton);
-    EXPECT_EQ(window->SGrid->SelectedRow(), 1);
+    QTest::mouseClick(Widget<TClickLabel>(*window, QStringLiteral("Lab%1").arg(label + 1)), Qt::LeftButton);
+    EXPECT_EQ(Widget<TResultGridView>(*window, "SGrid")->SelectedRow(), 1);
   }
   // Bold is the same face made bold, not another family.
-  EXPECT_EQ(QFontInfo(window->Labs[5]->font()).family(), QFontInfo(window->Labs[4]->font()).family());
+  EXPECT_EQ(QFontInfo(Widget<TClickLabel>(*window, "Lab6")->font()).family(),
+            QFontInfo(Widget<TClickLabel>(*window, "Lab5")->font()).family());
   window->ClearResults();
-  EXPECT_EQ(window->SGrid->SelectedRow(), -1);
+  EXPECT_EQ(Widget<TResultGridView>(*window, "SGrid")->SelectedRow(), -1);
 }
 
 TEST_F(MainWindowKeyboard, ControlsHaveDistinctNamesAndTheGridIsNotTheFirstStop) {
@@ -109,9 +112,9 @@ TEST_F(MainWindowKeyboard, ControlsHaveDistinctNamesAndTheGridIsNotTheFirstStop)
     EXPECT_FALSE(name.isEmpty()) << w->metaObject()->className() << " " << w->objectName().toStdString();
     EXPECT_TRUE(names.insert(name).second) << "two controls read " << name.toStdString();
   }
-  EXPECT_EQ(first, window->ComboFZ);
+  EXPECT_EQ(first, Widget<TStationComboBox>(*window, "ComboFZ"));
   EXPECT_GE(names.size(), 14u);
-  const auto* model = window->SGridModel;
+  const auto* model = GridModel();
   EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("车 次"));
   EXPECT_EQ(model->headerData(14, Qt::Horizontal).toString(), QStringLiteral("软卧上/下"));
   EXPECT_EQ(model->headerData(0, Qt::Vertical).toInt(), 1);

@@ -24,12 +24,14 @@ TEST_F(MainWindowLoading, StationBoxesBeforeQueryButtons) {
   QObject::connect(window.get(), &TFrmVormek::StationBoxesEnabled, [&] { order << "boxes"; });
   QObject::connect(window.get(), &TFrmVormek::QueryButtonsEnabled, [&] { order << "buttons"; });
   // Nothing changes before the window's own thread runs the hand-over.
-  EXPECT_FALSE(window->BTNZZCX->isEnabled());
+  EXPECT_FALSE(Widget<QPushButton>(*window, "BTNZZCX")->isEnabled());
   ASSERT_TRUE(QTest::qWaitFor([&] { return order.size() == 2; }, 10000));
   EXPECT_EQ(order, (QStringList{"boxes", "buttons"}));
-  for (QWidget* w : std::initializer_list<QWidget*>{window->ComboFZ, window->ComboDZ, window->ComboCZ,
-                                                    window->BTNZZCX, window->BTNZZZZ,
-                                                    window->BTNCCCX, window->BTNCZCX})
+  for (QWidget* w : std::initializer_list<QWidget*>{
+           Widget<TStationComboBox>(*window, "ComboFZ"), Widget<TStationComboBox>(*window, "ComboDZ"),
+           Widget<TStationComboBox>(*window, "ComboCZ"), Widget<QPushButton>(*window, "BTNZZCX"),
+           Widget<QPushButton>(*window, "BTNZZZZ"), Widget<QPushButton>(*window, "BTNCCCX"),
+           Widget<QPushButton>(*window, "BTNCZCX")})
     EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
   EXPECT_TRUE(window->Loaders().AllLoaded());
 }
@@ -37,24 +39,24 @@ TEST_F(MainWindowLoading, StationBoxesBeforeQueryButtons) {
 TEST_F(MainWindowLoading, FailedStopTableLeavesQueriesOffForGood) {
   tiny = TinyItems({"STrain"});
   Open(tiny.Items(), false);
-  ASSERT_TRUE(QTest::qWaitFor([this] { return window->ComboFZ->isEnabled(); }, 10000));
+  ASSERT_TRUE(QTest::qWaitFor([this] { return Widget<TStationComboBox>(*window, "ComboFZ")->isEnabled(); }, 10000));
   QTest::qWait(100);
-  EXPECT_FALSE(window->BTNZZCX->isEnabled());
-  EXPECT_FALSE(window->BTNZZZZ->isEnabled());
-  EXPECT_FALSE(window->BTNCCCX->isEnabled());
-  EXPECT_FALSE(window->BTNCZCX->isEnabled());
+  EXPECT_FALSE(Widget<QPushButton>(*window, "BTNZZCX")->isEnabled());
+  EXPECT_FALSE(Widget<QPushButton>(*window, "BTNZZZZ")->isEnabled());
+  EXPECT_FALSE(Widget<QPushButton>(*window, "BTNCCCX")->isEnabled());
+  EXPECT_FALSE(Widget<QPushButton>(*window, "BTNCZCX")->isEnabled());
   // The boxes work, and a query that still arrives stops without a word.
-  Type(window->ComboFZ, "SH");
-  EXPECT_EQ(window->ComboFZ->Items().at(0), QStringLiteral("上海"));
-  window->ComboFZ->SetTextQuietly(QStringLiteral("北京"));
-  window->ComboDZ->SetTextQuietly(QStringLiteral("上海"));
-  window->BTNZZCXClick(0);
-  window->ECC->setText("G1");
+  Type(Widget<TStationComboBox>(*window, "ComboFZ"), "SH");
+  EXPECT_EQ(Widget<TStationComboBox>(*window, "ComboFZ")->Items().at(0), QStringLiteral("上海"));
+  Widget<TStationComboBox>(*window, "ComboFZ")->SetTextQuietly(QStringLiteral("北京"));
+  Widget<TStationComboBox>(*window, "ComboDZ")->SetTextQuietly(QStringLiteral("上海"));
+  window->BTNZZCXClick(TDirectQuery::Direct);
+  Widget<QLineEdit>(*window, "ECC")->setText("G1");
   window->BTNCCCXClick();
-  window->ComboCZ->SetTextQuietly(QStringLiteral("天津"));
+  Widget<TStationComboBox>(*window, "ComboCZ")->SetTextQuietly(QStringLiteral("天津"));
   window->BTNCZCXClick();
   EXPECT_TRUE(boxes.Shown.empty());
-  EXPECT_EQ(window->LabResult->text(), QStringLiteral("结果:0"));
+  EXPECT_EQ(Widget<QLabel>(*window, "LabResult")->text(), QStringLiteral("结果:0"));
   EXPECT_TRUE(window->Center().GridResults.empty());
 }
 
@@ -65,9 +67,9 @@ TEST_F(MainWindowLoading, QueryButtonsWaitForEveryTableNotJustTheStops) {
   Open(tiny.Items(), false);
   ASSERT_TRUE(QTest::qWaitFor([this] { return window->Loaders().StopTableLoaded(); }, 10000));
   QTest::qWait(100);
-  EXPECT_TRUE(window->ComboFZ->isEnabled());
-  EXPECT_FALSE(window->BTNZZCX->isEnabled());
-  EXPECT_FALSE(window->BTNCCCX->isEnabled());
+  EXPECT_TRUE(Widget<TStationComboBox>(*window, "ComboFZ")->isEnabled());
+  EXPECT_FALSE(Widget<QPushButton>(*window, "BTNZZCX")->isEnabled());
+  EXPECT_FALSE(Widget<QPushButton>(*window, "BTNCCCX")->isEnabled());
 }
 
 TEST_F(MainWindowLoading, DamagedPinyinTableLeavesTheStationBoxesOff) {
@@ -75,9 +77,9 @@ TEST_F(MainWindowLoading, DamagedPinyinTableLeavesTheStationBoxesOff) {
   Open(tiny.Items(), false);
   ASSERT_TRUE(QTest::qWaitFor([this] { return window->Loaders().StopTableLoaded(); }, 10000));
   QTest::qWait(100);
-  EXPECT_FALSE(window->ComboFZ->isEnabled());
-  EXPECT_FALSE(window->ComboCZ->isEnabled());
-  EXPECT_FALSE(window->BTNZZCX->isEnabled());
+  EXPECT_FALSE(Widget<TStationComboBox>(*window, "ComboFZ")->isEnabled());
+  EXPECT_FALSE(Widget<TStationComboBox>(*window, "ComboCZ")->isEnabled());
+  EXPECT_FALSE(Widget<QPushButton>(*window, "BTNZZCX")->isEnabled());
   EXPECT_TRUE(boxes.Shown.empty());
 }
 
@@ -86,17 +88,19 @@ TEST_F(MainWindowLoading, TablesThatFailAreNamedOnTheStatusBar) {
   // table missing. The window says so instead of waiting in silence.
   tiny = TinyTimetableItems(ToTableBytes, {"SM"}, {"STrain"});
   Open(tiny.Items(), false);
-  const QLabel* panel = window->StatusPanels[1];
+  const QLabel* panel = Widget<QLabel>(*window, "StatusPanel2");
   ASSERT_TRUE(QTest::qWaitFor([panel] { return panel->text().count(QStringLiteral("加载失败")) == 2; }, 10000))
       << panel->text().toStdString();
   const QStringList parts = panel->text().split(QStringLiteral("；"));
   EXPECT_TRUE(parts.contains(QStringLiteral("停靠站表加载失败(数据损坏)，无法查询"))) << panel->text().toStdString();
   EXPECT_TRUE(parts.contains(QStringLiteral("同城车站表加载失败(数据缺失)，无法查询"))) << panel->text().toStdString();
   EXPECT_TRUE(panel->toolTip().contains(QStringLiteral("STrain: "))) << panel->toolTip().toStdString();
-  EXPECT_EQ(window->StatusPanels[0]->text(), QStringLiteral("当前版本:2012.05.05"));
-  for (QWidget* w : std::initializer_list<QWidget*>{window->BTNZZCX, window->BTNZZZZ, window->BTNCCCX, window->BTNCZCX})
+  EXPECT_EQ(Widget<QLabel>(*window, "StatusPanel1")->text(), QStringLiteral("当前版本:2012.05.05"));
+  for (QWidget* w : std::initializer_list<QWidget*>{
+           Widget<QPushButton>(*window, "BTNZZCX"), Widget<QPushButton>(*window, "BTNZZZZ"),
+           Widget<QPushButton>(*window, "BTNCCCX"), Widget<QPushButton>(*window, "BTNCZCX")})
     EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
-  EXPECT_TRUE(window->ComboFZ->isEnabled());
+  EXPECT_TRUE(Widget<TStationComboBox>(*window, "ComboFZ")->isEnabled());
   EXPECT_TRUE(boxes.Shown.empty());
 }
 
@@ -112,7 +116,7 @@ TEST_F(MainWindowLoading, PicturesThatFailKeepTheirReason) {
   tiny.AddDamaged("B2");
   tiny.Add("LOGO", "not a bitmap");
   Open(tiny.Items(), false);
-  EXPECT_EQ(window->Images[0]->pixmap().size(), QSize(4, 3));
+  EXPECT_EQ(Widget<QLabel>(*window, "Image1")->pixmap().size(), QSize(4, 3));
   const QStringList failures = window->PictureFailures();
   const std::pair<const char*, const char*> expected[] = {
       {"LOGO", "not a picture"}, {"UPDATE", ""}, {"B2", ""}, {"B3", ""}, {"B4", ""}, {"B5", ""}, {"B7", ""}};
@@ -122,7 +126,7 @@ TEST_F(MainWindowLoading, PicturesThatFailKeepTheirReason) {
     EXPECT_TRUE(failures[static_cast<qsizetype>(i)].startsWith(prefix)) << failures[static_cast<qsizetype>(i)].toStdString();
     EXPECT_GT(failures[static_cast<qsizetype>(i)].size(), prefix.size()) << "no reason for " << expected[i].first;
     EXPECT_TRUE(failures[static_cast<qsizetype>(i)].endsWith(QString::fromLatin1(expected[i].second)));
-    EXPECT_TRUE(window->StatusPanels[1]->toolTip().contains(failures[static_cast<qsizetype>(i)]));
+    EXPECT_TRUE(Widget<QLabel>(*window, "StatusPanel2")->toolTip().contains(failures[static_cast<qsizetype>(i)]));
   }
   EXPECT_NE(failures[2], failures[3]) << "a damaged item and a missing one give the same reason";
 }

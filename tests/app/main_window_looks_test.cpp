@@ -76,14 +76,17 @@ TEST_F(MainWindowLooks, LabelsOnFixedPanelsStayReadableUnderADarkPalette) {
     areas.emplace_back(w->objectName() + QLatin1Char(' ') + w->property("text").toString(),
                        InPicture(window.get(), w, part));
   };
-  for (QGroupBox* group : {window->GBZZ, window->GBCC, window->GBCZ}) add(group, QRect(0, 0, 100, 14));
+  for (QGroupBox* group :
+       {Widget<QGroupBox>(*window, "GBZZ"), Widget<QGroupBox>(*window, "GBCC"), Widget<QGroupBox>(*window, "GBCZ")})
+    add(group, QRect(0, 0, 100, 14));
   for (const char* name : {"LabFZ", "LabDZ", "LabFilter"}) add(window->findChild<QLabel*>(QLatin1String(name)));
-  for (QCheckBox* box : {window->CBSF, window->CBZD, window->CBJQ, window->CBDC})
+  for (QCheckBox* box : {Widget<QCheckBox>(*window, "CBSF"), Widget<QCheckBox>(*window, "CBZD"),
+                         Widget<QCheckBox>(*window, "CBJQ"), Widget<QCheckBox>(*window, "CBDC")})
     add(box, QRect(20, 0, box->width() - 20, box->height()));  // the caption, not the tick box
-  for (TClickLabel* label : window->Labs) add(label);
-  for (QLabel* label : window->P1->findChildren<QLabel*>())
+  for (int column = 1; column <= 15; ++column) add(Widget<TClickLabel>(*window, QStringLiteral("Lab%1").arg(column)));
+  for (QLabel* label : Widget<QWidget>(*window, "P1")->findChildren<QLabel*>())
     if (label->text().contains(QStringLiteral("  "))) add(label);  // the band captions
-  add(window->LabResult);
+  add(Widget<QLabel>(*window, "LabResult"));
   ASSERT_GE(areas.size(), 28u);
   for (const auto& [what, area] : areas)
     EXPECT_GE(TextContrast(image, area), 4.5) << what.toStdString();
@@ -97,11 +100,11 @@ TEST_F(MainWindowLooks, LabelsOnFixedPanelsStayReadableUnderADarkPalette) {
 
 TEST_F(MainWindowLooks, LastStatusPanelShowsItsWholeText) {
   OpenTiny();
-  QLabel* last = window->StatusPanels[4];
+  QLabel* last = Widget<QLabel>(*window, "StatusPanel5");
   const int needed = last->fontMetrics().horizontalAdvance(last->text()) + 2 * last->frameWidth() +
                      2 * last->margin();
   EXPECT_GE(last->contentsRect().width() + 2 * last->frameWidth(), needed);
-  EXPECT_LE(last->geometry().right(), window->StatusBar1->width());
+  EXPECT_LE(last->geometry().right(), Widget<QStatusBar>(*window, "StatusBar1")->width());
 }
 
 }  // namespace

@@ -11,9 +11,9 @@ namespace {
 class MainWindowResults : public TWindowTest {
  protected:
   void QueryBeijingShanghai() {
-    window->ComboFZ->SetTextQuietly(QStringLiteral("北京"));
-    window->ComboDZ->SetTextQuietly(QStringLiteral("上海"));
-    QTest::mouseClick(window->BTNZZCX, Qt::LeftButton);
+    Widget<TStationComboBox>(*window, "ComboFZ")->SetTextQuietly(QStringLiteral("北京"));
+    Widget<TStationComboBox>(*window, "ComboDZ")->SetTextQuietly(QStringLiteral("上海"));
+    QTest::mouseClick(Widget<QPushButton>(*window, "BTNZZCX"), Qt::LeftButton);
   }
   QStringList Trains() const {
     QStringList out;
@@ -21,21 +21,20 @@ class MainWindowResults : public TWindowTest {
     return out;
   }
   void ClickHeader(int column) {
-    QTest::mouseClick(window->Labs[static_cast<std::size_t>(column)], Qt::LeftButton);
+    QTest::mouseClick(Widget<TClickLabel>(*window, QStringLiteral("Lab%1").arg(column + 1)), Qt::LeftButton);
   }
   // n made-up results, numbered so that their order is visible.
   void FillResults(int n) {
-    window->Center().GridResults.clear();
+    std::vector<TPub_GridResult> results;
     for (int i = 0; i < n; ++i) {
-      TPub_GridResult r;
-      r.ID = "K" + std::to_string(100 + i);
-      r.StartStation = "A";
-      r.FZ.Station = "B";
-      r.Stops = i;
-      window->Center().GridResults.push_back(r);
+      TPub_GridResult row;
+      row.ID = "K" + std::to_string(100 + i);
+      row.StartStation = "A";
+      row.FZ.Station = "B";
+      row.Stops = i;
+      results.push_back(row);
     }
-    window->ClearResults();
-    window->ShowResults();
+    window->ShowResultRows(std::move(results));
   }
 };
 
@@ -44,21 +43,21 @@ TEST_F(MainWindowResults, RowCountsFollowTheResults) {
   EXPECT_EQ(Rows(), 20);
   FillResults(40);
   EXPECT_EQ(Rows(), 40);
-  EXPECT_EQ(window->LabResult->text(), QStringLiteral("结果:40"));
+  EXPECT_EQ(Widget<QLabel>(*window, "LabResult")->text(), QStringLiteral("结果:40"));
   FillResults(5);
   EXPECT_EQ(Rows(), 16);
   EXPECT_EQ(Cell(0, 4), "K104");
   for (int r = 5; r < 16; ++r) EXPECT_EQ(Cell(0, r), QString()) << r;
   FillResults(0);
-  EXPECT_EQ(window->LabResult->text(), QStringLiteral("结果:0"));
+  EXPECT_EQ(Widget<QLabel>(*window, "LabResult")->text(), QStringLiteral("结果:0"));
   EXPECT_EQ(Rows(), 16);
 }
 
 TEST_F(MainWindowResults, HeaderClicksSortAndMarkTheLabel) {
   OpenTiny();
   QueryBeijingShanghai();
-  TClickLabel* departs = window->Labs[5];
-  TClickLabel* distance = window->Labs[9];
+  TClickLabel* departs = Widget<TClickLabel>(*window, "Lab6");
+  TClickLabel* distance = Widget<TClickLabel>(*window, "Lab10");
   ClickHeader(5);
   EXPECT_EQ(departs->text(), QStringLiteral("发时↑"));
   EXPECT_TRUE(departs->font().bold());
@@ -79,17 +78,15 @@ TEST_F(MainWindowResults, HeaderClicksSortAndMarkTheLabel) {
 
 TEST_F(MainWindowResults, DistanceSortsAsNumbersAndFaresWithDashesStayInTheGrid) {
   OpenTiny();
-  FillResults(0);
-  auto& results = window->Center().GridResults;
+  std::vector<TPub_GridResult> results;
   for (auto [id, km, fare] : {std::tuple{"A1", 95, "-"}, {"A2", 1577, "12"}, {"A3", 300, ""}}) {
-    TPub_GridResult r;
-    r.ID = id;
-    r.QJ_Distance = km;
-    r.QJ_P1 = fare;
-    results.push_back(r);
+    TPub_GridResult row;
+    row.ID = id;
+    row.QJ_Distance = km;
+    row.QJ_P1 = fare;
+    results.push_back(row);
   }
-  window->ClearResults();
-  window->ShowResults();
+  window->ShowResultRows(std::move(results));
   ClickHeader(9);
   EXPECT_EQ(Trains(), (QStringList{"A1", "A3", "A2"}));
   ClickHeader(11);
@@ -102,8 +99,8 @@ TEST_F(MainWindowResults, DistanceSortsAsNumbersAndFaresWithDashesStayInTheGrid)
 TEST_F(MainWindowResults, SortWithNoResultsChangesNothing) {
   OpenTiny();
   ClickHeader(0);
-  EXPECT_EQ(window->Labs[0]->text(), QStringLiteral("车 次"));
-  EXPECT_FALSE(window->Labs[0]->font().bold());
+  EXPECT_EQ(Widget<TClickLabel>(*window, "Lab1")->text(), QStringLiteral("车 次"));
+  EXPECT_FALSE(Widget<TClickLabel>(*window, "Lab1")->font().bold());
   EXPECT_EQ(Rows(), 20);
 }
 
@@ -114,26 +111,27 @@ TEST_F(MainWindowResults, NewQueryAndFiltersKeepTheChosenSort) {
   ClickHeader(5);  // departures latest first
   QueryBeijingShanghai();
   EXPECT_EQ(Trains(), (QStringList{"D313", "1461", "G1"}));
-  EXPECT_EQ(window->Labs[5]->text(), QStringLiteral("发时↓"));
-  window->CBDC->setChecked(true);
+  EXPECT_EQ(Widget<TClickLabel>(*window, "Lab6")->text(), QStringLiteral("发时↓"));
+  Widget<QCheckBox>(*window, "CBDC")->setChecked(true);
   EXPECT_EQ(Trains(), (QStringList{"D313", "G1"}));
-  EXPECT_EQ(window->LabResult->text(), QStringLiteral("结果:2"));
+  EXPECT_EQ(Widget<QLabel>(*window, "LabResult")->text(), QStringLiteral("结果:2"));
   // No empty row above a result, none lost.
   EXPECT_EQ(Cell(0, 2), QString());
-  window->CBJQ->setChecked(true);
+  Widget<QCheckBox>(*window, "CBJQ")->setChecked(true);
   EXPECT_EQ(Trains(), QStringList());
-  EXPECT_EQ(window->LabResult->text(), QStringLiteral("结果:0"));
-  window->CBDC->setChecked(false);
+  EXPECT_EQ(Widget<QLabel>(*window, "LabResult")->text(), QStringLiteral("结果:0"));
+  Widget<QCheckBox>(*window, "CBDC")->setChecked(false);
   EXPECT_EQ(Trains(), QStringList{"1461"});
-  window->CBJQ->setChecked(false);
+  Widget<QCheckBox>(*window, "CBJQ")->setChecked(false);
   EXPECT_EQ(Trains(), (QStringList{"D313", "1461", "G1"}));
 }
 
 TEST_F(MainWindowResults, TrainNumberResultsIgnoreStationFilters) {
   OpenTiny();
-  window->ECC->setText("D313");
-  QTest::mouseClick(window->BTNCCCX, Qt::LeftButton);
-  for (QCheckBox* box : {window->CBSF, window->CBZD, window->CBJQ}) {
+  Widget<QLineEdit>(*window, "ECC")->setText("D313");
+  QTest::mouseClick(Widget<QPushButton>(*window, "BTNCCCX"), Qt::LeftButton);
+  for (QCheckBox* box :
+       {Widget<QCheckBox>(*window, "CBSF"), Widget<QCheckBox>(*window, "CBZD"), Widget<QCheckBox>(*window, "CBJQ")}) {
     box->setChecked(true);
     EXPECT_EQ(Trains(), QStringList{"D313"});
   }
@@ -142,12 +140,12 @@ TEST_F(MainWindowResults, TrainNumberResultsIgnoreStationFilters) {
 TEST_F(MainWindowResults, SelectionStaysOnResultRows) {
   OpenTiny();
   QueryBeijingShanghai();
-  TResultGridView* grid = window->SGrid;
+  TResultGridView* grid = Widget<TResultGridView>(*window, "SGrid");
   EXPECT_FALSE(grid->HasSelection());
-  const QRect emptyRow = grid->visualRect(window->SGridModel->index(5, 2));
+  const QRect emptyRow = grid->visualRect(GridModel()->index(5, 2));
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, emptyRow.center());
   EXPECT_FALSE(grid->HasSelection());
-  const QRect row1 = grid->visualRect(window->SGridModel->index(1, 2));
+  const QRect row1 = grid->visualRect(GridModel()->index(1, 2));
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, row1.center());
   EXPECT_EQ(grid->SelectedRow(), 1);
   EXPECT_EQ(grid->SelectionRect(), (TGridRect{0, 1, 14, 1}));
@@ -163,13 +161,13 @@ TEST_F(MainWindowResults, DoubleClickOnAResultRowIsAnnounced) {
   OpenTiny();
   QueryBeijingShanghai();
   QSignalSpy spy(window.get(), &TFrmVormek::SGridDblClick);
-  const QRect row2 = window->SGrid->visualRect(window->SGridModel->index(2, 0));
-  QTest::mouseDClick(window->SGrid->viewport(), Qt::LeftButton, {}, row2.center());
+  const QRect row2 = Widget<TResultGridView>(*window, "SGrid")->visualRect(GridModel()->index(2, 0));
+  QTest::mouseDClick(Widget<TResultGridView>(*window, "SGrid")->viewport(), Qt::LeftButton, {}, row2.center());
   ASSERT_EQ(spy.count(), 1);
   EXPECT_EQ(spy.at(0).at(0).toInt(), 2);
   // Below the results there is nothing to open.
-  const QRect empty = window->SGrid->visualRect(window->SGridModel->index(3, 0));
-  QTest::mouseDClick(window->SGrid->viewport(), Qt::LeftButton, {}, empty.center());
+  const QRect empty = Widget<TResultGridView>(*window, "SGrid")->visualRect(GridModel()->index(3, 0));
+  QTest::mouseDClick(Widget<TResultGridView>(*window, "SGrid")->viewport(), Qt::LeftButton, {}, empty.center());
   EXPECT_EQ(spy.count(), 1);
 }
 

@@ -14,12 +14,12 @@ class MainWindowScreenshot : public TWindowTest {};
 
 TEST_F(MainWindowScreenshot, AfterBeijingToShanghai) {
   if (!OpenShared()) OpenTiny();
-  window->ComboFZ->SetTextQuietly(QStringLiteral("北京"));
-  window->ComboDZ->SetTextQuietly(QStringLiteral("上海"));
-  QTest::mouseClick(window->BTNZZCX, Qt::LeftButton);
+  Widget<TStationComboBox>(*window, "ComboFZ")->SetTextQuietly(QStringLiteral("北京"));
+  Widget<TStationComboBox>(*window, "ComboDZ")->SetTextQuietly(QStringLiteral("上海"));
+  QTest::mouseClick(Widget<QPushButton>(*window, "BTNZZCX"), Qt::LeftButton);
   ASSERT_GT(window->Center().ResultCount, 0);
-  QTest::mouseClick(window->Labs[5], Qt::LeftButton);
-  window->SGrid->SelectRow(1);
+  QTest::mouseClick(Widget<TClickLabel>(*window, "Lab6"), Qt::LeftButton);
+  Widget<TResultGridView>(*window, "SGrid")->SelectRow(1);
 
   const QImage image = window->grab().toImage();
   ASSERT_EQ(image.size(), QSize(985, 519));
@@ -31,26 +31,28 @@ TEST_F(MainWindowScreenshot, AfterBeijingToShanghai) {
   EXPECT_EQ(image.pixelColor(600, 5), QColor(Qt::white));
   EXPECT_EQ(image.pixelColor(500, 69), QColor(0, 0x80, 0));
   // The selected row is drawn in the highlight colour.
-  const QRect row1 = window->SGrid->visualRect(window->SGridModel->index(1, 0));
-  const QPoint inWindow = window->SGrid->viewport()->mapTo(window.get(), row1.topLeft() + QPoint(2, 2));
+  const QRect row1 = Widget<TResultGridView>(*window, "SGrid")->visualRect(GridModel()->index(1, 0));
+  const QPoint inWindow =
+      Widget<TResultGridView>(*window, "SGrid")->viewport()->mapTo(window.get(), row1.topLeft() + QPoint(2, 2));
   EXPECT_EQ(image.pixelColor(inWindow), TResultGridDelegate::SelectedBackground);
 }
 
 TEST_F(MainWindowScreenshot, StationListWhileTyping) {
   OpenTiny();
-  window->ComboFZ->setFocus();
-  QTest::keyClicks(window->ComboFZ, "BJ");
-  ASSERT_TRUE(window->ComboFZ->ListOpen());
-  QAbstractItemView* list = window->ComboFZ->ListView();
+  Widget<TStationComboBox>(*window, "ComboFZ")->setFocus();
+  QTest::keyClicks(Widget<TStationComboBox>(*window, "ComboFZ"), "BJ");
+  ASSERT_TRUE(Widget<TStationComboBox>(*window, "ComboFZ")->ListOpen());
+  QAbstractItemView* list = Widget<TStationComboBox>(*window, "ComboFZ")->ListView();
   const QImage image = list->grab().toImage();
   const QString path = QDir(QStringLiteral(VORMEK_TEST_OUTPUT_DIR)).filePath("station_list.png");
   ASSERT_TRUE(image.save(path)) << path.toStdString();
   // Opens under the box, at least as wide as it, and leaves the keyboard with it.
-  EXPECT_GE(list->width(), window->ComboFZ->width()) << "the list is at least as wide as the whole box";
-  QLineEdit* edit = window->ComboFZ->lineEdit();
+  EXPECT_GE(list->width(), Widget<TStationComboBox>(*window, "ComboFZ")->width())
+      << "the list is at least as wide as the whole box";
+  QLineEdit* edit = Widget<TStationComboBox>(*window, "ComboFZ")->lineEdit();
   // Below the typed text, not over it.
   EXPECT_GT(list->mapToGlobal(QPoint(0, 0)).y(), edit->mapToGlobal(QPoint(0, edit->height() / 2)).y());
-  EXPECT_TRUE(window->ComboFZ->lineEdit()->hasFocus());
+  EXPECT_TRUE(Widget<TStationComboBox>(*window, "ComboFZ")->lineEdit()->hasFocus());
 }
 
 }  // namespace

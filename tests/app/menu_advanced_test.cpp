@@ -27,7 +27,7 @@ namespace vormek::test {
 namespace {
 
 struct TOutputCall {
-  int Kind;
+  TGridKind Kind;
   int Rows;
   QStringList Trains;
 };
@@ -42,10 +42,10 @@ class MenuTest : public TWindowTest {
       return confirmAnswer;
     };
     services.ExecutablePath = [this] { return executable; };
-    services.Output.Print = [this](const TStringGrid& g, int kind, int rows) {
+    services.Output.Print = [this](const TStringGrid& g, TGridKind kind, int rows) {
       prints.push_back({kind, rows, Trains(g, rows)});
     };
-    services.Output.Export = [this](QWidget*, const TStringGrid& g, int kind, int rows) {
+    services.Output.Export = [this](QWidget*, const TStringGrid& g, TGridKind kind, int rows) {
       exports.push_back({kind, rows, Trains(g, rows)});
     };
     services.Settings = &settings;
@@ -58,15 +58,16 @@ class MenuTest : public TWindowTest {
     return out;
   }
   void QueryBeijingShanghai() {
-    window->ComboFZ->SetTextQuietly(QStringLiteral("北京"));
-    window->ComboDZ->SetTextQuietly(QStringLiteral("上海"));
-    QTest::mouseClick(window->BTNZZCX, Qt::LeftButton);
+    Widget<TStationComboBox>(*window, "ComboFZ")->SetTextQuietly(QStringLiteral("北京"));
+    Widget<TStationComboBox>(*window, "ComboDZ")->SetTextQuietly(QStringLiteral("上海"));
+    QTest::mouseClick(Widget<QPushButton>(*window, "BTNZZCX"), Qt::LeftButton);
   }
   // Opens the grid's popup menu as a right click does.
   void RightClickGrid() {
-    const QPoint at = window->SGrid->viewport()->rect().center();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, at, window->SGrid->viewport()->mapToGlobal(at));
-    QApplication::sendEvent(window->SGrid->viewport(), &event);
+    QWidget* viewport = Widget<TResultGridView>(*window, "SGrid")->viewport();
+    const QPoint at = viewport->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+    QApplication::sendEvent(viewport, &event);
     ASSERT_TRUE(QTest::qWaitFor([this] { return installed.Menu->isVisible(); }, 5000));
   }
   // Runs `examine` on the modal window that `open` shows, then closes it.
@@ -132,7 +133,7 @@ TEST_F(MenuTest, ItemsInOrderAndNoPrintOrExportWithoutResults) {
   EXPECT_TRUE(installed.Menu->MDesktop->isEnabled());
   installed.Menu->close();
   // "高级" drops down the same menu.
-  EXPECT_EQ(window->BTNAdvanced->menu(), installed.Menu);
+  EXPECT_EQ(Widget<QPushButton>(*window, "BTNAdvanced")->menu(), installed.Menu);
 }
 
 TEST_F(MenuTest, PrintAsksFirstAndExportDoesNotBothInShownOrder) {
@@ -140,8 +141,8 @@ TEST_F(MenuTest, PrintAsksFirstAndExportDoesNotBothInShownOrder) {
   Install();
   QueryBeijingShanghai();
   ASSERT_GT(window->Center().ResultCount, 1);
-  QTest::mouseClick(window->Labs[9], Qt::LeftButton);  // 里程 ascending
-  QTest::mouseClick(window->Labs[9], Qt::LeftButton);  // descending
+  QTest::mouseClick(Widget<TClickLabel>(*window, "Lab10"), Qt::LeftButton);  // 里程 ascending
+  QTest::mouseClick(Widget<TClickLabel>(*window, "Lab10"), Qt::LeftButton);  // descending
   QStringList shown;
   for (int r = 0; r < window->Center().ResultCount; ++r) shown << Cell(0, r);
 
@@ -157,13 +158,13 @@ TEST_F(MenuTest, PrintAsksFirstAndExportDoesNotBothInShownOrder) {
   confirmAnswer = true;
   installed.Menu->MPrint->trigger();
   ASSERT_EQ(prints.size(), 1u);
-  EXPECT_EQ(prints[0].Kind, 0);
+  EXPECT_EQ(prints[0].Kind, TGridKind::Result);
   EXPECT_EQ(prints[0].Trains, shown);
 
   installed.Menu->MExport->trigger();
   EXPECT_EQ(confirmations, 2);
   ASSERT_EQ(exports.size(), 1u);
-  EXPECT_EQ(exports[0].Kind, 0);
+  EXPECT_EQ(exports[0].Kind, TGridKind::Result);
   EXPECT_EQ(exports[0].Trains, shown);
 }
 
@@ -239,9 +240,10 @@ TEST_F(MenuTest, AboutFromMenuAndButtonShowsVersionAndLogo) {
   OpenTiny();
   Install();
   const QSize logo = window->LogoPixmap().size();
+  QPushButton* about = Widget<QPushButton>(*window, "BTNAbout");
   for (const std::function<void()>& open :
        {std::function<void()>([this] { installed.Menu->MAbout->trigger(); }),
-        std::function<void()>([this] { QTest::mouseClick(window->BTNAbout, Qt::LeftButton); })}) {
+        std::function<void()>([about] { QTest::mouseClick(about, Qt::LeftButton); })}) {
     QString version;
     QSize shownLogo;
     EXPECT_TRUE(WithModal(open, [&](QWidget* modal) {
@@ -259,17 +261,17 @@ TEST_F(MenuTest, LinksOpenTheirPagesAndSmallPicturesDoNothing) {
   OpenTiny();
   Install();
   auto click = [](QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); };
-  click(window->Images[0]);
-  click(window->Images[4]);
+  click(Widget<QLabel>(*window, "Image1"));
+  click(Widget<QLabel>(*window, "Image5"));
   EXPECT_TRUE(opened.empty());
   click(installed.Links->Label32);
-  click(window->Images[6]);  // Image7
-  click(window->ImageLogo);
+  click(Widget<QLabel>(*window, "Image7"));  // Image7
+  click(Widget<QLabel>(*window, "ImageLogo"));
   click(installed.Links->Label31);
   click(installed.Links->Label30);
   click(installed.Links->Label33);
   click(installed.Links->LabSell);
-  click(window->BtnUpdate);
+  click(Widget<QPushButton>(*window, "BtnUpdate"));
   const std::vector<QUrl> expected{MakerHomeUrl(),   MakerHomeUrl(),   MakerHomeUrl(),
                                    FlightDealsUrl(), TrainTimesUrl(),  LeftTicketsUrl(),
                                    RailwayTicketsUrl(), SoftwareDownloadUrl()};
@@ -288,10 +290,11 @@ TEST_F(MenuTest, DoubleClickOpensTheTrainsStopList) {
   QueryBeijingShanghai();
   const int row = Row(QStringLiteral("1461"));
   ASSERT_GE(row, 0);
-  const QRect cell = window->SGrid->visualRect(window->SGridModel->index(row, 0));
+  TResultGridView* grid = Widget<TResultGridView>(*window, "SGrid");
+  const QRect cell = grid->visualRect(GridModel()->index(row, 0));
   QString caption, qc;
   int filled = 0, first = 0, last = 0;
-  EXPECT_TRUE(WithModal([&] { QTest::mouseDClick(window->SGrid->viewport(), Qt::LeftButton, {}, cell.center()); },
+  EXPECT_TRUE(WithModal([&] { QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center()); },
                         [&](QWidget* modal) {
                           auto* msg = qobject_cast<TFrmMsg*>(modal);
                           ASSERT_NE(msg, nullptr);
@@ -312,32 +315,33 @@ TEST_F(MenuTest, DoubleClickBelowTheResultsOpensNothing) {
   OpenTiny();
   Install();
   QueryBeijingShanghai();
-  const QRect cell = window->SGrid->visualRect(window->SGridModel->index(15, 0));
-  EXPECT_FALSE(WithModal([&] { QTest::mouseDClick(window->SGrid->viewport(), Qt::LeftButton, {}, cell.center()); },
+  TResultGridView* grid = Widget<TResultGridView>(*window, "SGrid");
+  const QRect cell = grid->visualRect(GridModel()->index(15, 0));
+  EXPECT_FALSE(WithModal([&] { QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center()); },
                          [](QWidget*) {}));
 }
 
 TEST_F(MenuTest, TransferWindowFillsTheMainGridWithAStationsLegs) {
   OpenTiny();
   Install();
-  window->ComboFZ->SetTextQuietly(QStringLiteral("西安"));
-  window->ComboDZ->SetTextQuietly(QStringLiteral("上海"));
+  Widget<TStationComboBox>(*window, "ComboFZ")->SetTextQuietly(QStringLiteral("西安"));
+  Widget<TStationComboBox>(*window, "ComboDZ")->SetTextQuietly(QStringLiteral("上海"));
   QString caption;
   int count1 = 0, count2 = 0;
   QString result;
-  EXPECT_TRUE(WithModal([&] { QTest::mouseClick(window->BTNZZZZ, Qt::LeftButton); },
+  EXPECT_TRUE(WithModal([&] { QTest::mouseClick(Widget<QPushButton>(*window, "BTNZZZZ"), Qt::LeftButton); },
                         [&](QWidget* modal) {
                           auto* zzz = qobject_cast<TFrmZzz*>(modal);
                           ASSERT_NE(zzz, nullptr);
                           caption = zzz->windowTitle();
                           ASSERT_GE(zzz->StationCount, 1);
-                          EXPECT_EQ(window->LabResult->text(), QStringLiteral("结果:0"));
+                          EXPECT_EQ(Widget<QLabel>(*window, "LabResult")->text(), QStringLiteral("结果:0"));
                           count1 = zzz->ZGridModel->data(zzz->ZGridModel->index(0, 7)).toInt();
                           count2 = zzz->ZGridModel->data(zzz->ZGridModel->index(0, 8)).toInt();
                           const QRect row = zzz->ZGrid->visualRect(zzz->ZGridModel->index(0, 0));
                           QTest::mouseClick(zzz->ZGrid->viewport(), Qt::LeftButton, {}, row.center());
                           EXPECT_TRUE(zzz->isVisible());
-                          result = window->LabResult->text();
+                          result = Widget<QLabel>(*window, "LabResult")->text();
                         }));
   EXPECT_EQ(caption, QStringLiteral("两地共有<1>个中转站供选择:"));
   EXPECT_EQ(window->Center().ResultCount, count1 + count2);

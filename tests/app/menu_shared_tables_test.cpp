@@ -22,14 +22,14 @@ class SharedMenuTest : public TWindowTest {
     ASSERT_TRUE(dir.isValid());
     TWindowServices services;
     services.Opener = [](const QUrl&) {};
-    services.Output.Export = [this](QWidget* parent, const TStringGrid& g, int kind, int rows) {
+    services.Output.Export = [this](QWidget* parent, const TStringGrid& g, TGridKind kind, int rows) {
       ExportGrid(parent, g, kind, rows, [this](QWidget*) { return dir.filePath(QStringLiteral("typed")); });
     };
     installed = InstallWindowServices(*window, services);
   }
   void TrainQuery(const QString& train) {
-    Type(window->ECC, train);
-    QTest::mouseClick(window->BTNCCCX, Qt::LeftButton);
+    Type(Widget<QLineEdit>(*window, "ECC"), train);
+    QTest::mouseClick(Widget<QPushButton>(*window, "BTNCCCX"), Qt::LeftButton);
   }
 
   QTemporaryDir dir;
@@ -59,7 +59,7 @@ TEST_F(SharedMenuTest, ExportOfOneTrainIsEightLines) {
 TEST_F(SharedMenuTest, DetailWindowOfAnOvernightTrain) {
   TrainQuery(QStringLiteral("1461"));
   ASSERT_EQ(window->Center().ResultCount, 1);
-  const QRect cell = window->SGrid->visualRect(window->SGridModel->index(0, 0));
+  const QRect cell = Widget<TResultGridView>(*window, "SGrid")->visualRect(GridModel()->index(0, 0));
   bool seen = false;
   QTimer poll;
   poll.setInterval(10);
@@ -80,7 +80,7 @@ TEST_F(SharedMenuTest, DetailWindowOfAnOvernightTrain) {
     msg->close();
   });
   poll.start();
-  QTest::mouseDClick(window->SGrid->viewport(), Qt::LeftButton, {}, cell.center());
+  QTest::mouseDClick(Widget<TResultGridView>(*window, "SGrid")->viewport(), Qt::LeftButton, {}, cell.center());
   EXPECT_TRUE(seen);
 }
 

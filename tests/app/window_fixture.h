@@ -5,10 +5,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 
 #include <memory>
@@ -19,6 +22,7 @@
 #include "app/message_boxes.h"
 #include "app/table_loaders.h"
 #include "data/gbk_codec.h"
+#include "support/find_widget.h"
 #include "test_timetable.h"
 #include "ui/click_label.h"
 #include "ui/result_grid_delegate.h"
@@ -31,6 +35,8 @@
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace vormek::test {
+
+using vormek::testing::Widget;
 
 struct TShownBox {
   QString Text;
@@ -70,7 +76,7 @@ class TWindowTest : public ::testing::Test {
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     if (waitForQueries) {
-      ASSERT_TRUE(QTest::qWaitFor([this] { return window->BTNZZCX->isEnabled(); }, 30000));
+      ASSERT_TRUE(QTest::qWaitFor([this] { return Widget<QPushButton>(*window, "BTNZZCX")->isEnabled(); }, 30000));
     }
   }
   void OpenTiny() {
@@ -86,9 +92,11 @@ class TWindowTest : public ::testing::Test {
   }
 
   QString Cell(int col, int row) const {
-    return window->SGridModel->data(window->SGridModel->index(row, col)).toString();
+    const TResultGridModel* model = GridModel();
+    return model->data(model->index(row, col)).toString();
   }
-  int Rows() const { return window->SGridModel->rowCount(); }
+  int Rows() const { return GridModel()->rowCount(); }
+  TResultGridModel* GridModel() const { return Widget<TResultGridModel>(*window, "SGridModel"); }
   void Type(QWidget* box, const QString& text) {
     box->setFocus();
     QTest::keyClicks(box, text);

@@ -42,7 +42,7 @@ TEST(ExportGridText, TrainNumberResultIsEightLines) {
                                         "昆明", "15:00", "1", "1577", "20:29", "186", "-",
                                         "301/312/322", "-"};
   grid.Row(0) = row;
-  const std::string text = ExportGridText(grid, kResultGridKind, 1, kMaker);
+  const std::string text = ExportGridText(grid, TGridKind::Result, 1, kMaker);
   const auto lines = SplitCrLf(text);
   ASSERT_EQ(lines.size(), 8u);
   EXPECT_EQ(lines[0], "");
@@ -71,13 +71,13 @@ TEST(ExportGridText, ExactBytesOfASmallStopList) {
       "\xB7\xA2\xCA\xB1,\xCC\xEC\xCA\xFD,\xC0\xFA\xCA\xB1,\xCA\xB1\xCB\xD9\r\n"
       "1,\xB1\xB1\xBE\xA9,0,,08:00,1,0,\r\n"
       "2,\xCC\xEC\xBD\xF2,137,09:10,09:12,1,1:10,117\r\n";
-  EXPECT_EQ(ExportGridText(grid, kDetailGridKind, 2, {"M", "W"}), want);
+  EXPECT_EQ(ExportGridText(grid, TGridKind::Detail, 2, {"M", "W"}), want);
 }
 
 TEST(ExportGridText, FieldsAreWrittenAsTheyAre) {
   TStringGrid grid(3, 1);
   grid.Row(0) = {" a ", "x,y", "\"q\""};
-  const auto lines = SplitCrLf(ExportGridText(grid, kResultGridKind, 1, kMaker));
+  const auto lines = SplitCrLf(ExportGridText(grid, TGridKind::Result, 1, kMaker));
   ASSERT_EQ(lines.size(), 8u);
   EXPECT_EQ(lines[6], "车次,始发,终到");
   EXPECT_EQ(lines[7], " a ,x,y,\"q\"");
@@ -86,19 +86,19 @@ TEST(ExportGridText, FieldsAreWrittenAsTheyAre) {
 TEST(ExportGridText, OnlyTheRowsAskedForInTheirOrder) {
   TStringGrid grid(2, 16);
   for (int r = 0; r < 3; ++r) grid.Row(r) = {std::to_string(3 - r), "k"};
-  const auto lines = SplitCrLf(ExportGridText(grid, kResultGridKind, 3, kMaker));
+  const auto lines = SplitCrLf(ExportGridText(grid, TGridKind::Result, 3, kMaker));
   ASSERT_EQ(lines.size(), 10u);
   EXPECT_EQ(lines[7], "3,k");
   EXPECT_EQ(lines[8], "2,k");
   EXPECT_EQ(lines[9], "1,k");
   // More rows than the grid holds: only the grid's rows.
-  EXPECT_EQ(SplitCrLf(ExportGridText(grid, kResultGridKind, 99, kMaker)).size(), 7u + 16u);
-  EXPECT_EQ(SplitCrLf(ExportGridText(grid, kResultGridKind, -4, kMaker)).size(), 7u);
+  EXPECT_EQ(SplitCrLf(ExportGridText(grid, TGridKind::Result, 99, kMaker)).size(), 7u + 16u);
+  EXPECT_EQ(SplitCrLf(ExportGridText(grid, TGridKind::Result, -4, kMaker)).size(), 7u);
 }
 
 TEST(ExportGridText, EmptyFieldsKeepTheirCommas) {
   TStringGrid grid(15, 1);
-  const auto lines = SplitCrLf(ExportGridText(grid, kResultGridKind, 1, kMaker));
+  const auto lines = SplitCrLf(ExportGridText(grid, TGridKind::Result, 1, kMaker));
   ASSERT_EQ(lines.size(), 8u);
   EXPECT_EQ(lines[7], std::string(14, ','));
 }

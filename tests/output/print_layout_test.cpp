@@ -76,7 +76,7 @@ TEST(PrintTexts, DateAndPageNumbers) {
 
 TEST(PrintLayout, MeasuresOfTheFirstPageAt600Dpi) {
   const TPrintSetup s = Setup600(7000);
-  const auto pages = LayoutGridPages(NumberedGrid(15, 1), kResultGridKind, 1, s);
+  const auto pages = LayoutGridPages(NumberedGrid(15, 1), TGridKind::Result, 1, s);
   ASSERT_EQ(pages.size(), 1u);
   const TPrintPage& page = pages[0];
 
@@ -116,7 +116,7 @@ TEST(PrintLayout, MeasuresOfTheFirstPageAt600Dpi) {
 }
 
 TEST(PrintLayout, RulesOfOneRow) {
-  const auto pages = LayoutGridPages(NumberedGrid(15, 1), kResultGridKind, 1, Setup600(7000));
+  const auto pages = LayoutGridPages(NumberedGrid(15, 1), TGridKind::Result, 1, Setup600(7000));
   ASSERT_EQ(pages.size(), 1u);
   int horizontal = 0, vertical = 0;
   for (const TPrintLine& l : Lines(pages[0])) {
@@ -144,13 +144,13 @@ TEST(PrintLayout, ExactlyOnePageAndTheBreakAfterIt) {
   const int perPage = RowsPerPage(s);
   ASSERT_EQ(perPage, 30);
 
-  const auto full = LayoutGridPages(NumberedGrid(15, perPage), kResultGridKind, perPage, s);
+  const auto full = LayoutGridPages(NumberedGrid(15, perPage), TGridKind::Result, perPage, s);
   ASSERT_EQ(full.size(), 1u);  // no page with only a rule and a number
   EXPECT_EQ(CellTexts(full[0]).size(), 15u * static_cast<std::size_t>(perPage));
   EXPECT_NE(FindText(full[0], "第  1  页"), nullptr);
   EXPECT_EQ(FindText(full[0], "第  2  页"), nullptr);
 
-  const auto over = LayoutGridPages(NumberedGrid(15, perPage + 1), kResultGridKind, perPage + 1, s);
+  const auto over = LayoutGridPages(NumberedGrid(15, perPage + 1), TGridKind::Result, perPage + 1, s);
   ASSERT_EQ(over.size(), 2u);
   EXPECT_EQ(CellTexts(over[0]).size(), 15u * static_cast<std::size_t>(perPage));
   EXPECT_EQ(CellTexts(over[1]), ([] {
@@ -167,7 +167,7 @@ TEST(PrintLayout, ManyPagesRepeatTheHeadAndNumberInOrder) {
   const int perPage = RowsPerPage(s);  // 10 at this height
   ASSERT_EQ(perPage, 10);
   const int rows = 2 * perPage + 3;
-  const auto pages = LayoutGridPages(NumberedGrid(8, rows), kDetailGridKind, rows, s);
+  const auto pages = LayoutGridPages(NumberedGrid(8, rows), TGridKind::Detail, rows, s);
   ASSERT_EQ(pages.size(), 3u);
   int next = 0;
   for (std::size_t p = 0; p < pages.size(); ++p) {
@@ -192,16 +192,16 @@ TEST(PrintLayout, ManyPagesRepeatTheHeadAndNumberInOrder) {
 
 TEST(PrintLayout, OnlyTheRowsAskedFor) {
   const TStringGrid grid = NumberedGrid(15, 16);
-  const auto pages = LayoutGridPages(grid, kResultGridKind, 3, Setup600(7000));
+  const auto pages = LayoutGridPages(grid, TGridKind::Result, 3, Setup600(7000));
   ASSERT_EQ(pages.size(), 1u);
   EXPECT_EQ(CellTexts(pages[0]).size(), 45u);
   EXPECT_EQ(CellTexts(pages[0]).back(), "r2c14");
   // More than the grid holds prints the grid's rows.
-  EXPECT_EQ(CellTexts(LayoutGridPages(grid, kResultGridKind, 40, Setup600(7000))[0]).size(), 240u);
+  EXPECT_EQ(CellTexts(LayoutGridPages(grid, TGridKind::Result, 40, Setup600(7000))[0]).size(), 240u);
 }
 
 TEST(PrintLayout, NoRowsIsOnePageWithItsNumberOnly) {
-  const auto pages = LayoutGridPages(NumberedGrid(15, 16), kResultGridKind, 0, Setup600(7000));
+  const auto pages = LayoutGridPages(NumberedGrid(15, 16), TGridKind::Result, 0, Setup600(7000));
   ASSERT_EQ(pages.size(), 1u);
   ASSERT_EQ(pages[0].Ops.size(), 1u);
   EXPECT_EQ(Texts(pages[0]).at(0).Text, "第  1  页");
@@ -209,7 +209,7 @@ TEST(PrintLayout, NoRowsIsOnePageWithItsNumberOnly) {
 
 TEST(PrintLayout, ARowPerPageOnAPageTooShortForMore) {
   const TPrintSetup s = Setup600(1000);
-  const auto pages = LayoutGridPages(NumberedGrid(3, 4), kDetailGridKind, 4, s);
+  const auto pages = LayoutGridPages(NumberedGrid(3, 4), TGridKind::Detail, 4, s);
   ASSERT_EQ(pages.size(), 4u);
   for (std::size_t p = 0; p < 4; ++p) {
     EXPECT_EQ(CellTexts(pages[p]).size(), 3u);
@@ -218,7 +218,7 @@ TEST(PrintLayout, ARowPerPageOnAPageTooShortForMore) {
 }
 
 TEST(PrintLayout, GridWithoutColumnsStillEnds) {
-  const auto pages = LayoutGridPages(TStringGrid(0, 5), kResultGridKind, 5, Setup600(7000));
+  const auto pages = LayoutGridPages(TStringGrid(0, 5), TGridKind::Result, 5, Setup600(7000));
   ASSERT_FALSE(pages.empty());
   EXPECT_EQ(Texts(pages.back()).back().Text, PageNumberText(static_cast<int>(pages.size())));
 }

@@ -32,13 +32,13 @@ const std::vector<TPub_GridResult> kDirect = {
 
 TEST(ResultFilter, UncheckedBoxesPassEverything) {
   TFilterContext f;
-  f.QueryMode = QueryModeDirect;
+  f.QueryMode = TQueryMode::Direct;
   EXPECT_EQ(Passing(kDirect, f), "0123");
 }
 
 TEST(ResultFilter, StationToStation) {
   TFilterContext f;
-  f.QueryMode = QueryModeDirect;
+  f.QueryMode = TQueryMode::Direct;
   f.EnteredFrom = "北京";
   f.EnteredTo = "上海";
   f.Boxes.CBSF = true;
@@ -64,7 +64,7 @@ TEST(ResultFilter, TransferLegsJudgeEachLegAtItsOwnEnd) {
       Row("K4", "西安", "宁波", "郑州", "上海南"),  // 3 second leg, runs on
   };
   TFilterContext f;
-  f.QueryMode = QueryModeDirect;
+  f.QueryMode = TQueryMode::Direct;
   f.EnteredFrom = "北京";
   f.EnteredTo = "上海";
   f.TransferStation = "郑州";
@@ -80,7 +80,7 @@ TEST(ResultFilter, TransferLegsJudgeEachLegAtItsOwnEnd) {
 
 TEST(ResultFilter, TrainNumberModeOnlyHonoursMultipleUnits) {
   TFilterContext f;
-  f.QueryMode = QueryModeTrainNumber;
+  f.QueryMode = TQueryMode::TrainNumber;
   f.Boxes = {true, true, true, false};
   EXPECT_EQ(Passing(kDirect, f), "0123");
   f.Boxes.CBDC = true;
@@ -94,7 +94,7 @@ TEST(ResultFilter, StationModeReadsTheBoxAsItIsNow) {
       Row("T3", "天津", "上海", "北京南", "上海"),  // 2 passes 北京南
   };
   TFilterContext f;
-  f.QueryMode = QueryModeStation;
+  f.QueryMode = TQueryMode::Station;
   f.StationBox = "北京";
   f.Boxes.CBSF = true;
   EXPECT_EQ(Passing(rows, f), "0");

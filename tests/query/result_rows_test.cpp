@@ -57,7 +57,7 @@ TEST(ShowResults, FilteredRowsLeaveNoGapAndSortStaysAboveTheEmptyRows) {
   std::vector<TPub_GridResult> rows = {Result("K1", "09:20", 1577, "30"), Result("D2", "08:00", 95, "-"),
                                        Result("G3", "21:00", 300, ""), Result("D4", "06:10", 95, "5")};
   TFilterContext f;
-  f.QueryMode = QueryModeDirect;
+  f.QueryMode = TQueryMode::Direct;
   f.Boxes.CBDC = true;
   TStringGrid grid;
   ClearResults(grid);

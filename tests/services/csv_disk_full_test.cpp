@@ -54,7 +54,7 @@ int RunChild(int argc, char** argv) {
   });
   boxWatch.start(20);
   QTimer::singleShot(0, [&path] {
-    ExportGrid(nullptr, BigGrid(), 1, 400, [&path](QWidget*) { return path; });
+    ExportGrid(nullptr, BigGrid(), TGridKind::Detail, 400, [&path](QWidget*) { return path; });
   });
   // No box: the export claimed success; end all the same.
   QTimer::singleShot(5000, &app, &QApplication::quit);
@@ -104,7 +104,7 @@ TChildRun RunLimited(const char* self, const QString& target, rlim_t limit) {
 const char* g_self = nullptr;
 
 TEST(CsvDiskFull, OldFileSurvivesAndTheErrorBoxAppears) {
-  const std::size_t newSize = ExportGridText(BigGrid(), 1, 400).size();
+  const std::size_t newSize = ExportGridText(BigGrid(), TGridKind::Detail, 400).size();
   ASSERT_GT(newSize, 8000u);
   struct Case {
     const char* name;

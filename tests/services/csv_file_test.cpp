@@ -52,9 +52,9 @@ class CsvFileTest : public ::testing::Test {
 
 TEST_F(CsvFileTest, WritesTheCoreBytesAddingTheExtension) {
   const TStringGrid grid = StopGrid();
-  ASSERT_TRUE(ExportGrid(nullptr, grid, 1, 3, Answer(Path(QStringLiteral("stops")))));
+  ASSERT_TRUE(ExportGrid(nullptr, grid, TGridKind::Detail, 3, Answer(Path(QStringLiteral("stops")))));
   const QByteArray bytes = ReadAll(Path(QStringLiteral("stops.csv")));
-  EXPECT_EQ(bytes.toStdString(), ExportGridText(grid, 1, 3));
+  EXPECT_EQ(bytes.toStdString(), ExportGridText(grid, TGridKind::Detail, 3));
   // GBK without a byte-order mark, CR LF line ends: header then three rows.
   EXPECT_TRUE(bytes.startsWith("\r\n\r\n"));
   EXPECT_EQ(bytes.count("\r\n"), 10);
@@ -70,8 +70,8 @@ TEST_F(CsvFileTest, KeepsAnExtensionTheUserTyped) {
 
 TEST_F(CsvFileTest, CancelOrBlankNameWritesNothing) {
   const TStringGrid grid = StopGrid();
-  EXPECT_FALSE(ExportGrid(nullptr, grid, 1, 3, Answer(QString())));
-  EXPECT_FALSE(ExportGrid(nullptr, grid, 1, 3, Answer(QStringLiteral("   "))));
+  EXPECT_FALSE(ExportGrid(nullptr, grid, TGridKind::Detail, 3, Answer(QString())));
+  EXPECT_FALSE(ExportGrid(nullptr, grid, TGridKind::Detail, 3, Answer(QStringLiteral("   "))));
   EXPECT_TRUE(QDir(dir_.path()).isEmpty());
 }
 
@@ -81,14 +81,14 @@ TEST_F(CsvFileTest, ReplacesAnExistingFile) {
   old.write(QByteArray(5000, 'x'));
   old.close();
   const TStringGrid grid = StopGrid();
-  ASSERT_TRUE(ExportGrid(nullptr, grid, 1, 1, Answer(Path(QStringLiteral("a.csv")))));
-  EXPECT_EQ(ReadAll(Path(QStringLiteral("a.csv"))).toStdString(), ExportGridText(grid, 1, 1));
+  ASSERT_TRUE(ExportGrid(nullptr, grid, TGridKind::Detail, 1, Answer(Path(QStringLiteral("a.csv")))));
+  EXPECT_EQ(ReadAll(Path(QStringLiteral("a.csv"))).toStdString(), ExportGridText(grid, TGridKind::Detail, 1));
 }
 
 TEST_F(CsvFileTest, UnwritableTargetThrowsAndLeavesNothingBehind) {
   const TStringGrid grid = StopGrid();
   try {
-    ExportGrid(nullptr, grid, 1, 3, Answer(Path(QStringLiteral("missing/folder/a.csv"))));
+    ExportGrid(nullptr, grid, TGridKind::Detail, 3, Answer(Path(QStringLiteral("missing/folder/a.csv"))));
     FAIL() << "no error for a missing folder";
   } catch (const std::runtime_error& e) {
     EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QStringLiteral("a.csv"))) << e.what();
@@ -96,7 +96,7 @@ TEST_F(CsvFileTest, UnwritableTargetThrowsAndLeavesNothingBehind) {
   // A folder in the way of the file: the rename at the end fails, so the
   // written temporary file must go away again.
   ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("b.csv")));
-  EXPECT_THROW(ExportGrid(nullptr, grid, 1, 3, Answer(Path(QStringLiteral("b.csv")))), std::runtime_error);
+  EXPECT_THROW(ExportGrid(nullptr, grid, TGridKind::Detail, 3, Answer(Path(QStringLiteral("b.csv")))), std::runtime_error);
   EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
             QStringList{QStringLiteral("b.csv")});
 }
@@ -109,7 +109,7 @@ TEST_F(CsvFileTest, TargetsThatAreNotPlainFilesAreRefused) {
   const TStringGrid grid = StopGrid();
   for (const char* name : {"pipe.csv", "link.csv", "folder.csv"}) {
     try {
-      ExportGrid(nullptr, grid, 1, 3, Answer(Path(QString::fromLatin1(name))));
+      ExportGrid(nullptr, grid, TGridKind::Detail, 3, Answer(Path(QString::fromLatin1(name))));
       ADD_FAILURE() << name << " was written";
     } catch (const std::runtime_error& e) {
       EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QStringLiteral("不是普通文件"))) << e.what();

@@ -134,7 +134,7 @@ TEST(CupsPrint, DefaultPrinterReceivesTheReport) {
   TStringGrid grid(15, 20);
   for (int r = 0; r < 5; ++r) grid.Cell(0, r) = "G" + std::to_string(101 + r);
   grid.Cell(1, 0) = *Utf8ToGbk("北京南");
-  PrintGrid(grid, 0, 5);
+  PrintGrid(grid, TGridKind::Result, 5);
 
   QString printed;
   const bool done = QTest::qWaitFor(

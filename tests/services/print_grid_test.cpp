@@ -45,7 +45,7 @@ class PdfPrintTest : public ::testing::Test {
   }
 
   // Prints to a 600 dpi A4 PDF and gives the file name.
-  QString Print(const TStringGrid& grid, int kind, int rows, const QString& name) {
+  QString Print(const TStringGrid& grid, TGridKind kind, int rows, const QString& name) {
     const QString path = dir_.filePath(name);
     QPdfWriter writer(path);
     writer.setResolution(600);
@@ -80,9 +80,9 @@ class PdfPrintTest : public ::testing::Test {
 TEST_F(PdfPrintTest, EveryPageRepeatsTheHeadAndIsNumbered) {
   const int rows = 120;
   const TStringGrid grid = ResultGrid(rows);
-  const QString pdf = Print(grid, 0, rows, QStringLiteral("result.pdf"));
+  const QString pdf = Print(grid, TGridKind::Result, rows, QStringLiteral("result.pdf"));
   const int pages = PageCount(pdf);
-  EXPECT_EQ(static_cast<std::size_t>(pages), LayoutGridPages(grid, 0, rows, setup_).size());
+  EXPECT_EQ(static_cast<std::size_t>(pages), LayoutGridPages(grid, TGridKind::Result, rows, setup_).size());
   ASSERT_GE(pages, 3);
 
   const QString date = QString::fromStdString(GbkToUtf8(setup_.DateText));
@@ -115,7 +115,7 @@ TEST_F(PdfPrintTest, StopListPrintsItsOwnHeader) {
   grid.Cell(0, 0) = "1";
   grid.Cell(1, 0) = Gbk(QStringLiteral("上海虹桥"));
   grid.Cell(5, 0) = Gbk(QStringLiteral("当天"));
-  const QString pdf = Print(grid, 1, 1, QStringLiteral("stops.pdf"));
+  const QString pdf = Print(grid, TGridKind::Detail, 1, QStringLiteral("stops.pdf"));
   EXPECT_EQ(PageCount(pdf), 1);
   const QString text = PageText(pdf, 1);
   EXPECT_TRUE(text.contains(QStringLiteral("站序车站里程到时发时天数历时时速")));
@@ -134,7 +134,7 @@ TEST(PaintPages, DeviceThatCannotStartThrows) {
   QTemporaryDir dir;
   QPdfWriter writer(dir.filePath(QStringLiteral("no/such/folder/x.pdf")));
   const TStringGrid grid = ResultGrid(3);
-  EXPECT_THROW(PrintGridOn(writer, grid, 0, 3), std::runtime_error);
+  EXPECT_THROW(PrintGridOn(writer, grid, TGridKind::Result, 3), std::runtime_error);
 }
 
 }  // namespace

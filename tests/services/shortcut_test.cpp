@@ -60,7 +60,7 @@ class ShortcutTest : public ::testing::Test {
 
 TEST_F(ShortcutTest, DesktopShortcutStartsTheProgramInItsOwnFolder) {
   ASSERT_TRUE(QDir(home_.path()).mkdir(QStringLiteral("Desktop")));
-  ASSERT_TRUE(CreateShortcut(target_, QStringLiteral("维墨克时刻"), QString(), vormek::kNoSpecialFolder));
+  ASSERT_TRUE(CreateShortcut(target_, QStringLiteral("维墨克时刻"), QString(), vormek::TSpecialFolder::None));
   const QString link = Home(QStringLiteral("Desktop/维墨克时刻.desktop"));
   ASSERT_TRUE(QFileInfo::exists(link));
   const auto keys = ReadEntry(link);
@@ -82,9 +82,9 @@ TEST_F(ShortcutTest, DesktopShortcutStartsTheProgramInItsOwnFolder) {
 
 TEST_F(ShortcutTest, SecondDesktopShortcutRewritesTheSameFile) {
   ASSERT_TRUE(QDir(home_.path()).mkdir(QStringLiteral("Desktop")));
-  ASSERT_TRUE(CreateShortcut(target_, QStringLiteral("维墨克时刻"), QString(), -1));
+  ASSERT_TRUE(CreateShortcut(target_, QStringLiteral("维墨克时刻"), QString(), vormek::TSpecialFolder::None));
   QFile::resize(Home(QStringLiteral("Desktop/维墨克时刻.desktop")), 3);
-  ASSERT_TRUE(CreateShortcut(target_, QStringLiteral("维墨克时刻"), QString(), -1));
+  ASSERT_TRUE(CreateShortcut(target_, QStringLiteral("维墨克时刻"), QString(), vormek::TSpecialFolder::None));
   const QStringList files = QDir(Home(QStringLiteral("Desktop"))).entryList(QDir::Files);
   EXPECT_EQ(files, QStringList{QStringLiteral("维墨克时刻.desktop")});
   EXPECT_EQ(ReadEntry(Home(QStringLiteral("Desktop/维墨克时刻.desktop"))).value(QStringLiteral("Name")),
@@ -99,38 +99,38 @@ TEST_F(ShortcutTest, DesktopFolderComesFromUserDirs) {
   dirs.write("# written by xdg-user-dirs-update\nXDG_DOWNLOAD_DIR=\"$HOME/x\"\n"
              "XDG_DESKTOP_DIR=\"$HOME/\xe6\xa1\x8c\xe9\x9d\xa2\"\n");
   dirs.close();
-  ASSERT_TRUE(CreateShortcut(target_, QStringLiteral("维墨克时刻"), QString(), vormek::kDesktopFolder));
+  ASSERT_TRUE(CreateShortcut(target_, QStringLiteral("维墨克时刻"), QString(), vormek::TSpecialFolder::Desktop));
   EXPECT_TRUE(QFileInfo::exists(Home(QStringLiteral("桌面/维墨克时刻.desktop"))));
 }
 
 TEST_F(ShortcutTest, ProgramsFolderIsCreatedUnderTheDataHome) {
-  ASSERT_TRUE(CreateShortcut(target_, QStringLiteral("维墨克时刻"), QString(), vormek::kProgramsFolder));
+  ASSERT_TRUE(CreateShortcut(target_, QStringLiteral("维墨克时刻"), QString(), vormek::TSpecialFolder::Programs));
   EXPECT_TRUE(QFileInfo::exists(Home(QStringLiteral(".local/share/applications/维墨克时刻.desktop"))));
 
   qputenv("XDG_DATA_HOME", Home(QStringLiteral("data")).toLocal8Bit());
-  ASSERT_TRUE(CreateShortcut(target_, QStringLiteral("维墨克时刻"), QString(), vormek::kProgramsFolder));
+  ASSERT_TRUE(CreateShortcut(target_, QStringLiteral("维墨克时刻"), QString(), vormek::TSpecialFolder::Programs));
   EXPECT_TRUE(QFileInfo::exists(Home(QStringLiteral("data/applications/维墨克时刻.desktop"))));
 }
 
 TEST_F(ShortcutTest, EmptyNameTakesTheTargetNameWithoutExtension) {
   const QString folder = Home(QStringLiteral("links/"));
   ASSERT_TRUE(QDir().mkpath(folder));
-  ASSERT_TRUE(CreateShortcut(target_, QString(), folder, vormek::kNoSpecialFolder));
+  ASSERT_TRUE(CreateShortcut(target_, QString(), folder, vormek::TSpecialFolder::None));
   EXPECT_TRUE(QFileInfo::exists(Home(QStringLiteral("links/vormek.desktop"))));
 }
 
 TEST_F(ShortcutTest, MissingTargetOrFolderWritesNothing) {
   ASSERT_TRUE(QDir(home_.path()).mkdir(QStringLiteral("Desktop")));
-  EXPECT_FALSE(CreateShortcut(Home(QStringLiteral("nothing-here")), QStringLiteral("x"), QString(), -1));
-  EXPECT_FALSE(CreateShortcut(Home(QStringLiteral("my app")), QStringLiteral("x"), QString(), -1))
+  EXPECT_FALSE(CreateShortcut(Home(QStringLiteral("nothing-here")), QStringLiteral("x"), QString(), vormek::TSpecialFolder::None));
+  EXPECT_FALSE(CreateShortcut(Home(QStringLiteral("my app")), QStringLiteral("x"), QString(), vormek::TSpecialFolder::None))
       << "a folder is not a program";
-  EXPECT_FALSE(CreateShortcut(target_, QStringLiteral("x"), Home(QStringLiteral("no/such/dir")), -1));
+  EXPECT_FALSE(CreateShortcut(target_, QStringLiteral("x"), Home(QStringLiteral("no/such/dir")), vormek::TSpecialFolder::None));
   EXPECT_FALSE(QDir(Home(QStringLiteral("no"))).exists());
   EXPECT_TRUE(QDir(Home(QStringLiteral("Desktop"))).isEmpty());
 }
 
 TEST_F(ShortcutTest, NoDesktopFolderMeansNoDesktopShortcut) {
-  EXPECT_FALSE(CreateShortcut(target_, QStringLiteral("维墨克时刻"), QString(), -1));
+  EXPECT_FALSE(CreateShortcut(target_, QStringLiteral("维墨克时刻"), QString(), vormek::TSpecialFolder::None));
   EXPECT_FALSE(QFileInfo::exists(Home(QStringLiteral("Desktop"))));
 }
 
@@ -138,7 +138,7 @@ TEST_F(ShortcutTest, FailedSaveGivesFalse) {
   // A folder in the way of the link file: the save cannot replace it.
   const QString folder = Home(QStringLiteral("links"));
   ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/x.desktop")));
-  EXPECT_FALSE(CreateShortcut(target_, QStringLiteral("x"), folder, -1));
+  EXPECT_FALSE(CreateShortcut(target_, QStringLiteral("x"), folder, vormek::TSpecialFolder::None));
   EXPECT_TRUE(QFileInfo(folder + QStringLiteral("/x.desktop")).isDir());
 }
 

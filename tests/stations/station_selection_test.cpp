@@ -20,9 +20,9 @@ class SelectionTest : public ::testing::Test {
   }
 
   // The stations of a list that the side accepts.
-  Names Accepted(bool exact, int side, const Names& names) {
+  Names Accepted(bool exact, TStationSide side, const Names& names) {
     Names out;
-    TStationMatcher m(side == SideDeparture ? c_.FromSelection : c_.ToSelection, exact);
+    TStationMatcher m(side == TStationSide::Departure ? c_.FromSelection : c_.ToSelection, exact);
     for (const auto& n : names) {
       const bool selected = IsSelectedStation(c_, n, exact, side);
       EXPECT_EQ(selected, m.Contains(n)) << n;
@@ -43,8 +43,8 @@ TEST_F(SelectionTest, CityGroupsOnBothSides) {
   const bool exact = ApplyPairExactMode(c_);
   EXPECT_FALSE(exact);
   EXPECT_EQ(c_.FromSelection.Gp, 1);
-  EXPECT_EQ(Accepted(exact, SideDeparture, all_), (Names{"北京", "北京北", "北京东", "北京南", "北京西"}));
-  EXPECT_EQ(Accepted(exact, SideArrival, all_), (Names{"上海", "上海虹桥", "上海南", "上海西"}));
+  EXPECT_EQ(Accepted(exact, TStationSide::Departure, all_), (Names{"北京", "北京北", "北京东", "北京南", "北京西"}));
+  EXPECT_EQ(Accepted(exact, TStationSide::Arrival, all_), (Names{"上海", "上海虹桥", "上海南", "上海西"}));
 }
 
 TEST_F(SelectionTest, SameCityMeansExactNames) {
@@ -53,8 +53,8 @@ TEST_F(SelectionTest, SameCityMeansExactNames) {
   const bool exact = ApplyPairExactMode(c_);
   EXPECT_TRUE(exact);
   EXPECT_TRUE(c_.FromSelection.Group.empty());
-  EXPECT_EQ(Accepted(exact, SideDeparture, all_), (Names{"北京"}));
-  EXPECT_EQ(Accepted(exact, SideArrival, all_), (Names{"北京西"}));
+  EXPECT_EQ(Accepted(exact, TStationSide::Departure, all_), (Names{"北京"}));
+  EXPECT_EQ(Accepted(exact, TStationSide::Arrival, all_), (Names{"北京西"}));
 }
 
 TEST_F(SelectionTest, StationsInNoGroup) {
@@ -62,13 +62,13 @@ TEST_F(SelectionTest, StationsInNoGroup) {
   SelectArrival(tt_.KMSM, c_, "上海");
   bool exact = ApplyPairExactMode(c_);
   EXPECT_FALSE(exact);
-  EXPECT_EQ(Accepted(exact, SideDeparture, all_), (Names{"宝鸡"}));
-  EXPECT_EQ(Accepted(exact, SideArrival, all_).size(), 4u);
+  EXPECT_EQ(Accepted(exact, TStationSide::Departure, all_), (Names{"宝鸡"}));
+  EXPECT_EQ(Accepted(exact, TStationSide::Arrival, all_).size(), 4u);
 
   SelectArrival(tt_.KMSM, c_, "天水");
   exact = ApplyPairExactMode(c_);
   EXPECT_TRUE(exact);
-  EXPECT_EQ(Accepted(exact, SideArrival, all_), (Names{"天水"}));
+  EXPECT_EQ(Accepted(exact, TStationSide::Arrival, all_), (Names{"天水"}));
 }
 
 TEST_F(SelectionTest, GroupHoldsTheTypedNameAndSpansWhatTheDataSays) {
@@ -76,9 +76,9 @@ TEST_F(SelectionTest, GroupHoldsTheTypedNameAndSpansWhatTheDataSays) {
   EXPECT_EQ(c_.FromSelection.Group, (Names{"汉口", "武昌", "武汉"}));  // in the group table's order
   EXPECT_NE(std::find(c_.FromSelection.Group.begin(), c_.FromSelection.Group.end(), "武昌"),
             c_.FromSelection.Group.end());
-  EXPECT_EQ(Accepted(false, SideDeparture, all_), (Names{"汉口", "武昌", "武汉"}));
+  EXPECT_EQ(Accepted(false, TStationSide::Departure, all_), (Names{"汉口", "武昌", "武汉"}));
   SelectDeparture(tt_.KMSM, c_, "德州");
-  EXPECT_TRUE(IsSelectedStation(c_, "枣庄", false, SideDeparture));
+  EXPECT_TRUE(IsSelectedStation(c_, "枣庄", false, TStationSide::Departure));
 }
 
 TEST_F(SelectionTest, BlanksAroundTheNameAreIgnored) {
@@ -96,14 +96,14 @@ TEST_F(SelectionTest, TimetableStationCopiesTheNameAndGoesExactOutsideGroups) {
   EXPECT_TRUE(ApplyTimetableExactMode(c_));
   SelectTimetableStation(tt_.KMSM, c_, "北京西");
   EXPECT_FALSE(ApplyTimetableExactMode(c_));
-  EXPECT_EQ(Accepted(false, SideDeparture, all_).size(), 5u);
+  EXPECT_EQ(Accepted(false, TStationSide::Departure, all_).size(), 5u);
 }
 
 TEST_F(SelectionTest, NamesAreComparedExactly) {
   SelectDeparture(tt_.KMSM, c_, "北京");
-  EXPECT_FALSE(IsSelectedStation(c_, "北京 ", false, SideDeparture));
-  EXPECT_FALSE(IsSelectedStation(c_, "北", false, SideDeparture));
-  EXPECT_FALSE(IsSelectedStation(c_, "", false, SideDeparture));
+  EXPECT_FALSE(IsSelectedStation(c_, "北京 ", false, TStationSide::Departure));
+  EXPECT_FALSE(IsSelectedStation(c_, "北", false, TStationSide::Departure));
+  EXPECT_FALSE(IsSelectedStation(c_, "", false, TStationSide::Departure));
 }
 
 }  // namespace

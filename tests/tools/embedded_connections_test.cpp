@@ -107,8 +107,8 @@ std::vector<Plain> Enumerate(const PlainTimetable& plain, TTimetable& tt, const 
   const bool exact = ApplyPairExactMode(c);
   std::vector<bool> fromSide, toSide;
   for (const std::string& name : plain.names) {
-    fromSide.push_back(IsSelectedStation(c, name, exact, SideDeparture));
-    toSide.push_back(IsSelectedStation(c, name, exact, SideArrival));
+    fromSide.push_back(IsSelectedStation(c, name, exact, TStationSide::Departure));
+    toSide.push_back(IsSelectedStation(c, name, exact, TStationSide::Arrival));
   }
   auto isFrom = [&](int s) { return fromSide[static_cast<std::size_t>(s)]; };
   auto isTo = [&](int s) { return toSide[static_cast<std::size_t>(s)]; };

@@ -66,8 +66,8 @@ class TReference {
       while (!s.Eof() && s.FieldByName("ID").AsString() == train) {
         const std::string_view station = s.FieldByName("Station").AsString();
         if (r.FZ.Station.empty()) {
-          if (IsSelectedStation(c, station, exact_, SideDeparture)) Board(r);
-        } else if (IsSelectedStation(c, station, exact_, SideArrival)) {
+          if (IsSelectedStation(c, station, exact_, TStationSide::Departure)) Board(r);
+        } else if (IsSelectedStation(c, station, exact_, TStationSide::Arrival)) {
           Alight(r);
         }
         s.Next();
@@ -85,7 +85,7 @@ class TReference {
     TMemTable& s = tt_.KMTrain;
     s.First();
     while (!s.Eof()) {
-      if (IsSelectedStation(c, s.FieldByName("Station").AsString(), exact, SideDeparture)) {
+      if (IsSelectedStation(c, s.FieldByName("Station").AsString(), exact, TStationSide::Departure)) {
         const std::string train(s.FieldByName("ID").AsString());
         TPub_GridResult r;
         const bool listed = tt_.KMList.Locate("ID", train);
@@ -126,7 +126,7 @@ class TReference {
       const std::string train(s.FieldByName("ID").AsString());
       bool found = false;
       while (!s.Eof() && !found && s.FieldByName("ID").AsString() == train) {
-        if (IsSelectedStation(c, s.FieldByName("Station").AsString(), exact_, SideDeparture)) found = true;
+        if (IsSelectedStation(c, s.FieldByName("Station").AsString(), exact_, TStationSide::Departure)) found = true;
         else s.Next();
       }
       if (!found) continue;
@@ -145,7 +145,7 @@ class TReference {
       const std::string train(s.FieldByName("ID").AsString());
       bool found = false;
       while (!s.Bof() && !found && s.FieldByName("ID").AsString() == train) {
-        if (IsSelectedStation(c, s.FieldByName("Station").AsString(), exact_, SideArrival)) found = true;
+        if (IsSelectedStation(c, s.FieldByName("Station").AsString(), exact_, TStationSide::Arrival)) found = true;
         else s.Prior();
       }
       if (!found) continue;

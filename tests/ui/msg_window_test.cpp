@@ -44,15 +44,15 @@ TStopList SixStops(int rows = 6) {
 
 struct TRecordedOutput {
   struct Call {
-    int Kind;
+    TGridKind Kind;
     int Rows;
     std::string FirstStation;
   };
   std::vector<Call> Prints, Exports;
   TMsgActions Actions() {
     TMsgActions a;
-    a.Print = [this](const TStringGrid& g, int kind, int rows) { Prints.push_back({kind, rows, g.Cell(1, 0)}); };
-    a.Export = [this](QWidget*, const TStringGrid& g, int kind, int rows) {
+    a.Print = [this](const TStringGrid& g, TGridKind kind, int rows) { Prints.push_back({kind, rows, g.Cell(1, 0)}); };
+    a.Export = [this](QWidget*, const TStringGrid& g, TGridKind kind, int rows) {
       Exports.push_back({kind, rows, g.Cell(1, 0)});
     };
     return a;
@@ -124,9 +124,9 @@ TEST(FrmMsg, PrintAndExportHandTheStopListOnWithoutAsking) {
   QTest::mouseClick(w.BTNExport, Qt::LeftButton);
   ASSERT_EQ(out.Prints.size(), 1u);
   ASSERT_EQ(out.Exports.size(), 1u);
-  EXPECT_EQ(out.Prints[0].Kind, 1);
+  EXPECT_EQ(out.Prints[0].Kind, TGridKind::Detail);
   EXPECT_EQ(out.Prints[0].Rows, 6);
-  EXPECT_EQ(out.Exports[0].Kind, 1);
+  EXPECT_EQ(out.Exports[0].Kind, TGridKind::Detail);
   EXPECT_EQ(out.Exports[0].Rows, 6);
   EXPECT_EQ(FromGbk(out.Prints[0].FirstStation), QStringLiteral("北京南"));
   QTest::mouseClick(w.BTNClose, Qt::LeftButton);

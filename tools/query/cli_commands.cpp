@@ -28,7 +28,7 @@ std::string TransferHeaderLine() {
   return line;
 }
 
-std::string ReportHeaderLine(int kind, int columns) {
+std::string ReportHeaderLine(TGridKind kind, int columns) {
   std::string line;
   for (const std::string& name : ReportHeader(kind, columns)) line += (line.empty() ? "" : ",") + name;
   return line;
@@ -84,7 +84,7 @@ void ClickUntil(const TSortState& state, const TSortRequest& want, Click click) 
 
 // The main grid as it shows the results: the query's own showing, the boxes
 // checked, then the header clicked.
-int ShowGrid(const TOptions& o, const TPub_Center& center, int queryMode, std::string_view stationBox,
+int ShowGrid(const TOptions& o, const TPub_Center& center, TQueryMode queryMode, std::string_view stationBox,
              TPrinter& printer) {
   const TFilterContext filter = FilterContextOf(center, queryMode, stationBox, Boxes(o));
   TStringGrid grid;
@@ -95,7 +95,7 @@ int ShowGrid(const TOptions& o, const TPub_Center& center, int queryMode, std::s
     TSortState state;
     ClickUntil(state, *o.Sort, [&] { ClickResultHeader(grid, true, count, state, o.Sort->Column); });
   }
-  printer.Line(ReportHeaderLine(kResultGridKind, kResultColumns));
+  printer.Line(ReportHeaderLine(TGridKind::Result, kResultColumns));
   printer.Rows(grid, count);
   return ExitOk;
 }
@@ -125,7 +125,7 @@ int Transfer(const TOptions& o, TTimetable& tt, TPub_Center& center, const TText
     if (!pick || pick->Station != via) continue;
     StoreResult(center, *pick,
                 TransferLegResults(tt, center.Fares, center.LegOneResults, center.LegTwoResults, *pick));
-    return ShowGrid(o, center, QueryModeDirect, "", printer);
+    return ShowGrid(o, center, TQueryMode::Direct, "", printer);
   }
   err << "vormek-query: " << Echo(o.Via, codec.Gbk()) << " is not in the transfer list\n";
   return ExitNotListed;
@@ -180,7 +180,7 @@ int Stops(const TOptions& o, const TTimetable& tt, const TTextCodec& codec, TPri
   }
   const auto list = BuildStopList(tt, request);
   if (!list) return ExitNoData;
-  printer.Line(ReportHeaderLine(kDetailGridKind, kStopColumns));
+  printer.Line(ReportHeaderLine(TGridKind::Detail, kStopColumns));
   printer.Rows(list->Grid, list->FilledRows);
   err << codec.Output(list->LabQC) << '\n' << codec.Output(list->LabQJ) << '\n';
   return ExitOk;
@@ -198,7 +198,7 @@ int RunCommand(const TOptions& o, TTimetable& tt, const TTextCodec& codec, std::
       const std::string to = codec.Argument(o.Args[1]);
       if (auto refusal = CheckDirectInput(tt.KMPy, from, to)) return Refuse(*refusal, codec, err);
       StoreResult(center, QueryDirect(tt, center.Fares, TStationPairRequest{from, to}));
-      return ShowGrid(o, center, QueryModeDirect, "", printer);
+      return ShowGrid(o, center, TQueryMode::Direct, "", printer);
     }
     case TCommand::Transfer:
     case TCommand::Via:
@@ -207,13 +207,13 @@ int RunCommand(const TOptions& o, TTimetable& tt, const TTextCodec& codec, std::
       const std::string number = codec.Argument(o.Args[0]);
       if (auto refusal = CheckTrainNumberInput(number)) return Refuse(*refusal, codec, err);
       StoreResult(center, QueryTrainNumber(tt, TTrainNumberRequest{number}));
-      return ShowGrid(o, center, QueryModeTrainNumber, "", printer);
+      return ShowGrid(o, center, TQueryMode::TrainNumber, "", printer);
     }
     case TCommand::Station: {
       const std::string station = codec.Argument(o.Args[0]);
       if (auto refusal = CheckStationInput(tt.KMPy, station)) return Refuse(*refusal, codec, err);
       StoreResult(center, QueryStation(tt, center.Fares, TStationRequest{station}));
-      return ShowGrid(o, center, QueryModeStation, TrimBlanksAndControls(station), printer);
+      return ShowGrid(o, center, TQueryMode::Station, TrimBlanksAndControls(station), printer);
     }
     case TCommand::Stops:
       return Stops(o, tt, codec, printer, err);

@@ -1,0 +1,106 @@
+// What the main window offers the parts around it: read-only views of its
+// state, and the places where a menu, links, a status panel or another
+// timetable come in. Its controls stay its own.
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStatusBar>
+
+#include "app/UnitVormek.h"
+#include "app/table_loaders.h"
+#include "app/web_links.h"
+#include "ui/result_grid_model.h"
+#include "ui/result_grid_view.h"
+#include "ui/station_combo_box.h"
+
+namespace vormek {
+
+namespace {
+
+// A press on an empty box's arrow, or its keys, opens the list.
+bool OpensList(const QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress) return true;
+  if (event->type() != QEvent::KeyPress) return false;
+  const auto* key = static_cast<const QKeyEvent*>(event);
+  return key->key() == Qt::Key_F4 || (key->key() == Qt::Key_Down && (key->modifiers() & Qt::AltModifier));
+}
+
+}  // namespace
+
+const TStringGrid& TFrmVormek::ResultGrid() const { return SGridModel->Grid(); }
+
+TFilterBoxes TFrmVormek::Filters() const {
+  return {CBSF->isChecked(), CBZD->isChecked(), CBJQ->isChecked(), CBDC->isChecked()};
+}
+
+void TFrmVormek::SetFiltersQuietly(TFilterBoxes boxes) {
+  const std::pair<QCheckBox*, bool> checks[] = {
+      {CBSF, boxes.CBSF}, {CBZD, boxes.CBZD}, {CBJQ, boxes.CBJQ}, {CBDC, boxes.CBDC}};
+  for (const auto& [box, checked] : checks) {
+    const QSignalBlocker quiet(box);
+    box->setChecked(checked);
+  }
+}
+
+TStationComboBox* TFrmVormek::StationBoxWidget(TStationBox box) const {
+  switch (box) {
+    case TStationBox::From: return ComboFZ;
+    case TStationBox::To: return ComboDZ;
+    case TStationBox::Station: return ComboCZ;
+  }
+  return ComboCZ;
+}
+
+QString TFrmVormek::StationText(TStationBox box) const { return StationBoxWidget(box)->currentText(); }
+
+void TFrmVormek::UseAdvancedMenu(QMenu* menu) {
+  SGrid->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(SGrid, &QWidget::customContextMenuRequested, menu,
+          [menu, grid = SGrid](const QPoint& at) { menu->popup(grid->viewport()->mapToGlobal(at)); });
+  BTNAdvanced->setMenu(menu);
+}
+
+TWebLinks* TFrmVormek::AddWebLinks(UrlOpener opener) {
+  return new TWebLinks(PTop, Images[6], ImageLogo, BtnUpdate, std::move(opener));
+}
+
+void TFrmVormek::AddStatusPanel(QWidget* panel) {
+  panel->setParent(StatusBar1);
+  StatusBar1->addPermanentWidget(panel);
+}
+
+void TFrmVormek::SetEmptyBoxList(std::function<QStringList(TStationBox)> list) { emptyBoxList_ = std::move(list); }
+
+void TFrmVormek::UseTimetable(TTimetable tables) {
+  loaders_->ReplaceTables(std::move(tables));
+  // Results of the old timetable would open detail windows on the new one.
+  center_.GridResults.clear();
+  center_.TransferStation.clear();
+  ClearResults();
+  for (QWidget* control : std::initializer_list<QWidget*>{ComboFZ, ComboDZ, ComboCZ, BTNZZCX, BTNZZZZ, BTNCCCX,
+                                                          BTNCZCX})
+    control->setEnabled(true);
+}
+
+TTimetable* TFrmVormek::LoadedTables() { return TablesReady() ? &loaders_->Tables() : nullptr; }
+
+TMemTable* TFrmVormek::StationNames() {
+  return loaders_ && loaders_->PinyinLoaded() ? &loaders_->Tables().KMPy : nullptr;
+}
+
+bool TFrmVormek::eventFilter(QObject* watched, QEvent* event) {
+  if (emptyBoxList_ && OpensList(event)) {
+    for (const TStationBox which : {TStationBox::From, TStationBox::To, TStationBox::Station}) {
+      TStationComboBox* box = StationBoxWidget(which);
+      if (watched != box || !box->isEnabled() || !box->currentText().trimmed().isEmpty()) continue;
+      // With nothing to offer the list stays as the box left it.
+      const QStringList items = emptyBoxList_(which);
+      if (!items.isEmpty() && !items.front().isEmpty()) box->SetStationList(items, false);
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace vormek
