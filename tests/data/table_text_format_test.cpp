@@ -2,7 +2,10 @@
 // refused with the line it is on.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "data/errors.h"
 #include "data/mem_table.h"
@@ -94,6 +97,56 @@ TEST(TableText, DoubledQuotesAndCommasInsideValues) {
   EXPECT_EQ(table.ValueAt(2, 0), "x,\"y\",z");
   EXPECT_EQ(table.ValueAt(3, 0), "");
   EXPECT_EQ(table.IntegerAt(3, 1), 4);
+}
+
+// Every value reads back as written, whatever mix of short rows, rows of
+// hundreds of bytes, doubled quotes and integers with leading zeros a table
+// holds, in text order and under an index that reorders it.
+TEST(TableText, EveryValueReadsBackWhateverTheRowsHold) {
+  std::mt19937 random(20120505);
+  auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  // One value in three may hold a quote.
+  auto text = [&](int longest) {
+    std::string v;
+    const int length = pick(longest + 1);
+    const int pieces = pick(3) == 0 ? 5 : 4;
+    for (int i = 0; i < length; ++i)
+      v += std::array<const char*, 5>{"a", "b", ",", "北", "\""}[static_cast<std::size_t>(pick(pieces))];
+    return v;
+  };
+  std::vector<std::vector<std::string>> rows;
+  std::vector<std::int32_t> numbers;
+  std::string body;
+  for (int r = 0; r < 400; ++r) {
+    const std::int32_t number = pick(2000) - 1000;
+    const std::string written = (pick(4) == 0 && number > 0 ? "00" : "") + std::to_string(number);
+    rows.push_back({text(pick(8) == 0 ? 200 : 6), text(pick(8) == 0 ? 200 : 6), text(3)});
+    numbers.push_back(number);
+    body += Row({rows.back()[0], written, rows.back()[1], rows.back()[2]});
+  }
+  TMemTable table;
+  table.LoadFromText(Preamble(ColumnDef("A", "WideString", 400, 400) + ColumnDef("N", "Integer", 0, 10) +
+                                  ColumnDef("B", "WideString", 400, 400) + ColumnDef("C", "WideString", 9, 9),
+                              IndexDef("ByN", "N", false)) +
+                     Row({"A", "N", "B", "C"}) + body);
+  ASSERT_EQ(table.RecordCount(), 400);
+  for (int r = 0; r < 400; ++r) {
+    const auto& row = rows[static_cast<std::size_t>(r)];
+    EXPECT_EQ(table.ValueAt(r, 0), row[0]) << r;
+    EXPECT_EQ(table.ValueAt(r, 1), std::to_string(numbers[static_cast<std::size_t>(r)])) << r;
+    EXPECT_EQ(table.ValueAt(r, 2), row[1]) << r;
+    EXPECT_EQ(table.ValueAt(r, 3), row[2]) << r;
+  }
+  table.SetIndexName("ByN");
+  for (int p = 1; p < 400; ++p) EXPECT_LE(table.IntegerAt(p - 1, 1), table.IntegerAt(p, 1));
+  for (int p = 0; p < 400; ++p) {
+    const std::string_view a = table.ValueAt(p, 0);
+    bool matches = false;
+    for (int r = 0; r < 400 && !matches; ++r)
+      matches = numbers[static_cast<std::size_t>(r)] == table.IntegerAt(p, 1) && rows[static_cast<std::size_t>(r)][0] == a &&
+                rows[static_cast<std::size_t>(r)][1] == table.ValueAt(p, 2);
+    EXPECT_TRUE(matches) << p;
+  }
 }
 
 TEST(TableText, TrailingCommaMakesNoExtraColumn) {
