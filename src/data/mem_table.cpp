@@ -616,4 +616,18 @@ std::int32_t TMemTable::IntegerAt(int position, int column) const {
   return t.Integer(t.RecordAt(position), column);
 }
 
+std::string_view TMemTable::ValueOfRecord(int record, int column) const {
+  const TTableData& t = impl_ ? static_cast<const TTableData&>(*impl_) : EmptyImpl();
+  if (record < 0 || record >= t.recordCount || column < 0 || column >= t.ColumnCount())
+    throw ETableError("no value at record " + std::to_string(record) + ", column " + std::to_string(column));
+  return t.Value(record, column);
+}
+
+std::int32_t TMemTable::IntegerOfRecord(int record, int column) const {
+  const TTableData& t = impl_ ? static_cast<const TTableData&>(*impl_) : EmptyImpl();
+  if (record < 0 || record >= t.recordCount || column < 0 || column >= t.ColumnCount())
+    throw ETableError("no value at record " + std::to_string(record) + ", column " + std::to_string(column));
+  return t.Integer(record, column);
+}
+
 }  // namespace vormek

@@ -106,6 +106,11 @@ class TMemTable {
   // order.
   std::string_view ValueAt(int position, int column) const;
   std::int32_t IntegerAt(int position, int column) const;
+  // The same by record, the position in text order whatever the current
+  // order. These read nothing SetIndexName changes, so a check may run over
+  // the records while another thread sets the index.
+  std::string_view ValueOfRecord(int record, int column) const;
+  std::int32_t IntegerOfRecord(int record, int column) const;
 
  private:
   friend class TField;
