@@ -8,6 +8,8 @@
 #include <unordered_set>
 #include <utility>
 
+#include <sys/mman.h>
+
 #include "data/errors.h"
 #include "data/table_text_reader.h"
 
@@ -87,13 +89,13 @@ struct TTableData {
   // Lower-cased names seen while loading, for the duplicate checks.
   std::unordered_set<std::string> columnNames;
   std::unordered_set<std::string> indexNames;
-  // Where each value lies in the owned text. A record as the text writes it
-  // ("a","b",...) keeps one offset and one byte per value: value c runs from
-  // base + rel[c] to the closing quote, three bytes before value c + 1 (the
-  // last one gets a start after its end as if another followed). A record
-  // that does not fit (longer than 255 bytes, or a value rewritten in place)
-  // has the flag in its base and its values in the wide arrays instead. The
-  // large stop table so takes about 16 bytes a record instead of 6 a value.
+  // While loading, the values are moved to the front of the owned text, one
+  // after the other without quotes or commas, and the text is cut there. A
+  // record keeps one offset and one byte per value: value c runs from
+  // base + rel[c] to base + rel[c + 1]. A record whose values take more than
+  // 255 bytes has the flag in its base and its values in the wide arrays
+  // instead. The stop table so takes about 16 bytes a record instead of 6 a
+  // value, and its text shrinks by the 3 bytes of every value's quoting.
   static constexpr std::uint32_t kWideRecord = 0x80000000u;
   static_assert(kMaxTableTextBytes < kWideRecord, "offsets must leave the flag bit free");
   std::vector<std::uint32_t> base;           // per record
@@ -120,7 +122,7 @@ struct TTableData {
     }
     const std::uint8_t* r = rel.data() + static_cast<std::size_t>(record) * (columns.size() + 1) +
                             static_cast<std::size_t>(column);
-    return {text.data() + b + r[0], static_cast<std::size_t>(r[1] - r[0] - 3)};
+    return {text.data() + b + r[0], static_cast<std::size_t>(r[1] - r[0])};
   }
 
   int RecordAt(int position) const {
@@ -293,27 +295,53 @@ void StoreCanonical(char* where, TRawField& field, std::int32_t value) {
   field.length = length;
 }
 
-// Keeps where the values of the record just read lie: compact when the record
-// stands as written, else in the wide arrays.
-void StoreRecord(const std::vector<TRawField>& fields, bool rewritten, TTableData& t) {
-  const std::size_t first = fields.front().begin;
-  const std::size_t span = fields.back().begin + fields.back().length + 3 - first;
-  if (!rewritten && span <= 0xFF) {
+// Moves the values of the record just read to the write position (never
+// after the line they stand on) and keeps where they now lie: compact when
+// they take at most 255 bytes, else in the wide arrays.
+void StoreRecord(const std::vector<TRawField>& fields, char* data, std::size_t& write, TTableData& t) {
+  const std::size_t first = write;
+  for (const TRawField& field : fields) {
+    std::memmove(data + write, data + field.begin, field.length);
+    write += field.length;
+  }
+  if (write - first <= 0xFF) {
     t.base.push_back(static_cast<std::uint32_t>(first));
-    for (const TRawField& field : fields) t.rel.push_back(static_cast<std::uint8_t>(field.begin - first));
-    t.rel.push_back(static_cast<std::uint8_t>(span));
+    std::size_t at = 0;
+    for (const TRawField& field : fields) {
+      t.rel.push_back(static_cast<std::uint8_t>(at));
+      at += field.length;
+    }
+    t.rel.push_back(static_cast<std::uint8_t>(at));
     return;
   }
   t.base.push_back(static_cast<std::uint32_t>(t.wideOffsets.size() / fields.size()) | TTableData::kWideRecord);
+  std::size_t at = first;
   for (const TRawField& field : fields) {
-    t.wideOffsets.push_back(static_cast<std::uint32_t>(field.begin));
+    t.wideOffsets.push_back(static_cast<std::uint32_t>(at));
     t.wideLengths.push_back(static_cast<std::uint16_t>(field.length));
+    at += field.length;
   }
   t.rel.insert(t.rel.end(), fields.size() + 1, 0);
 }
 
+// Hands back to the system the whole pages of [from, to) inside the text's
+// buffer: bytes already moved away, never read again. Only for large texts,
+// whose buffers have pages of their own.
+void ReleasePages(char* data, std::size_t from, std::size_t to) {
+  constexpr std::size_t kPage = 4096;
+  const auto start = (reinterpret_cast<std::uintptr_t>(data + from) + kPage - 1) & ~std::uintptr_t{kPage - 1};
+  const auto end = reinterpret_cast<std::uintptr_t>(data + to) & ~std::uintptr_t{kPage - 1};
+  if (end > start) ::madvise(reinterpret_cast<void*>(start), end - start, MADV_DONTNEED);
+}
+
+// Below this a text is not worth the system calls.
+constexpr std::size_t kReleaseStep = std::size_t{1} << 20;
+
 void ReadRecords(TTableTextReader& reader, char* data, TTableData& t) {
   const auto columnCount = static_cast<std::size_t>(t.ColumnCount());
+  const bool release = t.text.size() >= 4 * kReleaseStep;
+  std::size_t write = 0;  // the definitions and header before it are read already
+  std::size_t released = 0;
   while (reader.ReadLine()) {
     auto& fields = reader.MutableFields();
     if (fields.size() != columnCount)
@@ -321,11 +349,9 @@ void ReadRecords(TTableTextReader& reader, char* data, TTableData& t) {
                   " columns");
     if (!reader.TrailingComma()) reader.Fail("row lacks its trailing comma");
     if (t.recordCount == INT32_MAX) reader.Fail("too many rows");
-    bool rewritten = false;
     for (std::size_t c = 0; c < columnCount; ++c) {
       TRawField& field = fields[c];
       const TColumnDef& column = t.columns[c];
-      const std::size_t written = field.length;
       if (column.type == TFieldType::WideString) {
         if (field.chars > static_cast<std::size_t>(column.size))
           reader.Fail("value of " + column.name + " is longer than " + std::to_string(column.size) + " characters");
@@ -341,11 +367,17 @@ void ReadRecords(TTableTextReader& reader, char* data, TTableData& t) {
         StoreCanonical(data + field.begin, field, value);
         t.ints.push_back(value);
       }
-      rewritten = rewritten || field.length != written;
     }
-    StoreRecord(fields, rewritten, t);
+    const std::size_t lineStart = fields.front().begin - 1;
+    StoreRecord(fields, data, write, t);
     ++t.recordCount;
+    if (release && lineStart - std::max(write, released) >= kReleaseStep) {
+      ReleasePages(data, std::max(write, released), lineStart);
+      released = lineStart;
+    }
   }
+  if (release) ReleasePages(data, write, t.text.size());
+  t.text.resize(write);
 }
 
 void Load(std::string source, TTableData& t) {
