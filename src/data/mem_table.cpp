@@ -662,4 +662,25 @@ std::int32_t TMemTable::IntegerOfRecord(int record, int column) const {
   return t.Integer(record, column);
 }
 
+void TMemTable::Prefetch(int position, TPrefetch step) const {
+  if (!impl_ || position < 0 || position >= impl_->recordCount) return;
+  const TTableData& t = *impl_;
+  if (step == TPrefetch::Order) {
+    if (!t.order.empty()) __builtin_prefetch(&t.order[static_cast<std::size_t>(position)]);
+    return;
+  }
+  const auto record = static_cast<std::size_t>(t.RecordAt(position));
+  const std::size_t stride = t.columns.size() + 1;
+  if (step == TPrefetch::Place) {
+    __builtin_prefetch(&t.base[record]);
+    __builtin_prefetch(&t.rel[record * stride]);
+    return;
+  }
+  const std::uint32_t b = t.base[record];
+  if ((b & TTableData::kWideRecord) != 0) return;
+  const char* values = t.text.data() + b;
+  const std::size_t size = t.rel[record * stride + stride - 1];
+  for (std::size_t at = 0; at < size + 64; at += 64) __builtin_prefetch(values + std::min(at, size));
+}
+
 }  // namespace vormek

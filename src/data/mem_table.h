@@ -109,6 +109,13 @@ class TMemTable {
   // The same by record, the position in text order whatever the current
   // order. These read nothing SetIndexName changes, so a check may run over
   // the records while another thread sets the index.
+  // A hint for scans that jump about a large table: the memory is asked for
+  // a record in three steps, some rows apart, each reading what the one
+  // before asked for: its place in the current order, then its offsets, then
+  // its values. Changes nothing; a position outside the table is ignored.
+  enum class TPrefetch { Order, Place, Values };
+  void Prefetch(int position, TPrefetch step) const;
+
   std::string_view ValueOfRecord(int record, int column) const;
   std::int32_t IntegerOfRecord(int record, int column) const;
 
