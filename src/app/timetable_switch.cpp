@@ -12,6 +12,7 @@
 #include "app/table_loaders.h"
 #include "data/timetable_folder.h"
 #include "gui_text/gbk_text.h"
+#include "services/log_categories.h"
 #include "ui/station_combo_box.h"
 
 namespace vormek {
@@ -31,6 +32,7 @@ void PutInPlace(TFrmVormek& window, TTimetable tables, QLabel* label, const QStr
                                                           window.BTNZZCX, window.BTNZZZZ, window.BTNCCCX,
                                                           window.BTNCZCX})
     control->setEnabled(true);
+  qCInfo(lcLoad) << "timetable" << name << "in place, query buttons on";
   // A long folder name is cut in the middle so that the maker's panel keeps
   // its whole text; the tooltip has the full path.
   const QString text = QStringLiteral("时刻表:") + name;

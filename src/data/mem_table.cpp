@@ -334,12 +334,15 @@ void ReleasePages(char* data, std::size_t from, std::size_t to) {
   if (end > start) ::madvise(reinterpret_cast<void*>(start), end - start, MADV_DONTNEED);
 }
 
-// Below this a text is not worth the system calls.
+// Pages go back in steps of 1 MiB, and only for texts of 16 MiB or more:
+// below that, faulting the pages in again as the values move over them costs
+// more time than the memory is worth.
 constexpr std::size_t kReleaseStep = std::size_t{1} << 20;
+constexpr std::size_t kReleaseFrom = std::size_t{16} << 20;
 
 void ReadRecords(TTableTextReader& reader, char* data, TTableData& t) {
   const auto columnCount = static_cast<std::size_t>(t.ColumnCount());
-  const bool release = t.text.size() >= 4 * kReleaseStep;
+  const bool release = t.text.size() >= kReleaseFrom;
   std::size_t write = 0;  // the definitions and header before it are read already
   std::size_t released = 0;
   while (reader.ReadLine()) {

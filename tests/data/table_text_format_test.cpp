@@ -149,6 +149,30 @@ TEST(TableText, EveryValueReadsBackWhateverTheRowsHold) {
   }
 }
 
+// A text of tens of megabytes hands back the pages its values moved away
+// from while it loads; none of the values may suffer.
+TEST(TableText, LargeTableReadsBackWhole) {
+  auto value = [](int row, int column) {
+    std::string v(static_cast<std::size_t>((row + column) % 13), 'x');
+    for (int i = row % 7; i > 0; --i) v += "北";
+    return v + std::to_string(row * 7 + column);
+  };
+  constexpr int kRows = 300000;
+  std::string text = Preamble(ColumnDef("A", "WideString", 40, 40) + ColumnDef("B", "WideString", 40, 40) +
+                                  ColumnDef("C", "WideString", 40, 40) + ColumnDef("N", "Integer", 0, 10),
+                              "") +
+                     Row({"A", "B", "C", "N"});
+  for (int r = 0; r < kRows; ++r) text += Row({value(r, 0), value(r, 1), value(r, 2), std::to_string(r)});
+  ASSERT_GT(text.size(), std::size_t{20} << 20);
+  TMemTable table;
+  table.LoadFromOwnedText(std::move(text));
+  ASSERT_EQ(table.RecordCount(), kRows);
+  int wrong = 0;
+  for (int r = 0; r < kRows; ++r)
+    for (int c = 0; c < 3; ++c) wrong += table.ValueAt(r, c) != value(r, c) || table.IntegerAt(r, 3) != r;
+  EXPECT_EQ(wrong, 0);
+}
+
 TEST(TableText, TrailingCommaMakesNoExtraColumn) {
   TMemTable table;
   table.LoadFromText(GroupPreamble() + Row({"北京", "1"}));
