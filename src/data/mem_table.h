@@ -112,8 +112,8 @@ class TMemTable {
   // the records while another thread sets the index.
   // A hint for scans that jump about a large table: the memory is asked for
   // a record in three steps, some rows apart, each reading what the one
-  // before asked for: its place in the current order, then its offsets, then
-  // its values. Changes nothing; a position outside the table is ignored.
+  // before asked for: its place in the current order, then its offsets and
+  // numbers, then its values. Changes nothing; a position outside the table is ignored.
   enum class TPrefetch { Order, Place, Values };
   void Prefetch(int position, TPrefetch step) const;
 

@@ -24,7 +24,7 @@ TStationResult QueryStation(const TTimetable& tt, const TFareTables& fares, cons
   // The stops of a big city lie all over a large table: while one row is
   // made, ask the memory for what the rows some steps later read, each step
   // needing what the one before brought in.
-  constexpr std::size_t kStep = 4;
+  constexpr std::size_t kStep = 8;
   using P = TMemTable::TPrefetch;
   auto runOf = [&ix](std::uint32_t pos) -> const TTrainRun& { return ix.Trains[ix.StopTrain[pos]]; };
   auto ahead = [&selected](std::size_t i, std::size_t steps) {
