@@ -4,7 +4,10 @@
 #include <charconv>
 #include <climits>
 #include <cstring>
+#include <exception>
 #include <numeric>
+#include <system_error>
+#include <thread>
 #include <unordered_set>
 #include <utility>
 
@@ -295,6 +298,33 @@ void StoreCanonical(char* where, TRawField& field, std::int32_t value) {
   field.length = length;
 }
 
+// Line ends in [begin, end), eight bytes at a time: a byte equal to LF
+// becomes zero under the xor, and the sum below sets the top bit of every
+// byte that is not zero, exactly.
+std::size_t CountLineEnds(const char* begin, const char* end) {
+  constexpr std::uint64_t kLf = 0x0A0A0A0A0A0A0A0Aull;
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+  std::size_t count = 0;
+  for (; end - begin >= 8; begin += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, begin, 8);
+    const std::uint64_t x = word ^ kLf;
+    count += static_cast<std::size_t>(__builtin_popcountll(~(((x & kLow7) + kLow7) | x | kLow7)));
+  }
+  for (; begin < end; ++begin) count += *begin == '\n';
+  return count;
+}
+
+// Room, once, for the rows of a part of the text holding this many line ends
+// and bytes: at most one row per line, and never more values than the bytes
+// could hold, so that a damaged text reserves no more than its size allows.
+void ReserveRows(std::size_t lines, std::size_t bytes, TTableData& t) {
+  const std::size_t rows = std::min(lines, bytes / (kMinValueBytes * t.columns.size()) + 1);
+  t.base.reserve(rows);
+  t.rel.reserve(rows * (t.columns.size() + 1));
+  t.ints.reserve(rows * static_cast<std::size_t>(t.intColumns));
+}
+
 // Moves the values of the record just read to the write position (never
 // after the line they stand on) and keeps where they now lie: compact when
 // they take at most 255 bytes, else in the wide arrays.
@@ -340,11 +370,13 @@ void ReleasePages(char* data, std::size_t from, std::size_t to) {
 constexpr std::size_t kReleaseStep = std::size_t{1} << 20;
 constexpr std::size_t kReleaseFrom = std::size_t{16} << 20;
 
-void ReadRecords(TTableTextReader& reader, char* data, TTableData& t) {
+// Reads the reader's rows into t, moving their values to write onwards
+// (never past the row being read); returns where the values end. With
+// release, the pages behind the reading up to end go back as it passes them.
+std::size_t ReadRecords(TTableTextReader& reader, char* data, std::size_t write, std::size_t end, bool release,
+                        TTableData& t) {
   const auto columnCount = static_cast<std::size_t>(t.ColumnCount());
-  const bool release = t.text.size() >= kReleaseFrom;
-  std::size_t write = 0;  // the definitions and header before it are read already
-  std::size_t released = 0;
+  std::size_t released = write;
   while (reader.ReadLine()) {
     auto& fields = reader.MutableFields();
     if (fields.size() != columnCount)
@@ -379,8 +411,77 @@ void ReadRecords(TTableTextReader& reader, char* data, TTableData& t) {
       released = lineStart;
     }
   }
-  if (release) ReleasePages(data, write, t.text.size());
-  t.text.resize(write);
+  if (release) ReleasePages(data, write, end);
+  return write;
+}
+
+// Stop tables are parsed in two halves, one on another thread, from this
+// size on; below it a thread costs more than it saves.
+constexpr std::size_t kTwoThreadsFrom = std::size_t{2} << 20;
+
+// Reads the rows of [begin, end) of a large text in two halves at once: the
+// first on this thread into t, the second on another into a copy of t's
+// definitions, whose values then follow the first half's. The first half's
+// error wins, as a reading from the top would meet it first.
+std::size_t ReadRecordsInHalves(char* data, std::size_t begin, std::size_t end, int linesBefore, bool release,
+                                TTableData& t) {
+  const auto* middle = static_cast<const char*>(std::memchr(data + begin + (end - begin) / 2, '\n',
+                                                            end - begin - (end - begin) / 2));
+  const std::size_t split = middle == nullptr ? end : static_cast<std::size_t>(middle - data) + 1;
+  const std::size_t linesInFirst = CountLineEnds(data + begin, data + split);
+  ReserveRows(linesInFirst, split - begin, t);
+  TTableData second;
+  second.columns = t.columns;
+  second.intSlot = t.intSlot;
+  second.intColumns = t.intColumns;
+  ReserveRows(CountLineEnds(data + split, data + end), end - split, second);
+  std::size_t secondEnd = split;
+  std::exception_ptr secondError;
+  auto readSecond = [&] {
+    try {
+      TTableTextReader reader(data, split, end, linesBefore + static_cast<int>(linesInFirst));
+      reader.LimitFields(t.columns.size() + 1);
+      secondEnd = ReadRecords(reader, data, split, end, release, second);
+    } catch (...) {
+      secondError = std::current_exception();
+    }
+  };
+  std::thread other;
+  try {
+    other = std::thread(readSecond);
+  } catch (const std::system_error&) {
+    // No thread to be had: the second half is read after the first.
+  }
+  std::size_t firstEnd = 0;
+  try {
+    TTableTextReader reader(data, begin, split, linesBefore);
+    reader.LimitFields(t.columns.size() + 1);
+    firstEnd = ReadRecords(reader, data, 0, split, release, t);
+  } catch (...) {
+    if (other.joinable()) other.join();
+    throw;
+  }
+  if (other.joinable())
+    other.join();
+  else
+    readSecond();
+  if (secondError) std::rethrow_exception(secondError);
+  if (static_cast<std::int64_t>(t.recordCount) + second.recordCount > INT32_MAX)
+    throw ETableFormatError(linesBefore + static_cast<int>(linesInFirst) + 1, "too many rows");
+  // The second half's values move down to follow the first's.
+  std::memmove(data + firstEnd, data + split, secondEnd - split);
+  const auto shift = static_cast<std::uint32_t>(split - firstEnd);
+  const auto wideBefore = static_cast<std::uint32_t>(t.wideOffsets.size() / t.columns.size());
+  for (const std::uint32_t b : second.base)
+    t.base.push_back((b & TTableData::kWideRecord) != 0 ? (b + wideBefore) : b - shift);
+  for (const std::uint32_t offset : second.wideOffsets) t.wideOffsets.push_back(offset - shift);
+  t.wideLengths.insert(t.wideLengths.end(), second.wideLengths.begin(), second.wideLengths.end());
+  t.rel.insert(t.rel.end(), second.rel.begin(), second.rel.end());
+  t.ints.insert(t.ints.end(), second.ints.begin(), second.ints.end());
+  t.recordCount += second.recordCount;
+  const std::size_t written = firstEnd + (secondEnd - split);
+  if (release) ReleasePages(data, written, secondEnd);
+  return written;
 }
 
 void Load(std::string source, TTableData& t) {
@@ -422,16 +523,15 @@ void Load(std::string source, TTableData& t) {
   ReadHeader(reader, t);
   t.columnNames.clear();
   t.indexNames.clear();
-  // At most one row per line, and no more values than the bytes can hold:
-  // size the arrays once (a few lines too many for the preamble, never a
-  // copy), and never beyond what the text could fill.
-  // One counting pass the compiler turns into wide compares, not a call per line.
-  const auto lines = static_cast<std::size_t>(std::count(t.text.begin(), t.text.end(), '\n'));
-  const std::size_t rows = std::min(lines, t.text.size() / (kMinValueBytes * t.columns.size()) + 1);
-  t.base.reserve(rows);
-  t.rel.reserve(rows * (t.columns.size() + 1));
-  t.ints.reserve(rows * static_cast<std::size_t>(t.intColumns));
-  ReadRecords(reader, data, t);
+  const bool halves = t.text.size() >= kTwoThreadsFrom;
+  if (!halves) ReserveRows(CountLineEnds(data, data + t.text.size()), t.text.size(), t);
+  const bool release = t.text.size() >= kReleaseFrom;
+  // The definitions and the header before the rows are read already: the
+  // values may move over them.
+  const std::size_t written =
+      halves ? ReadRecordsInHalves(data, reader.Position(), t.text.size(), reader.Line(), release, t)
+          : ReadRecords(reader, data, 0, t.text.size(), release, t);
+  t.text.resize(written);
   t.ResetOrder();
   t.ToFirst();
 }

@@ -2,6 +2,7 @@
 // refused with the line it is on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <random>
 #include <string>
@@ -149,28 +150,54 @@ TEST(TableText, EveryValueReadsBackWhateverTheRowsHold) {
   }
 }
 
-// A text of tens of megabytes hands back the pages its values moved away
-// from while it loads; none of the values may suffer.
-TEST(TableText, LargeTableReadsBackWhole) {
-  auto value = [](int row, int column) {
-    std::string v(static_cast<std::size_t>((row + column) % 13), 'x');
-    for (int i = row % 7; i > 0; --i) v += "北";
-    return v + std::to_string(row * 7 + column);
-  };
-  constexpr int kRows = 300000;
-  std::string text = Preamble(ColumnDef("A", "WideString", 40, 40) + ColumnDef("B", "WideString", 40, 40) +
-                                  ColumnDef("C", "WideString", 40, 40) + ColumnDef("N", "Integer", 0, 10),
+// A text of megabytes is read in two halves at once and, from 16 MiB, hands
+// back the pages its values moved away from; none of the values may suffer,
+// whether a record is short, long (one row in 997) or holds doubled quotes
+// (one in 89), and the first bad row is the one refused, wherever the halves
+// meet.
+std::string LargeValue(int row, int column) {
+  if (row % 997 == 0) {
+    std::string v;
+    for (int i = 0; i < 100; ++i) v += "北";
+    return v + std::to_string(row);
+  }
+  std::string v(static_cast<std::size_t>((row + column) % 13), 'x');
+  if (row % 89 == 0) v += "\"q\"";
+  for (int i = row % 7; i > 0; --i) v += "北";
+  return v + std::to_string(row * 7 + column);
+}
+
+std::string LargeText(int rows, const std::vector<int>& badRows) {
+  std::string text = Preamble(ColumnDef("A", "WideString", 120, 120) + ColumnDef("B", "WideString", 120, 120) +
+                                  ColumnDef("C", "WideString", 120, 120) + ColumnDef("N", "Integer", 0, 10),
                               "") +
                      Row({"A", "B", "C", "N"});
-  for (int r = 0; r < kRows; ++r) text += Row({value(r, 0), value(r, 1), value(r, 2), std::to_string(r)});
-  ASSERT_GT(text.size(), std::size_t{20} << 20);
-  TMemTable table;
-  table.LoadFromOwnedText(std::move(text));
-  ASSERT_EQ(table.RecordCount(), kRows);
-  int wrong = 0;
-  for (int r = 0; r < kRows; ++r)
-    for (int c = 0; c < 3; ++c) wrong += table.ValueAt(r, c) != value(r, c) || table.IntegerAt(r, 3) != r;
-  EXPECT_EQ(wrong, 0);
+  for (int r = 0; r < rows; ++r) {
+    const bool bad = std::find(badRows.begin(), badRows.end(), r) != badRows.end();
+    text += Row({LargeValue(r, 0), LargeValue(r, 1), LargeValue(r, 2), bad ? "x" : std::to_string(r)});
+  }
+  return text;
+}
+
+TEST(TableText, LargeTableReadsBackWhole) {
+  // Above the sizes that read in halves (2 MiB) and hand pages back (16 MiB).
+  for (const auto& [rows, bytes] : {std::pair{60000, std::size_t{2} << 20}, std::pair{300000, std::size_t{16} << 20}}) {
+    std::string text = LargeText(rows, {});
+    ASSERT_GT(text.size(), bytes);
+    TMemTable table;
+    table.LoadFromOwnedText(std::move(text));
+    ASSERT_EQ(table.RecordCount(), rows);
+    int wrong = 0;
+    for (int r = 0; r < rows; ++r)
+      for (int c = 0; c < 3; ++c) wrong += table.ValueAt(r, c) != LargeValue(r, c) || table.IntegerAt(r, 3) != r;
+    EXPECT_EQ(wrong, 0) << rows << " rows";
+  }
+  // Rows start on line 11; the halves meet near row 30,000.
+  const struct {
+    std::vector<int> bad;
+    int line;
+  } refusals[] = {{{100}, 111}, {{50000}, 50011}, {{100, 59999}, 111}, {{59999}, 60010}};
+  for (const auto& r : refusals) EXPECT_EQ(ErrorLine(LargeText(60000, r.bad)), r.line) << r.bad.front();
 }
 
 TEST(TableText, TrailingCommaMakesNoExtraColumn) {
