@@ -429,12 +429,14 @@ std::size_t ReadRecordsInHalves(char* data, std::size_t begin, std::size_t end, 
                                                             end - begin - (end - begin) / 2));
   const std::size_t split = middle == nullptr ? end : static_cast<std::size_t>(middle - data) + 1;
   const std::size_t linesInFirst = CountLineEnds(data + begin, data + split);
-  ReserveRows(linesInFirst, split - begin, t);
+  const std::size_t linesInSecond = CountLineEnds(data + split, data + end);
+  // t has room for both halves, so that the second joins it without a copy.
+  ReserveRows(linesInFirst + linesInSecond, end - begin, t);
   TTableData second;
   second.columns = t.columns;
   second.intSlot = t.intSlot;
   second.intColumns = t.intColumns;
-  ReserveRows(CountLineEnds(data + split, data + end), end - split, second);
+  ReserveRows(linesInSecond, end - split, second);
   std::size_t secondEnd = split;
   std::exception_ptr secondError;
   auto readSecond = [&] {
