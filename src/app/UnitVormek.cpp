@@ -97,6 +97,7 @@ void TFrmVormek::EnableQueryButtons() {
   BTNZZZZ->setEnabled(true);
   BTNCCCX->setEnabled(true);
   BTNCZCX->setEnabled(true);
+  qCInfo(lcLoad) << "built-in tables loaded, query buttons on";
   emit QueryButtonsEnabled();
 }
 
@@ -207,6 +208,7 @@ void TFrmVormek::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (centred_) return;
   centred_ = true;
+  qCInfo(lcLoad) << "window shown";  // with the moments below, how long a start leaves the buttons off
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();
     move(area.center() - QPoint(width() / 2, height() / 2));

@@ -86,14 +86,10 @@ TInstalledFeatures InstallFeatures(TFrmVormek& window, TAdvancedMenu& menu, TFea
     });
     QObject::connect(installed.MBuiltInTables, &QAction::triggered, &window,
                      [timetables] { timetables->RestoreBuiltIn(); });
-    if (!shared->StartTables.isEmpty()) {
-      // Once the built-in tables are in, so that nothing is loading beneath.
-      auto once = std::make_shared<QMetaObject::Connection>();
-      *once = QObject::connect(&window, &TFrmVormek::QueryButtonsEnabled, &window, [once, timetables, shared] {
-        QObject::disconnect(*once);
-        timetables->OpenFolder(shared->StartTables);
-      });
-    }
+    // Before the window is shown, so that it appears with the folder's
+    // tables in place and its query buttons on; putting them in place waits
+    // for the built-in loaders, so nothing is loading beneath.
+    if (!shared->StartTables.isEmpty()) timetables->OpenFolder(shared->StartTables);
   } else {
     installed.MOpenTables->setEnabled(false);
     installed.MBuiltInTables->setEnabled(false);

@@ -8,6 +8,7 @@
 #include "app/message_boxes.h"
 #include "data/timetable_folder.h"
 #include "gui_text/gbk_text.h"
+#include "services/log_categories.h"
 
 namespace vormek {
 
@@ -18,6 +19,7 @@ constexpr int kTimetableLabelWidth = 100;
 
 void PutInPlace(TFrmVormek& window, TTimetable tables, QLabel* label, const QString& name, const QString& hint) {
   window.UseTimetable(std::move(tables));
+  qCInfo(lcLoad) << "timetable" << name << "in place, query buttons on";
   // A long folder name is cut in the middle so that the maker's panel keeps
   // its whole text; the tooltip has the full path.
   const QString text = QStringLiteral("时刻表:") + name;

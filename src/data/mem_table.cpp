@@ -4,9 +4,14 @@
 #include <charconv>
 #include <climits>
 #include <cstring>
+#include <exception>
 #include <numeric>
+#include <system_error>
+#include <thread>
 #include <unordered_set>
 #include <utility>
+
+#include <sys/mman.h>
 
 #include "data/errors.h"
 #include "data/table_text_reader.h"
@@ -87,12 +92,23 @@ struct TTableData {
   // Lower-cased names seen while loading, for the duplicate checks.
   std::unordered_set<std::string> columnNames;
   std::unordered_set<std::string> indexNames;
-  // Where each value lies in the owned text, recordCount x columns; offsets
-  // and lengths apart so that the large stop table takes 6 bytes a value.
-  std::vector<std::uint32_t> offsets;
-  std::vector<std::uint16_t> lengths;
+  // While loading, the values are moved to the front of the owned text, one
+  // after the other without quotes or commas, and the text is cut there. A
+  // record keeps one offset and one byte per value: value c runs from
+  // base + rel[c] to base + rel[c + 1]. A record whose values take more than
+  // 255 bytes has the flag in its base and its values in the wide arrays
+  // instead. The stop table so takes about 16 bytes a record instead of 6 a
+  // value, and its text shrinks by the 3 bytes of every value's quoting.
+  static constexpr std::uint32_t kWideRecord = 0x80000000u;
+  static_assert(kMaxTableTextBytes < kWideRecord, "offsets must leave the flag bit free");
+  std::vector<std::uint32_t> base;           // per record
+  std::vector<std::uint8_t> rel;             // recordCount x (columns + 1)
+  std::vector<std::uint32_t> wideOffsets;    // wide records x columns
+  std::vector<std::uint16_t> wideLengths;
   std::vector<std::int32_t> ints;   // recordCount x intColumns, parsed once
-  std::vector<std::int32_t> order;  // position in the current order -> record
+  // Position in the current order -> record; empty while that is text order
+  // (a table stored in index order needs no permutation).
+  std::vector<std::int32_t> order;
   int currentIndex = -1;
   std::string indexName;
   int pos = -1;
@@ -102,8 +118,18 @@ struct TTableData {
   int ColumnCount() const { return static_cast<int>(columns.size()); }
 
   std::string_view Value(int record, int column) const {
-    const std::size_t i = static_cast<std::size_t>(record) * columns.size() + static_cast<std::size_t>(column);
-    return {text.data() + offsets[i], lengths[i]};
+    const std::uint32_t b = base[static_cast<std::size_t>(record)];
+    if ((b & kWideRecord) != 0) {
+      const std::size_t i = static_cast<std::size_t>(b & ~kWideRecord) * columns.size() + static_cast<std::size_t>(column);
+      return {text.data() + wideOffsets[i], wideLengths[i]};
+    }
+    const std::uint8_t* r = rel.data() + static_cast<std::size_t>(record) * (columns.size() + 1) +
+                            static_cast<std::size_t>(column);
+    return {text.data() + b + r[0], static_cast<std::size_t>(r[1] - r[0])};
+  }
+
+  int RecordAt(int position) const {
+    return order.empty() ? position : order[static_cast<std::size_t>(position)];
   }
 
   std::int32_t Integer(int record, int column) const {
@@ -132,8 +158,8 @@ struct TTableData {
   }
 
   void ResetOrder() {
-    order.resize(static_cast<std::size_t>(recordCount));
-    std::iota(order.begin(), order.end(), 0);
+    order.clear();
+    order.shrink_to_fit();
   }
 
   void ToFirst() {
@@ -272,8 +298,85 @@ void StoreCanonical(char* where, TRawField& field, std::int32_t value) {
   field.length = length;
 }
 
-void ReadRecords(TTableTextReader& reader, char* data, TTableData& t) {
+// Line ends in [begin, end), eight bytes at a time: a byte equal to LF
+// becomes zero under the xor, and the sum below sets the top bit of every
+// byte that is not zero, exactly.
+std::size_t CountLineEnds(const char* begin, const char* end) {
+  constexpr std::uint64_t kLf = 0x0A0A0A0A0A0A0A0Aull;
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+  std::size_t count = 0;
+  for (; end - begin >= 8; begin += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, begin, 8);
+    const std::uint64_t x = word ^ kLf;
+    count += static_cast<std::size_t>(__builtin_popcountll(~(((x & kLow7) + kLow7) | x | kLow7)));
+  }
+  for (; begin < end; ++begin) count += *begin == '\n';
+  return count;
+}
+
+// Room, once, for the rows of a part of the text holding this many line ends
+// and bytes: at most one row per line, and never more values than the bytes
+// could hold, so that a damaged text reserves no more than its size allows.
+void ReserveRows(std::size_t lines, std::size_t bytes, TTableData& t) {
+  const std::size_t rows = std::min(lines, bytes / (kMinValueBytes * t.columns.size()) + 1);
+  t.base.reserve(rows);
+  t.rel.reserve(rows * (t.columns.size() + 1));
+  t.ints.reserve(rows * static_cast<std::size_t>(t.intColumns));
+}
+
+// Moves the values of the record just read to the write position (never
+// after the line they stand on) and keeps where they now lie: compact when
+// they take at most 255 bytes, else in the wide arrays.
+void StoreRecord(const std::vector<TRawField>& fields, char* data, std::size_t& write, TTableData& t) {
+  const std::size_t first = write;
+  for (const TRawField& field : fields) {
+    std::memmove(data + write, data + field.begin, field.length);
+    write += field.length;
+  }
+  if (write - first <= 0xFF) {
+    t.base.push_back(static_cast<std::uint32_t>(first));
+    std::size_t at = 0;
+    for (const TRawField& field : fields) {
+      t.rel.push_back(static_cast<std::uint8_t>(at));
+      at += field.length;
+    }
+    t.rel.push_back(static_cast<std::uint8_t>(at));
+    return;
+  }
+  t.base.push_back(static_cast<std::uint32_t>(t.wideOffsets.size() / fields.size()) | TTableData::kWideRecord);
+  std::size_t at = first;
+  for (const TRawField& field : fields) {
+    t.wideOffsets.push_back(static_cast<std::uint32_t>(at));
+    t.wideLengths.push_back(static_cast<std::uint16_t>(field.length));
+    at += field.length;
+  }
+  t.rel.insert(t.rel.end(), fields.size() + 1, 0);
+}
+
+// Hands back to the system the whole pages of [from, to) inside the text's
+// buffer: bytes already moved away, never read again. Only for large texts,
+// whose buffers have pages of their own.
+void ReleasePages(char* data, std::size_t from, std::size_t to) {
+  constexpr std::size_t kPage = 4096;
+  const auto start = (reinterpret_cast<std::uintptr_t>(data + from) + kPage - 1) & ~std::uintptr_t{kPage - 1};
+  const auto end = reinterpret_cast<std::uintptr_t>(data + to) & ~std::uintptr_t{kPage - 1};
+  if (end > start) ::madvise(reinterpret_cast<void*>(start), end - start, MADV_DONTNEED);
+}
+
+// Pages go back in steps of 1 MiB, and only for texts of 16 MiB or more:
+// below that, faulting the pages in again as the values move over them costs
+// more time than the memory is worth.
+constexpr std::size_t kReleaseStep = std::size_t{1} << 20;
+constexpr std::size_t kReleaseFrom = std::size_t{16} << 20;
+
+// Reads the reader's rows into t, moving their values to write onwards
+// (never past the row being read); returns where the values end. With
+// release, the pages behind the reading up to end go back as it passes them.
+std::size_t ReadRecords(TTableTextReader& reader, char* data, std::size_t write, std::size_t end, bool release,
+                        TTableData& t) {
   const auto columnCount = static_cast<std::size_t>(t.ColumnCount());
+  std::size_t released = write;
   while (reader.ReadLine()) {
     auto& fields = reader.MutableFields();
     if (fields.size() != columnCount)
@@ -299,11 +402,88 @@ void ReadRecords(TTableTextReader& reader, char* data, TTableData& t) {
         StoreCanonical(data + field.begin, field, value);
         t.ints.push_back(value);
       }
-      t.offsets.push_back(static_cast<std::uint32_t>(field.begin));
-      t.lengths.push_back(static_cast<std::uint16_t>(field.length));
     }
+    const std::size_t lineStart = fields.front().begin - 1;
+    StoreRecord(fields, data, write, t);
     ++t.recordCount;
+    if (release && lineStart - std::max(write, released) >= kReleaseStep) {
+      ReleasePages(data, std::max(write, released), lineStart);
+      released = lineStart;
+    }
   }
+  if (release) ReleasePages(data, write, end);
+  return write;
+}
+
+// Stop tables are parsed in two halves, one on another thread, from this
+// size on; below it a thread costs more than it saves.
+constexpr std::size_t kTwoThreadsFrom = std::size_t{2} << 20;
+
+// Reads the rows of [begin, end) of a large text in two halves at once: the
+// first on this thread into t, the second on another into a copy of t's
+// definitions, whose values then follow the first half's. The first half's
+// error wins, as a reading from the top would meet it first.
+std::size_t ReadRecordsInHalves(char* data, std::size_t begin, std::size_t end, int linesBefore, bool release,
+                                TTableData& t) {
+  const auto* middle = static_cast<const char*>(std::memchr(data + begin + (end - begin) / 2, '\n',
+                                                            end - begin - (end - begin) / 2));
+  const std::size_t split = middle == nullptr ? end : static_cast<std::size_t>(middle - data) + 1;
+  const std::size_t linesInFirst = CountLineEnds(data + begin, data + split);
+  const std::size_t linesInSecond = CountLineEnds(data + split, data + end);
+  // t has room for both halves, so that the second joins it without a copy.
+  ReserveRows(linesInFirst + linesInSecond, end - begin, t);
+  TTableData second;
+  second.columns = t.columns;
+  second.intSlot = t.intSlot;
+  second.intColumns = t.intColumns;
+  ReserveRows(linesInSecond, end - split, second);
+  std::size_t secondEnd = split;
+  std::exception_ptr secondError;
+  auto readSecond = [&] {
+    try {
+      TTableTextReader reader(data, split, end, linesBefore + static_cast<int>(linesInFirst));
+      reader.LimitFields(t.columns.size() + 1);
+      secondEnd = ReadRecords(reader, data, split, end, release, second);
+    } catch (...) {
+      secondError = std::current_exception();
+    }
+  };
+  std::thread other;
+  try {
+    other = std::thread(readSecond);
+  } catch (const std::system_error&) {
+    // No thread to be had: the second half is read after the first.
+  }
+  std::size_t firstEnd = 0;
+  try {
+    TTableTextReader reader(data, begin, split, linesBefore);
+    reader.LimitFields(t.columns.size() + 1);
+    firstEnd = ReadRecords(reader, data, 0, split, release, t);
+  } catch (...) {
+    if (other.joinable()) other.join();
+    throw;
+  }
+  if (other.joinable())
+    other.join();
+  else
+    readSecond();
+  if (secondError) std::rethrow_exception(secondError);
+  if (static_cast<std::int64_t>(t.recordCount) + second.recordCount > INT32_MAX)
+    throw ETableFormatError(linesBefore + static_cast<int>(linesInFirst) + 1, "too many rows");
+  // The second half's values move down to follow the first's.
+  std::memmove(data + firstEnd, data + split, secondEnd - split);
+  const auto shift = static_cast<std::uint32_t>(split - firstEnd);
+  const auto wideBefore = static_cast<std::uint32_t>(t.wideOffsets.size() / t.columns.size());
+  for (const std::uint32_t b : second.base)
+    t.base.push_back((b & TTableData::kWideRecord) != 0 ? (b + wideBefore) : b - shift);
+  for (const std::uint32_t offset : second.wideOffsets) t.wideOffsets.push_back(offset - shift);
+  t.wideLengths.insert(t.wideLengths.end(), second.wideLengths.begin(), second.wideLengths.end());
+  t.rel.insert(t.rel.end(), second.rel.begin(), second.rel.end());
+  t.ints.insert(t.ints.end(), second.ints.begin(), second.ints.end());
+  t.recordCount += second.recordCount;
+  const std::size_t written = firstEnd + (secondEnd - split);
+  if (release) ReleasePages(data, written, secondEnd);
+  return written;
 }
 
 void Load(std::string source, TTableData& t) {
@@ -345,18 +525,15 @@ void Load(std::string source, TTableData& t) {
   ReadHeader(reader, t);
   t.columnNames.clear();
   t.indexNames.clear();
-  // At most one row per line, and no more values than the bytes can hold:
-  // size the arrays once (a few lines too many for the preamble, never a
-  // copy), and never beyond what the text could fill.
-  std::size_t lines = 0;
-  for (const char* p = t.text.data(), *end = p + t.text.size();
-       (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)))) != nullptr; ++p)
-    ++lines;
-  const std::size_t rows = std::min(lines, t.text.size() / (kMinValueBytes * t.columns.size()) + 1);
-  t.offsets.reserve(rows * t.columns.size());
-  t.lengths.reserve(rows * t.columns.size());
-  t.ints.reserve(rows * static_cast<std::size_t>(t.intColumns));
-  ReadRecords(reader, data, t);
+  const bool halves = t.text.size() >= kTwoThreadsFrom;
+  if (!halves) ReserveRows(CountLineEnds(data, data + t.text.size()), t.text.size(), t);
+  const bool release = t.text.size() >= kReleaseFrom;
+  // The definitions and the header before the rows are read already: the
+  // values may move over them.
+  const std::size_t written =
+      halves ? ReadRecordsInHalves(data, reader.Position(), t.text.size(), reader.Line(), release, t)
+          : ReadRecords(reader, data, 0, t.text.size(), release, t);
+  t.text.resize(written);
   t.ResetOrder();
   t.ToFirst();
 }
@@ -370,7 +547,7 @@ std::string_view TField::AsString() const {
   const TTableData& t = table_->impl_ ? static_cast<const TTableData&>(*table_->impl_) : EmptyImpl();
   if (column_ < 0 || column_ >= t.ColumnCount()) throw ETableError("field no longer belongs to its table");
   if (t.pos < 0) return {};
-  return t.Value(t.order[static_cast<std::size_t>(t.pos)], column_);
+  return t.Value(t.RecordAt(t.pos), column_);
 }
 
 std::int32_t TField::AsInteger() const {
@@ -378,7 +555,7 @@ std::int32_t TField::AsInteger() const {
   const TTableData& t = table_->impl_ ? static_cast<const TTableData&>(*table_->impl_) : EmptyImpl();
   if (column_ < 0 || column_ >= t.ColumnCount()) throw ETableError("field no longer belongs to its table");
   if (t.pos < 0) return 0;
-  return t.Integer(t.order[static_cast<std::size_t>(t.pos)], column_);
+  return t.Integer(t.RecordAt(t.pos), column_);
 }
 
 std::string_view TField::FieldName() const {
@@ -423,18 +600,20 @@ void TMemTable::SetIndexName(std::string_view name) {
     if (EqualsIgnoringCase(t.indexes[i].name, name)) found = static_cast<int>(i);
   if (found < 0) throw ETableError("no index named \"" + std::string(name) + "\"");
   const TIndexDef& index = t.indexes[static_cast<std::size_t>(found)];
-  std::vector<std::int32_t> order(static_cast<std::size_t>(t.recordCount));
-  std::iota(order.begin(), order.end(), 0);
-  // Tables usually arrive already in index order; then one pass checks both
-  // the order and, for a unique index, that no key occurs twice.
+  // Tables usually arrive already in index order; then one pass over the text
+  // order checks both the order and, for a unique index, that no key occurs
+  // twice, and no permutation is kept.
   bool sorted = true;
   bool duplicate = false;
-  for (std::size_t i = 1; i < order.size() && sorted; ++i) {
-    const int c = t.CompareRecords(order[i - 1], order[i], index);
+  for (int i = 1; i < t.recordCount && sorted; ++i) {
+    const int c = t.CompareRecords(i - 1, i, index);
     sorted = c <= 0;
     duplicate = duplicate || c == 0;
   }
+  std::vector<std::int32_t> order;
   if (!sorted) {
+    order.resize(static_cast<std::size_t>(t.recordCount));
+    std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(),
                      [&t, &index](std::int32_t a, std::int32_t b) { return t.CompareRecords(a, b, index) < 0; });
     duplicate = false;
@@ -502,7 +681,21 @@ bool TMemTable::Locate(std::string_view column, std::string_view value) {
   const bool leadsIndex = t.currentIndex >= 0 && t.indexes[static_cast<std::size_t>(t.currentIndex)].columns[0] == c;
   if (leadsIndex) {
     // The current order is sorted by this column: search, do not scan.
-    std::vector<std::int32_t>::const_iterator it;
+    auto firstNotBefore = [&t](auto before) {
+      int low = 0;
+      int count = t.recordCount;
+      while (count > 0) {
+        const int half = count / 2;
+        if (before(t.RecordAt(low + half))) {
+          low += half + 1;
+          count -= half + 1;
+        } else {
+          count = half;
+        }
+      }
+      return low;
+    };
+    int at = 0;
     if (t.intSlot[static_cast<std::size_t>(c)] >= 0) {
       // Stored integers read back in plain form; any other spelling matches none.
       TIntKey key{false, 0};
@@ -511,17 +704,14 @@ bool TMemTable::Locate(std::string_view column, std::string_view value) {
         if (!ParseStrictInteger(value, INT32_MIN, INT32_MAX, v)) return false;
         key = {true, v};
       }
-      it = std::lower_bound(t.order.begin(), t.order.end(), key,
-                            [&t, c](std::int32_t r, const TIntKey& k) { return t.IntKey(r, c) < k; });
-      if (it != t.order.end() && t.Value(*it, c) == value) found = static_cast<int>(it - t.order.begin());
+      at = firstNotBefore([&t, c, key](int r) { return t.IntKey(r, c) < key; });
     } else {
-      it = std::lower_bound(t.order.begin(), t.order.end(), value,
-                            [&t, c](std::int32_t r, std::string_view v) { return t.Value(r, c) < v; });
-      if (it != t.order.end() && t.Value(*it, c) == value) found = static_cast<int>(it - t.order.begin());
+      at = firstNotBefore([&t, c, value](int r) { return t.Value(r, c) < value; });
     }
+    if (at < t.recordCount && t.Value(t.RecordAt(at), c) == value) found = at;
   } else {
     for (int p = 0; p < t.recordCount; ++p) {
-      if (t.Value(t.order[static_cast<std::size_t>(p)], c) == value) {
+      if (t.Value(t.RecordAt(p), c) == value) {
         found = p;
         break;
       }
@@ -551,14 +741,50 @@ std::string_view TMemTable::ValueAt(int position, int column) const {
   const TTableData& t = impl_ ? static_cast<const TTableData&>(*impl_) : EmptyImpl();
   if (position < 0 || position >= t.recordCount || column < 0 || column >= t.ColumnCount())
     throw ETableError("no value at position " + std::to_string(position) + ", column " + std::to_string(column));
-  return t.Value(t.order[static_cast<std::size_t>(position)], column);
+  return t.Value(t.RecordAt(position), column);
 }
 
 std::int32_t TMemTable::IntegerAt(int position, int column) const {
   const TTableData& t = impl_ ? static_cast<const TTableData&>(*impl_) : EmptyImpl();
   if (position < 0 || position >= t.recordCount || column < 0 || column >= t.ColumnCount())
     throw ETableError("no value at position " + std::to_string(position) + ", column " + std::to_string(column));
-  return t.Integer(t.order[static_cast<std::size_t>(position)], column);
+  return t.Integer(t.RecordAt(position), column);
+}
+
+std::string_view TMemTable::ValueOfRecord(int record, int column) const {
+  const TTableData& t = impl_ ? static_cast<const TTableData&>(*impl_) : EmptyImpl();
+  if (record < 0 || record >= t.recordCount || column < 0 || column >= t.ColumnCount())
+    throw ETableError("no value at record " + std::to_string(record) + ", column " + std::to_string(column));
+  return t.Value(record, column);
+}
+
+std::int32_t TMemTable::IntegerOfRecord(int record, int column) const {
+  const TTableData& t = impl_ ? static_cast<const TTableData&>(*impl_) : EmptyImpl();
+  if (record < 0 || record >= t.recordCount || column < 0 || column >= t.ColumnCount())
+    throw ETableError("no value at record " + std::to_string(record) + ", column " + std::to_string(column));
+  return t.Integer(record, column);
+}
+
+void TMemTable::Prefetch(int position, TPrefetch step) const {
+  if (!impl_ || position < 0 || position >= impl_->recordCount) return;
+  const TTableData& t = *impl_;
+  if (step == TPrefetch::Order) {
+    if (!t.order.empty()) __builtin_prefetch(&t.order[static_cast<std::size_t>(position)]);
+    return;
+  }
+  const auto record = static_cast<std::size_t>(t.RecordAt(position));
+  const std::size_t stride = t.columns.size() + 1;
+  if (step == TPrefetch::Place) {
+    __builtin_prefetch(&t.base[record]);
+    __builtin_prefetch(&t.rel[record * stride]);
+    if (t.intColumns > 0) __builtin_prefetch(&t.ints[record * static_cast<std::size_t>(t.intColumns)]);
+    return;
+  }
+  const std::uint32_t b = t.base[record];
+  if ((b & TTableData::kWideRecord) != 0) return;
+  const char* values = t.text.data() + b;
+  const std::size_t size = t.rel[record * stride + stride - 1];
+  for (std::size_t at = 0; at < size + 64; at += 64) __builtin_prefetch(values + std::min(at, size));
 }
 
 }  // namespace vormek

@@ -74,14 +74,14 @@ int FindColumn(const TMemTable& t, std::string_view name) {
 
 // The text line of a record: the preamble, the definitions and the header
 // come first.
-int LineOf(const TMemTable& t, int position) {
-  return static_cast<int>(t.Columns().size() + t.Indexes().size()) + 7 + position;
+int LineOf(const TMemTable& t, int record) {
+  return static_cast<int>(t.Columns().size() + t.Indexes().size()) + 7 + record;
 }
 
 [[noreturn]] void Refuse(const TMemTable& t, int position, int column, const std::string& what) {
   const std::string& name = t.Columns()[static_cast<std::size_t>(column)].name;
   throw ETableFormatError(LineOf(t, position),
-                          name + " \"" + std::string(t.ValueAt(position, column)) + "\" " + what);
+                          name + " \"" + std::string(t.ValueOfRecord(position, column)) + "\" " + what);
 }
 
 void CheckIntegers(const TMemTable& t, std::string_view name, std::int32_t low, std::int32_t high, bool required) {
@@ -89,11 +89,11 @@ void CheckIntegers(const TMemTable& t, std::string_view name, std::int32_t low, 
   if (c < 0) return;
   const std::string range = "outside " + std::to_string(low) + ".." + std::to_string(high);
   for (int p = 0; p < t.RecordCount(); ++p) {
-    if (t.ValueAt(p, c).empty()) {
+    if (t.ValueOfRecord(p, c).empty()) {
       if (required) Refuse(t, p, c, "is empty");
       continue;
     }
-    const std::int32_t v = t.IntegerAt(p, c);
+    const std::int32_t v = t.IntegerOfRecord(p, c);
     if (v < low || v > high) Refuse(t, p, c, range);
   }
 }
@@ -103,7 +103,7 @@ void CheckTexts(const TMemTable& t, std::string_view name, Valid valid, const st
   const int c = FindColumn(t, name);
   if (c < 0) return;
   for (int p = 0; p < t.RecordCount(); ++p)
-    if (!valid(t.ValueAt(p, c))) Refuse(t, p, c, what);
+    if (!valid(t.ValueOfRecord(p, c))) Refuse(t, p, c, what);
 }
 
 void CheckCommonRanges(const TMemTable& t) {
@@ -122,8 +122,8 @@ void CheckDistancesRise(const TMemTable& t) {
   std::vector<int> order(static_cast<std::size_t>(t.RecordCount()));
   std::iota(order.begin(), order.end(), 0);
   auto before = [&](int a, int b) {
-    const int c = t.ValueAt(a, id).compare(t.ValueAt(b, id));
-    return c != 0 ? c < 0 : t.IntegerAt(a, no) < t.IntegerAt(b, no);
+    const int c = t.ValueOfRecord(a, id).compare(t.ValueOfRecord(b, id));
+    return c != 0 ? c < 0 : t.IntegerOfRecord(a, no) < t.IntegerOfRecord(b, no);
   };
   // The stored tables already stand in stop order.
   if (!std::is_sorted(order.begin(), order.end(), before)) std::stable_sort(order.begin(), order.end(), before);
@@ -131,9 +131,9 @@ void CheckDistancesRise(const TMemTable& t) {
     const int a = order[i - 1];
     const int b = order[i];
     // A stop listed twice is the unique index's to refuse.
-    if (t.ValueAt(a, id) == t.ValueAt(b, id) && t.IntegerAt(a, no) != t.IntegerAt(b, no) &&
-        t.IntegerAt(b, km) < t.IntegerAt(a, km))
-      Refuse(t, b, km, "is less than the " + std::to_string(t.IntegerAt(a, km)) + " km of the stop before");
+    if (t.ValueOfRecord(a, id) == t.ValueOfRecord(b, id) && t.IntegerOfRecord(a, no) != t.IntegerOfRecord(b, no) &&
+        t.IntegerOfRecord(b, km) < t.IntegerOfRecord(a, km))
+      Refuse(t, b, km, "is less than the " + std::to_string(t.IntegerOfRecord(a, km)) + " km of the stop before");
   }
 }
 

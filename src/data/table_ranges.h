@@ -12,8 +12,9 @@ inline constexpr int kMaxElapsedHours = 9999;
 inline constexpr int kMaxFareYuan = 100000;
 
 // Each refuses the table with ETableFormatError naming the line of the first
-// value out of range. The table must still be in text order (no current
-// index), so that a record's position tells its line.
+// value out of range. They read records in text order whatever the current
+// index, and only what setting an index leaves alone, so they may run while
+// another thread sets the table's index.
 
 // KMList: Distance 0..20000 km, R_Date an elapsed time up to 9999:59, every
 // fare amount of P1..P4 up to 100000.

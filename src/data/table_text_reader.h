@@ -21,6 +21,10 @@ struct TRawField {
 class TTableTextReader {
  public:
   TTableTextReader(char* data, std::size_t size) : data_(data), size_(size) {}
+  // Reads only the lines of [begin, end), which must start a line, counting
+  // them from linesBefore + 1; offsets stay those of the whole text.
+  TTableTextReader(char* data, std::size_t begin, std::size_t end, int linesBefore)
+      : data_(data), size_(end), pos_(begin), line_(linesBefore) {}
 
   // Reads the next line into Fields(). False at the end of the text. Throws
   // ETableFormatError for a line that is not a list of quoted fields ending
@@ -37,6 +41,7 @@ class TTableTextReader {
   bool TrailingComma() const { return trailingComma_; }
   int Line() const { return line_; }
   bool AtEnd() const { return pos_ >= size_; }
+  std::size_t Position() const { return pos_; }
 
   // The field's text with doubled quotes made single (rewrites the buffer the
   // first time; later calls see the same text).

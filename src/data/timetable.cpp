@@ -8,7 +8,11 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <exception>
+#include <functional>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 #include "data/errors.h"
@@ -43,6 +47,80 @@ void LoadStep(const TItemSet& items, std::string_view item, TMemTable& table, st
     LoadText(DecompressItem(items, item), table, index, check);
   } catch (...) {
     table = TMemTable();  // a failed step leaves no half-usable table behind
+    throw;
+  }
+}
+
+// One job on another thread; Join waits and rethrows what the job threw. Where
+// no thread can be started the job runs at once on this one.
+class TBackground {
+ public:
+  explicit TBackground(std::function<void()> job) : job_(std::move(job)) {
+    try {
+      thread_ = std::thread([this] { Run(); });
+    } catch (const std::system_error&) {
+      Run();
+    }
+  }
+  ~TBackground() {
+    if (thread_.joinable()) thread_.join();
+  }
+  TBackground(const TBackground&) = delete;
+  TBackground& operator=(const TBackground&) = delete;
+  void Join() {
+    if (thread_.joinable()) thread_.join();
+    if (error_) std::rethrow_exception(error_);
+  }
+
+ private:
+  void Run() {
+    try {
+      job_();
+    } catch (...) {
+      error_ = std::current_exception();
+    }
+  }
+  std::function<void()> job_;
+  std::exception_ptr error_;
+  std::thread thread_;
+};
+
+// The stop table is most of the work of a load, so it is split over two
+// threads: its text is read while this thread loads the other three, then
+// its ranges are checked while this thread sets its index and builds the
+// timetable's index. A failure is the one a load in the loaders' order would
+// meet first (the other tables', then the range check's, then the index's),
+// and leaves the tables as that load would: the stop table is taken only once
+// the others stand.
+void LoadStopsBesideTheRest(const std::function<void(TMemTable&)>& readStops,
+                            const std::function<void()>& loadOthers, TTimetable& tt) {
+  TMemTable stops;
+  {
+    TBackground reading([&] { readStops(stops); });
+    loadOthers();  // on failure the reading is waited for and dropped
+    try {
+      reading.Join();
+    } catch (...) {
+      tt.KMTrain = TMemTable();
+      throw;
+    }
+  }
+  tt.KMTrain = std::move(stops);
+  try {
+    TBackground checking([&] { CheckStopTableRanges(tt.KMTrain); });
+    std::exception_ptr indexError;
+    TTimetableIndex index;
+    try {
+      tt.KMTrain.SetIndexName("SIDNo");
+      index = BuildTimetableIndex(tt);
+    } catch (...) {
+      indexError = std::current_exception();
+    }
+    checking.Join();
+    if (indexError) std::rethrow_exception(indexError);
+    tt.Index = std::move(index);
+  } catch (...) {
+    tt.KMTrain = TMemTable();  // a failed step leaves no half-usable table behind
     throw;
   }
 }
@@ -95,19 +173,23 @@ void LoadStopTable(const TItemSet& items, TMemTable& KMTrain) {
 }
 
 void LoadTimetable(const TItemSet& items, TTimetable& timetable) {
-  LoadPinyinTable(items, timetable.KMPy);
-  LoadTrainList(items, timetable.KMList);
-  LoadGroupTable(items, timetable.KMSM);
-  LoadStopTable(items, timetable.KMTrain);
-  timetable.Index = BuildTimetableIndex(timetable);
+  LoadStopsBesideTheRest([&items](TMemTable& stops) { stops.LoadFromOwnedText(DecompressItem(items, "STrain")); },
+                         [&] {
+                           LoadPinyinTable(items, timetable.KMPy);
+                           LoadTrainList(items, timetable.KMList);
+                           LoadGroupTable(items, timetable.KMSM);
+                         },
+                         timetable);
 }
 
 void LoadTimetableFromTexts(TTimetableTexts texts, TTimetable& timetable) {
-  LoadText(std::move(texts.SPY), timetable.KMPy, "", NoRangeCheck);
-  LoadText(std::move(texts.SLIST), timetable.KMList, "SID", CheckTrainListRanges);
-  LoadText(std::move(texts.SM), timetable.KMSM, "SStation", NoRangeCheck);
-  LoadText(std::move(texts.STRAIN), timetable.KMTrain, "SIDNo", CheckStopTableRanges);
-  timetable.Index = BuildTimetableIndex(timetable);
+  LoadStopsBesideTheRest([&texts](TMemTable& stops) { stops.LoadFromOwnedText(std::move(texts.STRAIN)); },
+                         [&] {
+                           LoadText(std::move(texts.SPY), timetable.KMPy, "", NoRangeCheck);
+                           LoadText(std::move(texts.SLIST), timetable.KMList, "SID", CheckTrainListRanges);
+                           LoadText(std::move(texts.SM), timetable.KMSM, "SStation", NoRangeCheck);
+                         },
+                         timetable);
 }
 
 void LoadTimetableFromDirectory(const std::filesystem::path& dir, TTimetable& timetable) {

@@ -27,7 +27,9 @@ void LoadTrainList(const TItemSet& items, TMemTable& KMList);   // "SList"
 void LoadGroupTable(const TItemSet& items, TMemTable& KMSM);    // "SM"
 void LoadStopTable(const TItemSet& items, TMemTable& KMTrain);  // "STrain"
 
-// All four, in the loaders' order, then the index.
+// All four, then the index. The stop table is loaded on a second thread
+// beside the other three; a failure is reported, and leaves the tables, as a
+// load of the four in the loaders' order would.
 void LoadTimetable(const TItemSet& items, TTimetable& timetable);
 
 // The four table texts, as a folder or a generator holds them.
@@ -35,7 +37,7 @@ struct TTimetableTexts {
   std::string SPY, SLIST, SM, STRAIN;
 };
 
-// The same steps from the texts, in the loaders' order.
+// The same steps from the texts, the same way.
 void LoadTimetableFromTexts(TTimetableTexts texts, TTimetable& timetable);
 
 // The same from a folder holding SLIST.txt, STRAIN.txt, SM.txt and SPY.txt.

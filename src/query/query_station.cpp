@@ -21,7 +21,41 @@ TStationResult QueryStation(const TTimetable& tt, const TFareTables& fares, cons
   const TTrainColumns tc(tt.KMList);
   std::uint32_t resume = 0;  // stops before it were passed by a jump to a terminal
   result.Rows.reserve(selected.size());
-  for (const std::uint32_t pos : selected) {
+  // The stops of a big city lie all over a large table: while one row is
+  // made, ask the memory for what the rows some steps later read, each step
+  // needing what the one before brought in.
+  constexpr std::size_t kStep = 8;
+  using P = TMemTable::TPrefetch;
+  auto runOf = [&ix](std::uint32_t pos) -> const TTrainRun& { return ix.Trains[ix.StopTrain[pos]]; };
+  auto ahead = [&selected](std::size_t i, std::size_t steps) {
+    return i + steps * kStep < selected.size() ? static_cast<int>(selected[i + steps * kStep]) : -1;
+  };
+  for (std::size_t i = 0; i < selected.size(); ++i) {
+    if (const int later = ahead(i, 4); later >= 0) {
+      stops.Prefetch(later, P::Order);
+      __builtin_prefetch(&ix.StopTrain[static_cast<std::size_t>(later)]);
+    }
+    if (const int later = ahead(i, 3); later >= 0) {
+      stops.Prefetch(later, P::Place);
+      __builtin_prefetch(&runOf(static_cast<std::uint32_t>(later)));
+    }
+    if (const int later = ahead(i, 2); later >= 0) {
+      const TTrainRun& run = runOf(static_cast<std::uint32_t>(later));
+      stops.Prefetch(later, P::Values);
+      stops.Prefetch(static_cast<int>(run.Terminal), P::Order);
+      tt.KMList.Prefetch(run.ListPos, P::Order);
+    }
+    if (const int later = ahead(i, 1); later >= 0) {
+      const TTrainRun& run = runOf(static_cast<std::uint32_t>(later));
+      stops.Prefetch(static_cast<int>(run.Terminal), P::Place);
+      tt.KMList.Prefetch(run.ListPos, P::Place);
+    }
+    if (i + 1 < selected.size()) {
+      const TTrainRun& run = runOf(selected[i + 1]);
+      stops.Prefetch(static_cast<int>(run.Terminal), P::Values);
+      tt.KMList.Prefetch(run.ListPos, P::Values);
+    }
+    const std::uint32_t pos = selected[i];
     if (pos < resume) continue;
     const TTrainRun& run = ix.Trains[ix.StopTrain[pos]];
     const bool leaves = !stops.ValueAt(static_cast<int>(pos), sc.D_Time).empty();

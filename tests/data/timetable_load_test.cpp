@@ -102,6 +102,55 @@ TEST(TimetableLoad, FailedStepThrowsAndLeavesItsTableEmpty) {
   EXPECT_THROW(LoadTrainList(TItemSet(), t.KMList), EItemError);
 }
 
+// The stop table loads beside the other three; whatever is damaged, a load
+// fails as one in the loaders' order would: with the first damaged table's
+// error, the tables before it loaded, the stop table empty once its step was
+// reached and untouched before that, and the old index kept.
+TEST(TimetableLoad, WholeLoadFailsAsTheLoadersInTurnWould) {
+  const std::string badRow = "\"Z1\",\r\n";
+  const std::string farStop = Row({"Z1", "天津", "3", "", "", "", "30000", "", "", "", ""});
+  const std::string twice = Row({"Z1", "天津", "2", "", "", "", "", "", "", "", ""});
+  struct Case {
+    const char* name;
+    std::string spy, slist, sm, strain;
+    int failedStep;  // 0 SPY .. 3 STrain
+    const char* message;
+  } cases[] = {
+      {"pinyin and stops damaged", PinyinText() + badRow, ListText(), GroupText(), StopText() + badRow, 0,
+       "for 2 columns"},
+      {"group table and stops damaged", PinyinText(), ListText(), GroupText() + badRow, StopText() + farStop, 2,
+       "for 2 columns"},
+      {"a stop out of range and one twice", PinyinText(), ListText(), GroupText(), StopText() + twice + farStop, 3,
+       "30000"},
+      {"a stop twice", PinyinText(), ListText(), GroupText(), StopText() + twice, 3, "has a key twice"},
+      {"stops cut short", PinyinText(), ListText(), GroupText(), StopText() + badRow, 3, "for 11 columns"},
+  };
+  for (const Case& c : cases) {
+    for (const bool fromItems : {true, false}) {
+      const TStoredItems stored = MakeItems(c.spy, c.slist, c.sm, c.strain);
+      TTimetable t;
+      t.KMTrain.LoadFromText(StopText() + Row({"K9", "上海", "1", "", "", "", "", "", "", "", ""}));
+      t.Index.ListTrain = {7};  // stands for the index of an earlier load
+      std::string message;
+      try {
+        if (fromItems)
+          LoadTimetable(stored.items, t);
+        else
+          LoadTimetableFromTexts({c.spy, c.slist, c.sm, c.strain}, t);
+      } catch (const EVormekError& e) {
+        message = e.what();
+      }
+      SCOPED_TRACE(std::string(c.name) + (fromItems ? ", from items" : ", from texts"));
+      EXPECT_NE(message.find(c.message), std::string::npos) << "[" << message << "]";
+      const TMemTable* tables[] = {&t.KMPy, &t.KMList, &t.KMSM};
+      for (int step = 0; step < 3; ++step)
+        EXPECT_EQ(tables[step]->RecordCount() > 0, step < c.failedStep) << "step " << step;
+      EXPECT_EQ(t.KMTrain.RecordCount(), c.failedStep == 3 ? 0 : 5);
+      EXPECT_EQ(t.Index.ListTrain, std::vector<std::int32_t>{7});
+    }
+  }
+}
+
 TEST(TimetableLoad, FromFolderReadsTheFourFiles) {
   const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "vormek_timetable_load_test";
   std::filesystem::create_directories(dir);
