@@ -304,15 +304,7 @@ void TSqlitePeer::Station(const TFareTables& fares, std::string_view station, st
     ReadRow(s, r);
     if (r.FZ.Time.empty()) {
       // The train ends here: it is ridden from its origin.
-      r.FZ.Station = r.StartStation;
-      r.FZ.S_No = 1;
-      r.FZ.Time = Text(s, 28);
-      r.FZ.R_Date = "0";
-      r.FZ.Distance = 0;
-      r.FZ.P1.clear();
-      r.FZ.P2.clear();
-      r.FZ.P3.clear();
-      r.FZ.P4.clear();
+      r.FZ = OriginStop(r.StartStation, Text(s, 28));
     }
     FinishRow(fares, r);
   }

@@ -70,15 +70,8 @@ void CopyTrainFields(const TMemTable& t, const TTrainColumns& c, int pos, TPub_G
 }
 
 void BoardAtOrigin(const TMemTable& t, const TTrainColumns& c, int pos, TPub_GridResult& r) {
-  r.FZ.Station = t.ValueAt(pos, c.StartStation);
-  r.FZ.S_No = 1;
-  r.FZ.Time = t.ValueAt(pos, c.A_Time);  // the list's A_Time is the origin's departure
-  r.FZ.R_Date = "0";
-  r.FZ.Distance = 0;
-  r.FZ.P1.clear();
-  r.FZ.P2.clear();
-  r.FZ.P3.clear();
-  r.FZ.P4.clear();
+  // The list's A_Time is the origin's departure.
+  r.FZ = OriginStop(std::string(t.ValueAt(pos, c.StartStation)), std::string(t.ValueAt(pos, c.A_Time)));
 }
 
 void FinishSection(const TFareTables& fares, TPub_GridResult& r) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vormek {
@@ -43,6 +44,17 @@ struct TStopFields {
   std::string Time;            // departure where boarding, arrival where alighting
   std::string R_Date;          // elapsed time since the origin's departure
 };
+
+// The origin as the boarding stop of a train ridden from its start: stop 1,
+// no distance or fares yet, elapsed time 0.
+inline TStopFields OriginStop(std::string station, std::string departure) {
+  TStopFields s;
+  s.Station = std::move(station);
+  s.S_No = 1;
+  s.Time = std::move(departure);
+  s.R_Date = "0";
+  return s;
+}
 
 // One result row. QC whole run, FZ boarding stop, DZ alighting stop, QJ section.
 struct TPub_GridResult {
