@@ -2,8 +2,9 @@
 
 namespace vormek {
 
-Q_LOGGING_CATEGORY(lcLoad, "vormek.load")
-Q_LOGGING_CATEGORY(lcNet, "vormek.net")
-Q_LOGGING_CATEGORY(lcPrint, "vormek.print")
+// Warnings and worse by default; QT_LOGGING_RULES turns the rest on.
+Q_LOGGING_CATEGORY(lcLoad, "vormek.load", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcNet, "vormek.net", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcPrint, "vormek.print", QtWarningMsg)
 
 }  // namespace vormek
