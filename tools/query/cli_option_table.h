@@ -12,7 +12,7 @@
 namespace vormek::cli {
 
 template <class Target>
-struct TOptionSpec {
+struct TOptionRule {
   std::string_view Name;  // "--tables", or a short form such as "-h"
   bool TakesValue = false;
   // Sets the option's field from its value (empty for a flag); returns the
@@ -24,9 +24,9 @@ struct TOptionSpec {
 namespace detail {
 
 template <class Target>
-const TOptionSpec<Target>* FindOption(std::span<const TOptionSpec<Target>> table, std::string_view name) {
-  for (const TOptionSpec<Target>& spec : table) {
-    if (spec.Name == name) return &spec;
+const TOptionRule<Target>* FindOption(std::span<const TOptionRule<Target>> table, std::string_view name) {
+  for (const TOptionRule<Target>& rule : table) {
+    if (rule.Name == name) return &rule;
   }
   return nullptr;
 }
@@ -39,12 +39,12 @@ inline bool IsLongOption(const std::string& arg) { return arg.size() >= 2 && arg
 // `positional`. Returns the first usage error, or the empty text; stops early
 // at an option that ends the options.
 template <class Target>
-std::string ApplyOptions(const std::vector<std::string>& args, std::span<const TOptionSpec<Target>> table,
+std::string ApplyOptions(const std::vector<std::string>& args, std::span<const TOptionRule<Target>> table,
                          Target& into, std::vector<std::string>& positional) {
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    const TOptionSpec<Target>* spec = nullptr;
+    const TOptionRule<Target>* rule = nullptr;
     std::string name = arg;
     std::string value;
     if (optionsEnded) {
@@ -55,28 +55,28 @@ std::string ApplyOptions(const std::vector<std::string>& args, std::span<const T
       // "--option=value" stands for "--option value".
       const std::size_t equals = arg.find('=');
       name = arg.substr(0, equals);
-      spec = detail::FindOption(table, name);
+      rule = detail::FindOption(table, name);
       if (equals != std::string::npos) {
-        if (spec == nullptr || !spec->TakesValue) return Echo(name) + " takes no value";
+        if (rule == nullptr || !rule->TakesValue) return Echo(name) + " takes no value";
         value = arg.substr(equals + 1);
       } else if (name == "--") {
         optionsEnded = true;
         continue;
-      } else if (spec == nullptr) {
+      } else if (rule == nullptr) {
         return "unknown option " + Echo(name);
-      } else if (spec->TakesValue) {
+      } else if (rule->TakesValue) {
         if (i + 1 >= args.size()) return Echo(name) + " needs a value";
         value = args[++i];
       }
     } else {
-      spec = detail::FindOption(table, arg);
-      if (spec == nullptr || spec->TakesValue) {
+      rule = detail::FindOption(table, arg);
+      if (rule == nullptr || rule->TakesValue) {
         positional.push_back(arg);
         continue;
       }
     }
-    if (std::string error = spec->Apply(into, value); !error.empty()) return error;
-    if (spec->EndsOptions) return {};
+    if (std::string error = rule->Apply(into, value); !error.empty()) return error;
+    if (rule->EndsOptions) return {};
   }
   return {};
 }

@@ -37,9 +37,9 @@ struct TParseState {
   bool HasVia = false;
 };
 
-using TSpec = TOptionSpec<TParseState>;
+using TCliOption = TOptionRule<TParseState>;
 
-const TSpec kOptions[] = {
+const TCliOption kOptions[] = {
     {"-h", false, [](TParseState& s, const std::string&) { s.Options.Help = true; return std::string(); }, true},
     {"--help", false, [](TParseState& s, const std::string&) { s.Options.Help = true; return std::string(); }, true},
     {"--version", false,

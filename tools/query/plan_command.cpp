@@ -30,9 +30,9 @@ struct TPlanOptions {
   TConnectionOptions Connection;
 };
 
-using TPlanSpec = TOptionSpec<TPlanOptions>;
+using TPlanOption = TOptionRule<TPlanOptions>;
 
-const TPlanSpec kPlanOptions[] = {
+const TPlanOption kPlanOptions[] = {
     {"--gbk", false, [](TPlanOptions& o, const std::string&) { o.Gbk = true; return std::string(); }},
     {"--tables", true, [](TPlanOptions& o, const std::string& v) { return ReadTablesFolder(o.TablesDir, v); }},
     {"--min-change", true,
