@@ -1,24 +1,22 @@
 #include "query/query_direct.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "query/stop_positions.h"
 #include "query/table_columns.h"
-#include "stations/station_selection.h"
 
 namespace vormek {
 
 TDirectResult QueryDirect(const TTimetable& tt, const TFareTables& fares, const TStationPairRequest& request) {
-  RequireIndex(tt);
+  TStationPairStops pair = ResolveStationPair(tt, request);
   TDirectResult result;
-  result.FromSelection = ResolveSelection(tt, request.From);
-  result.ToSelection = ResolveSelection(tt, request.To);
-  const bool exact = PairExactMode(result.FromSelection, result.ToSelection);
-  const TTimetableIndex& ix = tt.Index;
-  const std::vector<std::uint32_t> from =
-      StopsOfStations(ix, SelectedStations(result.FromSelection, exact, ix.Stations));
+  result.FromSelection = std::move(pair.FromSelection);
+  result.ToSelection = std::move(pair.ToSelection);
+  const std::vector<std::uint32_t>& from = pair.From;
+  const std::vector<std::uint32_t>& to = pair.To;
   if (from.empty()) return result;
-  const std::vector<std::uint32_t> to = StopsOfStations(ix, SelectedStations(result.ToSelection, exact, ix.Stations));
+  const TTimetableIndex& ix = tt.Index;
 
   const TStopColumns sc(tt.KMTrain);
   const TTrainColumns tc(tt.KMList);

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "query/stop_positions.h"
 #include "query/table_columns.h"
@@ -101,14 +102,12 @@ std::vector<TPub_ZZStruct> TransferRows(const TTimetable& tt, const std::vector<
 }  // namespace
 
 TTransferResult QueryTransfer(const TTimetable& tt, const TStationPairRequest& request) {
-  RequireIndex(tt);
+  TStationPairStops pair = ResolveStationPair(tt, request);
   TTransferResult result;
-  result.FromSelection = ResolveSelection(tt, request.From);
-  result.ToSelection = ResolveSelection(tt, request.To);
-  const bool exact = PairExactMode(result.FromSelection, result.ToSelection);
-  const TTimetableIndex& ix = tt.Index;
-  result.FirstLegs = FirstLegs(ix, StopsOfStations(ix, SelectedStations(result.FromSelection, exact, ix.Stations)));
-  result.SecondLegs = SecondLegs(ix, StopsOfStations(ix, SelectedStations(result.ToSelection, exact, ix.Stations)));
+  result.FromSelection = std::move(pair.FromSelection);
+  result.ToSelection = std::move(pair.ToSelection);
+  result.FirstLegs = FirstLegs(tt.Index, pair.From);
+  result.SecondLegs = SecondLegs(tt.Index, pair.To);
   result.Rows = TransferRows(tt, result.FirstLegs, result.SecondLegs);
   return result;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data/errors.h"
+#include "stations/station_selection.h"
 
 namespace vormek {
 
@@ -29,6 +30,18 @@ std::vector<std::uint32_t> StopsOfStations(const TTimetableIndex& ix, const std:
   }
   stops.erase(std::unique(stops.begin(), stops.end()), stops.end());
   return stops;
+}
+
+TStationPairStops ResolveStationPair(const TTimetable& tt, const TStationPairRequest& request) {
+  RequireIndex(tt);
+  TStationPairStops pair;
+  pair.FromSelection = ResolveSelection(tt, request.From);
+  pair.ToSelection = ResolveSelection(tt, request.To);
+  const bool exact = PairExactMode(pair.FromSelection, pair.ToSelection);
+  const TTimetableIndex& ix = tt.Index;
+  pair.From = StopsOfStations(ix, SelectedStations(pair.FromSelection, exact, ix.Stations));
+  pair.To = StopsOfStations(ix, SelectedStations(pair.ToSelection, exact, ix.Stations));
+  return pair;
 }
 
 std::int32_t FindTrain(const TTimetable& tt, std::string_view id) {
