@@ -169,8 +169,8 @@ int FillTransferGrid(const TPub_Center& center, TStringGrid& grid) {
   for (std::size_t key = 0; key < center.TransferRows.size(); ++key) {
     const TPub_ZZStruct& row = center.TransferRows[key];
     // Only the typed names are skipped, not the rest of their city groups.
-    if (row.Count2 == 0 || IsSelectedStation(center, row.Station, true, SideDeparture) ||
-        IsSelectedStation(center, row.Station, true, SideArrival)) {
+    if (row.Count2 == 0 || IsSelectedStation(center, row.Station, true, TStationSide::Departure) ||
+        IsSelectedStation(center, row.Station, true, TStationSide::Arrival)) {
       continue;
     }
     ++stationCount;

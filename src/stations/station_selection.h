@@ -14,9 +14,6 @@ namespace vormek {
 
 // Which selection a stop is tested against: FromSelection or ToSelection.
 enum class TStationSide : int { Departure = 1, Arrival = 2 };
-// The short spellings the stop-table scans use.
-inline constexpr TStationSide SideDeparture = TStationSide::Departure;
-inline constexpr TStationSide SideArrival = TStationSide::Arrival;
 
 // Fills one selection from a box's text: Entered is the text trimmed of blanks
 // and control characters, Group the KMSM stations sharing its Gp (in KMSM's
