@@ -129,10 +129,12 @@ void LoadStopsBesideTheRest(const std::function<void(TMemTable&)>& readStops,
   throw EItemError("cannot read " + path.string() + ": " + reason);
 }
 
+}  // namespace
+
 // The size is checked before anything is read, and the read stops at that
 // size: a file that is huge, not a plain file, or still growing costs no
 // more than the limit.
-std::string ReadWholeFile(const std::filesystem::path& path) {
+std::string ReadTableText(const std::filesystem::path& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) CannotRead(path, std::strerror(errno));
   struct Closer {
@@ -158,8 +160,6 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
   bytes.resize(done);
   return bytes;
 }
-
-}  // namespace
 
 void LoadPinyinTable(const TItemSet& items, TMemTable& KMPy) { LoadStep(items, "SPY", KMPy, "", NoRangeCheck); }
 void LoadTrainList(const TItemSet& items, TMemTable& KMList) {
@@ -195,10 +195,10 @@ void LoadTimetableFromTexts(TTimetableTexts texts, TTimetable& timetable) {
 void LoadTimetableFromDirectory(const std::filesystem::path& dir, TTimetable& timetable) {
   // Read all four first, so that a missing file leaves no table half loaded.
   TTimetableTexts texts;
-  texts.SPY = ReadWholeFile(dir / "SPY.txt");
-  texts.SLIST = ReadWholeFile(dir / "SLIST.txt");
-  texts.SM = ReadWholeFile(dir / "SM.txt");
-  texts.STRAIN = ReadWholeFile(dir / "STRAIN.txt");
+  texts.SPY = ReadTableText(dir / "SPY.txt");
+  texts.SLIST = ReadTableText(dir / "SLIST.txt");
+  texts.SM = ReadTableText(dir / "SM.txt");
+  texts.STRAIN = ReadTableText(dir / "STRAIN.txt");
   LoadTimetableFromTexts(std::move(texts), timetable);
 }
 

@@ -40,6 +40,12 @@ struct TTimetableTexts {
 // The same steps from the texts, the same way.
 void LoadTimetableFromTexts(TTimetableTexts texts, TTimetable& timetable);
 
+// A table text read whole. The size is checked before anything is read, and
+// the read stops at that size: a file that is huge, not a plain file, or
+// still growing costs no more than kMaxTableTextBytes. Throws EItemError
+// naming the path and why.
+std::string ReadTableText(const std::filesystem::path& path);
+
 // The same from a folder holding SLIST.txt, STRAIN.txt, SM.txt and SPY.txt.
 // A file larger than kMaxTableTextBytes, or one that is not a regular file,
 // is refused before it is read; a file that cannot be read says why.

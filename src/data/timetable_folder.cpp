@@ -3,7 +3,6 @@
 #include "data/mem_table.h"
 #include "data/timetable_index.h"
 
-#include <fstream>
 #include <initializer_list>
 #include <system_error>
 
@@ -14,15 +13,11 @@ namespace {
 std::string ReadFile(const std::filesystem::path& path, const std::string& name) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) throw ETimetableFolderError(name, "missing");
-  const auto size = std::filesystem::file_size(path, error);
-  if (error) throw ETimetableFolderError(name, error.message());
-  // Checked before reading: a huge or sparse file costs nothing.
-  if (size > kMaxTableTextBytes) throw ETimetableFolderError(name, "too large (" + std::to_string(size) + " bytes)");
-  std::ifstream in(path, std::ios::binary);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  if (!in || !in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
-    throw ETimetableFolderError(name, "cannot be read");
-  return bytes;
+  try {
+    return ReadTableText(path);
+  } catch (const EItemError& e) {
+    throw ETimetableFolderError(name, e.what());
+  }
 }
 
 void NoRangeCheck(const TMemTable&) {}
