@@ -5,6 +5,8 @@
 #include <climits>
 #include <cstring>
 #include <exception>
+#include <memory>
+#include <span>
 #include <numeric>
 #include <system_error>
 #include <thread>
@@ -14,6 +16,7 @@
 #include <sys/mman.h>
 
 #include "data/errors.h"
+#include "data/image_io.h"
 #include "data/table_text_reader.h"
 
 namespace vormek {
@@ -83,7 +86,6 @@ struct TIntKey {
 // Everything a loaded table holds; TMemTable::Impl is this under another name
 // so that the loading helpers below can work on it.
 struct TTableData {
-  std::string text;  // owned copy of the table text; values point into it
   std::vector<TColumnDef> columns;
   std::vector<TIndexDef> indexes;
   std::vector<int> intSlot;  // per column: slot in ints, -1 for text columns
@@ -101,14 +103,28 @@ struct TTableData {
   // value, and its text shrinks by the 3 bytes of every value's quoting.
   static constexpr std::uint32_t kWideRecord = 0x80000000u;
   static_assert(kMaxTableTextBytes < kWideRecord, "offsets must leave the flag bit free");
-  std::vector<std::uint32_t> base;           // per record
-  std::vector<std::uint8_t> rel;             // recordCount x (columns + 1)
-  std::vector<std::uint32_t> wideOffsets;    // wide records x columns
-  std::vector<std::uint16_t> wideLengths;
-  std::vector<std::int32_t> ints;   // recordCount x intColumns, parsed once
+  //
+  // A table read from text owns these arrays; one opened from a timetable
+  // image views them there, and keeps the image alive.
+  struct TOwned {
+    std::string text;  // the table text, its values moved to the front
+    std::vector<std::uint32_t> base;
+    std::vector<std::uint8_t> rel;
+    std::vector<std::uint32_t> wideOffsets;
+    std::vector<std::uint16_t> wideLengths;
+    std::vector<std::int32_t> ints;
+    std::vector<std::int32_t> order;
+  } own;
+  std::shared_ptr<const void> image;
+  std::string_view text;
+  std::span<const std::uint32_t> base;         // per record
+  std::span<const std::uint8_t> rel;           // recordCount x (columns + 1)
+  std::span<const std::uint32_t> wideOffsets;  // wide records x columns
+  std::span<const std::uint16_t> wideLengths;
+  std::span<const std::int32_t> ints;  // recordCount x intColumns, parsed once
   // Position in the current order -> record; empty while that is text order
   // (a table stored in index order needs no permutation).
-  std::vector<std::int32_t> order;
+  std::span<const std::int32_t> order;
   int currentIndex = -1;
   std::string indexName;
   int pos = -1;
@@ -157,9 +173,21 @@ struct TTableData {
     return 0;
   }
 
+  // The views over what this table owns, once it is read.
+  void ViewOwned() {
+    text = own.text;
+    base = own.base;
+    rel = own.rel;
+    wideOffsets = own.wideOffsets;
+    wideLengths = own.wideLengths;
+    ints = own.ints;
+    order = own.order;
+  }
+
   void ResetOrder() {
-    order.clear();
-    order.shrink_to_fit();
+    own.order.clear();
+    own.order.shrink_to_fit();
+    order = {};
   }
 
   void ToFirst() {
@@ -320,9 +348,9 @@ std::size_t CountLineEnds(const char* begin, const char* end) {
 // could hold, so that a damaged text reserves no more than its size allows.
 void ReserveRows(std::size_t lines, std::size_t bytes, TTableData& t) {
   const std::size_t rows = std::min(lines, bytes / (kMinValueBytes * t.columns.size()) + 1);
-  t.base.reserve(rows);
-  t.rel.reserve(rows * (t.columns.size() + 1));
-  t.ints.reserve(rows * static_cast<std::size_t>(t.intColumns));
+  t.own.base.reserve(rows);
+  t.own.rel.reserve(rows * (t.columns.size() + 1));
+  t.own.ints.reserve(rows * static_cast<std::size_t>(t.intColumns));
 }
 
 // Moves the values of the record just read to the write position (never
@@ -335,23 +363,23 @@ void StoreRecord(const std::vector<TRawField>& fields, char* data, std::size_t& 
     write += field.length;
   }
   if (write - first <= 0xFF) {
-    t.base.push_back(static_cast<std::uint32_t>(first));
+    t.own.base.push_back(static_cast<std::uint32_t>(first));
     std::size_t at = 0;
     for (const TRawField& field : fields) {
-      t.rel.push_back(static_cast<std::uint8_t>(at));
+      t.own.rel.push_back(static_cast<std::uint8_t>(at));
       at += field.length;
     }
-    t.rel.push_back(static_cast<std::uint8_t>(at));
+    t.own.rel.push_back(static_cast<std::uint8_t>(at));
     return;
   }
-  t.base.push_back(static_cast<std::uint32_t>(t.wideOffsets.size() / fields.size()) | TTableData::kWideRecord);
+  t.own.base.push_back(static_cast<std::uint32_t>(t.own.wideOffsets.size() / fields.size()) | TTableData::kWideRecord);
   std::size_t at = first;
   for (const TRawField& field : fields) {
-    t.wideOffsets.push_back(static_cast<std::uint32_t>(at));
-    t.wideLengths.push_back(static_cast<std::uint16_t>(field.length));
+    t.own.wideOffsets.push_back(static_cast<std::uint32_t>(at));
+    t.own.wideLengths.push_back(static_cast<std::uint16_t>(field.length));
     at += field.length;
   }
-  t.rel.insert(t.rel.end(), fields.size() + 1, 0);
+  t.own.rel.insert(t.own.rel.end(), fields.size() + 1, 0);
 }
 
 // Hands back to the system the whole pages of [from, to) inside the text's
@@ -392,7 +420,7 @@ std::size_t ReadRecords(TTableTextReader& reader, char* data, std::size_t write,
           reader.Fail("value of " + column.name + " is longer than " + std::to_string(column.size) + " characters");
         reader.Text(field);
       } else if (field.length == 0) {
-        t.ints.push_back(0);  // null
+        t.own.ints.push_back(0);  // null
       } else {
         std::int32_t value = 0;
         const bool small = column.type == TFieldType::SmallInt;
@@ -400,7 +428,7 @@ std::size_t ReadRecords(TTableTextReader& reader, char* data, std::size_t write,
         if (!ParseStrictInteger(raw, small ? INT16_MIN : INT32_MIN, small ? INT16_MAX : INT32_MAX, value))
           reader.Fail("column " + column.name + " holds \"" + std::string(reader.Text(field)) + "\", not an integer");
         StoreCanonical(data + field.begin, field, value);
-        t.ints.push_back(value);
+        t.own.ints.push_back(value);
       }
     }
     const std::size_t lineStart = fields.front().begin - 1;
@@ -473,13 +501,13 @@ std::size_t ReadRecordsInHalves(char* data, std::size_t begin, std::size_t end, 
   // The second half's values move down to follow the first's.
   std::memmove(data + firstEnd, data + split, secondEnd - split);
   const auto shift = static_cast<std::uint32_t>(split - firstEnd);
-  const auto wideBefore = static_cast<std::uint32_t>(t.wideOffsets.size() / t.columns.size());
-  for (const std::uint32_t b : second.base)
-    t.base.push_back((b & TTableData::kWideRecord) != 0 ? (b + wideBefore) : b - shift);
-  for (const std::uint32_t offset : second.wideOffsets) t.wideOffsets.push_back(offset - shift);
-  t.wideLengths.insert(t.wideLengths.end(), second.wideLengths.begin(), second.wideLengths.end());
-  t.rel.insert(t.rel.end(), second.rel.begin(), second.rel.end());
-  t.ints.insert(t.ints.end(), second.ints.begin(), second.ints.end());
+  const auto wideBefore = static_cast<std::uint32_t>(t.own.wideOffsets.size() / t.columns.size());
+  for (const std::uint32_t b : second.own.base)
+    t.own.base.push_back((b & TTableData::kWideRecord) != 0 ? (b + wideBefore) : b - shift);
+  for (const std::uint32_t offset : second.own.wideOffsets) t.own.wideOffsets.push_back(offset - shift);
+  t.own.wideLengths.insert(t.own.wideLengths.end(), second.own.wideLengths.begin(), second.own.wideLengths.end());
+  t.own.rel.insert(t.own.rel.end(), second.own.rel.begin(), second.own.rel.end());
+  t.own.ints.insert(t.own.ints.end(), second.own.ints.begin(), second.own.ints.end());
   t.recordCount += second.recordCount;
   const std::size_t written = firstEnd + (secondEnd - split);
   if (release) ReleasePages(data, written, secondEnd);
@@ -488,9 +516,9 @@ std::size_t ReadRecordsInHalves(char* data, std::size_t begin, std::size_t end, 
 
 void Load(std::string source, TTableData& t) {
   if (source.size() > kMaxTableTextBytes) throw ETableFormatError(1, "text too large");
-  t.text = std::move(source);
-  char* data = t.text.data();
-  TTableTextReader reader(data, t.text.size());
+  t.own.text = std::move(source);
+  char* data = t.own.text.data();
+  TTableTextReader reader(data, t.own.text.size());
   reader.LimitFields(kMaxColumns + 1);
 
   if (!reader.ReadLine()) throw ETableFormatError(1, "empty text");
@@ -525,16 +553,17 @@ void Load(std::string source, TTableData& t) {
   ReadHeader(reader, t);
   t.columnNames.clear();
   t.indexNames.clear();
-  const bool halves = t.text.size() >= kTwoThreadsFrom;
-  if (!halves) ReserveRows(CountLineEnds(data, data + t.text.size()), t.text.size(), t);
-  const bool release = t.text.size() >= kReleaseFrom;
+  const bool halves = t.own.text.size() >= kTwoThreadsFrom;
+  if (!halves) ReserveRows(CountLineEnds(data, data + t.own.text.size()), t.own.text.size(), t);
+  const bool release = t.own.text.size() >= kReleaseFrom;
   // The definitions and the header before the rows are read already: the
   // values may move over them.
   const std::size_t written =
-      halves ? ReadRecordsInHalves(data, reader.Position(), t.text.size(), reader.Line(), release, t)
-          : ReadRecords(reader, data, 0, t.text.size(), release, t);
-  t.text.resize(written);
+      halves ? ReadRecordsInHalves(data, reader.Position(), t.own.text.size(), reader.Line(), release, t)
+          : ReadRecords(reader, data, 0, t.own.text.size(), release, t);
+  t.own.text.resize(written);
   t.ResetOrder();
+  t.ViewOwned();
   t.ToFirst();
 }
 
@@ -623,7 +652,8 @@ void TMemTable::SetIndexName(std::string_view name) {
   // Two records under one key of a unique index is damaged data; refuse it
   // rather than answer look-ups with an arbitrary one of them.
   if (index.unique && duplicate) throw ETableError("unique index \"" + index.name + "\" has a key twice");
-  t.order = std::move(order);
+  t.own.order = std::move(order);
+  t.order = t.own.order;
   t.currentIndex = found;
   t.indexName = index.name;
   t.ToFirst();
@@ -785,6 +815,131 @@ void TMemTable::Prefetch(int position, TPrefetch step) const {
   const char* values = t.text.data() + b;
   const std::size_t size = t.rel[record * stride + stride - 1];
   for (std::size_t at = 0; at < size + 64; at += 64) __builtin_prefetch(values + std::min(at, size));
+}
+
+void TMemTable::WriteImage(TImageWriter& out) const {
+  const TTableData& t = impl_ ? static_cast<const TTableData&>(*impl_) : EmptyImpl();
+  out.Number(t.columns.size());
+  for (const TColumnDef& column : t.columns) {
+    out.Text(column.name);
+    out.Number(static_cast<std::uint64_t>(column.type));
+    out.Number(static_cast<std::uint64_t>(column.size));
+  }
+  out.Number(t.indexes.size());
+  for (const TIndexDef& index : t.indexes) {
+    out.Text(index.name);
+    out.Number(index.unique ? 1 : 0);
+    out.Array(std::span<const int>(index.columns));
+  }
+  out.Number(static_cast<std::uint64_t>(t.recordCount));
+  out.Text(t.text);
+  out.Array(t.base);
+  out.Array(t.rel);
+  out.Array(t.wideOffsets);
+  out.Array(t.wideLengths);
+  out.Array(t.ints);
+  out.Array(t.order);
+  out.Number(static_cast<std::uint64_t>(t.currentIndex + 1));
+  out.Number(static_cast<std::uint64_t>(t.pos + 1));
+  out.Number((t.eof ? 1u : 0u) | (t.bof ? 2u : 0u));
+}
+
+namespace {
+
+// Every value of every record lies inside the text, and the order names
+// each record once.
+void CheckImageRecords(const TTableData& t) {
+  const std::size_t columns = t.columns.size();
+  const auto records = static_cast<std::size_t>(t.recordCount);
+  if (columns == 0) {
+    if (records != 0 || !t.text.empty() || !t.base.empty() || !t.rel.empty() || !t.wideOffsets.empty() ||
+        !t.wideLengths.empty() || !t.ints.empty() || !t.order.empty())
+      TImageReader::Damaged("a table without columns holds values");
+    return;
+  }
+  if (t.base.size() != records || t.rel.size() != records * (columns + 1) ||
+      t.ints.size() != records * static_cast<std::size_t>(t.intColumns) ||
+      t.wideOffsets.size() != t.wideLengths.size() || t.wideOffsets.size() % columns != 0)
+    TImageReader::Damaged("a table's arrays disagree with its record count");
+  const std::size_t wideRecords = t.wideOffsets.size() / columns;
+  for (std::size_t r = 0; r < records; ++r) {
+    const std::uint32_t b = t.base[r];
+    if ((b & TTableData::kWideRecord) != 0) {
+      const std::size_t w = b & ~TTableData::kWideRecord;
+      if (w >= wideRecords) TImageReader::Damaged("a record names a missing wide record");
+      for (std::size_t c = 0; c < columns; ++c) {
+        const std::size_t i = w * columns + c;
+        if (t.wideOffsets[i] > t.text.size() || t.wideLengths[i] > t.text.size() - t.wideOffsets[i])
+          TImageReader::Damaged("a value lies outside the table text");
+      }
+      continue;
+    }
+    const std::uint8_t* rel = t.rel.data() + r * (columns + 1);
+    for (std::size_t c = 0; c < columns; ++c)
+      if (rel[c] > rel[c + 1]) TImageReader::Damaged("a record's values overlap");
+    if (b > t.text.size() || rel[columns] > t.text.size() - b)
+      TImageReader::Damaged("a value lies outside the table text");
+  }
+  if (!t.order.empty()) {
+    if (t.order.size() != records) TImageReader::Damaged("a table's order disagrees with its record count");
+    std::vector<bool> seen(records, false);
+    for (const std::int32_t r : t.order) {
+      if (r < 0 || static_cast<std::size_t>(r) >= records || seen[static_cast<std::size_t>(r)])
+        TImageReader::Damaged("a table's order does not name each record once");
+      seen[static_cast<std::size_t>(r)] = true;
+    }
+  }
+}
+
+}  // namespace
+
+void TMemTable::ReadImage(TImageReader& in, std::shared_ptr<const void> image) {
+  auto fresh = std::make_unique<Impl>();
+  TTableData& t = *fresh;
+  // A table never loaded has no columns (and so no records).
+  const std::size_t columns = in.Count(kMaxColumns, "column count");
+  for (std::size_t c = 0; c < columns; ++c) {
+    TColumnDef column;
+    column.name = std::string(in.Text());
+    const std::size_t type = in.Count(static_cast<std::uint64_t>(TFieldType::Integer), "column type");
+    column.type = static_cast<TFieldType>(type);
+    column.size = static_cast<int>(in.Count(kMaxTextColumnSize, "column size"));
+    t.columns.push_back(std::move(column));
+  }
+  const std::size_t indexes = in.Count(kMaxIndexes, "index count");
+  for (std::size_t i = 0; i < indexes; ++i) {
+    TIndexDef index;
+    index.name = std::string(in.Text());
+    index.unique = in.Count(1, "index flag") == 1;
+    const auto keys = in.Array<int>();
+    if (keys.empty() || keys.size() > kMaxIndexColumns) TImageReader::Damaged("index column count out of range");
+    for (const int key : keys)
+      if (key < 0 || static_cast<std::size_t>(key) >= columns) TImageReader::Damaged("index names a missing column");
+    index.columns.assign(keys.begin(), keys.end());
+    t.indexes.push_back(std::move(index));
+  }
+  t.intSlot.assign(columns, -1);
+  for (std::size_t c = 0; c < columns; ++c)
+    if (t.columns[c].type != TFieldType::WideString) t.intSlot[c] = t.intColumns++;
+  t.recordCount = static_cast<int>(in.Count(INT32_MAX, "record count"));
+  t.text = in.Text();
+  if (t.text.size() > kMaxTableTextBytes) TImageReader::Damaged("table text too large");
+  t.base = in.Array<std::uint32_t>();
+  t.rel = in.Array<std::uint8_t>();
+  t.wideOffsets = in.Array<std::uint32_t>();
+  t.wideLengths = in.Array<std::uint16_t>();
+  t.ints = in.Array<std::int32_t>();
+  t.order = in.Array<std::int32_t>();
+  t.currentIndex = static_cast<int>(in.Count(indexes, "current index")) - 1;
+  if (t.currentIndex >= 0) t.indexName = t.indexes[static_cast<std::size_t>(t.currentIndex)].name;
+  t.pos = static_cast<int>(in.Count(static_cast<std::uint64_t>(t.recordCount), "cursor")) - 1;
+  const std::size_t ends = in.Count(3, "cursor ends");
+  t.eof = (ends & 1u) != 0;
+  t.bof = (ends & 2u) != 0;
+  if (t.pos < 0 && t.recordCount > 0) TImageReader::Damaged("cursor off a table with records");
+  CheckImageRecords(t);
+  t.image = std::move(image);
+  impl_ = std::move(fresh);
 }
 
 }  // namespace vormek

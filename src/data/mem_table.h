@@ -17,6 +17,8 @@ namespace vormek {
 inline constexpr std::size_t kMaxTableTextBytes = std::size_t{512} << 20;
 
 class TMemTable;
+class TImageWriter;
+class TImageReader;
 
 // A resolved column of one table: cheap to copy, reads the current record.
 class TField {
@@ -33,6 +35,8 @@ class TField {
 
  private:
   friend class TMemTable;
+class TImageWriter;
+class TImageReader;
   TField(const TMemTable* table, int column) : table_(table), column_(column) {}
   const TMemTable* table_ = nullptr;
   int column_ = -1;
@@ -116,6 +120,14 @@ class TMemTable {
   // numbers, then its values. Changes nothing; a position outside the table is ignored.
   enum class TPrefetch { Order, Place, Values };
   void Prefetch(int position, TPrefetch step) const;
+
+  // The table, its current order and cursor as part of a timetable image,
+  // and back: the table then reads its values where the image lies and
+  // keeps the image alive. Reading checks that every value lies inside the
+  // image and every order names a record (EItemError when not), so that no
+  // image makes a read go astray; a checked table is what the writer wrote.
+  void WriteImage(TImageWriter& out) const;
+  void ReadImage(TImageReader& in, std::shared_ptr<const void> image);
 
   std::string_view ValueOfRecord(int record, int column) const;
   std::int32_t IntegerOfRecord(int record, int column) const;

@@ -4,6 +4,8 @@
 #include <numeric>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "data/errors.h"
 #include "data/timetable.h"
@@ -11,6 +13,24 @@
 namespace vormek {
 
 namespace {
+
+// The index's arrays while they are built; they become the index's own once
+// done.
+struct TIndexParts {
+  TStationDictionary Stations;
+  std::vector<TStationId> StopStation;
+  std::vector<std::uint32_t> StopTrain;
+  std::vector<TTrainRun> Trains;
+  std::vector<std::uint32_t> TrainsById;
+  std::vector<std::uint32_t> StationStart;
+  std::vector<std::uint32_t> StationStops;
+  std::vector<std::int32_t> ListTrain;
+  std::vector<TStationId> ListStart;
+  std::vector<TStationId> ListEnd;
+  std::vector<TStationId> GroupStation;
+  std::vector<std::int32_t> GroupRecord;
+  std::vector<TStationId> PinyinStation;
+};
 
 // -1 when the table lacks the column: tables without it get no derived
 // column, and a query that needs it fails as it would without the index.
@@ -33,7 +53,7 @@ std::vector<TStationId> StationColumn(const TMemTable& table, std::string_view c
   return ids;
 }
 
-void IndexStops(const TMemTable& stops, TTimetableIndex& ix) {
+void IndexStops(const TMemTable& stops, TIndexParts& ix) {
   const int idCol = ColumnOf(stops, "ID");
   const int stationCol = ColumnOf(stops, "Station");
   const int departureCol = ColumnOf(stops, "D_Time");
@@ -59,7 +79,7 @@ void IndexStops(const TMemTable& stops, TTimetableIndex& ix) {
   }
 }
 
-void SortTrainsById(const TMemTable& stops, TTimetableIndex& ix) {
+void SortTrainsById(const TMemTable& stops, TIndexParts& ix) {
   ix.TrainsById.resize(ix.Trains.size());
   std::iota(ix.TrainsById.begin(), ix.TrainsById.end(), 0u);
   if (ix.Trains.empty()) return;
@@ -72,7 +92,7 @@ void SortTrainsById(const TMemTable& stops, TTimetableIndex& ix) {
 
 // Counting sort of the stop positions by station: each station's positions
 // come out ascending.
-void IndexStations(TTimetableIndex& ix) {
+void IndexStations(TIndexParts& ix) {
   const std::size_t stations = ix.Stations.Size();
   ix.StationStart.assign(stations + 1, 0);
   for (TStationId s : ix.StopStation) ++ix.StationStart[s + 1];
@@ -82,7 +102,7 @@ void IndexStations(TTimetableIndex& ix) {
   for (std::uint32_t pos = 0; pos < ix.StopStation.size(); ++pos) ix.StationStops[next[ix.StopStation[pos]]++] = pos;
 }
 
-void IndexTrainList(const TMemTable& list, const TMemTable& stops, TTimetableIndex& ix) {
+void IndexTrainList(const TMemTable& list, const TMemTable& stops, TIndexParts& ix) {
   const int idCol = ColumnOf(list, "ID");
   const int startCol = ColumnOf(list, "startStation");
   const int endCol = ColumnOf(list, "endStation");
@@ -118,7 +138,7 @@ void IndexTrainList(const TMemTable& list, const TMemTable& stops, TTimetableInd
 }  // namespace
 
 TTimetableIndex BuildTimetableIndex(const TTimetable& tt) {
-  TTimetableIndex ix;
+  TIndexParts ix;
   IndexStops(tt.KMTrain, ix);
   SortTrainsById(tt.KMTrain, ix);
   IndexTrainList(tt.KMList, tt.KMTrain, ix);
@@ -128,7 +148,21 @@ TTimetableIndex BuildTimetableIndex(const TTimetable& tt) {
   for (std::size_t pos = ix.GroupStation.size(); pos-- > 0;)
     ix.GroupRecord[ix.GroupStation[pos]] = static_cast<std::int32_t>(pos);
   IndexStations(ix);
-  return ix;
+  TTimetableIndex index;
+  index.Stations = std::move(ix.Stations);
+  index.StopStation = std::move(ix.StopStation);
+  index.StopTrain = std::move(ix.StopTrain);
+  index.Trains = std::move(ix.Trains);
+  index.TrainsById = std::move(ix.TrainsById);
+  index.StationStart = std::move(ix.StationStart);
+  index.StationStops = std::move(ix.StationStops);
+  index.ListTrain = std::move(ix.ListTrain);
+  index.ListStart = std::move(ix.ListStart);
+  index.ListEnd = std::move(ix.ListEnd);
+  index.GroupStation = std::move(ix.GroupStation);
+  index.GroupRecord = std::move(ix.GroupRecord);
+  index.PinyinStation = std::move(ix.PinyinStation);
+  return index;
 }
 
 bool IndexMatches(const TTimetable& tt) {

@@ -5,8 +5,10 @@
 // Positions are those of each table's current order.
 #include <cstdint>
 #include <span>
+#include <memory>
 #include <vector>
 
+#include "data/mapped_array.h"
 #include "data/station_dictionary.h"
 
 namespace vormek {
@@ -24,27 +26,30 @@ struct TTrainRun {
 struct TTimetableIndex {
   TStationDictionary Stations;
   // Per stop position.
-  std::vector<TStationId> StopStation;
-  std::vector<std::uint32_t> StopTrain;  // index into Trains
-  std::vector<TTrainRun> Trains;         // in stop-table order
+  TMappedArray<TStationId> StopStation;
+  TMappedArray<std::uint32_t> StopTrain;  // index into Trains
+  TMappedArray<TTrainRun> Trains;         // in stop-table order
   // Train indexes ordered by ID, equal IDs in stop-table order: a look-up by
   // number finds the first run, as a search of the stop table does.
-  std::vector<std::uint32_t> TrainsById;
+  TMappedArray<std::uint32_t> TrainsById;
   // Stop positions of each station, ascending: those of station s are
   // StationStops[StationStart[s] .. StationStart[s + 1]).
-  std::vector<std::uint32_t> StationStart;
-  std::vector<std::uint32_t> StationStops;
+  TMappedArray<std::uint32_t> StationStart;
+  TMappedArray<std::uint32_t> StationStops;
   // Per train list position: its run in Trains (the first one with its ID),
   // -1 when the stop table does not hold it; and its two end stations.
-  std::vector<std::int32_t> ListTrain;
-  std::vector<TStationId> ListStart;
-  std::vector<TStationId> ListEnd;
+  TMappedArray<std::int32_t> ListTrain;
+  TMappedArray<TStationId> ListStart;
+  TMappedArray<TStationId> ListEnd;
   // Per group table position its station; per station its first group table
   // position, -1 for a station in no group.
-  std::vector<TStationId> GroupStation;
-  std::vector<std::int32_t> GroupRecord;
+  TMappedArray<TStationId> GroupStation;
+  TMappedArray<std::int32_t> GroupRecord;
   // Per pinyin table position its station.
-  std::vector<TStationId> PinyinStation;
+  TMappedArray<TStationId> PinyinStation;
+
+  // The image these arrays view, when they came from one; empty when built.
+  std::shared_ptr<const void> Image;
 
   std::span<const std::uint32_t> StopsAt(TStationId station) const {
     if (station >= Stations.Size()) return {};

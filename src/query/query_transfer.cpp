@@ -147,7 +147,7 @@ std::vector<TPub_GridResult> TransferLegResults(const TTimetable& tt, const TFar
   std::vector<TPub_GridResult> rows(total);
   const TStationId station = tt.Index.Stations.Find(pick.Station);
   if (station == kNoStation) return rows;
-  const std::vector<TStationId>& stationOf = tt.Index.StopStation;
+  const TMappedArray<TStationId>& stationOf = tt.Index.StopStation;
   const TStopColumns sc(tt.KMTrain);
   const TTrainColumns tc(tt.KMList);
   std::size_t k = 0;

@@ -130,7 +130,7 @@ TEST(TimetableLoad, WholeLoadFailsAsTheLoadersInTurnWould) {
       const TStoredItems stored = MakeItems(c.spy, c.slist, c.sm, c.strain);
       TTimetable t;
       t.KMTrain.LoadFromText(StopText() + Row({"K9", "上海", "1", "", "", "", "", "", "", "", ""}));
-      t.Index.ListTrain = {7};  // stands for the index of an earlier load
+      t.Index.ListTrain = std::vector<std::int32_t>{7};  // stands for the index of an earlier load
       std::string message;
       try {
         if (fromItems)
@@ -146,7 +146,7 @@ TEST(TimetableLoad, WholeLoadFailsAsTheLoadersInTurnWould) {
       for (int step = 0; step < 3; ++step)
         EXPECT_EQ(tables[step]->RecordCount() > 0, step < c.failedStep) << "step " << step;
       EXPECT_EQ(t.KMTrain.RecordCount(), c.failedStep == 3 ? 0 : 5);
-      EXPECT_EQ(t.Index.ListTrain, std::vector<std::int32_t>{7});
+      EXPECT_EQ(std::vector<std::int32_t>(t.Index.ListTrain.begin(), t.Index.ListTrain.end()), std::vector<std::int32_t>{7});
     }
   }
 }

@@ -10,6 +10,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace vormek::testing {
@@ -27,6 +29,31 @@ inline std::string ReadWholeFile(const std::filesystem::path& path) {
   return s.str();
 }
 
+// The images the program keeps of --tables folders go to a folder of this
+// test program's own, gone when it ends, never to the user's cache.
+class TTestCacheHome {
+ public:
+  TTestCacheHome()
+      : dir_(std::filesystem::temp_directory_path() / ("vormek-query-cache-" + std::to_string(::getpid()))) {}
+  ~TTestCacheHome() {
+    std::error_code ignored;
+    std::filesystem::remove_all(dir_, ignored);
+  }
+  const std::filesystem::path& Dir() const { return dir_; }
+
+ private:
+  std::filesystem::path dir_;
+};
+
+inline std::vector<std::string> QueryToolEnvironment() {
+  static const TTestCacheHome cache;
+  std::vector<std::string> env;
+  for (char** e = environ; *e != nullptr; ++e)
+    if (std::string_view(*e).substr(0, 15) != "XDG_CACHE_HOME=") env.emplace_back(*e);
+  env.push_back("XDG_CACHE_HOME=" + cache.Dir().string());
+  return env;
+}
+
 inline TQueryRun RunQueryTool(const std::vector<std::string>& args) {
   namespace fs = std::filesystem;
   static int serial = 0;
@@ -41,13 +68,18 @@ inline TQueryRun RunQueryTool(const std::vector<std::string>& args) {
   for (std::string& a : argv) cargs.push_back(a.data());
   cargs.push_back(nullptr);
 
+  std::vector<std::string> env = QueryToolEnvironment();
+  std::vector<char*> cenv;
+  for (std::string& e : env) cenv.push_back(e.data());
+  cenv.push_back(nullptr);
+
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   TQueryRun run;
   pid_t pid = 0;
-  if (posix_spawn(&pid, cargs[0], &actions, nullptr, cargs.data(), environ) == 0) {
+  if (posix_spawn(&pid, cargs[0], &actions, nullptr, cargs.data(), cenv.data()) == 0) {
     int wstatus = 0;
     waitpid(pid, &wstatus, 0);
     run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);

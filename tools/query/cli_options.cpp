@@ -48,6 +48,7 @@ const TCliOption kOptions[] = {
     {"--pinyin", false, [](TParseState& s, const std::string&) { s.Options.Pinyin = true; return std::string(); }},
     {"--transfer", false, [](TParseState& s, const std::string&) { s.Transfer = true; return std::string(); }},
     {"--tables", true, [](TParseState& s, const std::string& v) { return ReadTablesFolder(s.Options.TablesDir, v); }},
+    {"--no-cache", false, [](TParseState& s, const std::string&) { s.Options.NoCache = true; return std::string(); }},
     {"--via", true,
      [](TParseState& s, const std::string& v) {
        s.Options.Via = v;
@@ -171,7 +172,11 @@ std::string HelpText() {
          "\n"
          "Options:\n"
          "  --tables DIR       read SLIST.txt, STRAIN.txt, SM.txt and SPY.txt from DIR\n"
-         "                     instead of the embedded timetable\n"
+         "                     instead of the embedded timetable; the tables, once\n"
+         "                     read and checked, are kept ready in\n"
+         "                     $XDG_CACHE_HOME/vormek (else ~/.cache/vormek) and\n"
+         "                     used from there while the four files are unchanged\n"
+         "  --no-cache         with --tables: read the four files, keep nothing\n"
          "  --gbk              arguments and output are GBK bytes (default UTF-8)\n"
          "  --pinyin           a station given in letters only (full pinyin such as\n"
          "                     beijingxi, or a short code such as bjx) stands for the\n"

@@ -21,6 +21,7 @@ struct TOptions {
   bool Gbk = false;
   bool Pinyin = false;  // letters-only station arguments name their station
   std::string TablesDir;  // empty: the embedded timetable
+  bool NoCache = false;   // read TablesDir's texts, keep no image of them
   TCommand Command = TCommand::Direct;
   std::vector<std::string> Args;  // FROM TO, NUMBER or STATION
   std::string Via;

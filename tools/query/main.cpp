@@ -12,6 +12,7 @@
 #include "plan_command.h"
 #include "data/errors.h"
 #include "data/timetable.h"
+#include "timetable_source.h"
 #ifdef VORMEK_HAVE_EMBEDDED
 #include "data/embedded_items.h"
 #endif
@@ -50,14 +51,10 @@ int main(int argc, char** argv) {
         std::cerr << "vormek-query: no folder " << Echo(o.TablesDir, o.Gbk) << '\n';
         return ExitNoInput;
       }
-      LoadTimetableFromDirectory(o.TablesDir, timetable);
-    } else {
-#ifdef VORMEK_HAVE_EMBEDDED
-      LoadTimetable(EmbeddedItems(), timetable);
-#else
+    }
+    if (!LoadAskedTimetable(o.TablesDir, o.NoCache, timetable)) {
       std::cerr << "vormek-query: this build carries no timetable; use --tables DIR\n";
       return ExitNoData;
-#endif
     }
     if (o.Pinyin) spellings = LoadSpellings(o.TablesDir, items);
   } catch (const std::exception& e) {

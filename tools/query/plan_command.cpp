@@ -9,9 +9,7 @@
 #include "query/connections.h"
 #include "query/input_checks.h"
 #include "rules/UPub_Center.h"
-#ifdef VORMEK_HAVE_EMBEDDED
-#include "data/embedded_items.h"
-#endif
+#include "timetable_source.h"
 
 namespace vormek::cli {
 
@@ -26,6 +24,7 @@ const char* const kPlanUsage =
 struct TPlanOptions {
   bool Gbk = false;
   std::string TablesDir;
+  bool NoCache = false;
   std::vector<std::string> Args;  // "plan", FROM, TO
   TConnectionOptions Connection;
 };
@@ -35,6 +34,7 @@ using TPlanOption = TOptionRule<TPlanOptions>;
 const TPlanOption kPlanOptions[] = {
     {"--gbk", false, [](TPlanOptions& o, const std::string&) { o.Gbk = true; return std::string(); }},
     {"--tables", true, [](TPlanOptions& o, const std::string& v) { return ReadTablesFolder(o.TablesDir, v); }},
+    {"--no-cache", false, [](TPlanOptions& o, const std::string&) { o.NoCache = true; return std::string(); }},
     {"--min-change", true,
      [](TPlanOptions& o, const std::string& v) -> std::string {
        int& minutes = o.Connection.MinChange;
@@ -57,19 +57,11 @@ std::string Parse(const std::vector<std::string>& args, TPlanOptions& o) {
   return {};
 }
 
-bool Load(const std::string& dir, TTimetable& tt, const TTextCodec& codec, std::ostream& err) {
+bool Load(const TPlanOptions& o, TTimetable& tt, const TTextCodec& codec, std::ostream& err) {
   try {
-    if (!dir.empty()) {
-      LoadTimetableFromDirectory(dir, tt);
-      return true;
-    }
-#ifdef VORMEK_HAVE_EMBEDDED
-    LoadTimetable(EmbeddedItems(), tt);
-    return true;
-#else
+    if (LoadAskedTimetable(o.TablesDir, o.NoCache, tt)) return true;
     err << "vormek-query: this build carries no timetable; use --tables DIR\n";
     return false;
-#endif
   } catch (const std::exception& e) {
     // The reason may quote table text, which is GBK.
     err << "vormek-query: cannot read the timetable: " << codec.Output(e.what()) << '\n';
@@ -107,7 +99,7 @@ int RunPlanCommand(const std::vector<std::string>& args, std::ostream& out, std:
     return ExitUsage;
   }
   TTimetable tt;
-  if (!Load(o.TablesDir, tt, codec, err)) return ExitNoData;
+  if (!Load(o, tt, codec, err)) return ExitNoData;
   const std::string from = codec.Argument(o.Args[1]);
   const std::string to = codec.Argument(o.Args[2]);
   if (auto refusal = CheckDirectInput(tt.KMPy, from, to)) {

@@ -1,0 +1,151 @@
+#include "data/timetable_cache.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+#include <optional>
+#include <string>
+#include <system_error>
+
+#include "data/errors.h"
+#include "data/timetable_image.h"
+
+namespace vormek {
+
+namespace {
+
+constexpr const char* kTableFiles[] = {"SPY.txt", "SLIST.txt", "SM.txt", "STRAIN.txt"};
+
+// A file changed less than this long ago may change again within the same
+// time stamp; its image is not written, so that a later change is never
+// mistaken for the state the image holds.
+constexpr std::time_t kSettleSeconds = 2;
+
+// Images of tables far beyond any timetable are not mapped.
+constexpr std::uint64_t kMaxImageBytes = std::uint64_t{4} << 30;
+
+struct TStamp {
+  std::string text;
+  bool settled = true;
+};
+
+// What the image of the folder must have been made from; none when a file
+// cannot be looked at (the load from the texts then says why).
+std::optional<TStamp> StampOf(const std::filesystem::path& dir) {
+  std::error_code error;
+  const std::filesystem::path canonical = std::filesystem::canonical(dir, error);
+  if (error) return std::nullopt;
+  TStamp stamp;
+  stamp.text = "tables " + canonical.string() + "\n";
+  const std::time_t now = std::time(nullptr);
+  for (const char* name : kTableFiles) {
+    struct stat info {};
+    if (::stat((canonical / name).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    stamp.text += std::string(name) + " " + std::to_string(info.st_dev) + " " + std::to_string(info.st_ino) + " " +
+                  std::to_string(info.st_size) + " " + std::to_string(info.st_mtim.tv_sec) + "." +
+                  std::to_string(info.st_mtim.tv_nsec) + " " + std::to_string(info.st_ctim.tv_sec) + "." +
+                  std::to_string(info.st_ctim.tv_nsec) + "\n";
+    if (now - info.st_mtim.tv_sec < kSettleSeconds || now - info.st_ctim.tv_sec < kSettleSeconds)
+      stamp.settled = false;
+  }
+  return stamp;
+}
+
+// One image per folder, named by its path.
+std::filesystem::path ImagePath(const std::filesystem::path& cacheDir, const std::string& stamp) {
+  const std::string path = stamp.substr(0, stamp.find('\n'));
+  std::uint64_t hash = 0xcbf29ce484222325ull;  // FNV-1a
+  for (const char c : path) hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ull;
+  char name[40];
+  std::snprintf(name, sizeof name, "tables-%016llx.image", static_cast<unsigned long long>(hash));
+  return cacheDir / name;
+}
+
+// The image mapped read-only, the mapping undone when the last table lets go.
+std::optional<std::shared_ptr<const void>> MapImage(const std::filesystem::path& path, std::size_t& size) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  if (fd < 0) return std::nullopt;
+  struct stat info {};
+  const bool plain = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
+                     static_cast<std::uint64_t>(info.st_size) <= kMaxImageBytes;
+  void* at = plain ? ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0)
+                   : MAP_FAILED;
+  ::close(fd);
+  if (at == MAP_FAILED) return std::nullopt;
+  size = static_cast<std::size_t>(info.st_size);
+  return std::shared_ptr<const void>(at, [size](const void* p) { ::munmap(const_cast<void*>(p), size); });
+}
+
+bool OpenCached(const std::filesystem::path& image, const std::string& stamp, TTimetable& timetable) {
+  std::size_t size = 0;
+  const auto mapped = MapImage(image, size);
+  if (!mapped) return false;
+  const std::span<const std::byte> bytes(static_cast<const std::byte*>(mapped->get()), size);
+  try {
+    if (TimetableImageStamp(bytes) != stamp) return false;
+    OpenTimetableImage(bytes, *mapped, TImageChecksum::Verify, timetable);
+    return true;
+  } catch (const EItemError&) {
+    return false;  // damaged or of another build: made again below
+  }
+}
+
+// Written beside and renamed into place, so that a reader sees the old image
+// or the whole new one, never a part.
+bool WriteCached(const std::filesystem::path& image, const std::string& stamp, const TTimetable& timetable) {
+  std::error_code error;
+  std::filesystem::create_directories(image.parent_path(), error);
+  if (error) return false;
+  const std::string bytes = WriteTimetableImage(timetable, stamp);
+  const std::filesystem::path part = image.string() + "." + std::to_string(::getpid()) + ".part";
+  const int fd = ::open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (fd < 0) return false;
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) break;
+    done += static_cast<std::size_t>(wrote);
+  }
+  const bool whole = done == bytes.size() && ::close(fd) == 0;
+  if (whole && ::rename(part.c_str(), image.c_str()) == 0) return true;
+  if (done != bytes.size()) ::close(fd);
+  ::unlink(part.c_str());
+  return false;
+}
+
+}  // namespace
+
+std::filesystem::path DefaultTimetableCacheDir() {
+  const char* cache = std::getenv("XDG_CACHE_HOME");
+  if (cache != nullptr && cache[0] == '/') return std::filesystem::path(cache) / "vormek";
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] == '/') return std::filesystem::path(home) / ".cache" / "vormek";
+  return {};
+}
+
+TCacheUse LoadTimetableFromDirectoryCached(const std::filesystem::path& dir, const std::filesystem::path& cacheDir,
+                                           TTimetable& timetable) {
+  const std::optional<TStamp> stamp = cacheDir.empty() ? std::nullopt : StampOf(dir);
+  if (!stamp) {
+    LoadTimetableFromDirectory(dir, timetable);
+    return TCacheUse::Passed;
+  }
+  const std::filesystem::path image = ImagePath(cacheDir, stamp->text);
+  if (OpenCached(image, stamp->text, timetable)) return TCacheUse::Opened;
+  // The stamp was taken before the texts are read: should a file change in
+  // between, the image carries the older stamp and is made again next time.
+  LoadTimetableFromDirectory(dir, timetable);
+  if (!stamp->settled) return TCacheUse::Passed;
+  return WriteCached(image, stamp->text, timetable) ? TCacheUse::Written : TCacheUse::Passed;
+}
+
+}  // namespace vormek

@@ -1,0 +1,125 @@
+// A folder's kept image is used exactly while the folder's four files are the
+// ones it was made from; a stale, damaged or unwritable cache is passed over
+// and the tables come from the texts, the same as without a cache.
+#include "data/timetable_cache.h"
+
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <ctime>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "data/errors.h"
+#include "query/direct_and_station_fixture.h"
+#include "support/timetable_compare.h"
+
+namespace vormek {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TimetableCacheTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = fs::temp_directory_path() / ("vormek-cache-test-" + std::to_string(::getpid()));
+    fs::remove_all(root_);
+    fs::create_directories(tables_);
+    const fixture::Tables t = fixture::NorthWestTables();
+    Write("SPY.txt", fixture::PinyinText({{"西安", "XA"}, {"宝鸡", "BJ"}, {"北京", "BJP"}}));
+    Write("SLIST.txt", fixture::ListText(t.trains));
+    Write("SM.txt", fixture::GroupText(t.groups));
+    Write("STRAIN.txt", fixture::StopText(t.trains));
+  }
+  void TearDown() override { fs::remove_all(root_); }
+
+  // Written a while ago, all at one time, unless told otherwise: a file that has just changed
+  // may change again within its time stamp, and is never kept.
+  void Write(const std::string& name, const std::string& text, bool settled = true) {
+    std::ofstream(tables_ / name, std::ios::binary | std::ios::trunc) << text;
+    if (!settled) return;
+    const struct timespec aMinuteAgo = {aMinuteBeforeSetUp_, 0};
+    const struct timespec times[2] = {aMinuteAgo, aMinuteAgo};
+    ASSERT_EQ(::utimensat(AT_FDCWD, (tables_ / name).c_str(), times, 0), 0);
+  }
+  // ctime cannot be set back; the files' change times must age instead.
+  static void LetChangesSettle() { ::sleep(2); }
+
+  TCacheUse Load(TTimetable& tt, const fs::path& cache) { return LoadTimetableFromDirectoryCached(tables_, cache, tt); }
+
+  void ExpectAsFromTheTexts(const TTimetable& tt) {
+    TTimetable texts;
+    LoadTimetableFromDirectory(tables_, texts);
+    testing::ExpectSameTimetable(texts, tt);
+  }
+
+  const std::time_t aMinuteBeforeSetUp_ = std::time(nullptr) - 60;
+  fs::path root_;
+  fs::path tables_ = fs::temp_directory_path() / ("vormek-cache-test-" + std::to_string(::getpid())) / "tables";
+  fs::path cache_ = fs::temp_directory_path() / ("vormek-cache-test-" + std::to_string(::getpid())) / "cache";
+};
+
+TEST_F(TimetableCacheTest, TheImageServesWhileTheFilesAreTheSameAndIsMadeAgainWhenNot) {
+  LetChangesSettle();
+  {
+    TTimetable tt;
+    EXPECT_EQ(Load(tt, cache_), TCacheUse::Written);
+    ExpectAsFromTheTexts(tt);
+  }
+  TTimetable kept;
+  EXPECT_EQ(Load(kept, cache_), TCacheUse::Opened);
+  ExpectAsFromTheTexts(kept);
+  TTimetable before;
+  LoadTimetableFromDirectory(tables_, before);
+
+  // The same size, an older time stamp: only the inode's change time tells.
+  std::string stops = fixture::StopText(fixture::NorthWestTables().trains);
+  stops.replace(stops.find("23:34"), 5, "23:35");
+  Write("STRAIN.txt", stops);
+  LetChangesSettle();
+  {
+    TTimetable tt;
+    EXPECT_EQ(Load(tt, cache_), TCacheUse::Written);
+    ExpectAsFromTheTexts(tt);
+  }
+  // The image opened before still reads as it did: it was replaced, not
+  // written over.
+  testing::ExpectSameTimetable(before, kept);
+
+  // A damaged image is passed over and made again.
+  const fs::path image = *fs::directory_iterator(cache_);
+  {
+    std::fstream f(image, std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(static_cast<std::streamoff>(fs::file_size(image) / 2));
+    f.put('\x5a');
+  }
+  TTimetable again;
+  EXPECT_EQ(Load(again, cache_), TCacheUse::Written);
+  ExpectAsFromTheTexts(again);
+  EXPECT_EQ(Load(again, cache_), TCacheUse::Opened);
+}
+
+TEST_F(TimetableCacheTest, NothingIsKeptOfFilesJustChangedOrWhereNothingCanBeWritten) {
+  Write("SM.txt", fixture::GroupText({{"北京", 1}}), false);
+  TTimetable tt;
+  EXPECT_EQ(Load(tt, cache_), TCacheUse::Passed);
+  ExpectAsFromTheTexts(tt);
+  EXPECT_FALSE(fs::exists(cache_));
+
+  LetChangesSettle();
+  std::ofstream(root_ / "a file") << "where the cache folder should be";
+  EXPECT_EQ(Load(tt, root_ / "a file"), TCacheUse::Passed);
+  ExpectAsFromTheTexts(tt);
+  EXPECT_EQ(Load(tt, fs::path()), TCacheUse::Passed);
+
+  // A folder that does not load fails as it does without a cache.
+  fs::remove(tables_ / "SM.txt");
+  EXPECT_THROW(Load(tt, cache_), EItemError);
+}
+
+}  // namespace
+}  // namespace vormek

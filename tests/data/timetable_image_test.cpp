@@ -1,0 +1,161 @@
+// A timetable image opens as the very tables and index it was written from,
+// and no damaged image is let in or read outside its bytes.
+#include "data/timetable_image.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "data/errors.h"
+#include "query/direct_and_station_fixture.h"
+#include "support/timetable_compare.h"
+
+namespace vormek {
+namespace {
+
+// A copy of the bytes on a 16-byte boundary, as a mapping would give them.
+std::shared_ptr<std::byte> Aligned(const std::string& bytes, std::size_t offset = 0) {
+  const std::size_t room = (bytes.size() + offset + 15) / 16 * 16 + 16;
+  auto* raw = static_cast<std::byte*>(std::aligned_alloc(16, room));
+  std::memcpy(raw + offset, bytes.data(), bytes.size());
+  return {raw, [](std::byte* p) { std::free(p); }};
+}
+
+std::span<const std::byte> Span(const std::shared_ptr<std::byte>& bytes, std::size_t size, std::size_t offset = 0) {
+  return {bytes.get() + offset, size};
+}
+
+TTimetable FixtureTimetable() {
+  TTimetable tt;
+  fixture::Load(fixture::NorthWestTables(), tt);
+  // A current order that is not the text order, so that an order array is
+  // carried too; and a cursor somewhere in the middle.
+  tt.KMPy.SetIndexName("PyIndex");
+  tt.KMTrain.Locate("Station", "宝鸡");
+  return tt;
+}
+
+// Follows every position and station the index holds into the tables, as the
+// queries do, so that a sanitizer sees any read that goes astray.
+std::size_t ReadEverything(const TTimetable& tt) {
+  std::size_t bytes = 0;
+  for (const TMemTable* t : {&tt.KMList, &tt.KMTrain, &tt.KMSM, &tt.KMPy})
+    for (int p = 0; p < t->RecordCount(); ++p)
+      for (int c = 0; c < t->ColumnCount(); ++c) bytes += t->ValueAt(p, c).size() + (t->IntegerAt(p, c) & 1);
+  const TTimetableIndex& ix = tt.Index;
+  for (TStationId s = 0; s < ix.Stations.Size(); ++s)
+    for (const std::uint32_t pos : ix.StopsAt(s)) bytes += tt.KMTrain.ValueAt(static_cast<int>(pos), 0).size();
+  for (const TTrainRun& run : ix.Trains) {
+    for (std::uint32_t pos = run.First; pos <= run.Last; ++pos) bytes += ix.StopStation[pos] + ix.StopTrain[pos];
+    if (run.ListPos >= 0) bytes += tt.KMList.ValueAt(run.ListPos, 0).size();
+  }
+  for (const std::uint32_t t : ix.TrainsById) bytes += ix.Trains[t].First;
+  for (std::size_t l = 0; l < ix.ListTrain.size(); ++l)
+    bytes += (ix.ListTrain[l] >= 0 ? ix.Trains[static_cast<std::size_t>(ix.ListTrain[l])].Last : 0) +
+             ix.Stations.Name(ix.ListStart[l]).size() + ix.Stations.Name(ix.ListEnd[l]).size();
+  for (const std::int32_t g : ix.GroupRecord)
+    if (g >= 0) bytes += ix.GroupStation[static_cast<std::size_t>(g)];
+  for (const TStationId s : ix.PinyinStation) bytes += ix.Stations.Name(s).size();
+  return bytes;
+}
+
+void ExpectRoundTrip(const TTimetable& tt) {
+  const std::string image = WriteTimetableImage(tt, "stamp: the test's tables");
+  const auto bytes = Aligned(image);
+  EXPECT_EQ(TimetableImageStamp(Span(bytes, image.size())), "stamp: the test's tables");
+  TTimetable opened;
+  OpenTimetableImage(Span(bytes, image.size()), bytes, TImageChecksum::Verify, opened);
+  testing::ExpectSameTimetable(tt, opened);
+  EXPECT_EQ(IndexMatches(opened), IndexMatches(tt));
+  // The opened tables keep the image alive, and move with it.
+  const TTimetable moved = std::move(opened);
+  EXPECT_EQ(ReadEverything(moved), ReadEverything(tt));
+}
+
+TEST(TimetableImage, OpensAsTheTablesItWasWrittenFrom) {
+  {
+    SCOPED_TRACE("the north-west fixture");
+    ExpectRoundTrip(FixtureTimetable());
+  }
+  {
+    SCOPED_TRACE("empty tables and no index");
+    ExpectRoundTrip(TTimetable());
+  }
+  const std::filesystem::path national = std::filesystem::path(VORMEK_SHARED_TIMETABLES) / "cn2019";
+  if (std::filesystem::exists(national / "STRAIN.txt")) {
+    SCOPED_TRACE("the national tables");
+    TTimetable tt;
+    LoadTimetableFromDirectory(national, tt);
+    ExpectRoundTrip(tt);
+  }
+}
+
+TEST(TimetableImage, AnImageOfAnotherKindOrCutShortIsRefused) {
+  const std::string image = WriteTimetableImage(FixtureTimetable(), "");
+  auto refused = [](std::string bytes, std::size_t size, std::size_t offset = 0) {
+    const auto aligned = Aligned(bytes, offset);
+    TTimetable tt;
+    tt.KMSM.LoadFromText(fixture::GroupText({{"北京", 1}}));
+    try {
+      OpenTimetableImage(Span(aligned, size, offset), nullptr, TImageChecksum::Verify, tt);
+    } catch (const EItemError& e) {
+      EXPECT_EQ(tt.KMSM.RecordCount(), 1) << "a refused image leaves the tables as they were";
+      return std::string(e.what());
+    }
+    return std::string("opened");
+  };
+  for (std::size_t size = 0; size < image.size(); size += 1 + size / 16)
+    EXPECT_NE(refused(image, size), "opened") << "cut to " << size;
+  EXPECT_NE(refused(image, image.size(), 8).find("not aligned"), std::string::npos);
+  const struct {
+    std::size_t at;
+    const char* why;
+  } header[] = {{0, "not a timetable image"}, {8, "another format"}, {16, "another kind of machine"},
+                {24, "not as long"},          {40, "another format"},      {200, "checksum"}};
+  for (const auto& h : header) {
+    std::string damaged = image;
+    damaged[h.at] ^= 0x10;
+    EXPECT_NE(refused(damaged, damaged.size()).find(h.why), std::string::npos) << "byte " << h.at;
+  }
+}
+
+// Any byte of an image changed and its checksum made to match again: the
+// image is refused or, where the change lies in a value's text or keeps every
+// position in range, opens; reading everything it holds then stays inside it
+// (a sanitized build checks that).
+TEST(TimetableImage, NoChangedByteMakesAReadGoAstray) {
+  const std::string image = WriteTimetableImage(FixtureTimetable(), "");
+  std::mt19937 random(2012);
+  int opened = 0;
+  int refused = 0;
+  for (std::size_t at = 48; at < image.size(); ++at) {
+    for (const unsigned flip : {1u, 0x80u, static_cast<unsigned>(1 + random() % 255)}) {
+      std::string damaged = image;
+      damaged[at] = static_cast<char>(damaged[at] ^ flip);
+      const auto bytes = Aligned(damaged);
+      TTimetable tt;
+      try {
+        OpenTimetableImage(Span(bytes, damaged.size()), bytes, TImageChecksum::Skip, tt);
+      } catch (const EItemError&) {
+        ++refused;
+        continue;
+      }
+      ++opened;
+      try {
+        ReadEverything(tt);
+      } catch (const ETableError&) {
+        // A bounds-checked read may refuse; it must not stray.
+      }
+    }
+  }
+  EXPECT_GT(refused, 0);
+  EXPECT_GT(opened, 0);
+}
+
+}  // namespace
+}  // namespace vormek
