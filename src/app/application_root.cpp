@@ -47,6 +47,7 @@ TApplicationRoot::TApplicationRoot(TApplicationDeps deps) {
   features.BuiltIn = deps.Items;
   features.Boxes = deps.Boxes;
   features.StartTables = std::move(deps.StartTables);
+  features.TablesCache = std::move(deps.TablesCache);
   features_ = InstallFeatures(*window_, *services_.Menu, std::move(features));
 }
 

@@ -4,6 +4,7 @@
 // them. The one place where the parts are connected.
 #include <QString>
 
+#include <filesystem>
 #include <memory>
 
 #include "app/UnitVormek.h"
@@ -23,6 +24,8 @@ struct TApplicationDeps {
   TWindowServices Services;            // Settings is taken from above
   // "--tables DIR": opened once the built-in timetable is in.
   QString StartTables;
+  // Where images of opened timetable folders are kept; empty keeps none.
+  std::filesystem::path TablesCache;
 };
 
 class TApplicationRoot {

@@ -77,7 +77,7 @@ TInstalledFeatures InstallFeatures(TFrmVormek& window, TAdvancedMenu& menu, TFea
   menu.insertSeparator(menu.MAbout);
 
   if (shared->BuiltIn && shared->Boxes) {
-    auto* timetables = new TTimetableSwitch(window, *shared->BuiltIn, *shared->Boxes);
+    auto* timetables = new TTimetableSwitch(window, *shared->BuiltIn, *shared->Boxes, shared->TablesCache);
     installed.Timetables = timetables;
     TFrmVormek* mainWindow = &window;
     QObject::connect(installed.MOpenTables, &QAction::triggered, &window, [mainWindow, timetables, shared] {

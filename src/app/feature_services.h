@@ -5,6 +5,7 @@
 // 高级 items "打开时刻表...", "恢复内置时刻表" and "清除历史".
 #include <QString>
 
+#include <filesystem>
 #include <functional>
 
 #include "ui/UnitMsg.h"
@@ -32,6 +33,8 @@ struct TFeatureDeps {
   TMsgActions DetailOutput = DefaultMsgActions();
   // "--tables DIR": opened once the built-in timetable is in.
   QString StartTables;
+  // Where images of opened timetable folders are kept; empty keeps none.
+  std::filesystem::path TablesCache;
 };
 
 struct TInstalledFeatures {

@@ -10,6 +10,7 @@
 #include "app/message_boxes.h"
 #include "app/qt_translations.h"
 #include "data/embedded_items.h"
+#include "data/timetable_cache.h"
 #include "icon/app_icon.h"
 #include "services/UnitSystem.h"
 #include "services/user_settings.h"
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
   deps.Settings = &settings;
   deps.Services.ExecutablePath = ShortcutTarget;
   deps.StartTables = vormek::TablesOption(QApplication::arguments());
+  deps.TablesCache = vormek::DefaultTimetableCacheDir();
   vormek::TApplicationRoot root(std::move(deps));
   root.Show();
   return QApplication::exec();

@@ -29,8 +29,9 @@ void PutInPlace(TFrmVormek& window, TTimetable tables, QLabel* label, const QStr
 
 }  // namespace
 
-TTimetableSwitch::TTimetableSwitch(TFrmVormek& window, const TItemSet& builtIn, IMessageBoxes& boxes)
-    : window_(window), builtIn_(builtIn), boxes_(boxes) {
+TTimetableSwitch::TTimetableSwitch(TFrmVormek& window, const TItemSet& builtIn, IMessageBoxes& boxes,
+                                   std::filesystem::path cacheDir)
+    : window_(window), builtIn_(builtIn), boxes_(boxes), cacheDir_(std::move(cacheDir)) {
   LabTimetable = new QLabel(QStringLiteral("时刻表:内置"));
   LabTimetable->setObjectName(QStringLiteral("LabTimetable"));
   LabTimetable->setFrameShape(QFrame::Panel);
@@ -42,7 +43,7 @@ TTimetableSwitch::TTimetableSwitch(TFrmVormek& window, const TItemSet& builtIn, 
 bool TTimetableSwitch::OpenFolder(const QString& dir) {
   TTimetable tables;
   try {
-    tables = LoadTimetableFolder(std::filesystem::path(QFile::encodeName(dir).toStdString()));
+    tables = LoadTimetableFolder(std::filesystem::path(QFile::encodeName(dir).toStdString()), cacheDir_);
   } catch (const ETimetableFolderError& e) {
     boxes_.Inform(&window_,
                   QStringLiteral("时刻表文件 %1 无法载入：%2\n仍使用当前时刻表。")

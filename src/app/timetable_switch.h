@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <filesystem>
+
 class QLabel;
 
 namespace vormek {
@@ -16,8 +18,10 @@ class TItemSet;
 class TTimetableSwitch {
  public:
   // builtIn and boxes outlive this object; the label goes into the window's
-  // status bar.
-  TTimetableSwitch(TFrmVormek& window, const TItemSet& builtIn, IMessageBoxes& boxes);
+  // status bar. Folders' tables are kept as images in cacheDir (none when
+  // empty), so that a folder opened again is in place at once.
+  TTimetableSwitch(TFrmVormek& window, const TItemSet& builtIn, IMessageBoxes& boxes,
+                   std::filesystem::path cacheDir = {});
 
   // Loads the folder; on failure says which file failed and why, and keeps
   // the timetable in use. True when the folder's timetable is now in use.
@@ -30,6 +34,7 @@ class TTimetableSwitch {
   TFrmVormek& window_;
   const TItemSet& builtIn_;
   IMessageBoxes& boxes_;
+  std::filesystem::path cacheDir_;
 };
 
 // The value of "--tables DIR" among the program's arguments; empty without.

@@ -132,20 +132,29 @@ std::filesystem::path DefaultTimetableCacheDir() {
   return {};
 }
 
+TKeptImage::TKeptImage(const std::filesystem::path& dir, const std::filesystem::path& cacheDir) {
+  if (cacheDir.empty()) return;
+  const std::optional<TStamp> stamp = StampOf(dir);
+  if (!stamp) return;  // the load from the texts says why
+  stamp_ = stamp->text;
+  settled_ = stamp->settled;
+  image_ = ImagePath(cacheDir, stamp_);
+}
+
+bool TKeptImage::Open(TTimetable& timetable) const {
+  return !image_.empty() && OpenCached(image_, stamp_, timetable);
+}
+
+bool TKeptImage::Keep(const TTimetable& timetable) const {
+  return !image_.empty() && settled_ && WriteCached(image_, stamp_, timetable);
+}
+
 TCacheUse LoadTimetableFromDirectoryCached(const std::filesystem::path& dir, const std::filesystem::path& cacheDir,
                                            TTimetable& timetable) {
-  const std::optional<TStamp> stamp = cacheDir.empty() ? std::nullopt : StampOf(dir);
-  if (!stamp) {
-    LoadTimetableFromDirectory(dir, timetable);
-    return TCacheUse::Passed;
-  }
-  const std::filesystem::path image = ImagePath(cacheDir, stamp->text);
-  if (OpenCached(image, stamp->text, timetable)) return TCacheUse::Opened;
-  // The stamp was taken before the texts are read: should a file change in
-  // between, the image carries the older stamp and is made again next time.
+  const TKeptImage kept(dir, cacheDir);
+  if (kept.Open(timetable)) return TCacheUse::Opened;
   LoadTimetableFromDirectory(dir, timetable);
-  if (!stamp->settled) return TCacheUse::Passed;
-  return WriteCached(image, stamp->text, timetable) ? TCacheUse::Written : TCacheUse::Passed;
+  return kept.Keep(timetable) ? TCacheUse::Written : TCacheUse::Passed;
 }
 
 }  // namespace vormek

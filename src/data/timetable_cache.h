@@ -6,10 +6,33 @@
 // modification and change times). A cache that is missing, stale, damaged or
 // cannot be written is passed over, never trusted: the texts are read then.
 #include <filesystem>
+#include <string>
 
 #include "data/timetable.h"
 
 namespace vormek {
+
+// The image of one folder's tables in a cache folder. The stamp of the four
+// files is taken when this is made, before any text is read: should a file
+// change while it is read, the image carries the older stamp and is made
+// again next time.
+class TKeptImage {
+ public:
+  // An empty cacheDir keeps nothing.
+  TKeptImage(const std::filesystem::path& dir, const std::filesystem::path& cacheDir);
+  // The kept image of these very files; false (the timetable untouched) when
+  // there is none, or it is stale or damaged.
+  bool Open(TTimetable& timetable) const;
+  // Keeps the image of the tables just read from the folder's texts; false
+  // when nothing was written (a file changed a moment ago, or the cache
+  // cannot be written).
+  bool Keep(const TTimetable& timetable) const;
+
+ private:
+  std::filesystem::path image_;  // empty: nothing is kept
+  std::string stamp_;
+  bool settled_ = false;
+};
 
 // Where images of folders are kept: $XDG_CACHE_HOME/vormek, else
 // $HOME/.cache/vormek; empty when neither is set.

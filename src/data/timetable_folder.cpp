@@ -1,8 +1,11 @@
 #include "data/timetable_folder.h"
 #include "data/table_ranges.h"
 #include "data/mem_table.h"
+#include "data/timetable_cache.h"
 #include "data/timetable_index.h"
 
+#include <algorithm>
+#include <cctype>
 #include <initializer_list>
 #include <system_error>
 
@@ -40,20 +43,59 @@ void LoadTable(const std::filesystem::path& dir, const std::string& name, std::s
   if (table.RecordCount() == 0) throw ETimetableFolderError(name, "no records");
 }
 
+// What each file must hold for the queries.
+struct TFolderTable {
+  const char* file;
+  TMemTable TTimetable::*table;
+  std::string_view index;
+  std::initializer_list<const char*> columns;
+  void (*checkRanges)(const TMemTable&);
+};
+
+const TFolderTable kFolderTables[] = {
+    {"SPY.txt", &TTimetable::KMPy, "", {"Station", "Shortcode"}, NoRangeCheck},
+    {"SLIST.txt", &TTimetable::KMList, "SID",
+     {"ID", "NType", "startStation", "endStation", "A_Time", "D_Time", "R_Date", "Distance", "P1", "P2", "P3", "P4"},
+     CheckTrainListRanges},
+    {"SM.txt", &TTimetable::KMSM, "SStation", {"Station", "Gp"}, NoRangeCheck},
+    {"STRAIN.txt", &TTimetable::KMTrain, "SIDNo",
+     {"ID", "Station", "S_No", "A_Time", "D_Time", "R_Date", "Distance", "P1", "P2", "P3", "P4"},
+     CheckStopTableRanges},
+};
+
+// A kept image was made from the same files, but perhaps by the command line,
+// which asks less of a folder: it serves only if the window would take the
+// files too.
+bool HoldsWhatTheWindowNeeds(const TTimetable& tt) {
+  for (const TFolderTable& t : kFolderTables) {
+    const TMemTable& table = tt.*t.table;
+    const std::string& index = table.IndexName();
+    if (table.RecordCount() == 0 || index.size() != t.index.size() ||
+        !std::equal(index.begin(), index.end(), t.index.begin(),
+                    [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) ==
+                                                std::tolower(static_cast<unsigned char>(b)); }))
+      return false;
+    for (const char* column : t.columns) {
+      try {
+        table.FieldByName(column);
+      } catch (const ETableError&) {
+        return false;
+      }
+    }
+  }
+  return IndexMatches(tt);
+}
+
 }  // namespace
 
-TTimetable LoadTimetableFolder(const std::filesystem::path& dir) {
+TTimetable LoadTimetableFolder(const std::filesystem::path& dir, const std::filesystem::path& cacheDir) {
+  const TKeptImage kept(dir, cacheDir);
   TTimetable tt;
-  LoadTable(dir, "SPY.txt", "", {"Station", "Shortcode"}, tt.KMPy);
-  LoadTable(dir, "SLIST.txt", "SID",
-            {"ID", "NType", "startStation", "endStation", "A_Time", "D_Time", "R_Date", "Distance", "P1", "P2",
-             "P3", "P4"},
-            tt.KMList, CheckTrainListRanges);
-  LoadTable(dir, "SM.txt", "SStation", {"Station", "Gp"}, tt.KMSM);
-  LoadTable(dir, "STRAIN.txt", "SIDNo",
-            {"ID", "Station", "S_No", "A_Time", "D_Time", "R_Date", "Distance", "P1", "P2", "P3", "P4"}, tt.KMTrain,
-            CheckStopTableRanges);
+  if (kept.Open(tt) && HoldsWhatTheWindowNeeds(tt)) return tt;
+  tt = TTimetable();
+  for (const TFolderTable& t : kFolderTables) LoadTable(dir, t.file, t.index, t.columns, tt.*t.table, t.checkRanges);
   tt.Index = BuildTimetableIndex(tt);
+  kept.Keep(tt);
   return tt;
 }
 

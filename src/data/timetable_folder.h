@@ -25,7 +25,9 @@ class ETimetableFolderError : public EVormekError {
 };
 
 // SPY.txt, SLIST.txt, SM.txt and STRAIN.txt of the folder, in the loaders'
-// order. Throws ETimetableFolderError naming the first file that fails.
-TTimetable LoadTimetableFolder(const std::filesystem::path& dir);
+// order. Throws ETimetableFolderError naming the first file that fails. With
+// a cache folder, the tables come from the image kept there while the files
+// are those it was made from, and an image is kept of the tables read.
+TTimetable LoadTimetableFolder(const std::filesystem::path& dir, const std::filesystem::path& cacheDir = {});
 
 }  // namespace vormek

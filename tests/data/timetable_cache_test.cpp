@@ -15,6 +15,7 @@
 #include <string>
 
 #include "data/errors.h"
+#include "data/timetable_folder.h"
 #include "query/direct_and_station_fixture.h"
 #include "support/timetable_compare.h"
 
@@ -119,6 +120,33 @@ TEST_F(TimetableCacheTest, NothingIsKeptOfFilesJustChangedOrWhereNothingCanBeWri
   // A folder that does not load fails as it does without a cache.
   fs::remove(tables_ / "SM.txt");
   EXPECT_THROW(Load(tt, cache_), EItemError);
+}
+
+// The window's folder loader asks more of a folder than the command line (every
+// column a query reads, no empty table): an image the command line kept
+// serves the window only if the window would take the files too.
+TEST_F(TimetableCacheTest, TheWindowTakesAKeptImageOnlyOfAFolderItWouldTake) {
+  LetChangesSettle();
+  TTimetable first = LoadTimetableFolder(tables_, cache_);
+  ExpectAsFromTheTexts(first);
+  const fs::path image = *fs::directory_iterator(cache_);
+  struct stat made {};
+  ASSERT_EQ(::stat(image.c_str(), &made), 0);
+  ExpectAsFromTheTexts(LoadTimetableFolder(tables_, cache_));
+  struct stat after {};
+  ASSERT_EQ(::stat(image.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, made.st_ino) << "the second load opened the image instead of making it again";
+
+  Write("SPY.txt", fixture::PinyinText({}));
+  LetChangesSettle();
+  TTimetable tt;
+  EXPECT_EQ(Load(tt, cache_), TCacheUse::Written);
+  try {
+    LoadTimetableFolder(tables_, cache_);
+    ADD_FAILURE() << "a folder with an empty pinyin table was taken";
+  } catch (const ETimetableFolderError& e) {
+    EXPECT_EQ(e.File(), "SPY.txt");
+  }
 }
 
 }  // namespace
