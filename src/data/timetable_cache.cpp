@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -14,6 +15,8 @@
 #include <optional>
 #include <string>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "data/errors.h"
 #include "data/timetable_image.h"
@@ -28,6 +31,10 @@ constexpr const char* kTableFiles[] = {"SPY.txt", "SLIST.txt", "SM.txt", "STRAIN
 // time stamp; its image is not written, so that a later change is never
 // mistaken for the state the image holds.
 constexpr std::time_t kSettleSeconds = 2;
+
+// A cache folder keeps the images of this many folders, the most recently
+// made; older ones go when a new one is written.
+constexpr std::size_t kKeptImages = 8;
 
 // Images of tables far beyond any timetable are not mapped.
 constexpr std::uint64_t kMaxImageBytes = std::uint64_t{4} << 30;
@@ -98,6 +105,29 @@ bool OpenCached(const std::filesystem::path& image, const std::string& stamp, TT
   }
 }
 
+// Only the newest kKeptImages images stay, and a part left by a writer that
+// died goes once it is an hour old. An image still mapped by a running
+// program stays readable to it: removing a name does not unmap a file.
+void Prune(const std::filesystem::path& cacheDir) {
+  std::error_code error;
+  std::vector<std::pair<std::int64_t, std::filesystem::path>> images;
+  const std::time_t anHourAgo = std::time(nullptr) - 3600;
+  for (const auto& entry : std::filesystem::directory_iterator(cacheDir, error)) {
+    const std::string name = entry.path().filename().string();
+    struct stat info {};
+    if (name.rfind("tables-", 0) != 0 || ::lstat(entry.path().c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+      continue;
+    if (name.size() > 5 && name.compare(name.size() - 5, 5, ".part") == 0) {
+      if (info.st_mtim.tv_sec < anHourAgo) std::filesystem::remove(entry.path(), error);
+    } else if (name.size() > 6 && name.compare(name.size() - 6, 6, ".image") == 0) {
+      images.emplace_back(std::int64_t{info.st_mtim.tv_sec} * 1000000000 + info.st_mtim.tv_nsec, entry.path());
+    }
+  }
+  if (images.size() <= kKeptImages) return;
+  std::sort(images.begin(), images.end(), [](const auto& x, const auto& y) { return x.first > y.first; });
+  for (std::size_t i = kKeptImages; i < images.size(); ++i) std::filesystem::remove(images[i].second, error);
+}
+
 // Written beside and renamed into place, so that a reader sees the old image
 // or the whole new one, never a part.
 bool WriteCached(const std::filesystem::path& image, const std::string& stamp, const TTimetable& timetable) {
@@ -116,7 +146,10 @@ bool WriteCached(const std::filesystem::path& image, const std::string& stamp, c
     done += static_cast<std::size_t>(wrote);
   }
   const bool whole = done == bytes.size() && ::close(fd) == 0;
-  if (whole && ::rename(part.c_str(), image.c_str()) == 0) return true;
+  if (whole && ::rename(part.c_str(), image.c_str()) == 0) {
+    Prune(image.parent_path());
+    return true;
+  }
   if (done != bytes.size()) ::close(fd);
   ::unlink(part.c_str());
   return false;

@@ -65,12 +65,31 @@ class TimetableCacheTest : public ::testing::Test {
 };
 
 TEST_F(TimetableCacheTest, TheImageServesWhileTheFilesAreTheSameAndIsMadeAgainWhenNot) {
+  // Images of nine other folders, and parts left by writers that died: the
+  // newest eight images stay, and parts go once an hour old.
+  fs::create_directories(cache_);
+  auto writeAged = [this](const std::string& name, std::time_t age) {
+    std::ofstream(cache_ / name) << "x";
+    const struct timespec then = {std::time(nullptr) - age, 0};
+    const struct timespec times[2] = {then, then};
+    ASSERT_EQ(::utimensat(AT_FDCWD, (cache_ / name).c_str(), times, 0), 0);
+  };
+  for (int i = 0; i < 9; ++i) writeAged("tables-" + std::to_string(i) + ".image", 100 + i);
+  writeAged("tables-0.image.77.part", 7200);
+  writeAged("tables-1.image.78.part", 60);
   LetChangesSettle();
   {
     TTimetable tt;
     EXPECT_EQ(Load(tt, cache_), TCacheUse::Written);
     ExpectAsFromTheTexts(tt);
   }
+  for (const char* gone : {"tables-7.image", "tables-8.image", "tables-0.image.77.part"})
+    EXPECT_FALSE(fs::exists(cache_ / gone)) << gone;
+  for (const char* kept : {"tables-0.image", "tables-6.image", "tables-1.image.78.part"})
+    EXPECT_TRUE(fs::exists(cache_ / kept)) << kept;
+  for (const char* dummy : {"tables-0.image", "tables-1.image", "tables-2.image", "tables-3.image",
+                            "tables-4.image", "tables-5.image", "tables-6.image", "tables-1.image.78.part"})
+    fs::remove(cache_ / dummy);
   TTimetable kept;
   EXPECT_EQ(Load(kept, cache_), TCacheUse::Opened);
   ExpectAsFromTheTexts(kept);
