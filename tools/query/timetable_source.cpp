@@ -5,6 +5,7 @@
 #include "data/timetable_cache.h"
 #ifdef VORMEK_HAVE_EMBEDDED
 #include "data/embedded_image.h"
+#include "data/embedded_items.h"
 #include "data/timetable_image.h"
 #endif
 
@@ -18,7 +19,10 @@ bool LoadAskedTimetable(const std::string& dir, bool noCache, TTimetable& timeta
 #ifdef VORMEK_HAVE_EMBEDDED
   // The built-in tables as the build loaded and checked them: read where
   // they lie in the program instead of parsed again.
-  OpenTimetableImage(EmbeddedTimetableImage(), nullptr, TImageChecksum::Skip, timetable);
+  if (EmbeddedTimetableImage().empty())
+    LoadTimetable(EmbeddedItems(), timetable);
+  else
+    OpenTimetableImage(EmbeddedTimetableImage(), nullptr, TImageChecksum::Skip, timetable);
   return true;
 #else
   return false;
