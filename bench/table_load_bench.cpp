@@ -405,7 +405,7 @@ const TImageBytes* ImageOf(TSource source) {
   return nullptr;
 }
 
-void OpenImage(benchmark::State& state, TSource source, vormek::TImageChecksum checksum) {
+void BM_OpenImage(benchmark::State& state, TSource source, vormek::TImageChecksum checksum) {
   const TImageBytes* image = ImageOf(source);
   if (image == nullptr) {
     state.SkipWithError("national tables not present");
@@ -430,17 +430,17 @@ void OpenImage(benchmark::State& state, TSource source, vormek::TImageChecksum c
   state.counters["stops"] = image->stops;
   state.counters["image_bytes_per_stop"] = static_cast<double>(image->size) / image->stops;
 }
-BENCHMARK_CAPTURE(OpenImage, builtin_verify, TSource::Builtin, vormek::TImageChecksum::Verify)
+BENCHMARK_CAPTURE(BM_OpenImage, builtin_verify, TSource::Builtin, vormek::TImageChecksum::Verify)
     ->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(OpenImage, builtin_skip, TSource::Builtin, vormek::TImageChecksum::Skip)
+BENCHMARK_CAPTURE(BM_OpenImage, builtin_skip, TSource::Builtin, vormek::TImageChecksum::Skip)
     ->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(OpenImage, national_verify, TSource::National, vormek::TImageChecksum::Verify)
+BENCHMARK_CAPTURE(BM_OpenImage, national_verify, TSource::National, vormek::TImageChecksum::Verify)
     ->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(OpenImage, national_skip, TSource::National, vormek::TImageChecksum::Skip)
+BENCHMARK_CAPTURE(BM_OpenImage, national_skip, TSource::National, vormek::TImageChecksum::Skip)
     ->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(OpenImage, scaled10_verify, TSource::Scaled10, vormek::TImageChecksum::Verify)
+BENCHMARK_CAPTURE(BM_OpenImage, scaled10_verify, TSource::Scaled10, vormek::TImageChecksum::Verify)
     ->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(OpenImage, scaled10_skip, TSource::Scaled10, vormek::TImageChecksum::Skip)
+BENCHMARK_CAPTURE(BM_OpenImage, scaled10_skip, TSource::Scaled10, vormek::TImageChecksum::Skip)
     ->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
