@@ -1,12 +1,15 @@
 #pragma once
 // The one place where the benchmarks call the program's loading and query
 // functions. When their signatures change, only this file follows.
+#include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "data/item_set.h"
 #include "data/timetable.h"
+#include "data/timetable_image.h"
 #include "query/query_direct.h"
 #include "query/query_station.h"
 #include "query/query_transfer.h"
@@ -16,6 +19,13 @@ namespace vormek::bench {
 
 // Loads the four tables from items as the program does.
 inline void LoadTables(const TItemSet& items, TTimetable& timetable) { LoadTimetable(items, timetable); }
+
+// The image of loaded tables, and a timetable opened from one as the
+// command-line tool opens its own (Skip) or a cached one (Verify).
+inline std::string WriteImage(const TTimetable& timetable) { return WriteTimetableImage(timetable, "bench"); }
+inline void OpenImage(std::span<const std::byte> image, TImageChecksum checksum, TTimetable& timetable) {
+  OpenTimetableImage(image, nullptr, checksum, timetable);
+}
 
 // What a query needs besides the timetable, and where its answer stays.
 struct TQueryContext {

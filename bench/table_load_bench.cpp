@@ -1,4 +1,5 @@
-// Loading the timetable: inflating items and parsing table text into tables.
+// Loading the timetable: inflating items and parsing table text into tables,
+// and beside it opening the same timetables from their image.
 // The generated stop table has the size of the one the program ships; the
 // national 2019 tables are used when their folder is present.
 #include <benchmark/benchmark.h>
@@ -6,20 +7,25 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "data/embedded_items.h"
+#include "data/image_io.h"
 #include "data/inflate_item.h"
 #include "data/item_set.h"
 #include "data/mem_table.h"
 #include "data/timetable.h"
+#include "data/timetable_image.h"
 #include "bench_tables.h"
 #include "query_calls.h"
 
@@ -315,14 +321,29 @@ void BM_InflateStopTable_libdeflate(benchmark::State& state) {
 }
 BENCHMARK(BM_InflateStopTable_libdeflate)->ArgName("national")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-// Start-up's loading of a timetable ten times the national one (or the
-// built-in one when that is absent), from items.
-void BM_FullLoadScaled10FromItems(benchmark::State& state) {
-  static const vormek::bench::TPackedTables packed = [] {
+// Start-up's loading of the built-in timetable from the program's items, as
+// the window loads it.
+void BM_FullLoadBuiltinFromItems(benchmark::State& state) {
+  for (auto _ : state) {
+    vormek::TTimetable timetable;
+    vormek::bench::LoadTables(vormek::EmbeddedItems(), timetable);
+    benchmark::DoNotOptimize(timetable.KMTrain.RecordCount());
+  }
+}
+BENCHMARK(BM_FullLoadBuiltinFromItems)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+
+// Ten times the national timetable (or the built-in one when that is absent).
+const vormek::bench::TTableTexts& Scaled10Texts() {
+  static const vormek::bench::TTableTexts texts = [] {
     const std::optional<vormek::bench::TTableTexts> national = vormek::bench::NationalTexts();
-    return vormek::bench::TPackedTables(
-        vormek::bench::ScaleTexts(national ? *national : vormek::bench::BuiltinTexts(), 10));
+    return vormek::bench::ScaleTexts(national ? *national : vormek::bench::BuiltinTexts(), 10);
   }();
+  return texts;
+}
+
+// Start-up's loading of a timetable ten times the national one, from items.
+void BM_FullLoadScaled10FromItems(benchmark::State& state) {
+  static const vormek::bench::TPackedTables packed(Scaled10Texts());
   for (auto _ : state) {
     vormek::TTimetable timetable;
     vormek::bench::LoadTables(packed.Items(), timetable);
@@ -330,5 +351,96 @@ void BM_FullLoadScaled10FromItems(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FullLoadScaled10FromItems)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime()->MeasureProcessCPUTime();
+
+// Opening the same timetables from their image instead of loading their
+// texts: the image is written once from the loaded tables and copied to a
+// 16-byte boundary, where a mapping or the program's own image starts.
+enum class TSource { Builtin, National, Scaled10 };
+
+struct alignas(vormek::kImageAlign) TImageBlock {
+  std::byte bytes[vormek::kImageAlign];
+};
+
+struct TImageBytes {
+  std::vector<TImageBlock> blocks;
+  std::size_t size = 0;
+  int stops = 0;
+  std::span<const std::byte> Span() const { return {blocks.front().bytes, size}; }
+};
+
+std::unique_ptr<TImageBytes> MakeImage(const vormek::TTimetable& timetable) {
+  const std::string written = vormek::bench::WriteImage(timetable);
+  auto image = std::make_unique<TImageBytes>();
+  image->blocks.resize((written.size() + vormek::kImageAlign - 1) / vormek::kImageAlign);
+  std::memcpy(image->blocks.data(), written.data(), written.size());
+  image->size = written.size();
+  image->stops = timetable.KMTrain.RecordCount();
+  return image;
+}
+
+// Each made the first time it is asked for; null when the national tables
+// are absent.
+const TImageBytes* ImageOf(TSource source) {
+  switch (source) {
+    case TSource::Builtin: {
+      static const std::unique_ptr<TImageBytes> image = [] {
+        vormek::TTimetable timetable;
+        vormek::bench::LoadTables(vormek::EmbeddedItems(), timetable);
+        return MakeImage(timetable);
+      }();
+      return image.get();
+    }
+    case TSource::National: {
+      static const std::unique_ptr<TImageBytes> image = [] {
+        const std::optional<vormek::bench::TTableTexts> texts = vormek::bench::NationalTexts();
+        return texts ? MakeImage(*vormek::bench::LoadTexts(*texts)) : nullptr;
+      }();
+      return image.get();
+    }
+    case TSource::Scaled10: {
+      static const std::unique_ptr<TImageBytes> image = MakeImage(*vormek::bench::LoadTexts(Scaled10Texts()));
+      return image.get();
+    }
+  }
+  return nullptr;
+}
+
+void BM_OpenImage(benchmark::State& state, TSource source, vormek::TImageChecksum checksum) {
+  const TImageBytes* image = ImageOf(source);
+  if (image == nullptr) {
+    state.SkipWithError("national tables not present");
+    return;
+  }
+  {
+    // What opens must be the tables that were written: their image again.
+    vormek::TTimetable opened;
+    vormek::bench::OpenImage(image->Span(), checksum, opened);
+    const std::string again = vormek::bench::WriteImage(opened);
+    if (again.size() != image->size || std::memcmp(again.data(), image->Span().data(), image->size) != 0) {
+      state.SkipWithError("the opened image writes back differently");
+      return;
+    }
+  }
+  for (auto _ : state) {
+    vormek::TTimetable timetable;
+    vormek::bench::OpenImage(image->Span(), checksum, timetable);
+    benchmark::DoNotOptimize(timetable.KMTrain.RecordCount());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(image->size));
+  state.counters["stops"] = image->stops;
+  state.counters["image_bytes_per_stop"] = static_cast<double>(image->size) / image->stops;
+}
+BENCHMARK_CAPTURE(BM_OpenImage, builtin_verify, TSource::Builtin, vormek::TImageChecksum::Verify)
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_OpenImage, builtin_skip, TSource::Builtin, vormek::TImageChecksum::Skip)
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_OpenImage, national_verify, TSource::National, vormek::TImageChecksum::Verify)
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_OpenImage, national_skip, TSource::National, vormek::TImageChecksum::Skip)
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_OpenImage, scaled10_verify, TSource::Scaled10, vormek::TImageChecksum::Verify)
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_OpenImage, scaled10_skip, TSource::Scaled10, vormek::TImageChecksum::Skip)
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
