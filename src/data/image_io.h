@@ -7,10 +7,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "data/errors.h"
@@ -19,8 +21,13 @@ namespace vormek {
 
 inline constexpr std::size_t kImageAlign = 16;
 
+// Hands the bytes to a sink in order as they are made; an array goes through
+// as one piece straight from where it lies, never copied into a whole image.
 class TImageWriter {
  public:
+  using TSink = std::function<void(const char* data, std::size_t size)>;
+  explicit TImageWriter(TSink sink) : sink_(std::move(sink)) {}
+
   void Number(std::uint64_t value) { Put(&value, sizeof value); }
   template <class T>
   void Array(std::span<const T> elements) {
@@ -31,14 +38,20 @@ class TImageWriter {
     Pad();
   }
   void Text(std::string_view text) { Array(std::span<const char>(text.data(), text.size())); }
-  std::string& Bytes() { return bytes_; }
+  std::uint64_t Size() const { return size_; }
 
  private:
   void Put(const void* data, std::size_t size) {
-    if (size > 0) bytes_.append(static_cast<const char*>(data), size);
+    if (size == 0) return;
+    sink_(static_cast<const char*>(data), size);
+    size_ += size;
   }
-  void Pad() { bytes_.append((kImageAlign - bytes_.size() % kImageAlign) % kImageAlign, '\0'); }
-  std::string bytes_;
+  void Pad() {
+    static constexpr char kZeros[kImageAlign] = {};
+    Put(kZeros, (kImageAlign - size_ % kImageAlign) % kImageAlign);
+  }
+  TSink sink_;
+  std::uint64_t size_ = 0;
 };
 
 class TImageReader {

@@ -22,6 +22,9 @@ class TStationDictionary {
 
   // The id of the name, given a new one the first time it is met.
   TStationId Add(std::string_view name);
+  // Room for this many names without rehashing, for a dictionary whose size
+  // is known ahead.
+  void Reserve(std::size_t names) { ids_.reserve(names); }
   // kNoStation for a name no table holds.
   TStationId Find(std::string_view name) const;
   // The name exactly as the tables spell it.

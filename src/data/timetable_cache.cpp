@@ -128,29 +128,56 @@ void Prune(const std::filesystem::path& cacheDir) {
   for (std::size_t i = kKeptImages; i < images.size(); ++i) std::filesystem::remove(images[i].second, error);
 }
 
+// All of [data, data + size) to the file; false on any failure.
+bool WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t wrote = ::write(fd, data, size);
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) return false;
+    data += wrote;
+    size -= static_cast<std::size_t>(wrote);
+  }
+  return true;
+}
+
+// The image goes to the file as it is made: small pieces gathered, the
+// tables' arrays written straight from where they lie, the header last.
+bool WriteImageFile(int fd, const std::string& stamp, const TTimetable& timetable) {
+  constexpr std::size_t kGather = std::size_t{1} << 16;
+  std::string gathered;
+  bool ok = true;
+  auto flush = [&] {
+    ok = ok && WriteAll(fd, gathered.data(), gathered.size());
+    gathered.clear();
+  };
+  const std::string header =
+      WriteTimetableImage(timetable, stamp, [&](const char* data, std::size_t size) {
+        if (size >= kGather) {
+          flush();
+          ok = ok && WriteAll(fd, data, size);
+        } else {
+          gathered.append(data, size);
+          if (gathered.size() >= kGather) flush();
+        }
+      });
+  flush();
+  return ok && ::pwrite(fd, header.data(), header.size(), 0) == static_cast<ssize_t>(header.size());
+}
+
 // Written beside and renamed into place, so that a reader sees the old image
 // or the whole new one, never a part.
 bool WriteCached(const std::filesystem::path& image, const std::string& stamp, const TTimetable& timetable) {
   std::error_code error;
   std::filesystem::create_directories(image.parent_path(), error);
   if (error) return false;
-  const std::string bytes = WriteTimetableImage(timetable, stamp);
   const std::filesystem::path part = image.string() + "." + std::to_string(::getpid()) + ".part";
   const int fd = ::open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) return false;
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (wrote < 0 && errno == EINTR) continue;
-    if (wrote <= 0) break;
-    done += static_cast<std::size_t>(wrote);
-  }
-  const bool whole = done == bytes.size() && ::close(fd) == 0;
-  if (whole && ::rename(part.c_str(), image.c_str()) == 0) {
+  const bool written = WriteImageFile(fd, stamp, timetable);
+  if (::close(fd) == 0 && written && ::rename(part.c_str(), image.c_str()) == 0) {
     Prune(image.parent_path());
     return true;
   }
-  if (done != bytes.size()) ::close(fd);
   ::unlink(part.c_str());
   return false;
 }

@@ -111,6 +111,7 @@ TTimetableIndex ReadIndex(TImageReader& in, const TTimetable& tt) {
   TTimetableIndex ix;
   const std::string_view names = in.Text();
   const auto ends = in.Array<std::uint32_t>();
+  ix.Stations.Reserve(ends.size());
   std::uint32_t begin = 0;
   for (const std::uint32_t end : ends) {
     if (end < begin || end > names.size()) TImageReader::Damaged("station names out of range");
@@ -146,13 +147,22 @@ std::uint32_t Checksum(std::span<const std::byte> image) {
 
 }  // namespace
 
-std::string WriteTimetableImage(const TTimetable& tt, std::string_view stamp) {
-  TImageWriter out;
+std::string WriteTimetableImage(const TTimetable& tt, std::string_view stamp,
+                                const std::function<void(const char*, std::size_t)>& sink) {
+  std::uint32_t checksum = 0;
+  std::uint64_t at = 0;
+  TImageWriter out([&](const char* data, std::size_t size) {
+    // The checksum covers all after the header; no piece straddles it, as
+    // the header is whole numbers.
+    if (at >= kHeaderBytes) checksum = libdeflate_crc32(checksum, data, size);
+    at += size;
+    sink(data, size);
+  });
   out.Number(kMagic);
   out.Number(kFormat);
   out.Number(kLayout);
-  out.Number(0);  // size, below
-  out.Number(0);  // checksum, below
+  out.Number(0);  // size, in the header returned
+  out.Number(0);  // checksum, the same
   out.Number(0);  // kept 0 for a later format
   out.Text(stamp);
   tt.KMList.WriteImage(out);
@@ -160,12 +170,17 @@ std::string WriteTimetableImage(const TTimetable& tt, std::string_view stamp) {
   tt.KMSM.WriteImage(out);
   tt.KMPy.WriteImage(out);
   WriteIndex(tt.Index, out);
-  std::string& bytes = out.Bytes();
-  const std::uint64_t size = bytes.size();
-  std::memcpy(bytes.data() + kSizeAt, &size, sizeof size);
-  const std::uint64_t checksum = Checksum(std::as_bytes(std::span<const char>(bytes)));
-  std::memcpy(bytes.data() + kChecksumAt, &checksum, sizeof checksum);
-  return std::move(bytes);
+  const std::uint64_t header[] = {kMagic, kFormat, kLayout, out.Size(), checksum, 0};
+  static_assert(sizeof header == kHeaderBytes);
+  return std::string(reinterpret_cast<const char*>(header), sizeof header);
+}
+
+std::string WriteTimetableImage(const TTimetable& tt, std::string_view stamp) {
+  std::string bytes;
+  const std::string header =
+      WriteTimetableImage(tt, stamp, [&bytes](const char* data, std::size_t size) { bytes.append(data, size); });
+  bytes.replace(0, header.size(), header);
+  return bytes;
 }
 
 std::string_view TimetableImageStamp(std::span<const std::byte> image) {

@@ -8,6 +8,7 @@
 // build product, never a file to exchange. The header says which layout and
 // format wrote it, and an image of another is refused.
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -20,6 +21,13 @@ namespace vormek {
 // The image of the tables as they stand (loaded by the loaders, so checked),
 // carrying the stamp, a text that says what the tables were made from.
 std::string WriteTimetableImage(const TTimetable& timetable, std::string_view stamp);
+
+// The same handed to sink piece by piece, the tables' arrays straight from
+// where they lie, so that writing an image to a file costs no second copy of
+// the tables. The header's size and checksum are known only at the end: the
+// returned bytes replace the image's first bytes (as many as they are).
+std::string WriteTimetableImage(const TTimetable& timetable, std::string_view stamp,
+                                const std::function<void(const char*, std::size_t)>& sink);
 
 // The stamp of an image, read after checking its header: the marker, the
 // format and layout, and that the image is as long as its header says.
