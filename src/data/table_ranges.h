@@ -24,4 +24,10 @@ void CheckTrainListRanges(const TMemTable& KMList);
 // from one stop to the next.
 void CheckStopTableRanges(const TMemTable& KMTrain);
 
+// Only the integer columns of the two (Distance; S_No), which the queries add
+// and subtract as they stand: cheap, as no text is parsed. Enough to keep the
+// queries' sums from overflowing; the texts they parse with checked readers.
+void CheckTrainListNumbers(const TMemTable& KMList);
+void CheckStopTableNumbers(const TMemTable& KMTrain);
+
 }  // namespace vormek
