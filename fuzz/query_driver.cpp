@@ -3,6 +3,8 @@
 #include <string>
 
 #include "output/column_names.h"
+#include "query/connection_rows.h"
+#include "query/connections.h"
 #include "output/csv_export.h"
 #include "query/input_checks.h"
 #include "query/query_direct.h"
@@ -71,6 +73,15 @@ void RunFuzzQuery(FuzzedDataProvider& in, TTimetable& tt, TPub_Center& center, T
       const int row = in.ConsumeIntegralInRange(0, stations - 1);
       BuildTransferResults(tt, center, list.Cell(0, row), std::stoi(list.Cell(7, row)), std::stoi(list.Cell(8, row)));
       Show(in, tt, center, TQueryMode::Direct, "");
+      return;
+    }
+    case TFuzzQuery::Connections: {
+      const TConnectionIndex index(tt);
+      TConnectionOptions options;
+      options.MinChange = in.ConsumeIntegralInRange(0, kMinutesPerDay);
+      const auto connections = FindConnections(index, tt, from, to, options, center.Fares);
+      Check(connections.size() <= static_cast<std::size_t>(options.MaxCount));
+      (void)ConnectionGrid(connections);
       return;
     }
   }

@@ -2,7 +2,8 @@
 // The queries run on a fuzzed timetable as the window runs them: the query,
 // its results shown and filtered, a header or two clicked, a row's stop list
 // opened and both grids exported; for a transfer, a station picked from the
-// transfer list and its legs shown.
+// transfer list and its legs shown; connections found and shown as the
+// plan command's rows.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string_view>
@@ -12,7 +13,7 @@
 
 namespace vormek::fuzz {
 
-enum class TFuzzQuery { Direct, TrainNumber, Station, Transfer };
+enum class TFuzzQuery { Direct, TrainNumber, Station, Transfer, Connections };
 
 // Traps, so that the fuzzer reports the input, when a result breaks a rule
 // every timetable keeps.
@@ -21,7 +22,8 @@ inline void Check(bool ok) {
 }
 
 // from names the station (or the train number) asked for; to the arrival
-// station of a direct or transfer query. in picks the clicks and rows.
+// station of a direct, transfer or connections query. in picks the clicks,
+// the rows and the minimum change time.
 void RunFuzzQuery(FuzzedDataProvider& in, TTimetable& tt, TPub_Center& center, TFuzzQuery query,
                   std::string_view from, std::string_view to);
 

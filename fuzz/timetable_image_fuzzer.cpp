@@ -114,6 +114,7 @@ void RunQueries(FuzzedDataProvider& in, TTimetable& tt) {
     RunQuery(in, tt, center, TFuzzQuery::Station, stations[i], "");
     RunQuery(in, tt, center, TFuzzQuery::Direct, stations[i], to);
     RunQuery(in, tt, center, TFuzzQuery::Transfer, stations[i], to);
+    RunQuery(in, tt, center, TFuzzQuery::Connections, stations[i], to);
   }
   for (const std::string& train : FirstValues(tt.KMList, 6))
     RunQuery(in, tt, center, TFuzzQuery::TrainNumber, train, "");

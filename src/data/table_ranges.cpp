@@ -30,7 +30,7 @@ bool IsElapsedTime(std::string_view text) {
   if (text.empty()) return true;
   std::int64_t v = 0;
   const auto colon = text.find(':');
-  if (colon == std::string_view::npos) return ReadDigits(text, 6, v) && v <= kMaxElapsedHours * 60 + 59;
+  if (colon == std::string_view::npos) return ReadDigits(text, 6, v) && v <= kMaxElapsedMinutes;
   std::int64_t hours = 0;
   if (!ReadDigits(text.substr(0, colon), 4, hours)) return false;
   const std::string_view minutes = text.substr(colon + 1);

@@ -9,6 +9,7 @@ namespace vormek {
 inline constexpr int kMaxStopNo = 999;
 inline constexpr int kMaxDistanceKm = 20000;
 inline constexpr int kMaxElapsedHours = 9999;
+inline constexpr int kMaxElapsedMinutes = kMaxElapsedHours * 60 + 59;
 inline constexpr int kMaxFareYuan = 100000;
 
 // Each refuses the table with ETableFormatError naming the line of the first
