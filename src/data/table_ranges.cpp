@@ -84,16 +84,17 @@ int LineOf(const TMemTable& t, int record) {
                           name + " \"" + std::string(t.ValueOfRecord(position, column)) + "\" " + what);
 }
 
-// The numbers are read whatever the text: an empty value loads as 0, but an
-// image carries its numbers apart from its texts.
+// The numbers are read whatever the text: an image carries its numbers apart
+// from its texts. An empty value loads as 0, so a required column, whose
+// range leaves out 0, needs its text read only to say why.
 void CheckIntegers(const TMemTable& t, std::string_view name, std::int32_t low, std::int32_t high, bool required) {
   const int c = FindColumn(t, name);
   if (c < 0) return;
-  const std::string range = "outside " + std::to_string(low) + ".." + std::to_string(high);
   for (int p = 0; p < t.RecordCount(); ++p) {
-    if (required && t.ValueOfRecord(p, c).empty()) Refuse(t, p, c, "is empty");
     const std::int32_t v = t.IntegerOfRecord(p, c);
-    if (v < low || v > high) Refuse(t, p, c, range);
+    if (v >= low && v <= high) continue;
+    if (required && t.ValueOfRecord(p, c).empty()) Refuse(t, p, c, "is empty");
+    Refuse(t, p, c, "outside " + std::to_string(low) + ".." + std::to_string(high));
   }
 }
 
