@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the timetable store and of the queries on
-# generated timetables with clang and runs each
+# Builds the libFuzzer targets of the timetable store, of the queries on
+# generated timetables and of timetable images with clang and runs each
 # for the given number of seconds (default 300), one after the other. Corpora
 # and any crash inputs go to /tmp/vormek-fuzz/<target>/ (or $VORMEK_FUZZ_DIR).
 set -euo pipefail
@@ -14,7 +14,7 @@ cmake -S fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
 cmake --build "$build" -j 2
 
 # Seeds: a small valid table and a few stored items, written only once.
-targets=(table_text_fuzzer inflate_item_fuzzer timetable_query_fuzzer)
+targets=(table_text_fuzzer inflate_item_fuzzer timetable_query_fuzzer timetable_image_fuzzer)
 for target in "${targets[@]}"; do mkdir -p "$work/$target/corpus"; done
 seed_table="$work/table_text_fuzzer/corpus/seed-table"
 if [ ! -e "$seed_table" ]; then
@@ -36,12 +36,20 @@ PY
   fi
 fi
 
+# The image target writes its own seeds: the images of a few generated
+# timetables.
+if [ -z "$(ls -A "$work/timetable_image_fuzzer/corpus")" ]; then
+  VORMEK_WRITE_IMAGE_SEEDS="$work/timetable_image_fuzzer/corpus" "./$build/timetable_image_fuzzer"
+fi
+
 # The timetable+query target needs no seeds: it builds its tables from any bytes.
 for target in "${targets[@]}"; do
   dir="$work/$target"
-  extra=()
-  [ "$target" = table_text_fuzzer ] && extra=(-dict=fuzz/table_text.dict)
+  extra=(-max_len=8192)
+  [ "$target" = table_text_fuzzer ] && extra+=(-dict=fuzz/table_text.dict)
+  # A small timetable's image alone takes 3 to 5 KB.
+  [ "$target" = timetable_image_fuzzer ] && extra=(-max_len=16384)
   echo "== $target for ${seconds}s"
-  "./$build/$target" "${extra[@]}" -max_total_time="$seconds" -max_len=8192 -rss_limit_mb=2048 \
+  "./$build/$target" "${extra[@]}" -max_total_time="$seconds" -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="$dir/" "$dir/corpus"
 done

@@ -30,7 +30,7 @@ bool IsElapsedTime(std::string_view text) {
   if (text.empty()) return true;
   std::int64_t v = 0;
   const auto colon = text.find(':');
-  if (colon == std::string_view::npos) return ReadDigits(text, 6, v) && v <= kMaxElapsedHours * 60 + 59;
+  if (colon == std::string_view::npos) return ReadDigits(text, 6, v) && v <= kMaxElapsedMinutes;
   std::int64_t hours = 0;
   if (!ReadDigits(text.substr(0, colon), 4, hours)) return false;
   const std::string_view minutes = text.substr(colon + 1);
@@ -84,17 +84,17 @@ int LineOf(const TMemTable& t, int record) {
                           name + " \"" + std::string(t.ValueOfRecord(position, column)) + "\" " + what);
 }
 
+// The numbers are read whatever the text: an image carries its numbers apart
+// from its texts. An empty value loads as 0, so a required column, whose
+// range leaves out 0, needs its text read only to say why.
 void CheckIntegers(const TMemTable& t, std::string_view name, std::int32_t low, std::int32_t high, bool required) {
   const int c = FindColumn(t, name);
   if (c < 0) return;
-  const std::string range = "outside " + std::to_string(low) + ".." + std::to_string(high);
   for (int p = 0; p < t.RecordCount(); ++p) {
-    if (t.ValueOfRecord(p, c).empty()) {
-      if (required) Refuse(t, p, c, "is empty");
-      continue;
-    }
     const std::int32_t v = t.IntegerOfRecord(p, c);
-    if (v < low || v > high) Refuse(t, p, c, range);
+    if (v >= low && v <= high) continue;
+    if (required && t.ValueOfRecord(p, c).empty()) Refuse(t, p, c, "is empty");
+    Refuse(t, p, c, "outside " + std::to_string(low) + ".." + std::to_string(high));
   }
 }
 
@@ -107,7 +107,6 @@ void CheckTexts(const TMemTable& t, std::string_view name, Valid valid, const st
 }
 
 void CheckCommonRanges(const TMemTable& t) {
-  CheckIntegers(t, "Distance", 0, kMaxDistanceKm, false);
   CheckTexts(t, "R_Date", IsElapsedTime, "is not an elapsed time up to 9999:59");
   for (const char* fare : {"P1", "P2", "P3", "P4"})
     CheckTexts(t, fare, IsFareText, "is not a fare of amounts up to 100000");
@@ -139,10 +138,20 @@ void CheckDistancesRise(const TMemTable& t) {
 
 }  // namespace
 
-void CheckTrainListRanges(const TMemTable& KMList) { CheckCommonRanges(KMList); }
+void CheckTrainListNumbers(const TMemTable& KMList) { CheckIntegers(KMList, "Distance", 0, kMaxDistanceKm, false); }
+
+void CheckStopTableNumbers(const TMemTable& KMTrain) {
+  CheckIntegers(KMTrain, "S_No", 1, kMaxStopNo, true);
+  CheckIntegers(KMTrain, "Distance", 0, kMaxDistanceKm, false);
+}
+
+void CheckTrainListRanges(const TMemTable& KMList) {
+  CheckTrainListNumbers(KMList);
+  CheckCommonRanges(KMList);
+}
 
 void CheckStopTableRanges(const TMemTable& KMTrain) {
-  CheckIntegers(KMTrain, "S_No", 1, kMaxStopNo, true);
+  CheckStopTableNumbers(KMTrain);
   CheckCommonRanges(KMTrain);
   CheckDistancesRise(KMTrain);
 }

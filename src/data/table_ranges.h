@@ -9,6 +9,7 @@ namespace vormek {
 inline constexpr int kMaxStopNo = 999;
 inline constexpr int kMaxDistanceKm = 20000;
 inline constexpr int kMaxElapsedHours = 9999;
+inline constexpr int kMaxElapsedMinutes = kMaxElapsedHours * 60 + 59;
 inline constexpr int kMaxFareYuan = 100000;
 
 // Each refuses the table with ETableFormatError naming the line of the first
@@ -23,5 +24,11 @@ void CheckTrainListRanges(const TMemTable& KMList);
 // KMTrain: the same, S_No 1..999, and a train's distance never decreasing
 // from one stop to the next.
 void CheckStopTableRanges(const TMemTable& KMTrain);
+
+// Only the integer columns of the two (Distance; S_No), which the queries add
+// and subtract as they stand: cheap, as no text is parsed. Enough to keep the
+// queries' sums from overflowing; the texts they parse with checked readers.
+void CheckTrainListNumbers(const TMemTable& KMList);
+void CheckStopTableNumbers(const TMemTable& KMTrain);
 
 }  // namespace vormek

@@ -10,6 +10,7 @@
 
 #include "data/errors.h"
 #include "data/image_io.h"
+#include "data/table_ranges.h"
 
 namespace vormek {
 
@@ -211,6 +212,18 @@ void OpenTimetableImage(std::span<const std::byte> image, std::shared_ptr<const 
   tt.Index = ReadIndex(in, tt);
   tt.Index.Image = std::move(keep);
   if (!in.AtEnd()) TImageReader::Damaged("bytes after the end");
+  // The queries add and subtract these numbers as they stand, and an image
+  // keeps them apart from the texts a load checked. One from disk may hold
+  // anything, its checksum made to match too; one built into the program was
+  // written from loaded tables.
+  if (checksum == TImageChecksum::Verify) {
+    try {
+      CheckTrainListNumbers(tt.KMList);
+      CheckStopTableNumbers(tt.KMTrain);
+    } catch (const ETableFormatError& e) {
+      TImageReader::Damaged(e.what());
+    }
+  }
   timetable = std::move(tt);
 }
 

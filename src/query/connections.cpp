@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/table_ranges.h"
 #include "query/table_columns.h"
 #include "rules/number_text.h"
 #include "stations/station_selection.h"
@@ -127,7 +128,9 @@ TConnectionIndex::TConnectionIndex(const TTimetable& tt) {
 
     s.arrClock = ClockMinutes(t.ValueAt(pos, c.A_Time));
     s.depClock = ClockMinutes(t.ValueAt(pos, c.D_Time));
-    s.arrElapsed = DurationToMinutes(t.ValueAt(pos, c.R_Date));
+    // A load refuses longer times, but an image's texts come unchecked: held
+    // to the load's range, no ride, wait or total made of them overflows.
+    s.arrElapsed = std::clamp(DurationToMinutes(t.ValueAt(pos, c.R_Date)), 0, kMaxElapsedMinutes);
     // The elapsed time counts to the arrival; the stop's dwell comes on top.
     const std::int32_t dwell =
         (s.arrClock >= 0 && s.depClock >= 0) ? (s.depClock - s.arrClock + kMinutesPerDay) % kMinutesPerDay : 0;

@@ -1,11 +1,13 @@
 #include "query/query_transfer.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
 
 #include "query/stop_positions.h"
 #include "query/table_columns.h"
+#include "rules/number_text.h"
 #include "stations/station_selection.h"
 
 namespace vormek {
@@ -94,7 +96,10 @@ std::vector<TPub_ZZStruct> TransferRows(const TTimetable& tt, const std::vector<
     row.Distance2 = LegDistance(tt.KMTrain, c, *count.Second);
     row.Distance = row.Distance1 + row.Distance2;
     row.R_Date2 = LegTime(tt.KMTrain, c, *count.Second);
-    row.R_Date = MinutesToDuration(DurationToMinutes(row.R_Date1) + DurationToMinutes(row.R_Date2));
+    // Each leg's time may reach the longest there is (an image's texts are
+    // not range-checked when it opens): add them without overflowing.
+    row.R_Date = MinutesToDuration(
+        ClampToInt32(std::int64_t{DurationToMinutes(row.R_Date1)} + DurationToMinutes(row.R_Date2)));
   }
   return rows;
 }

@@ -6,7 +6,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <climits>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
@@ -121,6 +123,60 @@ TEST(TimetableImage, AnImageOfAnotherKindOrCutShortIsRefused) {
     std::string damaged = image;
     damaged[h.at] ^= 0x10;
     EXPECT_NE(refused(damaged, damaged.size()).find(h.why), std::string::npos) << "byte " << h.at;
+  }
+}
+
+// The queries add and subtract stop numbers and distances as they stand. An
+// image carries them apart from the texts a load checked, so one from disk
+// whose numbers a load would refuse (written here from tables loaded without
+// the range checks) is refused, though its checksum matches. One built into
+// the program is trusted to come from loaded tables.
+TEST(TimetableImage, NumbersALoadWouldRefuseAreRefused) {
+  const struct {
+    const char* what;
+    std::function<void(fixture::Tables&)> change;
+    bool listOnly;    // only the train list is loaded from the changed tables
+    const char* why;  // empty: the image opens
+  } cases[] = {
+      {"sane tables", [](fixture::Tables&) {}, false, ""},
+      {"a stop two thousand million km before the origin",
+       [](fixture::Tables& t) { t.trains[0].stops[1].km = INT32_MIN + 2187; }, false, "outside 0..20000"},
+      {"a stop past 20000 km", [](fixture::Tables& t) { t.trains[1].stops.back().km = 20001; }, false,
+       "outside 0..20000"},
+      {"a train list distance past 20000 km, the stops sane",
+       [](fixture::Tables& t) { t.trains[2].stops.back().km = 20001; }, true, "outside 0..20000"},
+      {"a thousandth stop",
+       [](fixture::Tables& t) {
+         std::vector<fixture::Stop>& stops = t.trains[0].stops;
+         while (stops.size() < 1000) stops.insert(stops.end() - 1, fixture::Stop(stops[stops.size() - 2]));
+       },
+       false, "S_No \"1000\" outside 1..999"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fixture::Tables changed = fixture::NorthWestTables();
+    c.change(changed);
+    TTimetable written;
+    fixture::Load(c.listOnly ? fixture::NorthWestTables() : changed, written);
+    if (c.listOnly) {
+      written.KMList.LoadFromText(fixture::ListText(changed.trains));
+      written.KMList.SetIndexName("SID");
+      written.Index = BuildTimetableIndex(written);
+    }
+    const std::string image = WriteTimetableImage(written, "");
+    const auto bytes = Aligned(image);
+    TTimetable tt;
+    std::string refusal;
+    try {
+      OpenTimetableImage(Span(bytes, image.size()), bytes, TImageChecksum::Verify, tt);
+    } catch (const EItemError& e) {
+      refusal = e.what();
+    }
+    if (std::string(c.why).empty())
+      EXPECT_EQ(refusal, "");
+    else
+      EXPECT_NE(refusal.find(c.why), std::string::npos) << refusal;
+    EXPECT_NO_THROW(OpenTimetableImage(Span(bytes, image.size()), bytes, TImageChecksum::Skip, tt));
   }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "query/sort_state.h"
 #include "timetable_fixture.h"
 
@@ -175,6 +177,24 @@ TEST(TransferManyLegs, MoreLegsThanTheReservedRoomAreKept) {
   ASSERT_EQ(c.TransferRows.size(), 59u);
   EXPECT_EQ(c.TransferRows[0].Count1, 100);
   EXPECT_EQ(c.TransferRows[0].Count2, 100);
+}
+
+// Elapsed times a load refuses (beyond 9999:59) still reach the queries from
+// an image on disk, whose texts are not parsed when it opens: two legs of
+// thirty million hours add up to the longest time there is, not to one that
+// wrapped round below zero.
+TEST(TransferLongLegs, TheTotalOfTwoHugeLegsStopsAtTheLongestTime) {
+  fixture::Tables t;
+  t.trains = {{"T1", 9, {S("A", "", "08:00", "0", 0), S("X", "09:00", "", "30000000:0", 100)}},
+              {"T2", 9, {S("X", "", "10:00", "0", 0), S("B", "11:00", "", "30000000:0", 100)}}};
+  TTimetable tt;
+  fixture::Load(t, tt);
+  TPub_Center c;
+  c.Fares = BuildFareTables();
+  QueryTransfer(tt, c, "A", "B");
+  ASSERT_EQ(c.TransferRows.size(), 1u);
+  EXPECT_EQ(c.TransferRows[0].R_Date1, "30000000:00");
+  EXPECT_EQ(c.TransferRows[0].R_Date, MinutesToDuration(INT32_MAX));
 }
 
 }  // namespace
