@@ -15,6 +15,7 @@
 
 #include <sys/mman.h>
 
+#include "data/ascii_case.h"
 #include "data/errors.h"
 #include "data/image_io.h"
 #include "data/table_text_reader.h"
@@ -41,21 +42,6 @@ constexpr std::size_t kMaxIndexes = 64;
 constexpr std::size_t kMaxIndexColumns = 16;
 // Every value takes at least three bytes of text: two quotes and a comma.
 constexpr std::size_t kMinValueBytes = 3;
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string LowerAscii(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = LowerAscii(c);
-  return out;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  return true;
-}
 
 // Strict decimal: optional '-', at least one digit, nothing else, in range.
 bool ParseStrictInteger(std::string_view text, std::int64_t low, std::int64_t high, std::int32_t& value) {
@@ -198,7 +184,7 @@ struct TTableData {
 
   int FindColumn(std::string_view name) const {
     for (std::size_t i = 0; i < columns.size(); ++i)
-      if (EqualsIgnoringCase(columns[i].name, name)) return static_cast<int>(i);
+      if (EqualsIgnoringAsciiCase(columns[i].name, name)) return static_cast<int>(i);
     return -1;
   }
 };
@@ -309,7 +295,7 @@ void ReadHeader(TTableTextReader& reader, TTableData& t) {
                 " columns");
   if (!reader.TrailingComma()) reader.Fail("header row lacks its trailing comma");
   for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (!EqualsIgnoringCase(reader.Text(fields[i]), t.columns[i].name))
+    if (!EqualsIgnoringAsciiCase(reader.Text(fields[i]), t.columns[i].name))
       reader.Fail("header names \"" + std::string(reader.Text(fields[i])) + "\" where column \"" +
                   t.columns[i].name + "\" is defined");
   }
@@ -626,7 +612,7 @@ void TMemTable::SetIndexName(std::string_view name) {
   }
   int found = -1;
   for (std::size_t i = 0; i < t.indexes.size(); ++i)
-    if (EqualsIgnoringCase(t.indexes[i].name, name)) found = static_cast<int>(i);
+    if (EqualsIgnoringAsciiCase(t.indexes[i].name, name)) found = static_cast<int>(i);
   if (found < 0) throw ETableError("no index named \"" + std::string(name) + "\"");
   const TIndexDef& index = t.indexes[static_cast<std::size_t>(found)];
   // Tables usually arrive already in index order; then one pass over the text

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data/ascii_case.h"
 #include "data/errors.h"
 
 namespace vormek {
@@ -61,14 +62,8 @@ bool IsFareText(std::string_view text) {
 
 int FindColumn(const TMemTable& t, std::string_view name) {
   const auto& columns = t.Columns();
-  for (std::size_t c = 0; c < columns.size(); ++c) {
-    const std::string& n = columns[c].name;
-    if (n.size() == name.size() &&
-        std::equal(n.begin(), n.end(), name.begin(), [](char a, char b) {
-          return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == (b >= 'A' && b <= 'Z' ? b - 'A' + 'a' : b);
-        }))
-      return static_cast<int>(c);
-  }
+  for (std::size_t c = 0; c < columns.size(); ++c)
+    if (EqualsIgnoringAsciiCase(columns[c].name, name)) return static_cast<int>(c);
   return -1;
 }
 

@@ -1,11 +1,10 @@
 #include "data/timetable_folder.h"
 #include "data/table_ranges.h"
 #include "data/mem_table.h"
+#include "data/ascii_case.h"
 #include "data/timetable_cache.h"
 #include "data/timetable_index.h"
 
-#include <algorithm>
-#include <cctype>
 #include <initializer_list>
 #include <system_error>
 
@@ -69,12 +68,7 @@ const TFolderTable kFolderTables[] = {
 bool HoldsWhatTheWindowNeeds(const TTimetable& tt) {
   for (const TFolderTable& t : kFolderTables) {
     const TMemTable& table = tt.*t.table;
-    const std::string& index = table.IndexName();
-    if (table.RecordCount() == 0 || index.size() != t.index.size() ||
-        !std::equal(index.begin(), index.end(), t.index.begin(),
-                    [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) ==
-                                                std::tolower(static_cast<unsigned char>(b)); }))
-      return false;
+    if (table.RecordCount() == 0 || !EqualsIgnoringAsciiCase(table.IndexName(), t.index)) return false;
     for (const char* column : t.columns) {
       try {
         table.FieldByName(column);

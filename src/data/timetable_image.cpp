@@ -184,7 +184,10 @@ std::string WriteTimetableImage(const TTimetable& tt, std::string_view stamp) {
   return bytes;
 }
 
-std::string_view TimetableImageStamp(std::span<const std::byte> image) {
+namespace {
+
+// The header checked, and a reader standing on the stamp after it.
+TImageReader ReaderAtStamp(std::span<const std::byte> image) {
   if (image.size() < kHeaderBytes) TImageReader::Damaged("shorter than its header");
   if (HeaderNumber(image, 0) != kMagic) TImageReader::Damaged("not a timetable image");
   if (HeaderNumber(image, 8) != kFormat || HeaderNumber(image, 40) != 0)
@@ -193,16 +196,18 @@ std::string_view TimetableImageStamp(std::span<const std::byte> image) {
   if (HeaderNumber(image, kSizeAt) != image.size()) TImageReader::Damaged("not as long as its header says");
   TImageReader in(image);
   for (std::size_t i = 0; i < kHeaderBytes / sizeof(std::uint64_t); ++i) in.Number();
-  return in.Text();
+  return in;
 }
+
+}  // namespace
+
+std::string_view TimetableImageStamp(std::span<const std::byte> image) { return ReaderAtStamp(image).Text(); }
 
 void OpenTimetableImage(std::span<const std::byte> image, std::shared_ptr<const void> keep, TImageChecksum checksum,
                         TTimetable& timetable) {
-  TimetableImageStamp(image);
+  TImageReader in = ReaderAtStamp(image);
   if (checksum == TImageChecksum::Verify && HeaderNumber(image, kChecksumAt) != Checksum(image))
     TImageReader::Damaged("its checksum does not match");
-  TImageReader in(image);
-  for (std::size_t i = 0; i < kHeaderBytes / sizeof(std::uint64_t); ++i) in.Number();
   in.Text();
   TTimetable tt;
   tt.KMList.ReadImage(in, keep);
