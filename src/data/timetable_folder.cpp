@@ -24,24 +24,6 @@ std::string ReadFile(const std::filesystem::path& path, const std::string& name)
 
 void NoRangeCheck(const TMemTable&) {}
 
-// One table: read, parse, check its numbers (still in text order, so a
-// refusal names the line), set the index, and make sure every column a query
-// reads is there.
-void LoadTable(const std::filesystem::path& dir, const std::string& name, std::string_view index,
-               std::initializer_list<const char*> columns, TMemTable& table,
-               void (*checkRanges)(const TMemTable&) = NoRangeCheck) {
-  std::string text = ReadFile(dir / name, name);
-  try {
-    table.LoadFromOwnedText(std::move(text));
-    for (const char* column : columns) table.FieldByName(column);
-    checkRanges(table);
-    table.SetIndexName(index);
-  } catch (const EVormekError& e) {
-    throw ETimetableFolderError(name, e.what());
-  }
-  if (table.RecordCount() == 0) throw ETimetableFolderError(name, "no records");
-}
-
 // What each file must hold for the queries.
 struct TFolderTable {
   const char* file;
@@ -61,6 +43,23 @@ const TFolderTable kFolderTables[] = {
      {"ID", "Station", "S_No", "A_Time", "D_Time", "R_Date", "Distance", "P1", "P2", "P3", "P4"},
      CheckStopTableRanges},
 };
+
+// One table: read, parse, check its numbers (still in text order, so a
+// refusal names the line), set the index, and make sure every column a query
+// reads is there.
+void LoadTable(const std::filesystem::path& dir, const TFolderTable& t, TTimetable& tt) {
+  TMemTable& table = tt.*t.table;
+  std::string text = ReadFile(dir / t.file, t.file);
+  try {
+    table.LoadFromOwnedText(std::move(text));
+    for (const char* column : t.columns) table.FieldByName(column);
+    t.checkRanges(table);
+    table.SetIndexName(t.index);
+  } catch (const EVormekError& e) {
+    throw ETimetableFolderError(t.file, e.what());
+  }
+  if (table.RecordCount() == 0) throw ETimetableFolderError(t.file, "no records");
+}
 
 // A kept image was made from the same files, but perhaps by the command line,
 // which asks less of a folder: it serves only if the window would take the
@@ -87,7 +86,7 @@ TTimetable LoadTimetableFolder(const std::filesystem::path& dir, const std::file
   TTimetable tt;
   if (kept.Open(tt) && HoldsWhatTheWindowNeeds(tt)) return tt;
   tt = TTimetable();
-  for (const TFolderTable& t : kFolderTables) LoadTable(dir, t.file, t.index, t.columns, tt.*t.table, t.checkRanges);
+  for (const TFolderTable& t : kFolderTables) LoadTable(dir, t, tt);
   tt.Index = BuildTimetableIndex(tt);
   kept.Keep(tt);
   return tt;
