@@ -55,8 +55,8 @@ std::vector<unsigned char> Pack(const std::string& text) {
   std::vector<unsigned char> stored(4 + size);
   const auto n = static_cast<std::uint32_t>(text.size());
   for (int i = 0; i < 4; ++i) stored[static_cast<std::size_t>(i)] = static_cast<unsigned char>(n >> (8 * i));
-  if (compress2(stored.data() + 4, &size, reinterpret_cast<const Bytef*>(text.data()),
-                static_cast<uLong>(text.size()), Z_BEST_SPEED) != Z_OK)
+  if (compress2(stored.data() + 4, &size, reinterpret_cast<const Bytef*>(text.data()), static_cast<uLong>(text.size()),
+                Z_BEST_SPEED) != Z_OK)
     throw std::runtime_error("compress failed");
   stored.resize(4 + size);
   return stored;

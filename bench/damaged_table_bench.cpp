@@ -20,7 +20,9 @@ std::string Quote(const std::string& v) {
   return out + "\"";
 }
 
-std::string Column(const std::string& name) { return Quote(name + "=Integer,0,\"" + name + "\",\"\",10,Data,\"\"") + "\r\n"; }
+std::string Column(const std::string& name) {
+  return Quote(name + "=Integer,0,\"" + name + "\",\"\",10,Data,\"\"") + "\r\n";
+}
 
 std::string Preamble(const std::string& columns, const std::string& indexes) {
   return "\"@@FILE VERSION@@\",\"251\"\r\n\"@@TABLEDEF START@@\"\r\n" + columns + "\"@@INDEXDEF START@@\"\r\n" +
@@ -51,8 +53,7 @@ std::string Damaged(int which) {
       for (int i = 0; i < 200; ++i) columns += Column("c" + std::to_string(i));
       return Preamble(columns, "") + Repeat("\r\n", 10000000);
     }
-    default:
-      return Preamble(Column("a"), "") + "\"a\",\r\n" + Repeat("\"\",", 5000000) + "\r\n";
+    default: return Preamble(Column("a"), "") + "\"a\",\r\n" + Repeat("\"\",", 5000000) + "\r\n";
   }
 }
 

@@ -96,15 +96,13 @@ void AddSource(const std::string& name, const TTableTexts& texts) {
 #ifdef VORMEK_HAVE_SQLITE
 
 auto Fields(const TPub_GridResult& r) {
-  return std::tie(r.ID, r.NType, r.TypeName, r.StartStation, r.EndStation, r.QC_R_Date, r.QC_Distance, r.QC_P1,
-                  r.QC_P2, r.QC_P3, r.QC_P4, r.FZ.Station, r.FZ.S_No, r.FZ.Distance, r.FZ.P1, r.FZ.P2, r.FZ.P3,
-                  r.FZ.P4, r.FZ.Time, r.FZ.R_Date, r.DZ.Station, r.DZ.S_No, r.DZ.Time, r.DZ.R_Date,
-                  r.DZ.Distance, r.DZ.P1, r.DZ.P2, r.DZ.P3, r.DZ.P4, r.Stops, r.QJ_Distance, r.QJ_R_Date, r.QJ_P1,
-                  r.QJ_P2, r.QJ_P3, r.QJ_P4);
+  return std::tie(r.ID, r.NType, r.TypeName, r.StartStation, r.EndStation, r.QC_R_Date, r.QC_Distance, r.QC_P1, r.QC_P2,
+                  r.QC_P3, r.QC_P4, r.FZ.Station, r.FZ.S_No, r.FZ.Distance, r.FZ.P1, r.FZ.P2, r.FZ.P3, r.FZ.P4,
+                  r.FZ.Time, r.FZ.R_Date, r.DZ.Station, r.DZ.S_No, r.DZ.Time, r.DZ.R_Date, r.DZ.Distance, r.DZ.P1,
+                  r.DZ.P2, r.DZ.P3, r.DZ.P4, r.Stops, r.QJ_Distance, r.QJ_R_Date, r.QJ_P1, r.QJ_P2, r.QJ_P3, r.QJ_P4);
 }
 auto Fields(const TPub_ZZStruct& r) {
-  return std::tie(r.Station, r.Distance1, r.Distance2, r.Distance, r.R_Date1, r.R_Date2, r.R_Date, r.Count1,
-                  r.Count2);
+  return std::tie(r.Station, r.Distance1, r.Distance2, r.Distance, r.R_Date1, r.R_Date2, r.R_Date, r.Count1, r.Count2);
 }
 
 // The same rows, whatever their order.
@@ -152,8 +150,8 @@ bool RowsAgree(TSource& s, const TBenchQuery& asked, std::string& why) {
   RunOurs(s, q, asked);
   TSqliteRows rows;
   RunSqlite(s, q.Fares, asked, rows);
-  const bool same = asked.Kind == TKind::Transfer ? SameRowSet(q.TransferRows, rows.Transfer)
-                                                 : SameRowSet(q.Rows, rows.Grid);
+  const bool same =
+      asked.Kind == TKind::Transfer ? SameRowSet(q.TransferRows, rows.Transfer) : SameRowSet(q.Rows, rows.Grid);
   if (!same) {
     const std::size_t ours = asked.Kind == TKind::Transfer ? q.TransferRows.size() : q.Rows.size();
     const std::size_t theirs = asked.Kind == TKind::Transfer ? rows.Transfer.size() : rows.Grid.size();
@@ -267,7 +265,8 @@ class TRatioReporter : public benchmark::ConsoleReporter {
   }
 
   void PrintTable() const {
-    std::printf("\n| Timetable | Query | Rows | Ours (us) | SQLite (us) | Bare pass (us) | Ours / SQLite | Ours / bare |\n");
+    std::printf(
+        "\n| Timetable | Query | Rows | Ours (us) | SQLite (us) | Bare pass (us) | Ours / SQLite | Ours / bare |\n");
     std::printf("|---|---|---:|---:|---:|---:|---:|---:|\n");
     for (const auto& source : Sources()) {
       for (const TBenchQuery& asked : BenchQueries()) {
@@ -322,12 +321,10 @@ int main(int argc, char** argv) {
   for (const auto& source : Sources()) {
     for (const TBenchQuery& asked : BenchQueries()) {
       const std::string stem = source->Name + "/" + asked.Key + "/";
-      benchmark::RegisterBenchmark((stem + "bare").c_str(), Bare, source.get(), &asked)
-          ->Unit(benchmark::kMicrosecond);
+      benchmark::RegisterBenchmark((stem + "bare").c_str(), Bare, source.get(), &asked)->Unit(benchmark::kMicrosecond);
       benchmark::RegisterBenchmark((stem + "sqlite").c_str(), Sqlite, source.get(), &asked)
           ->Unit(benchmark::kMicrosecond);
-      benchmark::RegisterBenchmark((stem + "ours").c_str(), Ours, source.get(), &asked)
-          ->Unit(benchmark::kMicrosecond);
+      benchmark::RegisterBenchmark((stem + "ours").c_str(), Ours, source.get(), &asked)->Unit(benchmark::kMicrosecond);
     }
   }
   TRatioReporter reporter;

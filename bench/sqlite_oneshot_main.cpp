@@ -21,9 +21,9 @@ int main(int argc, char** argv) {
   std::vector<TPub_GridResult> rows;
   peer.Direct(BuildFareTables(), Utf8ToGbk(argv[2]).value_or(""), Utf8ToGbk(argv[3]).value_or(""), rows);
   for (const TPub_GridResult& r : rows) {
-    const std::string line = r.ID + ',' + r.FZ.Station + ',' + r.FZ.Time + ',' + r.DZ.Station + ',' +
-                             r.DZ.Time + ',' + std::to_string(r.QJ_Distance) + ',' + r.QJ_R_Date + ',' + r.QJ_P1 +
-                             ',' + r.QJ_P2 + ',' + r.QJ_P3 + ',' + r.QJ_P4 + '\n';
+    const std::string line = r.ID + ',' + r.FZ.Station + ',' + r.FZ.Time + ',' + r.DZ.Station + ',' + r.DZ.Time + ',' +
+                             std::to_string(r.QJ_Distance) + ',' + r.QJ_R_Date + ',' + r.QJ_P1 + ',' + r.QJ_P2 + ',' +
+                             r.QJ_P3 + ',' + r.QJ_P4 + '\n';
     std::cout << GbkToUtf8(line);
   }
   std::cout.flush();

@@ -34,8 +34,7 @@ ANALYZE;
 
 // Boarding: a train's first departure-side stop; alighting: its last
 // arrival-side stop, which must come after the boarding one.
-constexpr const char* kDirect =
-    "WITH " VORMEK_SIDE("f", "?1", "?2") ", " VORMEK_SIDE("t", "?3", "?4") R"sql(,
+constexpr const char* kDirect = "WITH " VORMEK_SIDE("f", "?1", "?2") ", " VORMEK_SIDE("t", "?3", "?4") R"sql(,
 b AS (SELECT s.tid, MIN(s.pos) AS fz FROM f JOIN stops s ON s.station = f.st GROUP BY s.tid),
 a AS (SELECT s.tid, MAX(s.pos) AS dz FROM t JOIN stops s ON s.station = t.st GROUP BY s.tid)
 SELECT tr.id, tr.ntype, tr.start_station, tr.end_station, tr.r_date, tr.distance, tr.p1, tr.p2, tr.p3, tr.p4,
@@ -67,8 +66,7 @@ ORDER BY h.pos
 // stop before its alighting stop. Per station, the first leg values come
 // from the earliest train (its smallest alighting position), the second leg
 // values likewise; SQLite takes the bare columns from the MIN row.
-constexpr const char* kTransfer =
-    "WITH " VORMEK_SIDE("f", "?1", "?2") ", " VORMEK_SIDE("t", "?3", "?4") R"sql(,
+constexpr const char* kTransfer = "WITH " VORMEK_SIDE("f", "?1", "?2") ", " VORMEK_SIDE("t", "?3", "?4") R"sql(,
 b AS (SELECT s.tid, MIN(s.pos) AS fz FROM f JOIN stops s ON s.station = f.st GROUP BY s.tid),
 a AS (SELECT s.tid, MAX(s.pos) AS dz FROM t JOIN stops s ON s.station = t.st GROUP BY s.tid),
 l1 AS (SELECT s.station, s.pos AS pos, b.fz AS other FROM b JOIN trains tr ON tr.tid = b.tid
@@ -202,8 +200,8 @@ void TSqlitePeer::Fill(const TTimetable& tt) {
     TStatement insert(db_, "INSERT INTO stops VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)");
     const int id = col(stops, "ID"), station = col(stops, "Station"), sNo = col(stops, "S_No"),
               aTime = col(stops, "A_Time"), dTime = col(stops, "D_Time"), rDate = col(stops, "R_Date"),
-              distance = col(stops, "Distance"), p1 = col(stops, "P1"), p2 = col(stops, "P2"),
-              p3 = col(stops, "P3"), p4 = col(stops, "P4");
+              distance = col(stops, "Distance"), p1 = col(stops, "P1"), p2 = col(stops, "P2"), p3 = col(stops, "P3"),
+              p4 = col(stops, "P4");
     for (int pos = 0, n = stops.RecordCount(); pos < n; ++pos) {
       const auto [it, added] = tids.try_emplace(std::string(stops.ValueAt(pos, id)), static_cast<int>(tids.size()));
       if (added) ranges.emplace_back(pos, pos);

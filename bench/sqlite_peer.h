@@ -29,8 +29,7 @@ class TSqlitePeer {
   void Prepare();
 
   // The rows of the station-to-station query, in stop-table order.
-  void Direct(const TFareTables& fares, std::string_view from, std::string_view to,
-              std::vector<TPub_GridResult>& rows);
+  void Direct(const TFareTables& fares, std::string_view from, std::string_view to, std::vector<TPub_GridResult>& rows);
   // The rows of the station timetable query, in stop-table order.
   void Station(const TFareTables& fares, std::string_view station, std::vector<TPub_GridResult>& rows);
   // The transfer rows, in the order the first legs meet the stations.

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_tables.h"
 #include "data/embedded_items.h"
 #include "data/image_io.h"
 #include "data/inflate_item.h"
@@ -26,7 +27,6 @@
 #include "data/mem_table.h"
 #include "data/timetable.h"
 #include "data/timetable_image.h"
-#include "bench_tables.h"
 #include "query_calls.h"
 
 namespace {
@@ -88,9 +88,10 @@ std::string GenerateStopTable() {
         text += "\"\",\"\",\"\",\"\",";
       } else {
         const int fare = km / 10 + 5;
-        text += Field(std::to_string(fare)) + Field("-") +
-                Field(std::to_string(fare * 2) + "/" + std::to_string(fare * 2 + 5) + "/" + std::to_string(fare * 2 + 10)) +
-                Field(std::to_string(fare * 3) + "/" + std::to_string(fare * 3 + 8));
+        text +=
+            Field(std::to_string(fare)) + Field("-") +
+            Field(std::to_string(fare * 2) + "/" + std::to_string(fare * 2 + 5) + "/" + std::to_string(fare * 2 + 10)) +
+            Field(std::to_string(fare * 3) + "/" + std::to_string(fare * 3 + 8));
       }
       text += "\r\n";
       minutes += 30 + static_cast<int>(next() % 60);
@@ -103,7 +104,8 @@ std::string GenerateStopTable() {
 std::vector<unsigned char> Compress(const std::string& content) {
   uLongf size = compressBound(static_cast<uLong>(content.size()));
   std::vector<unsigned char> out(size + 4);
-  compress2(out.data() + 4, &size, reinterpret_cast<const Bytef*>(content.data()), static_cast<uLong>(content.size()), 9);
+  compress2(out.data() + 4, &size, reinterpret_cast<const Bytef*>(content.data()), static_cast<uLong>(content.size()),
+            9);
   out.resize(size + 4);
   const auto n = static_cast<std::uint32_t>(content.size());
   for (int i = 0; i < 4; ++i) out[static_cast<std::size_t>(i)] = static_cast<unsigned char>(n >> (8 * i));
@@ -350,7 +352,11 @@ void BM_FullLoadScaled10FromItems(benchmark::State& state) {
     benchmark::DoNotOptimize(timetable.KMTrain.RecordCount());
   }
 }
-BENCHMARK(BM_FullLoadScaled10FromItems)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_FullLoadScaled10FromItems)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 
 // Opening the same timetables from their image instead of loading their
 // texts: the image is written once from the loaded tables and copied to a
@@ -431,16 +437,22 @@ void BM_OpenImage(benchmark::State& state, TSource source, vormek::TImageChecksu
   state.counters["image_bytes_per_stop"] = static_cast<double>(image->size) / image->stops;
 }
 BENCHMARK_CAPTURE(BM_OpenImage, builtin_verify, TSource::Builtin, vormek::TImageChecksum::Verify)
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(BM_OpenImage, builtin_skip, TSource::Builtin, vormek::TImageChecksum::Skip)
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(BM_OpenImage, national_verify, TSource::National, vormek::TImageChecksum::Verify)
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(BM_OpenImage, national_skip, TSource::National, vormek::TImageChecksum::Skip)
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(BM_OpenImage, scaled10_verify, TSource::Scaled10, vormek::TImageChecksum::Verify)
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(BM_OpenImage, scaled10_skip, TSource::Scaled10, vormek::TImageChecksum::Skip)
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "output/column_names.h"
+#include "output/csv_export.h"
 #include "query/connection_rows.h"
 #include "query/connections.h"
-#include "output/csv_export.h"
 #include "query/input_checks.h"
 #include "query/query_direct.h"
 #include "query/query_station.h"
@@ -37,8 +37,8 @@ void Show(FuzzedDataProvider& in, TTimetable& tt, const TPub_Center& center, TQu
   if (count == 0) return;
   const int row = in.ConsumeIntegralInRange(0, count - 1);
   const std::string stops = in.ConsumeBool() ? grid.Cell(8, row) : in.ConsumeRandomLengthString(12);
-  const auto list = BuildStopList(tt, TStopListRequest{grid.Cell(0, row), grid.Cell(4, row), stops,
-                                                       grid.Cell(9, row), grid.Cell(10, row)});
+  const auto list = BuildStopList(
+      tt, TStopListRequest{grid.Cell(0, row), grid.Cell(4, row), stops, grid.Cell(9, row), grid.Cell(10, row)});
   if (!list) return;
   for (int r = 0; r < list->Grid.RowCount(); ++r) (void)list->InSection(r);
   (void)ExportGridText(list->Grid, TGridKind::Detail, list->FilledRows);
@@ -46,8 +46,8 @@ void Show(FuzzedDataProvider& in, TTimetable& tt, const TPub_Center& center, TQu
 
 }  // namespace
 
-void RunFuzzQuery(FuzzedDataProvider& in, TTimetable& tt, TPub_Center& center, TFuzzQuery query,
-                  std::string_view from, std::string_view to) {
+void RunFuzzQuery(FuzzedDataProvider& in, TTimetable& tt, TPub_Center& center, TFuzzQuery query, std::string_view from,
+                  std::string_view to) {
   switch (query) {
     case TFuzzQuery::Direct:
       if (CheckDirectInput(tt.KMPy, from, to)) return;

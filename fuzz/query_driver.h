@@ -24,7 +24,7 @@ inline void Check(bool ok) {
 // from names the station (or the train number) asked for; to the arrival
 // station of a direct, transfer or connections query. in picks the clicks,
 // the rows and the minimum change time.
-void RunFuzzQuery(FuzzedDataProvider& in, TTimetable& tt, TPub_Center& center, TFuzzQuery query,
-                  std::string_view from, std::string_view to);
+void RunFuzzQuery(FuzzedDataProvider& in, TTimetable& tt, TPub_Center& center, TFuzzQuery query, std::string_view from,
+                  std::string_view to);
 
 }  // namespace vormek::fuzz

@@ -16,16 +16,17 @@ namespace vormek::fuzz {
 // GBK: 北京 北京西 天津 上海 南京 济南 徐州 保定 (this build keeps its
 // literals in UTF-8, so the bytes are spelled out).
 const char* const kStations[] = {"\xb1\xb1\xbe\xa9", "\xb1\xb1\xbe\xa9\xce\xf7", "\xcc\xec\xbd\xf2",
-                                 "\xc9\xcf\xba\xa3", "\xc4\xcf\xbe\xa9", "\xbc\xc3\xc4\xcf",
+                                 "\xc9\xcf\xba\xa3", "\xc4\xcf\xbe\xa9",         "\xbc\xc3\xc4\xcf",
                                  "\xd0\xec\xd6\xdd", "\xb1\xa3\xb6\xa8"};
 const char* const kCodes[] = {"BJ", "BJX", "TJ", "SH", "NJ", "JN", "XZ", "BD"};
 const char* const kTrainIds[] = {"G1", "D2", "K3", "T4", "Z5", "1461", "K1002/K1003", "T100A"};
-const char* const kWildNumbers[] = {"2147483647", "-2147483648", "-1", "0", "999", "1000", "20000",
-                                    "20001", "65535", ""};
-const char* const kWildTimes[] = {"2147483647:59", "9999:59", "10000:0", "1:234", "abc", "", "-5", "1:",
-                                  "99999999", "0:60", ":", "1::2"};
-const char* const kWildFares[] = {"1e300", "-", "", "inf", "100000", "100000.5", "abc", "-5",
-                                  "12/13/14/15", "1/2", "0.000001", "99999999999999999999"};
+const char* const kWildNumbers[] = {"2147483647", "-2147483648", "-1",    "0",     "999",
+                                    "1000",       "20000",       "20001", "65535", ""};
+const char* const kWildTimes[] = {
+    "2147483647:59", "9999:59", "10000:0", "1:234", "abc", "", "-5", "1:", "99999999", "0:60", ":", "1::2"};
+const char* const kWildFares[] = {"1e300",       "-",        "",         "inf",
+                                  "100000",      "100000.5", "abc",      "-5",
+                                  "12/13/14/15", "1/2",      "0.000001", "99999999999999999999"};
 
 class TGenerator {
  public:
@@ -44,17 +45,17 @@ class TGenerator {
       if (group != 3) texts.SM += Row({kStations[i], std::to_string(i < 2 ? 1 : group + 1 + int(i) / 3)});
     }
     texts.STRAIN = Preamble({"ID=WideString,35", "Station=WideString,20", "S_No=Integer,0", "A_Time=WideString,20",
-                             "D_Time=WideString,20", "R_Date=WideString,20", "Distance=Integer,0",
-                             "P1=WideString,20", "P2=WideString,20", "P3=WideString,20", "P4=WideString,20"},
+                             "D_Time=WideString,20", "R_Date=WideString,20", "Distance=Integer,0", "P1=WideString,20",
+                             "P2=WideString,20", "P3=WideString,20", "P4=WideString,20"},
                             {"SIDNo=\"ID;S_No\",\"SIDNo\",UNIQ"}) +
                    Row({"ID", "Station", "S_No", "A_Time", "D_Time", "R_Date", "Distance", "P1", "P2", "P3", "P4"});
-    texts.SLIST = Preamble({"ID=WideString,35", "NType=SmallInt,0", "StartStation=WideString,20",
-                            "endStation=WideString,20", "A_Time=WideString,20", "D_Time=WideString,20",
-                            "R_Date=WideString,20", "Distance=Integer,0", "P1=WideString,20", "P2=WideString,20",
-                            "P3=WideString,20", "P4=WideString,20"},
-                           {"SID=\"ID\",\"SID\",UNIQ"}) +
-                  Row({"ID", "NType", "StartStation", "endStation", "A_Time", "D_Time", "R_Date", "Distance", "P1",
-                       "P2", "P3", "P4"});
+    texts.SLIST =
+        Preamble({"ID=WideString,35", "NType=SmallInt,0", "StartStation=WideString,20", "endStation=WideString,20",
+                  "A_Time=WideString,20", "D_Time=WideString,20", "R_Date=WideString,20", "Distance=Integer,0",
+                  "P1=WideString,20", "P2=WideString,20", "P3=WideString,20", "P4=WideString,20"},
+                 {"SID=\"ID\",\"SID\",UNIQ"}) +
+        Row({"ID", "NType", "StartStation", "endStation", "A_Time", "D_Time", "R_Date", "Distance", "P1", "P2", "P3",
+             "P4"});
     const int trains = in_.ConsumeIntegralInRange(1, 8);
     for (int t = 0; t < trains; ++t) AddTrain(kTrainIds[t], texts);
     return texts;
@@ -86,14 +87,10 @@ class TGenerator {
     if (in_.ConsumeBool()) return "-";
     const int base = km / 10 + 1 + seatClass * 5;
     switch (seatClass) {
-      case 0:
-        return in_.ConsumeBool() ? std::to_string(base) : std::to_string(base) + ".5";
-      case 1:
-        return std::to_string(base);
-      case 2:
-        return std::to_string(base) + "/" + std::to_string(base + 10) + "/" + std::to_string(base + 20);
-      default:
-        return std::to_string(base) + "/" + std::to_string(base + 15);
+      case 0: return in_.ConsumeBool() ? std::to_string(base) : std::to_string(base) + ".5";
+      case 1: return std::to_string(base);
+      case 2: return std::to_string(base) + "/" + std::to_string(base + 10) + "/" + std::to_string(base + 20);
+      default: return std::to_string(base) + "/" + std::to_string(base + 15);
     }
   }
 

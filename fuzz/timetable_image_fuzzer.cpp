@@ -73,8 +73,8 @@ std::vector<std::string> FirstValues(const TMemTable& t, int count) {
 // A query may refuse the tables, as the command line reports it: a column it
 // reads is missing (a text table may lack one too), or a value it reads is
 // not a number where it needs one. It must not stray or overflow.
-void RunQuery(FuzzedDataProvider& in, TTimetable& tt, TPub_Center& center, TFuzzQuery query,
-              const std::string& from, const std::string& to) {
+void RunQuery(FuzzedDataProvider& in, TTimetable& tt, TPub_Center& center, TFuzzQuery query, const std::string& from,
+              const std::string& to) {
   try {
     RunFuzzQuery(in, tt, center, query, from, to);
   } catch (const EVormekError&) {

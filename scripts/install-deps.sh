@@ -19,7 +19,7 @@ for group in "${groups[@]}"; do
       packages+=(libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev hyperfine time
                  xvfb xauth fonts-arphic-ukai
                  cups cups-bsd printer-driver-cups-pdf poppler-utils
-                 clang-14 libclang-rt-14-dev
+                 clang-14 libclang-rt-14-dev clang-format
                  desktop-file-utils appstream groff-base) ;;
     screenshot)
       packages+=(xvfb xauth twm xdotool x11-apps x11-utils imagemagick) ;;

@@ -8,6 +8,9 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh program test
 jobs=$(nproc)
 
+# The C++ sources are as clang-format leaves them (.clang-format).
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORMEK_WERROR=ON
 cmake --build build -j "$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"

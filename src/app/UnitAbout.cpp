@@ -25,8 +25,8 @@ QLabel* Text(QWidget* parent, const QString& name, const QString& text, QPoint a
 }  // namespace
 
 TFrmAbout::TFrmAbout(UrlOpener opener, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint |
-                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       opener_(std::move(opener)) {
   setObjectName(QStringLiteral("FrmAbout"));
   setWindowTitle(QStringLiteral("关于"));

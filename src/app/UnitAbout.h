@@ -13,8 +13,8 @@ namespace vormek {
 
 class TClickLabel;
 
-inline const QString kBuiltInTimetableNote = QStringLiteral(
-    "内置时刻表是依据公开资料手工编写的2012年春季全国铁路模型，仅供示意，并非官方时刻表。");
+inline const QString kBuiltInTimetableNote =
+    QStringLiteral("内置时刻表是依据公开资料手工编写的2012年春季全国铁路模型，仅供示意，并非官方时刻表。");
 
 class TFrmAbout : public QDialog {
   Q_OBJECT

@@ -7,7 +7,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
-
 #include <exception>
 
 #include "app/load_failure_text.h"
@@ -23,8 +22,7 @@
 
 namespace vormek {
 
-TFrmVormek::TFrmVormek(TFrmVormekDeps deps, QWidget* parent)
-    : QWidget(parent), deps_(std::move(deps)) {
+TFrmVormek::TFrmVormek(TFrmVormekDeps deps, QWidget* parent) : QWidget(parent), deps_(std::move(deps)) {
   BuildLayout();
   ConnectHandlers();
 
@@ -61,13 +59,16 @@ void TFrmVormek::StartLoaders() {
   TLoaderCallbacks callbacks;
   // Control changes are handed to the window's thread.
   callbacks.PinyinLoaded = [this] {
-    QMetaObject::invokeMethod(this, [this] { EnableStationBoxes(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { EnableStationBoxes(); }, Qt::QueuedConnection);
   };
   callbacks.AllLoaded = [this] {
-    QMetaObject::invokeMethod(this, [this] { EnableQueryButtons(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { EnableQueryButtons(); }, Qt::QueuedConnection);
   };
   callbacks.LoadFailed = [this](const TLoadFailure& failure) {
-    QMetaObject::invokeMethod(this, [this, failure] { ShowLoadFailure(failure); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, failure] { ShowLoadFailure(failure); }, Qt::QueuedConnection);
   };
   loaders_ = std::make_unique<TTableLoaders>(items, std::move(callbacks));
 }
@@ -194,8 +195,7 @@ void TFrmVormek::ConnectHandlers() {
       emit FiltersToggled();
     });
   }
-  for (TClickLabel* label : Labs)
-    connect(label, &TClickLabel::Clicked, this, [this, label] { Lab1Click(label); });
+  for (TClickLabel* label : Labs) connect(label, &TClickLabel::Clicked, this, [this, label] { Lab1Click(label); });
   for (TStationComboBox* box : {ComboFZ, ComboDZ, ComboCZ}) {
     connect(box, &TStationComboBox::UserChangedText, this, [this, box] { ComboFZChange(box); });
     connect(box, &TStationComboBox::EnterPressed, this, [this, box] { ComboKeyEnter(box); });
@@ -231,11 +231,8 @@ void TFrmVormek::ComboFZChange(TStationComboBox* box) {
       box->unsetCursor();
       break;
     }
-    case TListAction::ClearToEmpty:
-      box->SetStationList(QStringList(9, QString()), false);
-      break;
-    case TListAction::Keep:
-      break;
+    case TListAction::ClearToEmpty: box->SetStationList(QStringList(9, QString()), false); break;
+    case TListAction::Keep: break;
   }
 }
 

@@ -4,7 +4,6 @@
 #include <QPixmap>
 #include <QStringList>
 #include <QWidget>
-
 #include <array>
 #include <atomic>
 #include <functional>
@@ -174,7 +173,7 @@ class TFrmVormek : public QWidget {
   QFrame* Shape1 = nullptr;
   QWidget* P1 = nullptr;
   QLabel* ImageLogo = nullptr;
-  std::array<QLabel*, 7> Images{};  // Image1..Image5, (unused), Image7
+  std::array<QLabel*, 7> Images{};      // Image1..Image5, (unused), Image7
   std::array<TClickLabel*, 15> Labs{};  // Lab1..Lab15
   TResultGridModel* SGridModel = nullptr;
   TResultGridView* SGrid = nullptr;
@@ -210,7 +209,7 @@ class TFrmVormek : public QWidget {
   std::function<QStringList(TStationBox)> emptyBoxList_;
   bool centred_ = false;
   bool loadFailed_ = false;
-  QStringList pictureFailures_;  // "<item>: <why>" for each picture that did not load
+  QStringList pictureFailures_;             // "<item>: <why>" for each picture that did not load
   std::unique_ptr<TTableLoaders> loaders_;  // last: joined first on destruction
 };
 

@@ -33,8 +33,7 @@ class TWindowLegs : public ITransferLegsTarget {
 
 }  // namespace
 
-TAdvancedMenu::TAdvancedMenu(TAdvancedActions actions, QWidget* parent)
-    : QMenu(parent), actions_(std::move(actions)) {
+TAdvancedMenu::TAdvancedMenu(TAdvancedActions actions, QWidget* parent) : QMenu(parent), actions_(std::move(actions)) {
   setObjectName(QStringLiteral("MAdvanced"));
   MPrint = addAction(QStringLiteral("打印查询结果"));
   MExport = addAction(QStringLiteral("导出查询结果"));
@@ -77,8 +76,8 @@ TAdvancedActions ProgramAdvancedActions(TFrmVormek& window, const TWindowService
     if (exportGrid)
       exportGrid(mainWindow, mainWindow->ResultGrid(), TGridKind::Result, mainWindow->Center().ResultCount);
   };
-  const auto target = services.ExecutablePath ? services.ExecutablePath
-                                              : [] { return QCoreApplication::applicationFilePath(); };
+  const auto target =
+      services.ExecutablePath ? services.ExecutablePath : [] { return QCoreApplication::applicationFilePath(); };
   // The shortcut handlers report nothing, whatever the outcome.
   actions.Desktop = [target] {
     CreateShortcut(target(), QStringLiteral("维墨克时刻"), QString(), TSpecialFolder::None);

@@ -2,7 +2,6 @@
 // The popup menu MAdvanced of the result grid and of the "高级" button, and
 // the wiring of the main window's secondary windows and services.
 #include <QMenu>
-
 #include <functional>
 
 #include "app/web_links.h"

@@ -3,7 +3,6 @@
 // version check, the popup menu with its services, and the features added to
 // them. The one place where the parts are connected.
 #include <QString>
-
 #include <filesystem>
 #include <memory>
 
@@ -18,10 +17,10 @@ class TItemSet;
 class TUserSettings;
 
 struct TApplicationDeps {
-  const TItemSet* Items = nullptr;     // the built-in timetable and pictures; outlives the root
-  IMessageBoxes* Boxes = nullptr;      // outlives the root
-  TUserSettings* Settings = nullptr;   // outlives the root
-  TWindowServices Services;            // Settings is taken from above
+  const TItemSet* Items = nullptr;    // the built-in timetable and pictures; outlives the root
+  IMessageBoxes* Boxes = nullptr;     // outlives the root
+  TUserSettings* Settings = nullptr;  // outlives the root
+  TWindowServices Services;           // Settings is taken from above
   // "--tables DIR": opened once the built-in timetable is in.
   QString StartTables;
   // Where images of opened timetable folders are kept; empty keeps none.

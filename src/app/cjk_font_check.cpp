@@ -2,7 +2,6 @@
 
 #include <QFontDatabase>
 #include <QMessageBox>
-
 #include <cstdio>
 
 namespace vormek {

@@ -3,7 +3,6 @@
 #include <QMessageBox>
 #include <QStringDecoder>
 #include <QWidget>
-
 #include <string_view>
 
 #include "data/gbk_codec.h"
@@ -39,8 +38,7 @@ bool DeliverGuarded(const std::function<bool()>& deliver, const ErrorReporter& r
   return false;
 }
 
-TVormekApplication::TVormekApplication(int& argc, char** argv)
-    : QApplication(argc, argv), report_(&ShowErrorBox) {}
+TVormekApplication::TVormekApplication(int& argc, char** argv) : QApplication(argc, argv), report_(&ShowErrorBox) {}
 
 bool TVormekApplication::notify(QObject* receiver, QEvent* event) {
   return DeliverGuarded([&] { return QApplication::notify(receiver, event); }, report_);

@@ -3,7 +3,6 @@
 // message box with its reason, and the program goes on.
 #include <QApplication>
 #include <QString>
-
 #include <exception>
 #include <functional>
 

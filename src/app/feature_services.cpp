@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QObject>
-
 #include <memory>
 
 #include "app/UnitVormek.h"
@@ -52,7 +51,8 @@ class TLegsAndConnections : public ITransferLegsTarget {
 }  // namespace
 
 QString AskTimetableFolder(QWidget* parent) {
-  return QFileDialog::getExistingDirectory(parent, QStringLiteral("打开时刻表 (SLIST.txt, STRAIN.txt, SM.txt, SPY.txt)"));
+  return QFileDialog::getExistingDirectory(parent,
+                                           QStringLiteral("打开时刻表 (SLIST.txt, STRAIN.txt, SM.txt, SPY.txt)"));
 }
 
 TInstalledFeatures InstallFeatures(TFrmVormek& window, TAdvancedMenu& menu, TFeatureDeps deps) {

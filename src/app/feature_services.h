@@ -4,7 +4,6 @@
 // transfer window's "换乘方案", remembered stations and filters, and the
 // 高级 items "打开时刻表...", "恢复内置时刻表" and "清除历史".
 #include <QString>
-
 #include <filesystem>
 #include <functional>
 

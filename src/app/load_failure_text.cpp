@@ -31,8 +31,8 @@ QString LoadFailureText(const TLoadFailure& failure) {
 }
 
 QString LoadFailureDetail(const TLoadFailure& failure) {
-  return LoadFailureText(failure) + QStringLiteral("\n") + QString::fromStdString(failure.Item) +
-         QStringLiteral(": ") + QString::fromLocal8Bit(failure.Detail);
+  return LoadFailureText(failure) + QStringLiteral("\n") + QString::fromStdString(failure.Item) + QStringLiteral(": ") +
+         QString::fromLocal8Bit(failure.Detail);
 }
 
 }  // namespace vormek

@@ -10,9 +10,7 @@
 namespace vormek {
 namespace {
 
-void Mnemonic(QAction* item, QChar key) {
-  item->setText(item->text() + QStringLiteral("(&") + key + QLatin1Char(')'));
-}
+void Mnemonic(QAction* item, QChar key) { item->setText(item->text() + QStringLiteral("(&") + key + QLatin1Char(')')); }
 
 // The key is shown beside the item; pressing it in the window runs the item
 // only where the menu, opened now, would enable it.

@@ -112,9 +112,7 @@ void TThreadLoad1::Execute(TLoadState& state) {
 }
 
 TTableLoaders::TTableLoaders(const TItemSet& items, TLoaderCallbacks callbacks)
-    : state_(std::make_unique<TLoadState>(items, std::move(callbacks))),
-      load1_(*state_),
-      load_(*state_) {}
+    : state_(std::make_unique<TLoadState>(items, std::move(callbacks))), load1_(*state_), load_(*state_) {}
 
 TTableLoaders::~TTableLoaders() {
   state_->Cancelled.store(true, std::memory_order_release);

@@ -56,7 +56,7 @@ struct TLoadState {
   std::atomic<bool> PinyinLoaded{false};
   std::atomic<bool> GroupTableLoaded{false};
   std::atomic<bool> StopTableLoaded{false};
-  std::atomic<int> ThreadsDone{0};  // counts loaders that completed their tables
+  std::atomic<int> ThreadsDone{0};      // counts loaders that completed their tables
   std::atomic<bool> IndexBuilt{false};  // Tables.Index derived from all four
   std::atomic<bool> Cancelled{false};
 };

@@ -60,8 +60,7 @@ bool TTimetableSwitch::RestoreBuiltIn() {
   try {
     LoadTimetable(builtIn_, tables);
   } catch (const std::exception& e) {
-    boxes_.Inform(&window_, QStringLiteral("内置时刻表无法载入：%1").arg(FromGbk(e.what())),
-                  kCaption);
+    boxes_.Inform(&window_, QStringLiteral("内置时刻表无法载入：%1").arg(FromGbk(e.what())), kCaption);
     return false;
   }
   PutInPlace(window_, std::move(tables), LabTimetable, QStringLiteral("内置"), QString());

@@ -4,7 +4,6 @@
 // the timetable in use.
 #include <QString>
 #include <QStringList>
-
 #include <filesystem>
 
 class QLabel;

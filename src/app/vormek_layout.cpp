@@ -32,9 +32,9 @@ const QColor kHeaderBox(0xF2, 0xF2, 0xF9);
 const QColor kBandBox(0xFE, 0xFC, 0xDA);
 
 const std::array<int, 15> kColumnWidths = {97, 77, 77, 70, 77, 45, 77, 45, 32, 45, 37, 42, 43, 91, 70};
-const std::array<const char*, 15> kHeaderCaptions = {
-    "车 次", "始发站", "终到站", "车型", "发站",  "发时",         "到站",     "到时",
-    "停站",  "里程",   "历时",   "硬座", "软座", "硬卧上/中/下", "软卧上/下"};
+const std::array<const char*, 15> kHeaderCaptions = {"车 次", "始发站", "终到站", "车型",         "发站",
+                                                     "发时",  "到站",   "到时",   "停站",         "里程",
+                                                     "历时",  "硬座",   "软座",   "硬卧上/中/下", "软卧上/下"};
 const char* const kStationHint = "支持拼音首字母输入，如[北京]->BJ";
 // Three lines: double-click, right button, header click.
 const char* const kGridHint = "双击鼠标，可查看详细车次信息\n鼠标右键，弹出高级菜单\n点击列表头可排序";
@@ -69,11 +69,10 @@ TStationComboBox* StationBox(QWidget* parent, const QString& name, const QRect& 
 
 void TFrmVormek::BuildLayout() {
   setFont(SongFont(12));
-  setWindowTitle(QStringLiteral(
-      "维墨克时刻表，准确及时的列车时刻表提供者，免费预订打折机票、特价酒店，使您出行无忧！"));
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                 Qt::WindowCloseButtonHint);
+  setWindowTitle(
+      QStringLiteral("维墨克时刻表，准确及时的列车时刻表提供者，免费预订打折机票、特价酒店，使您出行无忧！"));
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFixedSize(ClientWidth, ClientHeight);
 
   BuildTopPanel();
@@ -82,9 +81,9 @@ void TFrmVormek::BuildLayout() {
   Shape1->setGeometry(0, kTopHeight, ClientWidth, kLineHeight);
   SetFixedBackground(*Shape1, kLineColour);
 
-  P1 = ColouredBox(this, kPanelColour,
-                   QRect(0, kTopHeight + kLineHeight, ClientWidth,
-                         ClientHeight - kTopHeight - kLineHeight - kStatusHeight));
+  P1 = ColouredBox(
+      this, kPanelColour,
+      QRect(0, kTopHeight + kLineHeight, ClientWidth, ClientHeight - kTopHeight - kLineHeight - kStatusHeight));
   P1->setObjectName(QStringLiteral("P1"));
   BuildResultGrid();
   BuildQueryGroups();

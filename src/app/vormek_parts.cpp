@@ -79,8 +79,8 @@ void TFrmVormek::UseTimetable(TTimetable tables) {
   center_.GridResults.clear();
   center_.TransferStation.clear();
   ClearResults();
-  for (QWidget* control : std::initializer_list<QWidget*>{ComboFZ, ComboDZ, ComboCZ, BTNZZCX, BTNZZZZ, BTNCCCX,
-                                                          BTNCZCX})
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{ComboFZ, ComboDZ, ComboCZ, BTNZZCX, BTNZZZZ, BTNCCCX, BTNCZCX})
     control->setEnabled(true);
 }
 

@@ -55,8 +55,7 @@ void TFrmVormek::BTNZZCXClick(TDirectQuery query) {
     ShowResults();
     return;
   }
-  if (deps_.Boxes->AskYesNo(this, QStringLiteral("两站之间无直达列车,是否进行中转站查询?"),
-                            ApplicationTitle()))
+  if (deps_.Boxes->AskYesNo(this, QStringLiteral("两站之间无直达列车,是否进行中转站查询?"), ApplicationTitle()))
     BTNZZCXClick(TDirectQuery::Transfer);
 }
 
@@ -65,13 +64,13 @@ void TFrmVormek::RunTransferQuery(const std::string& fz, const std::string& dz) 
   if (deps_.ShowTransferWindow) deps_.ShowTransferWindow(*this);
 }
 
-void TFrmVormek::ShowTransferLegs(const std::string& station, std::int32_t count1,
-                                  std::int32_t count2) {
+void TFrmVormek::ShowTransferLegs(const std::string& station, std::int32_t count1, std::int32_t count2) {
   if (!TablesReady()) return;
   ClearResults();
   const TTransferPick pick{station, count1, count2};
-  StoreResult(center_, pick,
-              TransferLegResults(loaders_->Tables(), center_.Fares, center_.LegOneResults, center_.LegTwoResults, pick));
+  StoreResult(
+      center_, pick,
+      TransferLegResults(loaders_->Tables(), center_.Fares, center_.LegOneResults, center_.LegTwoResults, pick));
   SGridModel->SetTransferStation(center_.TransferStation);
   ShowResults();
 }

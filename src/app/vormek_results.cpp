@@ -32,9 +32,8 @@ void TFrmVormek::ShowResults() {
   {
     std::optional<TWaitCursor> wait;
     if (sort_.Active() && !center_.GridResults.empty()) wait.emplace();
-    SGridModel->Change([&](TStringGrid& grid) {
-      count = vormek::ShowResults(center_.GridResults, filter, sort_, grid);
-    });
+    SGridModel->Change(
+        [&](TStringGrid& grid) { count = vormek::ShowResults(center_.GridResults, filter, sort_, grid); });
   }
   center_.ResultCount = count;
   LabResult->setText(FromGbk(ResultCaption(count)));
@@ -60,9 +59,8 @@ void TFrmVormek::Lab1Click(TClickLabel* label) {
   sort_ = ClickHeader(sort_, column);
   UpdateHeaderLabels();
   const int rows = center_.ResultCount;
-  SGridModel->Change([&](TStringGrid& grid) {
-    SortRows(grid, rows, column, sort_.Ascending, IsNumericResultColumn(column));
-  });
+  SGridModel->Change(
+      [&](TStringGrid& grid) { SortRows(grid, rows, column, sort_.Ascending, IsNumericResultColumn(column)); });
 }
 
 void TFrmVormek::UpdateHeaderLabels() {

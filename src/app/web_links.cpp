@@ -24,14 +24,11 @@ UrlOpener DesktopUrlOpener() {
 QUrl MakerHomeUrl() { return QUrl(kMakerHost + QStringLiteral("/")); }
 QUrl TrainTimesUrl() { return QUrl(kMakerHost + QStringLiteral("/huocheshike.html")); }
 QUrl SoftwareDownloadUrl() { return QUrl(kMakerHost + QStringLiteral("/softdown.html")); }
-QUrl FlightDealsUrl() {
-  return QUrl(QStringLiteral("https://travel-partner.example.com/r/flight/") + kPartnerNumber);
-}
+QUrl FlightDealsUrl() { return QUrl(QStringLiteral("https://travel-partner.example.com/r/flight/") + kPartnerNumber); }
 QUrl LeftTicketsUrl() { return QUrl(QStringLiteral("https://kyfw.12306.cn/TrainQuery/leftTicketByStation.jsp")); }
 QUrl RailwayTicketsUrl() { return QUrl(QStringLiteral("https://www.12306.cn/mormhweb/kyfw/")); }
 
-TWebLinks::TWebLinks(QWidget* pTop, QLabel* image7, QLabel* imageLogo, QPushButton* btnUpdate,
-                     UrlOpener opener)
+TWebLinks::TWebLinks(QWidget* pTop, QLabel* image7, QLabel* imageLogo, QPushButton* btnUpdate, UrlOpener opener)
     : QObject(pTop), image7_(image7), imageLogo_(imageLogo), opener_(std::move(opener)) {
   Label32 = Link(pTop, QStringLiteral("Label32"), QStringLiteral("酒店预订"), {290, 18}, QColor(0x00, 0x80, 0x00),
                  QStringLiteral("国内700个城市，2万家酒店在线预订  \n返现高达20%  到店无房赔首晚房费 7X24小时服务 "
@@ -44,12 +41,12 @@ TWebLinks::TWebLinks(QWidget* pTop, QLabel* image7, QLabel* imageLogo, QPushButt
                  QStringLiteral("在维墨克火车网查询列车时刻，顺便预订沿途酒店"), TrainTimesUrl());
   Label33 = Link(pTop, QStringLiteral("Label33"), QStringLiteral("余票查询"), {465, 44}, QColor(0xFF, 0x80, 0x00),
                  QStringLiteral("查询铁道部官网发布的余票信息"), LeftTicketsUrl());
-  LabSell = Link(pTop, QStringLiteral("LabSell"), QStringLiteral("铁道部官网售票"), {633, 32},
-                 QColor(0x00, 0x40, 0x80),
+  LabSell = Link(pTop, QStringLiteral("LabSell"), QStringLiteral("铁道部官网售票"), {633, 32}, QColor(0x00, 0x40, 0x80),
                  QStringLiteral("铁道部官方售票网站 www.12306.cn\n客户服务中心 12306"), RailwayTicketsUrl());
 
-  const QString hotelHint = QStringLiteral("650个城市2万家酒店2~7折优惠，免费预订，到店付款！\n"
-                                           "欢迎到维墨克火车网预订酒店");
+  const QString hotelHint = QStringLiteral(
+      "650个城市2万家酒店2~7折优惠，免费预订，到店付款！\n"
+      "欢迎到维墨克火车网预订酒店");
   for (QLabel* picture : {image7_, imageLogo_}) {
     if (!picture) continue;
     picture->setCursor(Qt::PointingHandCursor);

@@ -3,7 +3,6 @@
 // large pictures: each opens one fixed address in the desktop's browser.
 #include <QObject>
 #include <QUrl>
-
 #include <functional>
 
 class QLabel;
@@ -46,8 +45,8 @@ class TWebLinks : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  TClickLabel* Link(QWidget* parent, const QString& name, const QString& caption, QPoint at,
-                    const QColor& colour, const QString& hint, const QUrl& url);
+  TClickLabel* Link(QWidget* parent, const QString& name, const QString& caption, QPoint at, const QColor& colour,
+                    const QString& hint, const QUrl& url);
 
   QLabel* image7_;
   QLabel* imageLogo_;

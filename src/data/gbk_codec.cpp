@@ -82,7 +82,10 @@ std::string GbkToUtf8(std::string_view gbk) {
       if (converter.Ok() && converter.Convert(in, inLeft, out)) break;
       // A pair with no character behind it becomes one replacement.
       const std::size_t skip = gbk::CharLength(std::string_view(in, inLeft), 0);
-      if (skip == 1) out += *in; else out += kReplacement;
+      if (skip == 1)
+        out += *in;
+      else
+        out += kReplacement;
       in += skip;
       inLeft -= skip;
     }

@@ -45,12 +45,11 @@ std::uint64_t MaxInflatedLength(std::size_t storedStreamBytes) {
 std::string InflateItem(std::span<const unsigned char> stored) {
   if (stored.size() < 4) throw EItemError("item shorter than its 4-byte length");
   const std::uint32_t n = static_cast<std::uint32_t>(stored[0]) | (static_cast<std::uint32_t>(stored[1]) << 8) |
-                          (static_cast<std::uint32_t>(stored[2]) << 16) |
-                          (static_cast<std::uint32_t>(stored[3]) << 24);
+                          (static_cast<std::uint32_t>(stored[2]) << 16) | (static_cast<std::uint32_t>(stored[3]) << 24);
   const std::span<const unsigned char> packed = stored.subspan(4);
   if (n > MaxInflatedLength(packed.size()))
-    throw EItemError("item length " + std::to_string(n) + " is impossible for " +
-                     std::to_string(packed.size()) + " stored bytes");
+    throw EItemError("item length " + std::to_string(n) + " is impossible for " + std::to_string(packed.size()) +
+                     " stored bytes");
 
   std::string out(n, '\0');
   TDecompressor decompressor;
@@ -58,18 +57,16 @@ std::string InflateItem(std::span<const unsigned char> stored) {
   std::size_t gotOut = 0;
   // One call: the whole input and exactly N bytes of room. libdeflate checks
   // the zlib header and the Adler-32 trailer.
-  const libdeflate_result rc = libdeflate_zlib_decompress_ex(decompressor.get(), packed.data(), packed.size(),
-                                                             out.data(), n, &usedIn, &gotOut);
+  const libdeflate_result rc =
+      libdeflate_zlib_decompress_ex(decompressor.get(), packed.data(), packed.size(), out.data(), n, &usedIn, &gotOut);
   switch (rc) {
     case LIBDEFLATE_SUCCESS:
       if (gotOut != n)
         throw EItemError("stream gives " + std::to_string(gotOut) + " bytes, length says " + std::to_string(n));
       if (usedIn != packed.size()) throw EItemError("bytes after the end of the stream");
       return out;
-    case LIBDEFLATE_INSUFFICIENT_SPACE:
-      throw EItemError("stream gives more than " + std::to_string(n) + " bytes");
-    case LIBDEFLATE_SHORT_OUTPUT:
-      throw EItemError("stream gives fewer than " + std::to_string(n) + " bytes");
+    case LIBDEFLATE_INSUFFICIENT_SPACE: throw EItemError("stream gives more than " + std::to_string(n) + " bytes");
+    case LIBDEFLATE_SHORT_OUTPUT: throw EItemError("stream gives fewer than " + std::to_string(n) + " bytes");
     case LIBDEFLATE_BAD_DATA:
     default:
       // A cut stream reads as bad data too: libdeflate sees only its input.
@@ -77,8 +74,6 @@ std::string InflateItem(std::span<const unsigned char> stored) {
   }
 }
 
-std::string DecompressItem(const TItemSet& items, std::string_view name) {
-  return InflateItem(items.Open(name));
-}
+std::string DecompressItem(const TItemSet& items, std::string_view name) { return InflateItem(items.Open(name)); }
 
 }  // namespace vormek

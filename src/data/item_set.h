@@ -10,8 +10,8 @@
 namespace vormek {
 
 struct TEmbeddedItem {
-  const char* name;            // as stored, e.g. "STRAIN"
-  const unsigned char* data;   // stored bytes: length prefix + zlib stream
+  const char* name;           // as stored, e.g. "STRAIN"
+  const unsigned char* data;  // stored bytes: length prefix + zlib stream
   std::size_t size;
 };
 

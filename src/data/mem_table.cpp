@@ -1,19 +1,19 @@
 #include "data/mem_table.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cstring>
 #include <exception>
 #include <memory>
-#include <span>
 #include <numeric>
+#include <span>
 #include <system_error>
 #include <thread>
 #include <unordered_set>
 #include <utility>
-
-#include <sys/mman.h>
 
 #include "data/ascii_case.h"
 #include "data/errors.h"
@@ -122,29 +122,27 @@ struct TTableData {
   std::string_view Value(int record, int column) const {
     const std::uint32_t b = base[static_cast<std::size_t>(record)];
     if ((b & kWideRecord) != 0) {
-      const std::size_t i = static_cast<std::size_t>(b & ~kWideRecord) * columns.size() + static_cast<std::size_t>(column);
+      const std::size_t i =
+          static_cast<std::size_t>(b & ~kWideRecord) * columns.size() + static_cast<std::size_t>(column);
       return {text.data() + wideOffsets[i], wideLengths[i]};
     }
-    const std::uint8_t* r = rel.data() + static_cast<std::size_t>(record) * (columns.size() + 1) +
-                            static_cast<std::size_t>(column);
+    const std::uint8_t* r =
+        rel.data() + static_cast<std::size_t>(record) * (columns.size() + 1) + static_cast<std::size_t>(column);
     return {text.data() + b + r[0], static_cast<std::size_t>(r[1] - r[0])};
   }
 
-  int RecordAt(int position) const {
-    return order.empty() ? position : order[static_cast<std::size_t>(position)];
-  }
+  int RecordAt(int position) const { return order.empty() ? position : order[static_cast<std::size_t>(position)]; }
 
   std::int32_t Integer(int record, int column) const {
     const int slot = intSlot[static_cast<std::size_t>(column)];
-    if (slot >= 0) return ints[static_cast<std::size_t>(record) * static_cast<std::size_t>(intColumns) +
-                               static_cast<std::size_t>(slot)];
+    if (slot >= 0)
+      return ints[static_cast<std::size_t>(record) * static_cast<std::size_t>(intColumns) +
+                  static_cast<std::size_t>(slot)];
     std::int32_t v = 0;
     return ParseStrictInteger(Value(record, column), INT32_MIN, INT32_MAX, v) ? v : 0;
   }
 
-  TIntKey IntKey(int record, int column) const {
-    return {!Value(record, column).empty(), Integer(record, column)};
-  }
+  TIntKey IntKey(int record, int column) const { return {!Value(record, column).empty(), Integer(record, column)}; }
 
   int CompareRecords(int a, int b, const TIndexDef& index) const {
     for (int column : index.columns) {
@@ -193,14 +191,14 @@ struct TMemTable::Impl : TTableData {};
 
 namespace {
 
-
 const TTableData& EmptyImpl() {
   static const TTableData empty;
   return empty;
 }
 
 std::string_view SingleFieldLine(TTableTextReader& reader, std::string_view expected) {
-  if (!reader.ReadLine()) throw ETableFormatError(reader.Line() + 1, "text ends before \"" + std::string(expected) + "\"");
+  if (!reader.ReadLine())
+    throw ETableFormatError(reader.Line() + 1, "text ends before \"" + std::string(expected) + "\"");
   auto& fields = reader.MutableFields();
   if (fields.size() != 1 || reader.TrailingComma()) reader.Fail("expected one quoted field");
   return reader.Text(fields[0]);
@@ -282,8 +280,7 @@ void ParseIndexDef(std::string_view def, TTableTextReader& reader, TTableData& t
     if (semi == std::string_view::npos) break;
     list.remove_prefix(semi + 1);
   }
-  if (!t.indexNames.insert(LowerAscii(index.name)).second)
-    reader.Fail("index \"" + index.name + "\" defined twice");
+  if (!t.indexNames.insert(LowerAscii(index.name)).second) reader.Fail("index \"" + index.name + "\" defined twice");
   t.indexes.push_back(std::move(index));
 }
 
@@ -296,8 +293,8 @@ void ReadHeader(TTableTextReader& reader, TTableData& t) {
   if (!reader.TrailingComma()) reader.Fail("header row lacks its trailing comma");
   for (std::size_t i = 0; i < fields.size(); ++i) {
     if (!EqualsIgnoringAsciiCase(reader.Text(fields[i]), t.columns[i].name))
-      reader.Fail("header names \"" + std::string(reader.Text(fields[i])) + "\" where column \"" +
-                  t.columns[i].name + "\" is defined");
+      reader.Fail("header names \"" + std::string(reader.Text(fields[i])) + "\" where column \"" + t.columns[i].name +
+                  "\" is defined");
   }
 }
 
@@ -410,7 +407,8 @@ std::size_t ReadRecords(TTableTextReader& reader, char* data, std::size_t write,
       } else {
         std::int32_t value = 0;
         const bool small = column.type == TFieldType::SmallInt;
-        const std::string_view raw = field.escaped ? std::string_view() : std::string_view(data + field.begin, field.length);
+        const std::string_view raw =
+            field.escaped ? std::string_view() : std::string_view(data + field.begin, field.length);
         if (!ParseStrictInteger(raw, small ? INT16_MIN : INT32_MIN, small ? INT16_MAX : INT32_MAX, value))
           reader.Fail("column " + column.name + " holds \"" + std::string(reader.Text(field)) + "\", not an integer");
         StoreCanonical(data + field.begin, field, value);
@@ -439,8 +437,8 @@ constexpr std::size_t kTwoThreadsFrom = std::size_t{2} << 20;
 // error wins, as a reading from the top would meet it first.
 std::size_t ReadRecordsInHalves(char* data, std::size_t begin, std::size_t end, int linesBefore, bool release,
                                 TTableData& t) {
-  const auto* middle = static_cast<const char*>(std::memchr(data + begin + (end - begin) / 2, '\n',
-                                                            end - begin - (end - begin) / 2));
+  const auto* middle =
+      static_cast<const char*>(std::memchr(data + begin + (end - begin) / 2, '\n', end - begin - (end - begin) / 2));
   const std::size_t split = middle == nullptr ? end : static_cast<std::size_t>(middle - data) + 1;
   const std::size_t linesInFirst = CountLineEnds(data + begin, data + split);
   const std::size_t linesInSecond = CountLineEnds(data + split, data + end);
@@ -546,7 +544,7 @@ void Load(std::string source, TTableData& t) {
   // values may move over them.
   const std::size_t written =
       halves ? ReadRecordsInHalves(data, reader.Position(), t.own.text.size(), reader.Line(), release, t)
-          : ReadRecords(reader, data, 0, t.own.text.size(), release, t);
+             : ReadRecords(reader, data, 0, t.own.text.size(), release, t);
   t.own.text.resize(written);
   t.ResetOrder();
   t.ViewOwned();
@@ -645,9 +643,7 @@ void TMemTable::SetIndexName(std::string_view name) {
   t.ToFirst();
 }
 
-const std::string& TMemTable::IndexName() const {
-  return impl_ ? impl_->indexName : EmptyImpl().indexName;
-}
+const std::string& TMemTable::IndexName() const { return impl_ ? impl_->indexName : EmptyImpl().indexName; }
 
 void TMemTable::First() {
   if (impl_) impl_->ToFirst();

@@ -35,8 +35,8 @@ class TField {
 
  private:
   friend class TMemTable;
-class TImageWriter;
-class TImageReader;
+  class TImageWriter;
+  class TImageReader;
   TField(const TMemTable* table, int column) : table_(table), column_(column) {}
   const TMemTable* table_ = nullptr;
   int column_ = -1;

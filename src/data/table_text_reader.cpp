@@ -63,8 +63,7 @@ bool TTableTextReader::ReadLine() {
       // Values never span lines, so a line break here means the quote is
       // never closed on this line.
       if (b == '\r' || b == '\n') Fail("unterminated quote");
-      if (!gbk::IsLeadByte(b) || pos + 1 >= size ||
-          !gbk::IsTrailByte(static_cast<unsigned char>(data[pos + 1])))
+      if (!gbk::IsLeadByte(b) || pos + 1 >= size || !gbk::IsTrailByte(static_cast<unsigned char>(data[pos + 1])))
         Fail("bytes that are not a whole GBK character");
       pos += 2;
       ++field.chars;

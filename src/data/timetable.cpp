@@ -92,8 +92,8 @@ class TBackground {
 // meet first (the other tables', then the range check's, then the index's),
 // and leaves the tables as that load would: the stop table is taken only once
 // the others stand.
-void LoadStopsBesideTheRest(const std::function<void(TMemTable&)>& readStops,
-                            const std::function<void()>& loadOthers, TTimetable& tt) {
+void LoadStopsBesideTheRest(const std::function<void(TMemTable&)>& readStops, const std::function<void()>& loadOthers,
+                            TTimetable& tt) {
   TMemTable stops;
   {
     TBackground reading([&] { readStops(stops); });
@@ -165,9 +165,7 @@ void LoadPinyinTable(const TItemSet& items, TMemTable& KMPy) { LoadStep(items, "
 void LoadTrainList(const TItemSet& items, TMemTable& KMList) {
   LoadStep(items, "SList", KMList, "SID", CheckTrainListRanges);
 }
-void LoadGroupTable(const TItemSet& items, TMemTable& KMSM) {
-  LoadStep(items, "SM", KMSM, "SStation", NoRangeCheck);
-}
+void LoadGroupTable(const TItemSet& items, TMemTable& KMSM) { LoadStep(items, "SM", KMSM, "SStation", NoRangeCheck); }
 void LoadStopTable(const TItemSet& items, TMemTable& KMTrain) {
   LoadStep(items, "STrain", KMTrain, "SIDNo", CheckStopTableRanges);
 }

@@ -60,8 +60,7 @@ std::optional<TStamp> StampOf(const std::filesystem::path& dir) {
                   std::to_string(info.st_size) + " " + std::to_string(info.st_mtim.tv_sec) + "." +
                   std::to_string(info.st_mtim.tv_nsec) + " " + std::to_string(info.st_ctim.tv_sec) + "." +
                   std::to_string(info.st_ctim.tv_nsec) + "\n";
-    if (now - info.st_mtim.tv_sec < kSettleSeconds || now - info.st_ctim.tv_sec < kSettleSeconds)
-      stamp.settled = false;
+    if (now - info.st_mtim.tv_sec < kSettleSeconds || now - info.st_ctim.tv_sec < kSettleSeconds) stamp.settled = false;
   }
   return stamp;
 }
@@ -83,8 +82,8 @@ std::optional<std::shared_ptr<const void>> MapImage(const std::filesystem::path&
   struct stat info {};
   const bool plain = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
                      static_cast<std::uint64_t>(info.st_size) <= kMaxImageBytes;
-  void* at = plain ? ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0)
-                   : MAP_FAILED;
+  void* at =
+      plain ? ::mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0) : MAP_FAILED;
   ::close(fd);
   if (at == MAP_FAILED) return std::nullopt;
   size = static_cast<std::size_t>(info.st_size);
@@ -115,8 +114,7 @@ void Prune(const std::filesystem::path& cacheDir) {
   for (const auto& entry : std::filesystem::directory_iterator(cacheDir, error)) {
     const std::string name = entry.path().filename().string();
     struct stat info {};
-    if (name.rfind("tables-", 0) != 0 || ::lstat(entry.path().c_str(), &info) != 0 || !S_ISREG(info.st_mode))
-      continue;
+    if (name.rfind("tables-", 0) != 0 || ::lstat(entry.path().c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
     if (name.size() > 5 && name.compare(name.size() - 5, 5, ".part") == 0) {
       if (info.st_mtim.tv_sec < anHourAgo) std::filesystem::remove(entry.path(), error);
     } else if (name.size() > 6 && name.compare(name.size() - 6, 6, ".image") == 0) {
@@ -150,16 +148,15 @@ bool WriteImageFile(int fd, const std::string& stamp, const TTimetable& timetabl
     ok = ok && WriteAll(fd, gathered.data(), gathered.size());
     gathered.clear();
   };
-  const std::string header =
-      WriteTimetableImage(timetable, stamp, [&](const char* data, std::size_t size) {
-        if (size >= kGather) {
-          flush();
-          ok = ok && WriteAll(fd, data, size);
-        } else {
-          gathered.append(data, size);
-          if (gathered.size() >= kGather) flush();
-        }
-      });
+  const std::string header = WriteTimetableImage(timetable, stamp, [&](const char* data, std::size_t size) {
+    if (size >= kGather) {
+      flush();
+      ok = ok && WriteAll(fd, data, size);
+    } else {
+      gathered.append(data, size);
+      if (gathered.size() >= kGather) flush();
+    }
+  });
   flush();
   return ok && ::pwrite(fd, header.data(), header.size(), 0) == static_cast<ssize_t>(header.size());
 }
@@ -201,9 +198,7 @@ TKeptImage::TKeptImage(const std::filesystem::path& dir, const std::filesystem::
   image_ = ImagePath(cacheDir, stamp_);
 }
 
-bool TKeptImage::Open(TTimetable& timetable) const {
-  return !image_.empty() && OpenCached(image_, stamp_, timetable);
-}
+bool TKeptImage::Open(TTimetable& timetable) const { return !image_.empty() && OpenCached(image_, stamp_, timetable); }
 
 bool TKeptImage::Keep(const TTimetable& timetable) const {
   return !image_.empty() && settled_ && WriteCached(image_, stamp_, timetable);

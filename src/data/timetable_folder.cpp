@@ -1,12 +1,13 @@
 #include "data/timetable_folder.h"
-#include "data/table_ranges.h"
-#include "data/mem_table.h"
-#include "data/ascii_case.h"
-#include "data/timetable_cache.h"
-#include "data/timetable_index.h"
 
 #include <initializer_list>
 #include <system_error>
+
+#include "data/ascii_case.h"
+#include "data/mem_table.h"
+#include "data/table_ranges.h"
+#include "data/timetable_cache.h"
+#include "data/timetable_index.h"
 
 namespace vormek {
 
@@ -35,11 +36,15 @@ struct TFolderTable {
 
 const TFolderTable kFolderTables[] = {
     {"SPY.txt", &TTimetable::KMPy, "", {"Station", "Shortcode"}, NoRangeCheck},
-    {"SLIST.txt", &TTimetable::KMList, "SID",
+    {"SLIST.txt",
+     &TTimetable::KMList,
+     "SID",
      {"ID", "NType", "startStation", "endStation", "A_Time", "D_Time", "R_Date", "Distance", "P1", "P2", "P3", "P4"},
      CheckTrainListRanges},
     {"SM.txt", &TTimetable::KMSM, "SStation", {"Station", "Gp"}, NoRangeCheck},
-    {"STRAIN.txt", &TTimetable::KMTrain, "SIDNo",
+    {"STRAIN.txt",
+     &TTimetable::KMTrain,
+     "SIDNo",
      {"ID", "Station", "S_No", "A_Time", "D_Time", "R_Date", "Distance", "P1", "P2", "P3", "P4"},
      CheckStopTableRanges},
 };

@@ -23,8 +23,8 @@ constexpr std::uint64_t kMagic = 0x3147414D494B4D56ull;  // "VMKIMAG1" read in t
 constexpr std::uint64_t kFormat = 1;
 // The sizes the arrays are read with, and the byte order (0x0102 reads back
 // as 0x0201 on a machine of the other order).
-constexpr std::uint64_t kLayout = (std::uint64_t{0x0102} << 48) | (sizeof(TTrainRun) << 16) |
-                                  (sizeof(TStationId) << 8) | sizeof(std::uint32_t);
+constexpr std::uint64_t kLayout =
+    (std::uint64_t{0x0102} << 48) | (sizeof(TTrainRun) << 16) | (sizeof(TStationId) << 8) | sizeof(std::uint32_t);
 constexpr std::size_t kHeaderBytes = 48;
 constexpr std::size_t kSizeAt = 24;
 constexpr std::size_t kChecksumAt = 32;

@@ -4,8 +4,8 @@
 // stops begin and end, and visit only the stops of the stations asked for.
 // Positions are those of each table's current order.
 #include <cstdint>
-#include <span>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "data/mapped_array.h"

@@ -1,7 +1,6 @@
 #pragma once
 // The one crossing between the core's GBK bytes and Qt's QString.
 #include <QString>
-
 #include <optional>
 #include <string>
 #include <string_view>

@@ -3,7 +3,6 @@
 #include <QColor>
 #include <QPainter>
 #include <QPainterPath>
-
 #include <vector>
 
 namespace vormek {

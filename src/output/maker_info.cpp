@@ -2,8 +2,6 @@
 
 namespace vormek {
 
-TMakerInfo DefaultMakerInfo() {
-  return {"维墨克软件工作室", "http://vormek.example.org"};
-}
+TMakerInfo DefaultMakerInfo() { return {"维墨克软件工作室", "http://vormek.example.org"}; }
 
 }  // namespace vormek

@@ -77,8 +77,7 @@ class PageWriter {
     Text(setup_.PageWidth / 3, m_.U, kTitlePoints, "维墨克列车时刻表");
     Line(m_.L, y + 2 * m_.U, m_.R, y + 2 * m_.U);
     Text(m_.W, y + m_.U + m_.M / 4, kBodyPoints, setup_.DateText);
-    Text((m_.C - 6) * m_.W, y + m_.U + m_.M / 3, kBodyPoints,
-         setup_.Maker.Name + "  " + setup_.Maker.WebAddress);
+    Text((m_.C - 6) * m_.W, y + m_.U + m_.M / 3, kBodyPoints, setup_.Maker.Name + "  " + setup_.Maker.WebAddress);
     for (int i = 0; i < m_.C; ++i) {
       Text(m_.X(i), y + 2 * m_.U + m_.U / 3, kBodyPoints, "  " + header_[static_cast<std::size_t>(i)]);
       Line(m_.X(i), y + 2 * m_.U, m_.X(i), y + 3 * m_.U);
@@ -98,9 +97,7 @@ class PageWriter {
     pages_.back().Ops.push_back(TPrintText{x, y, face_, points, std::move(text)});
   }
 
-  void Line(int x1, int y1, int x2, int y2) {
-    pages_.back().Ops.push_back(TPrintLine{x1, y1, x2, y2, kPenWidth});
-  }
+  void Line(int x1, int y1, int x2, int y2) { pages_.back().Ops.push_back(TPrintLine{x1, y1, x2, y2, kPenWidth}); }
 
   const TStringGrid& grid_;
   std::vector<std::string> header_;
@@ -125,8 +122,8 @@ std::vector<TPrintPage> LayoutGridPages(const TStringGrid& grid, TGridKind kind,
   return LayoutGridPages(grid, ReportHeader(kind, grid.ColCount()), rowCount, setup);
 }
 
-std::vector<TPrintPage> LayoutGridPages(const TStringGrid& grid, const std::vector<std::string>& header,
-                                        int rowCount, const TPrintSetup& setup) {
+std::vector<TPrintPage> LayoutGridPages(const TStringGrid& grid, const std::vector<std::string>& header, int rowCount,
+                                        const TPrintSetup& setup) {
   return PageWriter(grid, header, setup).Layout(std::clamp(rowCount, 0, grid.RowCount()));
 }
 

@@ -50,10 +50,10 @@ struct TPrintPage {
 
 // What the printer and the caller tell about one print job.
 struct TPrintSetup {
-  int DpiX = 0;        // horizontal resolution, dots per inch
-  int DpiY = 0;        // vertical resolution, dots per inch
-  int PageWidth = 0;   // printable area, dots
-  int PageHeight = 0;  // printable area, dots
+  int DpiX = 0;          // horizontal resolution, dots per inch
+  int DpiY = 0;          // vertical resolution, dots per inch
+  int PageWidth = 0;     // printable area, dots
+  int PageHeight = 0;    // printable area, dots
   std::string DateText;  // today, as PrintDateText gives it
   TMakerInfo Maker = DefaultMakerInfo();
 };
@@ -73,7 +73,7 @@ std::string PageNumberText(int page);
 std::vector<TPrintPage> LayoutGridPages(const TStringGrid& grid, TGridKind kind, int rowCount,
                                         const TPrintSetup& setup);
 // The same for a grid of another window, headed by the given column names.
-std::vector<TPrintPage> LayoutGridPages(const TStringGrid& grid, const std::vector<std::string>& header,
-                                        int rowCount, const TPrintSetup& setup);
+std::vector<TPrintPage> LayoutGridPages(const TStringGrid& grid, const std::vector<std::string>& header, int rowCount,
+                                        const TPrintSetup& setup);
 
 }  // namespace vormek

@@ -78,12 +78,8 @@ class RowSorter {
     const int c = numeric_ ? CompareNumbers(ReadCellNumber(cell), pivotNumber) : CompareBytes(cell, pivot);
     return ascending_ ? c : -c;
   }
-  bool Before(int row, const std::string& pivot, const TCellNumber& n) const {
-    return Compare(row, pivot, n) < 0;
-  }
-  bool After(int row, const std::string& pivot, const TCellNumber& n) const {
-    return Compare(row, pivot, n) > 0;
-  }
+  bool Before(int row, const std::string& pivot, const TCellNumber& n) const { return Compare(row, pivot, n) < 0; }
+  bool After(int row, const std::string& pivot, const TCellNumber& n) const { return Compare(row, pivot, n) > 0; }
 
   TStringGrid& grid_;
   int col_;

@@ -6,8 +6,8 @@
 namespace vormek {
 
 std::vector<std::string> ConnectionHeader() {
-  return {"车次一", "发站", "发时",   "中转站", "到时",   "车次二",        "开时",
-          "等候",   "到站", "到时",   "总历时", "总里程", "参考票价(硬座)"};
+  return {"车次一", "发站", "发时", "中转站", "到时",   "车次二",        "开时",
+          "等候",   "到站", "到时", "总历时", "总里程", "参考票价(硬座)"};
 }
 
 std::string HoursMinutes(int minutes) {

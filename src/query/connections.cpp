@@ -14,8 +14,7 @@ namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Station ids of one side: the typed name alone, or its whole city group.
-std::vector<std::int32_t> SideStations(const TConnectionIndex& index, const TPub_FZStruct& selection,
-                                       bool exact) {
+std::vector<std::int32_t> SideStations(const TConnectionIndex& index, const TPub_FZStruct& selection, bool exact) {
   std::vector<std::int32_t> ids;
   auto add = [&](std::string_view name) {
     const int id = index.StationId(name);
@@ -35,7 +34,7 @@ struct TCandidate {
   std::int32_t departure;  // clock at FROM
   std::int32_t train1;
   std::int32_t train2;
-  std::int32_t boarding1;   // stop positions
+  std::int32_t boarding1;  // stop positions
   std::int32_t alighting1;
   std::int32_t boarding2;
   std::int32_t alighting2;
@@ -58,8 +57,8 @@ struct TSecondLeg {
   std::int32_t alighting;
 };
 
-TPub_GridResult LegRecord(TTimetable& tt, const TStopColumns& sc, const TTrainColumns& tc,
-                          const TFareTables& fares, std::int32_t boarding, std::int32_t alighting) {
+TPub_GridResult LegRecord(TTimetable& tt, const TStopColumns& sc, const TTrainColumns& tc, const TFareTables& fares,
+                          std::int32_t boarding, std::int32_t alighting) {
   TPub_GridResult r;
   CopyBoardingStop(tt.KMTrain, sc, boarding, r);
   CopyAlightingStop(tt.KMTrain, sc, alighting, r);
@@ -146,7 +145,8 @@ TConnectionIndex::TConnectionIndex(const TTimetable& tt) {
   stationStops_.resize(stops_.size());
   std::vector<std::int32_t> fill(stationStopStart_.begin(), stationStopStart_.end() - 1);
   for (int pos = 0; pos < count; ++pos)
-    stationStops_[static_cast<std::size_t>(fill[static_cast<std::size_t>(stops_[static_cast<std::size_t>(pos)].station)]++)] = pos;
+    stationStops_[static_cast<std::size_t>(
+        fill[static_cast<std::size_t>(stops_[static_cast<std::size_t>(pos)].station)]++)] = pos;
 }
 
 int TConnectionIndex::StationId(std::string_view name) const {
@@ -190,7 +190,8 @@ class TConnectionSearch {
     // Second legs by transfer station (a station of neither side).
     std::vector<std::int32_t> start(stations + 1, 0);
     for (std::int32_t t : secondTrains) {
-      for (std::int32_t pos = x_.trainFirst_[static_cast<std::size_t>(t)]; pos < alighting[static_cast<std::size_t>(t)]; ++pos) {
+      for (std::int32_t pos = x_.trainFirst_[static_cast<std::size_t>(t)]; pos < alighting[static_cast<std::size_t>(t)];
+           ++pos) {
         const auto s = static_cast<std::size_t>(x_.stops_[static_cast<std::size_t>(pos)].station);
         if (side[s] == 0) ++start[s + 1];
       }
@@ -227,8 +228,8 @@ class TConnectionSearch {
           const std::int32_t wait = ConnectionWait(stop.arrClock, leg.depClock, minChange_);
           if (wait < 0) continue;
           pairedWith[static_cast<std::size_t>(leg.train)] = t1;
-          found.push_back(TCandidate{ride1 + wait + leg.ride, board.depClock, t1, leg.train, b, pos,
-                                     leg.boarding, leg.alighting, wait});
+          found.push_back(TCandidate{ride1 + wait + leg.ride, board.depClock, t1, leg.train, b, pos, leg.boarding,
+                                     leg.alighting, wait});
         }
       }
     }
@@ -252,9 +253,9 @@ class TConnectionSearch {
   int minChange_;
 };
 
-std::vector<TConnection> FindConnections(const TConnectionIndex& index, TTimetable& tt,
-                                         const TPub_FZStruct& from, const TPub_FZStruct& to, bool exact,
-                                         const TConnectionOptions& options, const TFareTables& fares) {
+std::vector<TConnection> FindConnections(const TConnectionIndex& index, TTimetable& tt, const TPub_FZStruct& from,
+                                         const TPub_FZStruct& to, bool exact, const TConnectionOptions& options,
+                                         const TFareTables& fares) {
   std::vector<TConnection> result;
   if (options.MaxCount <= 0 || index.TrainCount() == 0) return result;
   std::vector<TCandidate> found =

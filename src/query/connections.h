@@ -19,7 +19,7 @@
 
 namespace vormek {
 
-inline constexpr int kDefaultMinChange = 30;      // minutes
+inline constexpr int kDefaultMinChange = 30;  // minutes
 inline constexpr int kDefaultMaxConnections = 200;
 inline constexpr int kMinutesPerDay = 24 * 60;
 
@@ -60,8 +60,8 @@ class TConnectionIndex {
     std::int32_t depElapsed;
     std::int32_t km;
   };
-  std::vector<Stop> stops_;                 // in stop-table order (= table position)
-  std::vector<std::int32_t> trainFirst_;    // first stop of each train; trainFirst_[t+1] ends it
+  std::vector<Stop> stops_;               // in stop-table order (= table position)
+  std::vector<std::int32_t> trainFirst_;  // first stop of each train; trainFirst_[t+1] ends it
   std::vector<std::string_view> stationNames_;
   std::vector<std::int32_t> stationStopStart_;  // stops at a station: stationStops_[start[s]..start[s+1])
   std::vector<std::int32_t> stationStops_;
@@ -77,9 +77,9 @@ std::vector<TConnection> FindConnections(const TConnectionIndex& index, TTimetab
                                          const TConnectionOptions& options, const TFareTables& fares);
 
 // The same from two typed names, resolved through KMSM.
-std::vector<TConnection> FindConnections(const TConnectionIndex& index, TTimetable& timetable,
-                                         std::string_view from, std::string_view to,
-                                         const TConnectionOptions& options, const TFareTables& fares);
+std::vector<TConnection> FindConnections(const TConnectionIndex& index, TTimetable& timetable, std::string_view from,
+                                         std::string_view to, const TConnectionOptions& options,
+                                         const TFareTables& fares);
 
 // "HH:MM" clock text to minutes after midnight; -1 when it does not read.
 std::int32_t ClockMinutes(std::string_view text);

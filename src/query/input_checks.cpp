@@ -18,8 +18,7 @@ bool IsKnownStation(TMemTable& KMPy, std::string_view name) {
   return KMPy.Locate("Station", name);
 }
 
-std::optional<TInputRefusal> CheckDirectInput(TMemTable& KMPy, std::string_view comboFZ,
-                                              std::string_view comboDZ) {
+std::optional<TInputRefusal> CheckDirectInput(TMemTable& KMPy, std::string_view comboFZ, std::string_view comboDZ) {
   // The boxes' change handling trims them; the same here for text set by code.
   const std::string_view from = TrimBlanksAndControls(comboFZ);
   const std::string_view to = TrimBlanksAndControls(comboDZ);

@@ -20,8 +20,7 @@ struct TInputRefusal {
 
 // 站站 and 中转: both boxes filled with names (not short codes), different,
 // and known to KMPy. KMPy's cursor is moved.
-std::optional<TInputRefusal> CheckDirectInput(TMemTable& KMPy, std::string_view comboFZ,
-                                              std::string_view comboDZ);
+std::optional<TInputRefusal> CheckDirectInput(TMemTable& KMPy, std::string_view comboFZ, std::string_view comboDZ);
 // 车次: anything but blanks.
 std::optional<TInputRefusal> CheckTrainNumberInput(std::string_view ecc);
 // 车站: a name known to KMPy.

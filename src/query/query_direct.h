@@ -16,7 +16,6 @@ TDirectResult QueryDirect(const TTimetable& timetable, const TFareTables& fares,
 
 // The same, kept in the window's state (FromSelection, ToSelection,
 // GridResults).
-void QueryDirect(const TTimetable& timetable, TPub_Center& center, std::string_view comboFZ,
-                 std::string_view comboDZ);
+void QueryDirect(const TTimetable& timetable, TPub_Center& center, std::string_view comboFZ, std::string_view comboDZ);
 
 }  // namespace vormek

@@ -98,8 +98,8 @@ std::vector<TPub_ZZStruct> TransferRows(const TTimetable& tt, const std::vector<
     row.R_Date2 = LegTime(tt.KMTrain, c, *count.Second);
     // Each leg's time may reach the longest there is (an image's texts are
     // not range-checked when it opens): add them without overflowing.
-    row.R_Date = MinutesToDuration(
-        ClampToInt32(std::int64_t{DurationToMinutes(row.R_Date1)} + DurationToMinutes(row.R_Date2)));
+    row.R_Date =
+        MinutesToDuration(ClampToInt32(std::int64_t{DurationToMinutes(row.R_Date1)} + DurationToMinutes(row.R_Date2)));
   }
   return rows;
 }
@@ -225,8 +225,7 @@ const std::array<std::string_view, kTransferColumns>& TransferColumnCaptions() {
 void BuildTransferResults(const TTimetable& tt, TPub_Center& center, std::string_view name, std::int32_t count1,
                           std::int32_t count2) {
   const TTransferPick pick{std::string(name), count1, count2};
-  StoreResult(center, pick,
-              TransferLegResults(tt, center.Fares, center.LegOneResults, center.LegTwoResults, pick));
+  StoreResult(center, pick, TransferLegResults(tt, center.Fares, center.LegOneResults, center.LegTwoResults, pick));
 }
 
 }  // namespace vormek

@@ -35,8 +35,7 @@ void QueryTransfer(const TTimetable& timetable, TPub_Center& center, std::string
 // records in all; records no leg fills stay empty.
 std::vector<TPub_GridResult> TransferLegResults(const TTimetable& timetable, const TFareTables& fares,
                                                 const std::vector<TTransferLeg>& firstLegs,
-                                                const std::vector<TTransferLeg>& secondLegs,
-                                                const TTransferPick& pick);
+                                                const std::vector<TTransferLeg>& secondLegs, const TTransferPick& pick);
 
 // A leg completed as the direct query fills a record (empty when its train
 // has no train list record).
@@ -69,7 +68,7 @@ const std::array<std::string_view, kTransferColumns>& TransferColumnCaptions();
 
 // Replaces GridResults by the count1 first legs alighting at the station and
 // the count2 second legs boarding there; sets TransferStation.
-void BuildTransferResults(const TTimetable& timetable, TPub_Center& center, std::string_view name,
-                          std::int32_t count1, std::int32_t count2);
+void BuildTransferResults(const TTimetable& timetable, TPub_Center& center, std::string_view name, std::int32_t count1,
+                          std::int32_t count2);
 
 }  // namespace vormek

@@ -30,8 +30,8 @@ void ClearResults(TStringGrid& grid) {
   grid.SetRowCount(kClearedResultRows);
 }
 
-int ShowResults(const std::vector<TPub_GridResult>& results, const TFilterContext& filter,
-                const TSortState& sort, TStringGrid& grid) {
+int ShowResults(const std::vector<TPub_GridResult>& results, const TFilterContext& filter, const TSortState& sort,
+                TStringGrid& grid) {
   if (grid.ColCount() != kResultColumns) grid.SetColCount(kResultColumns);
   int count = 0;
   for (std::size_t key = 0; key < results.size(); ++key) {

@@ -26,8 +26,8 @@ void ClearResults(TStringGrid& grid);
 // Writes the rows that pass the filters from row 0 on, each keyed by its
 // record's index in results, grows the grid when more than 16 pass, and
 // re-applies the active sort. Returns ResultCount. Call ClearResults first.
-int ShowResults(const std::vector<TPub_GridResult>& results, const TFilterContext& filter,
-                const TSortState& sort, TStringGrid& grid);
+int ShowResults(const std::vector<TPub_GridResult>& results, const TFilterContext& filter, const TSortState& sort,
+                TStringGrid& grid);
 
 // The record a grid row was written from, or nullptr for a row without one.
 const TPub_GridResult* RecordOfRow(const std::vector<TPub_GridResult>& results, const TStringGrid& grid, int row);

@@ -11,7 +11,7 @@
 
 namespace vormek {
 
-inline constexpr int kStopColumns = 8;   // 站序,车站,里程,到时,发时,天数,历时,时速
+inline constexpr int kStopColumns = 8;  // 站序,车站,里程,到时,发时,天数,历时,时速
 inline constexpr int kStopGridRows = 20;
 
 // What the window shows of the chosen result: the train, where the section

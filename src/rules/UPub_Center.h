@@ -25,8 +25,8 @@ std::string MinutesToDuration(std::int32_t minutes);
 std::string ElapsedDifference(std::string_view earlier, std::string_view later);
 // Whole km/h, or the empty text when it cannot be computed.
 std::string AverageSpeed(std::string_view kmText, std::string_view durationText);
-std::string LegSpeed(std::string_view prevKmText, std::string_view kmText,
-                     std::string_view prevElapsedText, std::string_view elapsedText);
+std::string LegSpeed(std::string_view prevKmText, std::string_view kmText, std::string_view prevElapsedText,
+                     std::string_view elapsedText);
 
 // ---- train types ----------------------------------------------------------
 

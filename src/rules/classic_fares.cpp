@@ -133,10 +133,9 @@ void ClassicSectionFares(const TFareTables& tables, TPub_GridResult& r) {
   if (r.QC_P1 != "-") r.QJ_P1 = FormatAmount(H);
   if (r.QC_P2 != "-") r.QJ_P2 = FormatAmount(W);
   if (r.QC_P3 != "-")
-    r.QJ_P3 = std::to_string(hardBerth(1.1)) + "/" + std::to_string(hardBerth(1.2)) + "/" +
-              std::to_string(hardBerth(1.3));
-  if (r.QC_P4 != "-")
-    r.QJ_P4 = std::to_string(softBerth(1.75)) + "/" + std::to_string(softBerth(1.95));
+    r.QJ_P3 =
+        std::to_string(hardBerth(1.1)) + "/" + std::to_string(hardBerth(1.2)) + "/" + std::to_string(hardBerth(1.3));
+  if (r.QC_P4 != "-") r.QJ_P4 = std::to_string(softBerth(1.75)) + "/" + std::to_string(softBerth(1.95));
 }
 
 }  // namespace vormek

@@ -15,9 +15,7 @@ constexpr double kSoftSeatShare = 1.199243;
 constexpr double kUpperSleeperShare = 1.91651809;
 constexpr double kLowerSleeperShare = 2.155609769;
 
-std::string WholeOrEmpty(double value) {
-  return value > 0 ? std::to_string(RoundHalfUp(value)) : std::string();
-}
+std::string WholeOrEmpty(double value) { return value > 0 ? std::to_string(RoundHalfUp(value)) : std::string(); }
 
 char UpperFirst(const std::string& id) {
   if (id.empty()) return '\0';
@@ -73,8 +71,7 @@ void EmuSectionFares(const TFareTables& /*tables*/, TPub_GridResult& r) {
   if (r4b < 0) r4b = 0;
   r.QJ_P1 = WholeOrEmpty(r1);
   r.QJ_P2 = WholeOrEmpty(r2);
-  r.QJ_P4 = r4a > 0 ? std::to_string(RoundHalfUp(r4a)) + "/" + std::to_string(RoundHalfUp(r4b))
-                    : std::string();
+  r.QJ_P4 = r4a > 0 ? std::to_string(RoundHalfUp(r4a)) + "/" + std::to_string(RoundHalfUp(r4b)) : std::string();
 }
 
 }  // namespace vormek

@@ -10,9 +10,7 @@ namespace {
 
 constexpr std::size_t kPartWidth = 30;  // longest text taken after a "/"
 
-std::string_view AfterSlash(std::string_view text, std::size_t slash) {
-  return text.substr(slash + 1, kPartWidth);
-}
+std::string_view AfterSlash(std::string_view text, std::size_t slash) { return text.substr(slash + 1, kPartWidth); }
 
 }  // namespace
 
@@ -20,8 +18,7 @@ double ParseFare(std::string_view text, int part) {
   if (text.empty() || text == "-") return 0;
   const auto slash = text.find('/');
   switch (part) {
-    case 0:
-      return DecimalOrZero(text);
+    case 0: return DecimalOrZero(text);
     case 1:
       if (slash == std::string_view::npos) return 0;
       return DecimalOrZero(text.substr(0, slash));
@@ -38,8 +35,7 @@ double ParseFare(std::string_view text, int part) {
       if (next != std::string_view::npos) rest = AfterSlash(rest, next);
       return DecimalOrZero(rest);
     }
-    default:
-      return 0;
+    default: return 0;
   }
 }
 

@@ -30,8 +30,7 @@ std::optional<std::int64_t> ReadInteger(std::string_view text) {
 
 std::int32_t IntegerOrZero(std::string_view text) {
   auto value = ReadInteger(text);
-  if (!value || *value < std::numeric_limits<std::int32_t>::min() ||
-      *value > std::numeric_limits<std::int32_t>::max())
+  if (!value || *value < std::numeric_limits<std::int32_t>::min() || *value > std::numeric_limits<std::int32_t>::max())
     return 0;
   return static_cast<std::int32_t>(*value);
 }

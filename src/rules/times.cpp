@@ -18,7 +18,8 @@ std::int64_t StrictPart(std::string_view part, std::string_view whole) {
   if (part.empty()) return 0;
   auto value = ReadInteger(part);
   // Beyond 32 bits is no more a number of the tables than letters are.
-  if (!value || *value != ClampToInt32(*value)) throw EConvertError("'" + std::string(whole) + "' is not a valid elapsed time");
+  if (!value || *value != ClampToInt32(*value))
+    throw EConvertError("'" + std::string(whole) + "' is not a valid elapsed time");
   return *value;
 }
 
@@ -36,9 +37,7 @@ void AppendTwoDigits(std::string& out, std::int64_t n) {
   out += std::to_string(n);
 }
 
-std::string SpeedText(double km, std::int32_t minutes) {
-  return std::to_string(RoundHalfUp(km * 60.0 / minutes));
-}
+std::string SpeedText(double km, std::int32_t minutes) { return std::to_string(RoundHalfUp(km * 60.0 / minutes)); }
 
 }  // namespace
 
@@ -91,12 +90,11 @@ std::string AverageSpeed(std::string_view kmText, std::string_view durationText)
   return {};
 }
 
-std::string LegSpeed(std::string_view prevKmText, std::string_view kmText,
-                     std::string_view prevElapsedText, std::string_view elapsedText) {
-  const std::int64_t dk =
-      static_cast<std::int64_t>(IntegerOrZero(kmText)) - IntegerOrZero(prevKmText);
-  const std::int64_t dm = static_cast<std::int64_t>(DurationToMinutes(elapsedText)) -
-                          DurationToMinutes(prevElapsedText);
+std::string LegSpeed(std::string_view prevKmText, std::string_view kmText, std::string_view prevElapsedText,
+                     std::string_view elapsedText) {
+  const std::int64_t dk = static_cast<std::int64_t>(IntegerOrZero(kmText)) - IntegerOrZero(prevKmText);
+  const std::int64_t dm =
+      static_cast<std::int64_t>(DurationToMinutes(elapsedText)) - DurationToMinutes(prevElapsedText);
   if (dk > 0 && dm > 0) return SpeedText(static_cast<double>(dk), ClampToInt32(dm));
   return {};
 }

@@ -8,7 +8,6 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
-
 #include <utility>
 
 #include "services/log_categories.h"
@@ -90,7 +89,8 @@ void TVersionCheck::Fetch() {
 void TVersionCheck::ReadSome() {
   if (done_ || !reply_) return;
   body_ += reply_->read(kMaxVersionReplyBytes + 1 - body_.size());
-  if (body_.size() > kMaxVersionReplyBytes) Fail(QStringLiteral("reply longer than %1 bytes").arg(kMaxVersionReplyBytes));
+  if (body_.size() > kMaxVersionReplyBytes)
+    Fail(QStringLiteral("reply longer than %1 bytes").arg(kMaxVersionReplyBytes));
 }
 
 void TVersionCheck::FetchEnded() {

@@ -48,8 +48,7 @@ QString EscapeValue(QString v) {
 QString QuoteExec(const QString& path) {
   QString q;
   for (QChar c : path) {
-    if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') ||
-        c == QLatin1Char('\\'))
+    if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
       q += QLatin1Char('\\');
     if (c == QLatin1Char('%')) q += QLatin1Char('%');
     q += c;
@@ -70,8 +69,7 @@ QString SpecialFolderPath(TSpecialFolder specialFolder) {
       if (data.isEmpty()) data = HomeDir() + QStringLiteral("/.local/share");
       return data + QStringLiteral("/applications");
     }
-    case TSpecialFolder::None:
-      break;
+    case TSpecialFolder::None: break;
   }
   return {};
 }
@@ -91,8 +89,7 @@ QString DesktopEntryText(const QString& target, const QString& name) {
   return text;
 }
 
-bool CreateShortcut(const QString& target, const QString& name, const QString& folder,
-                    TSpecialFolder specialFolder) {
+bool CreateShortcut(const QString& target, const QString& name, const QString& folder, TSpecialFolder specialFolder) {
   const QFileInfo targetInfo(target);
   if (target.isEmpty() || !targetInfo.isFile()) return false;
   const QString linkName = name.isEmpty() ? targetInfo.completeBaseName() : name;
@@ -121,8 +118,8 @@ bool CreateShortcut(const QString& target, const QString& name, const QString& f
   }
   if (!file.commit()) return false;
   // Desktops only launch entries on the desktop that are marked executable.
-  QFile::setPermissions(file.fileName(), QFile::permissions(file.fileName()) | QFileDevice::ExeOwner |
-                                             QFileDevice::ExeUser);
+  QFile::setPermissions(file.fileName(),
+                        QFile::permissions(file.fileName()) | QFileDevice::ExeOwner | QFileDevice::ExeUser);
   return true;
 }
 

@@ -21,8 +21,7 @@ inline const QString kDesktopAppId = QStringLiteral("org.example.vormek");
 // extension; an empty folder with TSpecialFolder::None means the desktop. Returns
 // false, writing nothing, when the target or the folder does not exist, or
 // when the file cannot be written.
-bool CreateShortcut(const QString& target, const QString& name, const QString& folder,
-                    TSpecialFolder specialFolder);
+bool CreateShortcut(const QString& target, const QString& name, const QString& folder, TSpecialFolder specialFolder);
 
 // The directory a special folder stands for; empty for None.
 QString SpecialFolderPath(TSpecialFolder specialFolder);

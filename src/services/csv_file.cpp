@@ -1,12 +1,11 @@
 #include "services/csv_file.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QSaveFile>
-
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>

@@ -2,7 +2,6 @@
 // Saving an exported grid: the save dialog and a write that is whole or none.
 #include <QByteArray>
 #include <QString>
-
 #include <functional>
 #include <string>
 #include <vector>

@@ -2,7 +2,6 @@
 
 #include <QPrinter>
 #include <QPrinterInfo>
-
 #include <stdexcept>
 
 #include "output/column_names.h"

@@ -1,7 +1,6 @@
 #pragma once
 // Printing a grid on the default printer, with no printer dialog.
 #include <QPagedPaintDevice>
-
 #include <string>
 #include <vector>
 

@@ -4,7 +4,6 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
-
 #include <stdexcept>
 #include <type_traits>
 

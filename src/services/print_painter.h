@@ -2,7 +2,6 @@
 // Replays laid-out report pages on a Qt paged device (a printer, a PDF writer).
 #include <QFont>
 #include <QPagedPaintDevice>
-
 #include <string>
 #include <vector>
 

@@ -7,7 +7,6 @@
 // the program.
 #include <QSettings>
 #include <QStringList>
-
 #include <memory>
 
 #include "query/result_filter.h"

@@ -25,13 +25,10 @@ TVersionOutcome VersionOutcome(const std::optional<QByteArray>& body) {
 
 QString VersionCaption(const std::optional<QByteArray>& body) {
   switch (VersionOutcome(body)) {
-    case TVersionOutcome::UpToDate:
-      return VersionUpToDateCaption();
-    case TVersionOutcome::NewVersion:
-      return VersionNewCaption(QString::fromLatin1(*body));
+    case TVersionOutcome::UpToDate: return VersionUpToDateCaption();
+    case TVersionOutcome::NewVersion: return VersionNewCaption(QString::fromLatin1(*body));
     case TVersionOutcome::Unreachable:
-    case TVersionOutcome::NoVersion:
-      break;
+    case TVersionOutcome::NoVersion: break;
   }
   return VersionNoNetworkCaption();
 }

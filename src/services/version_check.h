@@ -3,7 +3,6 @@
 // body of the published version file.
 #include <QByteArray>
 #include <QString>
-
 #include <optional>
 
 namespace vormek {
@@ -13,9 +12,9 @@ inline constexpr char kVersionFilePath[] = "/zirevizuz.iza";
 // The reply is read up to this many bytes; a longer one is abandoned.
 inline constexpr qint64 kMaxVersionReplyBytes = 256;
 
-QString VersionCheckingCaption();  // "版本检测中..."
-QString VersionUpToDateCaption();  // "当前已是最新版本，无需升级。"
-QString VersionNoNetworkCaption();  // "网络未连通，无法获取最新版本信息。"
+QString VersionCheckingCaption();                     // "版本检测中..."
+QString VersionUpToDateCaption();                     // "当前已是最新版本，无需升级。"
+QString VersionNoNetworkCaption();                    // "网络未连通，无法获取最新版本信息。"
 QString VersionNewCaption(const QString& published);  // "发现新版本:<v>，请及时升级。"
 
 // A version and nothing else: digits and dots, at most 16 of them. Anything

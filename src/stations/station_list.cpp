@@ -70,8 +70,8 @@ TStationListUpdate UpdateStationList(const TMemTable& KMPy, const TFullPinyin* p
     PadStationList(update.Items);
     return update;
   }
-  const bool chinese = std::any_of(trimmedText.begin(), trimmedText.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+  const bool chinese =
+      std::any_of(trimmedText.begin(), trimmedText.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
   if (update.Action != TListAction::Keep || !pinyin || !chinese) return update;
   std::vector<std::string> names = MatchStation(KMPy, *pinyin, trimmedText);
   if (names.empty() || std::find(names.begin(), names.end(), trimmedText) != names.end()) return update;

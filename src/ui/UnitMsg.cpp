@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
-
 #include <string>
 #include <vector>
 
@@ -53,8 +52,8 @@ TMsgActions DefaultMsgActions() {
 }
 
 TFrmMsg::TFrmMsg(const TStopList& stops, const QString& trainId, TMsgActions actions, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint |
-                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       actions_(std::move(actions)) {
   setObjectName(QStringLiteral("FrmMsg"));
   setModal(true);

@@ -3,7 +3,6 @@
 // speeds, the queried section in blue, whole-run and section summaries, and
 // its own print and export buttons. Modal, built for one use.
 #include <QDialog>
-
 #include <cstddef>
 #include <functional>
 #include <optional>

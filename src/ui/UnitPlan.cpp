@@ -42,8 +42,8 @@ TPlanActions DefaultPlanActions() {
 }
 
 TFrmPlan::TFrmPlan(TPlanRequest request, TPlanDeps deps, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint |
-                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       request_(std::move(request)),
       deps_(std::move(deps)),
       index_(*deps_.Tables) {
@@ -107,9 +107,8 @@ void TFrmPlan::Refill() {
   connections_ = FindConnections(index_, *deps_.Tables, request_.From, request_.To, options, *deps_.Fares);
   PGrid->ClearSelection();
   PGridModel->Change([&](TStringGrid& grid) { grid = ConnectionGrid(connections_); });
-  LabCount->setText(connections_.empty()
-                        ? QStringLiteral("没有换乘一次可达的方案")
-                        : QStringLiteral("共%1个方案，按总历时排列").arg(connections_.size()));
+  LabCount->setText(connections_.empty() ? QStringLiteral("没有换乘一次可达的方案")
+                                         : QStringLiteral("共%1个方案，按总历时排列").arg(connections_.size()));
 }
 
 const TPub_GridResult* TFrmPlan::Leg(int row, int col) const {

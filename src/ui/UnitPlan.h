@@ -5,7 +5,6 @@
 // spin box; a double-click opens the detail window of the leg under the
 // mouse; the list prints and exports like the other grids.
 #include <QDialog>
-
 #include <functional>
 #include <optional>
 #include <string>

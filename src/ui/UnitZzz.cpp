@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
-
 #include <vector>
 
 #include "gui_text/gbk_text.h"
@@ -31,8 +30,8 @@ QStringList ColumnCaptions() {
 }  // namespace
 
 TFrmZzz::TFrmZzz(ITransferLegsTarget& target, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint |
-                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       target_(target) {
   setObjectName(QStringLiteral("FrmZzz"));
   setModal(true);
@@ -82,11 +81,10 @@ void TFrmZzz::BuildLayout() {
   });
   // Arrow keys and the wheel move the current row too; the main grid must
   // follow them as it follows a click. A mouse press is left to the click.
-  connect(ZGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this](const QModelIndex& current) {
-            if (!current.isValid() || QApplication::mouseButtons() != Qt::NoButton) return;
-            if (ZGrid->SelectedRow() == current.row()) ZGridClick(current.row());
-          });
+  connect(ZGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
+    if (!current.isValid() || QApplication::mouseButtons() != Qt::NoButton) return;
+    if (ZGrid->SelectedRow() == current.row()) ZGridClick(current.row());
+  });
 }
 
 void TFrmZzz::Fill(const TPub_Center& center) {

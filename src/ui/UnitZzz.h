@@ -4,7 +4,6 @@
 // on a station fills the main window's grid with that station's legs while
 // this window stays open.
 #include <QDialog>
-
 #include <array>
 #include <cstdint>
 #include <string>

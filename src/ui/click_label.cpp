@@ -6,8 +6,7 @@ namespace vormek {
 
 void TClickLabel::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-    emit Clicked();
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit Clicked();
 }
 
 }  // namespace vormek

@@ -25,8 +25,6 @@ class TEnterPressesButton : public QObject {
 
 }  // namespace
 
-void PressOnEnter(QPushButton* button) {
-  button->installEventFilter(new TEnterPressesButton(button));
-}
+void PressOnEnter(QPushButton* button) { button->installEventFilter(new TEnterPressesButton(button)); }
 
 }  // namespace vormek

@@ -9,8 +9,7 @@ namespace vormek {
 void TMsgGridModel::SetSection(int first, int last) {
   first_ = first;
   last_ = last;
-  if (rowCount() > 0 && columnCount() > 0)
-    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+  if (rowCount() > 0 && columnCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
 bool TMsgGridModel::InSection(int row) const {

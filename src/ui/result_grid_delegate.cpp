@@ -24,20 +24,16 @@ QColor TResultGridDelegate::TextColour(const QModelIndex& index, bool selected) 
   return QColor(Qt::black);
 }
 
-QColor TResultGridDelegate::BackgroundColour(bool selected) {
-  return selected ? SelectedBackground : GridColour;
-}
+QColor TResultGridDelegate::BackgroundColour(bool selected) { return selected ? SelectedBackground : GridColour; }
 
-void TResultGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                                const QModelIndex& index) const {
+void TResultGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   const bool selected = option.state.testFlag(QStyle::State_Selected);
   painter->save();
   painter->fillRect(option.rect, BackgroundColour(selected));
   painter->setPen(TextColour(index, selected));
   painter->setFont(option.font);
   painter->setClipRect(option.rect);
-  painter->drawText(option.rect, Qt::AlignCenter | Qt::TextSingleLine,
-                    index.data(Qt::DisplayRole).toString());
+  painter->drawText(option.rect, Qt::AlignCenter | Qt::TextSingleLine, index.data(Qt::DisplayRole).toString());
   painter->restore();
 }
 

@@ -8,26 +8,17 @@ namespace vormek {
 TResultGridModel::TResultGridModel(int colCount, int rowCount, QObject* parent)
     : QAbstractTableModel(parent), grid_(colCount, rowCount) {}
 
-int TResultGridModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : grid_.RowCount();
-}
+int TResultGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : grid_.RowCount(); }
 
-int TResultGridModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : grid_.ColCount();
-}
+int TResultGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : grid_.ColCount(); }
 
 QVariant TResultGridModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() >= grid_.RowCount() || index.column() >= grid_.ColCount())
-    return {};
+  if (!index.isValid() || index.row() >= grid_.RowCount() || index.column() >= grid_.ColCount()) return {};
   switch (role) {
-    case Qt::DisplayRole:
-      return FromGbk(grid_.Cell(index.column(), index.row()));
-    case Qt::TextAlignmentRole:
-      return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
-    case RowColourRole:
-      return static_cast<int>(ResultRowColour(grid_, index.row(), transferStation_, false));
-    default:
-      return {};
+    case Qt::DisplayRole: return FromGbk(grid_.Cell(index.column(), index.row()));
+    case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    case RowColourRole: return static_cast<int>(ResultRowColour(grid_, index.row(), transferStation_, false));
+    default: return {};
   }
 }
 

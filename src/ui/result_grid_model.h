@@ -4,7 +4,6 @@
 // only when the view asks for it.
 #include <QAbstractTableModel>
 #include <QStringList>
-
 #include <functional>
 #include <string>
 

@@ -4,7 +4,6 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
-
 #include <utility>
 
 #include "ui/result_grid_delegate.h"
@@ -18,8 +17,7 @@ namespace {
 constexpr int kGridLine = 1;
 }  // namespace
 
-TResultGridView::TResultGridView(TResultGridModel* model, std::vector<int> columnWidths,
-                                 QWidget* parent)
+TResultGridView::TResultGridView(TResultGridModel* model, std::vector<int> columnWidths, QWidget* parent)
     : QTableView(parent), model_(model), columnWidths_(std::move(columnWidths)) {
   setModel(model_);
   setItemDelegate(new TResultGridDelegate(this));
@@ -79,15 +77,12 @@ TGridRect TResultGridView::SelectionRect() const {
   return {0, row, model_->columnCount() - 1, row};
 }
 
-bool TResultGridView::SGridSelectCell(int /*col*/, int row) const {
-  return model_->RowHasResult(row);
-}
+bool TResultGridView::SGridSelectCell(int /*col*/, int row) const { return model_->RowHasResult(row); }
 
 bool TResultGridView::SelectRow(int row) {
   if (!SGridSelectCell(0, row)) return false;
   const QModelIndex target = model_->index(row, 0);
-  selectionModel()->setCurrentIndex(
-      target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   scrollTo(target);
   return true;
 }
@@ -98,8 +93,7 @@ int TResultGridView::ColumnLeftInParent(int col) const {
 
 int TResultGridView::ColumnWidthInParent(int col) const { return columnWidth(col); }
 
-QModelIndex TResultGridView::moveCursor(CursorAction cursorAction,
-                                        Qt::KeyboardModifiers modifiers) {
+QModelIndex TResultGridView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {
   const QModelIndex next = QTableView::moveCursor(cursorAction, modifiers);
   if (next.isValid() && !SGridSelectCell(next.column(), next.row())) return currentIndex();
   return next;
@@ -107,8 +101,7 @@ QModelIndex TResultGridView::moveCursor(CursorAction cursorAction,
 
 QItemSelectionModel::SelectionFlags TResultGridView::selectionCommand(const QModelIndex& index,
                                                                       const QEvent* event) const {
-  if (index.isValid() && !SGridSelectCell(index.column(), index.row()))
-    return QItemSelectionModel::NoUpdate;
+  if (index.isValid() && !SGridSelectCell(index.column(), index.row())) return QItemSelectionModel::NoUpdate;
   return QTableView::selectionCommand(index, event);
 }
 

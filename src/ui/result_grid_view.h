@@ -3,7 +3,6 @@
 // empty row, fixed row height and column widths, vertical scrolling only,
 // and the wheel rules of the no-selection state.
 #include <QTableView>
-
 #include <vector>
 
 namespace vormek {
@@ -24,8 +23,7 @@ class TResultGridView : public QTableView {
   static constexpr int NoSelectionEdge = 24;
   static constexpr int RowHeight = 18;
 
-  TResultGridView(TResultGridModel* model, std::vector<int> columnWidths,
-                  QWidget* parent = nullptr);
+  TResultGridView(TResultGridModel* model, std::vector<int> columnWidths, QWidget* parent = nullptr);
 
   TResultGridModel* ResultModel() const { return model_; }
 
@@ -49,8 +47,7 @@ class TResultGridView : public QTableView {
 
  protected:
   QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
-  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
-                                                       const QEvent* event) const override;
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override;
   void wheelEvent(QWheelEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 

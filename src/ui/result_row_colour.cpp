@@ -2,8 +2,7 @@
 
 namespace vormek {
 
-TRowColour ResultRowColour(const TStringGrid& grid, int row, std::string_view transferStation,
-                           bool selected) {
+TRowColour ResultRowColour(const TStringGrid& grid, int row, std::string_view transferStation, bool selected) {
   if (selected) return TRowColour::Selected;
   if (row < 0 || row >= grid.RowCount() || grid.ColCount() < 5) return TRowColour::Plain;
   const std::string& boarding = grid.Cell(4, row);

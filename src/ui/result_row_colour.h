@@ -15,7 +15,6 @@ enum class TRowColour {
   Plain,
 };
 
-TRowColour ResultRowColour(const TStringGrid& grid, int row, std::string_view transferStation,
-                           bool selected);
+TRowColour ResultRowColour(const TStringGrid& grid, int row, std::string_view transferStation, bool selected);
 
 }  // namespace vormek

@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QWheelEvent>
-
 #include <algorithm>
 
 namespace vormek {

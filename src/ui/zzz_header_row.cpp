@@ -7,9 +7,8 @@
 
 namespace vormek {
 
-std::vector<TClickLabel*> BuildHeaderRow(QWidget* parent, const TResultGridView& grid,
-                                         const QStringList& captions, int top,
-                                         const QString& namePrefix) {
+std::vector<TClickLabel*> BuildHeaderRow(QWidget* parent, const TResultGridView& grid, const QStringList& captions,
+                                         int top, const QString& namePrefix) {
   std::vector<TClickLabel*> labels;
   for (int c = 0; c < captions.size(); ++c) {
     auto* label = new TClickLabel(captions[c], parent);

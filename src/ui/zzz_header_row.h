@@ -4,7 +4,6 @@
 // box over its column.
 #include <QColor>
 #include <QStringList>
-
 #include <vector>
 
 class QWidget;
@@ -20,8 +19,7 @@ inline constexpr int kHeaderLabelTag = 33;
 
 // Labels named namePrefix + 1-based column number, with the "tag" property
 // 33, in column order. The grid must already have its place in parent.
-std::vector<TClickLabel*> BuildHeaderRow(QWidget* parent, const TResultGridView& grid,
-                                         const QStringList& captions, int top,
-                                         const QString& namePrefix);
+std::vector<TClickLabel*> BuildHeaderRow(QWidget* parent, const TResultGridView& grid, const QStringList& captions,
+                                         int top, const QString& namePrefix);
 
 }  // namespace vormek

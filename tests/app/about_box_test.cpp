@@ -4,7 +4,6 @@
 #include <QPixmap>
 #include <QTest>
 #include <QUrl>
-
 #include <vector>
 
 #include "app/UnitAbout.h"

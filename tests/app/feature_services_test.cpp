@@ -1,21 +1,21 @@
 // The main window's additions: another timetable opened from a folder (and a
 // damaged one refused), the built-in one restored, "--tables DIR" at start,
 // and the stations it remembers.
+#include "app/feature_services.h"
+
 #include <QAction>
 #include <QApplication>
-#include <QSpinBox>
-#include <QTimer>
 #include <QLabel>
 #include <QLayout>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
-
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 
 #include "app/advanced_menu.h"
 #include "app/application_root.h"
-#include "app/feature_services.h"
 #include "app/remembered_input.h"
 #include "app/timetable_switch.h"
 #include "app/version_check_switch.h"
@@ -85,8 +85,11 @@ TEST_F(FeatureServicesTest, DamagedFolderNamesTheFileAndKeepsTheTimetableInUse) 
       {{"STRAIN.txt", [](std::string) { return std::string("<none>"); }}},
       {{"SM.txt", [](std::string) { return std::string("not a table\r\n"); }}},
       // A train listed twice under the unique index.
-      {{"SLIST.txt", [](std::string t) { return t + Crlf(ToTableBytes(R"("G1","2","x","y","","","","0","","","","",
-)")); }}},
+      {{"SLIST.txt",
+        [](std::string t) {
+          return t + Crlf(ToTableBytes(R"("G1","2","x","y","","","","0","","","","",
+)"));
+        }}},
       {{"SPY.txt", [](std::string t) { return Replace(t, "Shortcode=", "Code="); }}},
       {{"STRAIN.txt", [](std::string t) { return t.substr(0, t.find("\"1461\"")); }}},  // no stops
   };

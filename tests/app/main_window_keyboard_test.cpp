@@ -5,7 +5,6 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QWheelEvent>
-
 #include <set>
 
 #include "window_fixture.h"

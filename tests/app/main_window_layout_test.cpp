@@ -24,8 +24,7 @@ TEST_F(MainWindowLayout, FixedClientAreaMinimiseOnlyAndCaption) {
   // 宋体 where installed, otherwise a Song-style CJK face; 12-pixel height.
   EXPECT_EQ(window->font().pixelSize(), 12);
   const QString family = QFontInfo(window->font()).family();
-  EXPECT_TRUE(family.contains(QStringLiteral("宋体")) || family.contains("SimSun") ||
-              family.contains("UMing"))
+  EXPECT_TRUE(family.contains(QStringLiteral("宋体")) || family.contains("SimSun") || family.contains("UMing"))
       << family.toStdString();
 }
 
@@ -51,8 +50,8 @@ TEST_F(MainWindowLayout, PanelsLineAndStatusBar) {
 TEST_F(MainWindowLayout, HeaderLabelsFollowTheirColumns) {
   tiny = TinyItems();
   Open(tiny.Items(), false);
-  const QStringList captions = {"车 次", "始发站", "终到站", "车型", "发站", "发时", "到站", "到时",
-                                "停站", "里程", "历时", "硬座", "软座", "硬卧上/中/下", "软卧上/下"};
+  const QStringList captions = {"车 次", "始发站", "终到站", "车型", "发站", "发时",         "到站",     "到时",
+                                "停站",  "里程",   "历时",   "硬座", "软座", "硬卧上/中/下", "软卧上/下"};
   for (int c = 0; c < 15; ++c) {
     TClickLabel* label = Widget<TClickLabel>(*window, QStringLiteral("Lab%1").arg(c + 1));
     EXPECT_EQ(label->objectName(), QStringLiteral("Lab%1").arg(c + 1));

@@ -2,7 +2,6 @@
 // table leaves disabled, and closing the window while they still run.
 #include <QBuffer>
 #include <QImage>
-
 #include <iterator>
 #include <string_view>
 #include <utility>
@@ -123,7 +122,8 @@ TEST_F(MainWindowLoading, PicturesThatFailKeepTheirReason) {
   ASSERT_EQ(failures.size(), std::ssize(expected)) << failures.join('\n').toStdString();
   for (std::size_t i = 0; i < std::size(expected); ++i) {
     const QString prefix = QString::fromLatin1(expected[i].first) + QStringLiteral(": ");
-    EXPECT_TRUE(failures[static_cast<qsizetype>(i)].startsWith(prefix)) << failures[static_cast<qsizetype>(i)].toStdString();
+    EXPECT_TRUE(failures[static_cast<qsizetype>(i)].startsWith(prefix))
+        << failures[static_cast<qsizetype>(i)].toStdString();
     EXPECT_GT(failures[static_cast<qsizetype>(i)].size(), prefix.size()) << "no reason for " << expected[i].first;
     EXPECT_TRUE(failures[static_cast<qsizetype>(i)].endsWith(QString::fromLatin1(expected[i].second)));
     EXPECT_TRUE(Widget<QLabel>(*window, "StatusPanel2")->toolTip().contains(failures[static_cast<qsizetype>(i)]));

@@ -4,7 +4,6 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QStatusBar>
-
 #include <cmath>
 #include <map>
 
@@ -88,8 +87,7 @@ TEST_F(MainWindowLooks, LabelsOnFixedPanelsStayReadableUnderADarkPalette) {
     if (label->text().contains(QStringLiteral("  "))) add(label);  // the band captions
   add(Widget<QLabel>(*window, "LabResult"));
   ASSERT_GE(areas.size(), 28u);
-  for (const auto& [what, area] : areas)
-    EXPECT_GE(TextContrast(image, area), 4.5) << what.toStdString();
+  for (const auto& [what, area] : areas) EXPECT_GE(TextContrast(image, area), 4.5) << what.toStdString();
 
   TFrmAbout about([](const QUrl&) {});
   about.Prepare(window->LogoPixmap());
@@ -101,8 +99,7 @@ TEST_F(MainWindowLooks, LabelsOnFixedPanelsStayReadableUnderADarkPalette) {
 TEST_F(MainWindowLooks, LastStatusPanelShowsItsWholeText) {
   OpenTiny();
   QLabel* last = Widget<QLabel>(*window, "StatusPanel5");
-  const int needed = last->fontMetrics().horizontalAdvance(last->text()) + 2 * last->frameWidth() +
-                     2 * last->margin();
+  const int needed = last->fontMetrics().horizontalAdvance(last->text()) + 2 * last->frameWidth() + 2 * last->margin();
   EXPECT_GE(last->contentsRect().width() + 2 * last->frameWidth(), needed);
   EXPECT_LE(last->geometry().right(), Widget<QStatusBar>(*window, "StatusBar1")->width());
 }

@@ -37,14 +37,10 @@ TEST_F(MainWindowQuery, DirectRefusalsInTheirOrder) {
     bool focusFrom;
   };
   const Case cases[] = {
-      {"", "上海", "请输入发站。", "信息不完整", true},
-      {"BJ", "上海", "请输入发站。", "信息不完整", true},
-      {"北京", "", "请输入到站。", "信息不完整", false},
-      {"北京", "sh", "请输入到站。", "信息不完整", false},
-      {"北京", "北京", "发站与到站相同。", "输入错误", false},
-      {"松桃", "松桃", "发站与到站相同。", "输入错误", false},
-      {"松桃", "上海", "发站不存在。", "输入错误", true},
-      {"北京", "松桃", "到站不存在。", "输入错误", false},
+      {"", "上海", "请输入发站。", "信息不完整", true},        {"BJ", "上海", "请输入发站。", "信息不完整", true},
+      {"北京", "", "请输入到站。", "信息不完整", false},       {"北京", "sh", "请输入到站。", "信息不完整", false},
+      {"北京", "北京", "发站与到站相同。", "输入错误", false}, {"松桃", "松桃", "发站与到站相同。", "输入错误", false},
+      {"松桃", "上海", "发站不存在。", "输入错误", true},      {"北京", "松桃", "到站不存在。", "输入错误", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -140,7 +136,7 @@ TEST_F(MainWindowQuery, TransferLegsColourTheSecondLegBlue) {
     return static_cast<TRowColour>(
         GridModel()->data(GridModel()->index(row, 3), TResultGridModel::RowColourRole).toInt());
   };
-  EXPECT_EQ(colour("T7"), TRowColour::StartsHere);  // starts at 西安
+  EXPECT_EQ(colour("T7"), TRowColour::StartsHere);   // starts at 西安
   EXPECT_EQ(colour("1461"), TRowColour::SecondLeg);  // boards at 天津
   EXPECT_EQ(colour("G1"), TRowColour::SecondLeg);
   EXPECT_EQ(colour("K99"), TRowColour::StartsHere);  // starts at 天津 itself

@@ -9,14 +9,13 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
-
 #include <functional>
 
 #include "app/UnitAbout.h"
 #include "app/advanced_menu.h"
 #include "app/version_check_switch.h"
-#include "services/user_settings.h"
 #include "app/web_links.h"
+#include "services/user_settings.h"
 #include "ui/UnitMsg.h"
 #include "ui/UnitZzz.h"
 #include "ui/msg_grid_model.h"
@@ -272,9 +271,8 @@ TEST_F(MenuTest, LinksOpenTheirPagesAndSmallPicturesDoNothing) {
   click(installed.Links->Label33);
   click(installed.Links->LabSell);
   click(Widget<QPushButton>(*window, "BtnUpdate"));
-  const std::vector<QUrl> expected{MakerHomeUrl(),   MakerHomeUrl(),   MakerHomeUrl(),
-                                   FlightDealsUrl(), TrainTimesUrl(),  LeftTicketsUrl(),
-                                   RailwayTicketsUrl(), SoftwareDownloadUrl()};
+  const std::vector<QUrl> expected{MakerHomeUrl(),  MakerHomeUrl(),   MakerHomeUrl(),      FlightDealsUrl(),
+                                   TrainTimesUrl(), LeftTicketsUrl(), RailwayTicketsUrl(), SoftwareDownloadUrl()};
   EXPECT_EQ(opened, expected);
   EXPECT_TRUE(FlightDealsUrl().path().contains(QRegularExpression(QStringLiteral("^/r/flight/\\d{19}$"))));
   EXPECT_EQ(LeftTicketsUrl().path(), QStringLiteral("/TrainQuery/leftTicketByStation.jsp"));
@@ -317,8 +315,8 @@ TEST_F(MenuTest, DoubleClickBelowTheResultsOpensNothing) {
   QueryBeijingShanghai();
   TResultGridView* grid = Widget<TResultGridView>(*window, "SGrid");
   const QRect cell = grid->visualRect(GridModel()->index(15, 0));
-  EXPECT_FALSE(WithModal([&] { QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center()); },
-                         [](QWidget*) {}));
+  EXPECT_FALSE(
+      WithModal([&] { QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center()); }, [](QWidget*) {}));
 }
 
 TEST_F(MenuTest, TransferWindowFillsTheMainGridWithAStationsLegs) {

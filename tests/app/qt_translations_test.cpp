@@ -1,6 +1,8 @@
 // Qt's own texts in Chinese once the program's start-up has installed Qt's
 // catalogue: the message boxes' buttons and the save dialog, which replaces
 // a file without asking.
+#include "app/qt_translations.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -12,7 +14,6 @@
 #include <QTimer>
 
 #include "app/message_boxes.h"
-#include "app/qt_translations.h"
 #include "services/csv_file.h"
 
 namespace {
@@ -25,9 +26,7 @@ QString Read(const QAbstractButton* button) {
 
 class QtTranslations : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    installed = vormek::InstallQtChineseTranslations(*QCoreApplication::instance());
-  }
+  static void SetUpTestSuite() { installed = vormek::InstallQtChineseTranslations(*QCoreApplication::instance()); }
   void SetUp() override {
     if (!installed)
       GTEST_SKIP() << "no qtbase_zh_CN in " << QLibraryInfo::path(QLibraryInfo::TranslationsPath).toStdString()
@@ -37,7 +36,8 @@ class QtTranslations : public ::testing::Test {
 };
 
 TEST_F(QtTranslations, MessageBoxButtonsReadChinese) {
-  QMessageBox inform(QMessageBox::NoIcon, QStringLiteral("信息不完整"), QStringLiteral("请输入车次。"), QMessageBox::Ok);
+  QMessageBox inform(QMessageBox::NoIcon, QStringLiteral("信息不完整"), QStringLiteral("请输入车次。"),
+                     QMessageBox::Ok);
   EXPECT_EQ(Read(inform.button(QMessageBox::Ok)), QStringLiteral("确定"));
   QMessageBox ask(QMessageBox::Question, QStringLiteral("维墨克时刻表"), QStringLiteral("?"),
                   QMessageBox::Yes | QMessageBox::No);

@@ -19,9 +19,7 @@ namespace vormek::test {
 class TTestItems {
  public:
   // text is the item's content as bytes (GBK for tables).
-  void Add(const std::string& name, std::string_view text) {
-    Store(name, testing::PackItem(text, Z_BEST_SPEED));
-  }
+  void Add(const std::string& name, std::string_view text) { Store(name, testing::PackItem(text, Z_BEST_SPEED)); }
   // An item whose stream is damaged.
   void AddDamaged(const std::string& name) {
     Store(name, std::vector<unsigned char>{16, 0, 0, 0, 0x78, 0x9C, 1, 2, 3});
@@ -197,8 +195,7 @@ TTestItems TinyTimetableItems(ToBytes toBytes, const std::vector<std::string>& m
   };
   TTestItems items;
   const std::pair<std::string, const char*> tables[] = {
-      {"SPY", TinyPinyinTable()}, {"SList", TinyTrainList()},
-      {"SM", TinyGroupTable()},   {"STrain", TinyStopTable()}};
+      {"SPY", TinyPinyinTable()}, {"SList", TinyTrainList()}, {"SM", TinyGroupTable()}, {"STrain", TinyStopTable()}};
   for (const auto& [name, text] : tables) {
     if (listed(missing, name)) continue;
     if (listed(damaged, name)) {

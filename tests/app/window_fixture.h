@@ -13,7 +13,6 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
-
 #include <memory>
 #include <string>
 #include <vector>

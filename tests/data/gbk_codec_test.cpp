@@ -1,10 +1,10 @@
 // Crossing between the tables' GBK bytes and UTF-8.
+#include "data/gbk_codec.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
-
-#include "data/gbk_codec.h"
 
 namespace vormek {
 namespace {
@@ -30,10 +30,14 @@ TEST(GbkCodec, RoundTripsStationNamesAndAscii) {
 TEST(GbkCodec, InvalidGbkBecomesReplacementCharacters) {
   const std::string fffd = Utf8(u8"\uFFFD");
   const std::string bj = "北京";
-  EXPECT_EQ(GbkToUtf8(bj.substr(0, 3)), Utf8(u8"北") + fffd);     // lead byte cut off
-  EXPECT_EQ(GbkToUtf8("\x80" "A"), fffd + "A");
-  EXPECT_EQ(GbkToUtf8("A\xFF" "B"), "A" + fffd + "B");
-  EXPECT_EQ(GbkToUtf8("\xB1\x30"), fffd + "0");                  // not a trail byte
+  EXPECT_EQ(GbkToUtf8(bj.substr(0, 3)), Utf8(u8"北") + fffd);  // lead byte cut off
+  EXPECT_EQ(GbkToUtf8("\x80"
+                      "A"),
+            fffd + "A");
+  EXPECT_EQ(GbkToUtf8("A\xFF"
+                      "B"),
+            "A" + fffd + "B");
+  EXPECT_EQ(GbkToUtf8("\xB1\x30"), fffd + "0");  // not a trail byte
   EXPECT_EQ(GbkToUtf8("\xB1\x7F" + bj), fffd + "\x7F" + Utf8(u8"北京"));
 }
 
@@ -63,7 +67,7 @@ TEST(GbkCodec, Utf8ThatGbkCannotHoldGivesNothing) {
   EXPECT_FALSE(Utf8ToGbk("\xC0\xAF").has_value());                // overlong "/"
   EXPECT_FALSE(Utf8ToGbk("\xED\xA0\x80").has_value());            // surrogate
   EXPECT_FALSE(Utf8ToGbk("abc\xFF").has_value());
-  EXPECT_TRUE(Utf8ToGbk(Utf8(u8"\u00B7")).has_value());           // middle dot is in GBK
+  EXPECT_TRUE(Utf8ToGbk(Utf8(u8"\u00B7")).has_value());  // middle dot is in GBK
 }
 
 TEST(GbkCodec, WholeGbkCharacters) {

@@ -20,7 +20,8 @@ using testing::ZlibStream;
 
 std::string SampleText() {
   std::string text;
-  for (int i = 0; i < 2000; ++i) text += "\"" + std::to_string(i * 7919 % 1000) + "\",\"K" + std::to_string(i) + "\",\r\n";
+  for (int i = 0; i < 2000; ++i)
+    text += "\"" + std::to_string(i * 7919 % 1000) + "\",\"K" + std::to_string(i) + "\",\r\n";
   return text;
 }
 

@@ -37,8 +37,9 @@ std::string TrainListText() {
                   IndexDef("SID", "ID", true) + IndexDef("SstartStation", "startStation", false) +
                       IndexDef("SendStation", "endStation", false)) +
          Row({"ID", "NType", "StartStation", "endStation", "A_Time", "D_Time"}) +
-         Row({"1043", "9", "西安", "奎屯", "21:25", "11:08"}) + Row({"C2001", "3", "北京南", "天津", "06:00", "06:30"}) +
-         Row({"D1", "1", "北京", "天津", "07:00", "07:30"}) + Row({"G1", "2", "北京南", "上海虹桥", "09:00", "13:48"}) +
+         Row({"1043", "9", "西安", "奎屯", "21:25", "11:08"}) +
+         Row({"C2001", "3", "北京南", "天津", "06:00", "06:30"}) + Row({"D1", "1", "北京", "天津", "07:00", "07:30"}) +
+         Row({"G1", "2", "北京南", "上海虹桥", "09:00", "13:48"}) +
          Row({"K10", "6", "重庆", "绵阳", "06:00", "09:00"}) + Row({"T100A", "5", "北京", "上海", "20:00", "08:00"});
 }
 
@@ -170,8 +171,8 @@ TEST(TableCursor, StopIndexOrdersByTrainThenStopNumber) {
   stops.SetIndexName("SIDNo");
   EXPECT_EQ(stops.IndexName(), "SIDNo");
   // Bytes order "1043" < "D1" < "K10"; stop numbers numerically (2 < 10).
-  EXPECT_EQ(StopKeys(stops), (std::vector<std::string>{"1043#1", "1043#2", "D1#1", "D1#2", "K10#1", "K10#2",
-                                                       "K10#10"}));
+  EXPECT_EQ(StopKeys(stops),
+            (std::vector<std::string>{"1043#1", "1043#2", "D1#1", "D1#2", "K10#1", "K10#2", "K10#10"}));
   stops.SetIndexName("");
   EXPECT_EQ(StopKeys(stops)[0], "K10#2");
   EXPECT_THROW(stops.SetIndexName("Nope"), ETableError);
@@ -227,9 +228,9 @@ TEST(TableCursor, LocateComparesExactly) {
   EXPECT_FALSE(list.Locate("ID", "G"));     // no partial match
   EXPECT_FALSE(list.Locate("ID", "T100"));  // prefix of "T100A"
   EXPECT_FALSE(list.Locate("ID", ""));
-  EXPECT_FALSE(list.Locate("ID", "ZZZ"));   // past the last key
-  EXPECT_FALSE(list.Locate("ID", "0"));     // before the first key
-  EXPECT_EQ(list.RecNo(), at);              // a failed Locate does not move
+  EXPECT_FALSE(list.Locate("ID", "ZZZ"));  // past the last key
+  EXPECT_FALSE(list.Locate("ID", "0"));    // before the first key
+  EXPECT_EQ(list.RecNo(), at);             // a failed Locate does not move
   ASSERT_TRUE(list.Locate("ID", "T100A"));
   EXPECT_EQ(id.AsString(), "T100A");
   EXPECT_THROW(list.Locate("Nope", "G1"), ETableError);

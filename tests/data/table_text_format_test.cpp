@@ -144,7 +144,8 @@ TEST(TableText, EveryValueReadsBackWhateverTheRowsHold) {
     const std::string_view a = table.ValueAt(p, 0);
     bool matches = false;
     for (int r = 0; r < 400 && !matches; ++r)
-      matches = numbers[static_cast<std::size_t>(r)] == table.IntegerAt(p, 1) && rows[static_cast<std::size_t>(r)][0] == a &&
+      matches = numbers[static_cast<std::size_t>(r)] == table.IntegerAt(p, 1) &&
+                rows[static_cast<std::size_t>(r)][0] == a &&
                 rows[static_cast<std::size_t>(r)][1] == table.ValueAt(p, 2);
     EXPECT_TRUE(matches) << p;
   }
@@ -219,8 +220,8 @@ TEST(TableText, EmptyIntegerIsNullAndReadsAsZero) {
 }
 
 TEST(TableText, IntegerRangesFollowTheDeclaredType) {
-  const std::string pre = Preamble(ColumnDef("N", "SmallInt", 0, 10) + ColumnDef("D", "Integer", 0, 10), "") +
-                          Row({"N", "D"});
+  const std::string pre =
+      Preamble(ColumnDef("N", "SmallInt", 0, 10) + ColumnDef("D", "Integer", 0, 10), "") + Row({"N", "D"});
   TMemTable table;
   table.LoadFromText(pre + Row({"32767", "2147483647"}) + Row({"-32768", "-2147483648"}));
   EXPECT_EQ(table.IntegerAt(0, 0), 32767);
@@ -262,8 +263,8 @@ TEST(TableText, MalformedStructureNamesItsLine) {
   const std::string good = GroupPreamble() + Row({"北京", "1"});
   EXPECT_EQ(ErrorLine(""), 1);
   EXPECT_EQ(ErrorLine("\"@@FILE VERSION@@\",\"250\"\r\n"), 1);                    // unknown version
-  EXPECT_EQ(ErrorLine("\"@@FILE VERSION@@\"\r\n"), 1);                           // no version field
-  EXPECT_EQ(ErrorLine("\"@@FILE VERSION@@\",\"251\"\r\n"), 2);                   // text ends
+  EXPECT_EQ(ErrorLine("\"@@FILE VERSION@@\"\r\n"), 1);                            // no version field
+  EXPECT_EQ(ErrorLine("\"@@FILE VERSION@@\",\"251\"\r\n"), 2);                    // text ends
   EXPECT_EQ(ErrorLine("\"@@FILE VERSION@@\",\"251\"\r\n\"@@TABLEDEF\"\r\n"), 2);  // wrong marker
   // Missing markers: drop each of the four and find the error at or after
   // the place it belonged.
@@ -284,13 +285,13 @@ TEST(TableText, MalformedDefinitionsNameTheirLine) {
     return Preamble(ColumnDef("Station", "WideString", 20, 20) + Single(def), "") + Row({"Station", "X"});
   };
   EXPECT_EQ(ErrorLine(withColumn("Gp=Float,0,\"Gp\",\"\",10,Data,\"\"")), 4);  // unknown type
-  EXPECT_EQ(ErrorLine(withColumn("Gp=integer,0")), 4);                          // type names are exact
+  EXPECT_EQ(ErrorLine(withColumn("Gp=integer,0")), 4);                         // type names are exact
   EXPECT_EQ(ErrorLine(withColumn("=Integer,0")), 4);
   EXPECT_EQ(ErrorLine(withColumn("Gp")), 4);
   EXPECT_EQ(ErrorLine(withColumn("Gp=Integer")), 4);
   EXPECT_EQ(ErrorLine(withColumn("Gp=WideString,x")), 4);
   EXPECT_EQ(ErrorLine(withColumn("Gp=WideString,0")), 4);
-  EXPECT_EQ(ErrorLine(withColumn("Gp=WideString,32768")), 4);  // beyond what a value may hold
+  EXPECT_EQ(ErrorLine(withColumn("Gp=WideString,32768")), 4);    // beyond what a value may hold
   EXPECT_EQ(ErrorLine(withColumn("STATION=WideString,20")), 4);  // duplicate column
 
   auto withIndex = [](const std::string& def) {
@@ -310,18 +311,18 @@ TEST(TableText, MalformedDefinitionsNameTheirLine) {
 }
 
 TEST(TableText, MalformedRowsNameTheirLine) {
-  const std::string pre = GroupPreamble();  // data starts on line 11
-  EXPECT_EQ(ErrorLine(pre + Row({"北京", "1"}) + Row({"北京"})), 12);           // too few fields
-  EXPECT_EQ(ErrorLine(pre + Row({"北京", "1", "2"})), 11);                      // too many fields
-  EXPECT_EQ(ErrorLine(pre + "\"北京\",\"1\"\r\n"), 11);                         // no trailing comma
-  EXPECT_EQ(ErrorLine(pre + "\"北京\",\"1\",,\r\n"), 11);                       // empty unquoted field
-  EXPECT_EQ(ErrorLine(pre + "\"北京\",1,\r\n"), 11);                            // unquoted field
-  EXPECT_EQ(ErrorLine(pre + "\"北京\",\"1\r\n\"1\",\"1\",\r\n"), 11);           // unterminated quote
-  EXPECT_EQ(ErrorLine(pre + "\"北京\",\"1"), 11);                               // unterminated at end
-  EXPECT_EQ(ErrorLine(pre + "\"北京\"x,\"1\",\r\n"), 11);                       // junk after quote
+  const std::string pre = GroupPreamble();                             // data starts on line 11
+  EXPECT_EQ(ErrorLine(pre + Row({"北京", "1"}) + Row({"北京"})), 12);  // too few fields
+  EXPECT_EQ(ErrorLine(pre + Row({"北京", "1", "2"})), 11);             // too many fields
+  EXPECT_EQ(ErrorLine(pre + "\"北京\",\"1\"\r\n"), 11);                // no trailing comma
+  EXPECT_EQ(ErrorLine(pre + "\"北京\",\"1\",,\r\n"), 11);              // empty unquoted field
+  EXPECT_EQ(ErrorLine(pre + "\"北京\",1,\r\n"), 11);                   // unquoted field
+  EXPECT_EQ(ErrorLine(pre + "\"北京\",\"1\r\n\"1\",\"1\",\r\n"), 11);  // unterminated quote
+  EXPECT_EQ(ErrorLine(pre + "\"北京\",\"1"), 11);                      // unterminated at end
+  EXPECT_EQ(ErrorLine(pre + "\"北京\"x,\"1\",\r\n"), 11);              // junk after quote
   EXPECT_EQ(ErrorLine(pre + "\"北京\" ,\"1\",\r\n"), 11);
-  EXPECT_EQ(ErrorLine(pre + Row({"北京", "1"}) + "\r\n"), 12);                  // blank line
-  EXPECT_EQ(ErrorLine(pre + Row({"北京", "x"})), 11);                           // text in integer column
+  EXPECT_EQ(ErrorLine(pre + Row({"北京", "1"}) + "\r\n"), 12);  // blank line
+  EXPECT_EQ(ErrorLine(pre + Row({"北京", "x"})), 11);           // text in integer column
   EXPECT_EQ(ErrorLine(pre + Row({"北京", " 1"})), 11);
   EXPECT_EQ(ErrorLine(pre + Row({"北京", "1.5"})), 11);
   EXPECT_EQ(ErrorLine(pre + Row({"北京", "-"})), 11);
@@ -348,14 +349,14 @@ TEST(TableText, BytesMustBeWholeGbkCharacters) {
   const std::string pre = GroupPreamble();
   const std::string bj = "北京";
   ASSERT_EQ(bj.size(), 4u) << "sources must compile to GBK";
-  EXPECT_EQ(ErrorLine(pre + Row({bj.substr(0, 3), "1"})), 11);     // lead byte before the quote
-  EXPECT_EQ(ErrorLine(pre + Row({"\x80", "1"})), 11);               // not a lead byte
+  EXPECT_EQ(ErrorLine(pre + Row({bj.substr(0, 3), "1"})), 11);  // lead byte before the quote
+  EXPECT_EQ(ErrorLine(pre + Row({"\x80", "1"})), 11);           // not a lead byte
   EXPECT_EQ(ErrorLine(pre + Row({"\xFF\xA1", "1"})), 11);
-  EXPECT_EQ(ErrorLine(pre + Row({"\xB1\x7F", "1"})), 11);           // 0x7F is never a trail byte
+  EXPECT_EQ(ErrorLine(pre + Row({"\xB1\x7F", "1"})), 11);  // 0x7F is never a trail byte
   EXPECT_EQ(ErrorLine(pre + Row({"\xB1\x30", "1"})), 11);
-  EXPECT_EQ(ErrorLine(pre + Row({"北京", "1"}) + "\"\xB1"), 12);    // cut at the end of the text
+  EXPECT_EQ(ErrorLine(pre + Row({"北京", "1"}) + "\"\xB1"), 12);  // cut at the end of the text
   TMemTable table;
-  table.LoadFromText(pre + Row({"\x81\x40\xFE\xFE", "1"}));         // extremes of the ranges
+  table.LoadFromText(pre + Row({"\x81\x40\xFE\xFE", "1"}));  // extremes of the ranges
   EXPECT_EQ(table.ValueAt(0, 0).size(), 4u);
 }
 

@@ -3,13 +3,12 @@
 // and the tables come from the texts, the same as without a cache.
 #include "data/timetable_cache.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <ctime>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -87,8 +86,8 @@ TEST_F(TimetableCacheTest, TheImageServesWhileTheFilesAreTheSameAndIsMadeAgainWh
     EXPECT_FALSE(fs::exists(cache_ / gone)) << gone;
   for (const char* kept : {"tables-0.image", "tables-6.image", "tables-1.image.78.part"})
     EXPECT_TRUE(fs::exists(cache_ / kept)) << kept;
-  for (const char* dummy : {"tables-0.image", "tables-1.image", "tables-2.image", "tables-3.image",
-                            "tables-4.image", "tables-5.image", "tables-6.image", "tables-1.image.78.part"})
+  for (const char* dummy : {"tables-0.image", "tables-1.image", "tables-2.image", "tables-3.image", "tables-4.image",
+                            "tables-5.image", "tables-6.image", "tables-1.image.78.part"})
     fs::remove(cache_ / dummy);
   TTimetable kept;
   EXPECT_EQ(Load(kept, cache_), TCacheUse::Opened);

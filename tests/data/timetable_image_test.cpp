@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <climits>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -94,8 +94,8 @@ TEST(TimetableImage, AnImageOfAnotherKindOrCutShortIsRefused) {
   const struct {
     std::size_t at;
     const char* why;
-  } header[] = {{0, "not a timetable image"}, {8, "another format"}, {16, "another kind of machine"},
-                {24, "not as long"},          {40, "another format"},      {200, "checksum"}};
+  } header[] = {{0, "not a timetable image"}, {8, "another format"},  {16, "another kind of machine"},
+                {24, "not as long"},          {40, "another format"}, {200, "checksum"}};
   for (const auto& h : header) {
     std::string damaged = image;
     damaged[h.at] ^= 0x10;

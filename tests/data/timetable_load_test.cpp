@@ -146,7 +146,8 @@ TEST(TimetableLoad, WholeLoadFailsAsTheLoadersInTurnWould) {
       for (int step = 0; step < 3; ++step)
         EXPECT_EQ(tables[step]->RecordCount() > 0, step < c.failedStep) << "step " << step;
       EXPECT_EQ(t.KMTrain.RecordCount(), c.failedStep == 3 ? 0 : 5);
-      EXPECT_EQ(std::vector<std::int32_t>(t.Index.ListTrain.begin(), t.Index.ListTrain.end()), std::vector<std::int32_t>{7});
+      EXPECT_EQ(std::vector<std::int32_t>(t.Index.ListTrain.begin(), t.Index.ListTrain.end()),
+                std::vector<std::int32_t>{7});
     }
   }
 }

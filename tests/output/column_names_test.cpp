@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "output/column_names.h"
+
+#include <gtest/gtest.h>
 
 namespace vormek {
 namespace {

@@ -1,9 +1,9 @@
+#include "output/csv_export.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "output/csv_export.h"
 
 namespace vormek {
 namespace {
@@ -38,9 +38,9 @@ std::vector<std::string> Fields(const std::string& line) {
 
 TEST(ExportGridText, TrainNumberResultIsEightLines) {
   TStringGrid grid(15, 16);
-  const std::vector<std::string> row = {"1112/1113", "北京西", "昆明", "普快", "北京西", "18:31",
-                                        "昆明", "15:00", "1", "1577", "20:29", "186", "-",
-                                        "301/312/322", "-"};
+  const std::vector<std::string> row = {"1112/1113", "北京西", "昆明",  "普快",        "北京西",
+                                        "18:31",     "昆明",   "15:00", "1",           "1577",
+                                        "20:29",     "186",    "-",     "301/312/322", "-"};
   grid.Row(0) = row;
   const std::string text = ExportGridText(grid, TGridKind::Result, 1, kMaker);
   const auto lines = SplitCrLf(text);

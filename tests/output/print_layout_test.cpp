@@ -1,10 +1,11 @@
+#include "output/print_layout.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "output/column_names.h"
-#include "output/print_layout.h"
 
 namespace vormek {
 namespace {
@@ -89,7 +90,7 @@ TEST(PrintLayout, MeasuresOfTheFirstPageAt600Dpi) {
 
   const TPrintText* date = FindText(page, "2012年5月5日");
   ASSERT_NE(date, nullptr);
-  EXPECT_EQ(date->X, 300);       // W
+  EXPECT_EQ(date->X, 300);             // W
   EXPECT_EQ(date->Y, 200 + 200 + 75);  // T + U + M/4
   EXPECT_EQ(date->PointSize, 10);
 

@@ -103,8 +103,7 @@ TEST(SortGrid, ManyEqualKeys) {
 }
 
 // Every row stays exactly once, each whole, and the key column is ordered.
-void ExpectSortedPermutation(const TStringGrid& before, const TStringGrid& after, bool ascending,
-                             bool numeric) {
+void ExpectSortedPermutation(const TStringGrid& before, const TStringGrid& after, bool ascending, bool numeric) {
   ASSERT_EQ(before.RowCount(), after.RowCount());
   std::vector<std::vector<std::string>> a, b;
   for (int r = 0; r < before.RowCount(); ++r) {

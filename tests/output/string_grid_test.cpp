@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "output/string_grid.h"
+
+#include <gtest/gtest.h>
 
 namespace vormek {
 namespace {

@@ -41,7 +41,8 @@ TEST_F(InputChecksTest, DirectChecksInTheirOrder) {
 }
 
 TEST_F(InputChecksTest, TrainNumberAndStation) {
-  EXPECT_EQ(Say(CheckTrainNumberInput("  ")), "请输入车次。|信息不完整|" + std::to_string(static_cast<int>(TInputBox::ECC)));
+  EXPECT_EQ(Say(CheckTrainNumberInput("  ")),
+            "请输入车次。|信息不完整|" + std::to_string(static_cast<int>(TInputBox::ECC)));
   EXPECT_EQ(Say(CheckTrainNumberInput("1043")), "ok");
   EXPECT_EQ(Station("BJ"), "请输入车站。|信息不完整|" + kCZ);
   EXPECT_EQ(Station(""), "请输入车站。|信息不完整|" + kCZ);

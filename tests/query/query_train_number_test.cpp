@@ -23,10 +23,11 @@ class TrainNumberTest : public ::testing::Test {
     hk.p3 = "301/312/322";
     hk.p4 = "483/506";
     std::vector<fixture::Stop> run{qd};
-    for (int i = 2; i < 20; ++i) run.push_back(S("站" + std::to_string(i), "12:00", "12:05", std::to_string(i), i * 10));
+    for (int i = 2; i < 20; ++i)
+      run.push_back(S("站" + std::to_string(i), "12:00", "12:05", std::to_string(i), i * 10));
     run.push_back(hk);
-    t.trains = {{"1043", 8, two("西安", "咸阳")},      {"1112/1113", 8, run},  {"1113X", 8, two("甲", "乙")},
-                {"K10", 6, two("甲", "乙")},           {"K1008", 6, two("丙", "丁")}, {"D1/D2/D3", 1, two("甲", "丙")}};
+    t.trains = {{"1043", 8, two("西安", "咸阳")}, {"1112/1113", 8, run},         {"1113X", 8, two("甲", "乙")},
+                {"K10", 6, two("甲", "乙")},      {"K1008", 6, two("丙", "丁")}, {"D1/D2/D3", 1, two("甲", "丙")}};
     fixture::Load(t, tt_);
   }
   std::vector<std::string> Find(const char* typed) {
@@ -96,8 +97,9 @@ TEST_F(TrainNumberTest, TerminalStopNo) {
 TEST(TerminalStopNoOnBrokenData, StopsAtTheTrainsLastStop) {
   fixture::Tables t;
   // A last stop that still carries a departure time.
-  t.trains = {{"A1", 9, {S("甲", "", "08:00", "0", 0), S("乙", "09:00", "09:05", "1:0", 80)}},
-              {"A2", 9, {S("丙", "", "08:00", "0", 0), S("丁", "08:30", "08:35", "30", 9), S("戊", "09:00", "", "1:0", 20)}}};
+  t.trains = {
+      {"A1", 9, {S("甲", "", "08:00", "0", 0), S("乙", "09:00", "09:05", "1:0", 80)}},
+      {"A2", 9, {S("丙", "", "08:00", "0", 0), S("丁", "08:30", "08:35", "30", 9), S("戊", "09:00", "", "1:0", 20)}}};
   TTimetable tt;
   fixture::Load(t, tt);
   EXPECT_EQ(TerminalStopNo(tt, "A1"), 2);

@@ -24,10 +24,10 @@ std::string Passing(const std::vector<TPub_GridResult>& rows, const TFilterConte
 }
 
 const std::vector<TPub_GridResult> kDirect = {
-    Row("T1", "北京西", "上海", "北京西", "上海"),      // 0 starts where boarded, ends where alighted
+    Row("T1", "北京西", "上海", "北京西", "上海"),        // 0 starts where boarded, ends where alighted
     Row("D2", "天津", "上海虹桥", "北京南", "上海虹桥"),  // 1 passes through at boarding
-    Row("G3", "北京", "杭州", "北京", "上海"),          // 2 exact names, runs on
-    Row("d4", "北京", "上海", "北京", "上海"),          // 3 lower-case d
+    Row("G3", "北京", "杭州", "北京", "上海"),            // 2 exact names, runs on
+    Row("d4", "北京", "上海", "北京", "上海"),            // 3 lower-case d
 };
 
 TEST(ResultFilter, UncheckedBoxesPassEverything) {
@@ -89,9 +89,9 @@ TEST(ResultFilter, TrainNumberModeOnlyHonoursMultipleUnits) {
 
 TEST(ResultFilter, StationModeReadsTheBoxAsItIsNow) {
   const std::vector<TPub_GridResult> rows = {
-      Row("T1", "北京", "上海", "北京", "上海"),    // 0 starts at 北京
+      Row("T1", "北京", "上海", "北京", "上海"),      // 0 starts at 北京
       Row("T2", "北京西", "北京", "北京西", "北京"),  // 1 ends at 北京
-      Row("T3", "天津", "上海", "北京南", "上海"),  // 2 passes 北京南
+      Row("T3", "天津", "上海", "北京南", "上海"),    // 2 passes 北京南
   };
   TFilterContext f;
   f.QueryMode = TQueryMode::Station;

@@ -15,12 +15,14 @@ class StopListTest : public ::testing::Test {
     fixture::Tables t;
     t.trains = {
         // One midnight: 01:19 is on day 2.
-        {"1043", 8,
+        {"1043",
+         8,
          {S("西安", "", "21:25", "0", 0), S("咸阳", "21:43", "21:45", "18", 23), S("兴平", "22:26", "22:28", "1:1", 60),
           S("宝鸡", "23:34", "23:40", "2:9", 173), S("天水", "01:19", "01:25", "3:54", 327),
           S("兰州", "06:00", "", "8:35", 600)}},
         // Two midnights, the second passed while standing at 丙.
-        {"K9", 6,
+        {"K9",
+         6,
          {S("甲", "", "22:00", "0", 0), S("乙", "02:00", "02:10", "4:0", 300), S("丙", "23:50", "00:20", "25:50", 1600),
           S("丁", "01:00", "", "27:0", 1650)}},
         // Last in the stop table; a same-distance leg and an elapsed "2:".

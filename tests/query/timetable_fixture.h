@@ -29,8 +29,8 @@ struct Train {
 
 struct Tables {
   std::vector<Train> trains;
-  std::vector<std::pair<std::string, int>> groups;           // station, Gp
-  std::vector<std::pair<std::string, std::string>> pinyin;   // station, short code, in list order
+  std::vector<std::pair<std::string, int>> groups;          // station, Gp
+  std::vector<std::pair<std::string, std::string>> pinyin;  // station, short code, in list order
 };
 
 using testing::Row;
@@ -61,11 +61,12 @@ inline std::string StopText(std::vector<Train> trains) {
   for (const Train& t : trains) {
     int no = 0;
     for (const Stop& s : t.stops) {
-      rows.push_back({t.id, s.station, std::to_string(++no), s.a, s.d, s.r, std::to_string(s.km), s.p1, s.p2, s.p3, s.p4});
+      rows.push_back(
+          {t.id, s.station, std::to_string(++no), s.a, s.d, s.r, std::to_string(s.km), s.p1, s.p2, s.p3, s.p4});
     }
   }
-  return Text({Str("ID", 35), Str("Station", 20), Int("S_No"), Str("A_Time", 20), Str("D_Time", 20),
-               Str("R_Date", 20), Int("Distance"), Str("P1", 20), Str("P2", 20), Str("P3", 20), Str("P4", 20)},
+  return Text({Str("ID", 35), Str("Station", 20), Int("S_No"), Str("A_Time", 20), Str("D_Time", 20), Str("R_Date", 20),
+               Int("Distance"), Str("P1", 20), Str("P2", 20), Str("P3", 20), Str("P4", 20)},
               {"SIDNo=\"ID;S_No\",\"SIDNo\",UNIQ", "SStation=\"Station\",\"SStation\""},
               {"ID", "Station", "S_No", "A_Time", "D_Time", "R_Date", "Distance", "P1", "P2", "P3", "P4"}, rows);
 }
@@ -78,16 +79,16 @@ inline std::string ListText(std::vector<Train> trains) {
     if (!t.listed || t.stops.empty()) continue;
     const Stop& f = t.stops.front();
     const Stop& l = t.stops.back();
-    rows.push_back({t.id, std::to_string(t.type), f.station, l.station, f.d, l.a, l.r, std::to_string(l.km), l.p1,
-                    l.p2, l.p3, l.p4});
+    rows.push_back({t.id, std::to_string(t.type), f.station, l.station, f.d, l.a, l.r, std::to_string(l.km), l.p1, l.p2,
+                    l.p3, l.p4});
   }
-  return Text({Str("ID", 35), Int("NType", "SmallInt"), Str("StartStation", 20), Str("endStation", 20),
-               Str("A_Time", 20), Str("D_Time", 20), Str("R_Date", 20), Int("Distance"), Str("P1", 20),
-               Str("P2", 20), Str("P3", 20), Str("P4", 20)},
-              {"SID=\"ID\",\"SID\",UNIQ", "SstartStation=\"startStation\",\"SstartStation\""},
-              {"ID", "NType", "StartStation", "endStation", "A_Time", "D_Time", "R_Date", "Distance", "P1", "P2",
-               "P3", "P4"},
-              rows);
+  return Text(
+      {Str("ID", 35), Int("NType", "SmallInt"), Str("StartStation", 20), Str("endStation", 20), Str("A_Time", 20),
+       Str("D_Time", 20), Str("R_Date", 20), Int("Distance"), Str("P1", 20), Str("P2", 20), Str("P3", 20),
+       Str("P4", 20)},
+      {"SID=\"ID\",\"SID\",UNIQ", "SstartStation=\"startStation\",\"SstartStation\""},
+      {"ID", "NType", "StartStation", "endStation", "A_Time", "D_Time", "R_Date", "Distance", "P1", "P2", "P3", "P4"},
+      rows);
 }
 
 inline std::string GroupText(std::vector<std::pair<std::string, int>> groups) {

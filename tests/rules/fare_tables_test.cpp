@@ -108,7 +108,7 @@ TEST(ParseFare, MissingAndUnreadableTextsGiveZero) {
 
 TEST(ParseFare, PartsAfterTheSlashAreCutAtThirtyCharacters) {
   const std::string longSecond = "1/" + std::string(29, '0') + "75";  // 31 chars after "/"
-  EXPECT_EQ(ParseFare(longSecond, 2), 7);  // "000...07" of 30 characters
+  EXPECT_EQ(ParseFare(longSecond, 2), 7);                             // "000...07" of 30 characters
 }
 
 }  // namespace

@@ -81,8 +81,7 @@ TEST_F(NationalTables, EveryElapsedTimeReadsAndNeverGoesBack) {
     std::string span;
     ASSERT_NO_THROW(span = ElapsedDifference(prev[5], stop[5])) << stop[0] << " " << stop[2];
     EXPECT_NE(span.front(), '-') << stop[0] << " " << stop[2];
-    EXPECT_EQ(DurationToMinutes(MinutesToDuration(DurationToMinutes(stop[5]))),
-              DurationToMinutes(stop[5]));
+    EXPECT_EQ(DurationToMinutes(MinutesToDuration(DurationToMinutes(stop[5]))), DurationToMinutes(stop[5]));
     ++legs;
   }
   EXPECT_GT(legs, 50000);
@@ -123,10 +122,8 @@ TEST_F(NationalTables, TariffGivesBackTheStoredStopFares) {
 
     auto stored = [](const std::string& s) { return s == "-" ? std::string() : s; };
     ++compared;
-    const bool berthsDiffer =
-        r.NType >= 4 && (r.QJ_P3 != stored(stop[9]) || r.QJ_P4 != stored(stop[10]));
-    if (r.QJ_P1 != stored(stop[7]) || r.QJ_P2 != stored(stop[8]) || berthsDiffer)
-      differing.insert(r.ID);
+    const bool berthsDiffer = r.NType >= 4 && (r.QJ_P3 != stored(stop[9]) || r.QJ_P4 != stored(stop[10]));
+    if (r.QJ_P1 != stored(stop[7]) || r.QJ_P2 != stored(stop[8]) || berthsDiffer) differing.insert(r.ID);
   }
   EXPECT_GT(compared, 30000);
   // T7567's whole-run fare calibrates to 1.583 instead of its 1.5.

@@ -54,8 +54,7 @@ TEST(MinutesToDuration, WritesHoursAndMinutesWithoutPadding) {
 }
 
 TEST(MinutesToDuration, RoundTripsThroughDurationToMinutes) {
-  for (int n : {0, 1, 59, 60, 61, 599, 600, 2263, 100000})
-    EXPECT_EQ(DurationToMinutes(MinutesToDuration(n)), n) << n;
+  for (int n : {0, 1, 59, 60, 61, 599, 600, 2263, 100000}) EXPECT_EQ(DurationToMinutes(MinutesToDuration(n)), n) << n;
 }
 
 TEST(ElapsedDifference, WorkedExamples) {
@@ -92,9 +91,7 @@ TEST(ElapsedDifference, PartThatIsNotDecimalThrows) {
   EXPECT_EQ(ElapsedDifference("junk", "junk"), "0");
 }
 
-TEST(ElapsedDifference, LaterBeforeEarlierIsSigned) {
-  EXPECT_EQ(ElapsedDifference("1:05", "0"), "-01:05");
-}
+TEST(ElapsedDifference, LaterBeforeEarlierIsSigned) { EXPECT_EQ(ElapsedDifference("1:05", "0"), "-01:05"); }
 
 TEST(AverageSpeed, RoundsHalfUpAndIsEmptyWhenUndefined) {
   EXPECT_EQ(AverageSpeed("1318", "4:48"), "275");

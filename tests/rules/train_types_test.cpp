@@ -8,7 +8,7 @@ namespace {
 TEST(TrainTypeName, NamesAreGbkBytesOfTheCode) {
   EXPECT_EQ(TrainTypeName(1), "动车组");
   EXPECT_EQ(TrainTypeName(7), std::string("\xBF\xEC\xCB\xD9"));  // "快速"
-  EXPECT_EQ(TrainTypeName(12), "特快");  // by code: not among the express types 4 to 7
+  EXPECT_EQ(TrainTypeName(12), "特快");                          // by code: not among the express types 4 to 7
   EXPECT_EQ(TrainTypeName(14), "临客");
 }
 

@@ -15,7 +15,6 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
-
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -53,9 +52,8 @@ int RunChild(int argc, char** argv) {
     }
   });
   boxWatch.start(20);
-  QTimer::singleShot(0, [&path] {
-    ExportGrid(nullptr, BigGrid(), TGridKind::Detail, 400, [&path](QWidget*) { return path; });
-  });
+  QTimer::singleShot(
+      0, [&path] { ExportGrid(nullptr, BigGrid(), TGridKind::Detail, 400, [&path](QWidget*) { return path; }); });
   // No box: the export claimed success; end all the same.
   QTimer::singleShot(5000, &app, &QApplication::quit);
   return app.exec();
@@ -79,8 +77,7 @@ TChildRun RunLimited(const char* self, const QString& target, rlim_t limit) {
     const rlimit fsize{limit, limit};
     ::setrlimit(RLIMIT_FSIZE, &fsize);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    char* args[] = {const_cast<char*>(self), const_cast<char*>(kChildFlag), const_cast<char*>(path.c_str()),
-                    nullptr};
+    char* args[] = {const_cast<char*>(self), const_cast<char*>(kChildFlag), const_cast<char*>(path.c_str()), nullptr};
     ::execv(self, args);
     ::_exit(127);
   }

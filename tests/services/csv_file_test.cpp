@@ -1,23 +1,22 @@
+#include "services/csv_file.h"
+
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QTemporaryDir>
 #include <QFileSystemModel>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-
-#include <sys/inotify.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <stdexcept>
 
 #include "data/gbk_codec.h"
 #include "output/csv_export.h"
-#include "services/csv_file.h"
 
 using namespace vormek;
 
@@ -96,7 +95,8 @@ TEST_F(CsvFileTest, UnwritableTargetThrowsAndLeavesNothingBehind) {
   // A folder in the way of the file: the rename at the end fails, so the
   // written temporary file must go away again.
   ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("b.csv")));
-  EXPECT_THROW(ExportGrid(nullptr, grid, TGridKind::Detail, 3, Answer(Path(QStringLiteral("b.csv")))), std::runtime_error);
+  EXPECT_THROW(ExportGrid(nullptr, grid, TGridKind::Detail, 3, Answer(Path(QStringLiteral("b.csv")))),
+               std::runtime_error);
   EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
             QStringList{QStringLiteral("b.csv")});
 }
@@ -152,10 +152,12 @@ TEST_F(CsvFileTest, SaveDialogOpensNoFileItLists) {
     auto* model = dialog->findChild<QFileSystemModel*>();
     ASSERT_NE(model, nullptr);
     // The list has its icons once the model's worker has looked at the file.
-    listed = QTest::qWaitFor([&] {
-      const QModelIndex index = model->index(notes);
-      return index.isValid() && !model->type(index).isEmpty();
-    }, 5000);
+    listed = QTest::qWaitFor(
+        [&] {
+          const QModelIndex index = model->index(notes);
+          return index.isValid() && !model->type(index).isEmpty();
+        },
+        5000);
     QTest::qWait(300);
     dialog->reject();
   });

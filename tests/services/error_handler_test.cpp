@@ -1,13 +1,12 @@
 // Runs under the program's own application object, so that the events of the
 // test pass through its general error handling.
+#include "app/error_handler.h"
+
 #include <gtest/gtest.h>
 
 #include <QPushButton>
 #include <QTest>
-
 #include <stdexcept>
-
-#include "app/error_handler.h"
 
 namespace {
 
@@ -45,8 +44,8 @@ TEST_F(ErrorHandlerTest, GbkReasonIsShownAsText) {
 }
 
 TEST_F(ErrorHandlerTest, UnknownExceptionIsReportedToo) {
-  const bool handled = vormek::DeliverGuarded([]() -> bool { throw 42; },
-                                              [](const QString& r) { g_reports->append(r); });
+  const bool handled =
+      vormek::DeliverGuarded([]() -> bool { throw 42; }, [](const QString& r) { g_reports->append(r); });
   EXPECT_FALSE(handled);
   EXPECT_EQ(*g_reports, QStringList{QStringLiteral("未知错误")});
 }

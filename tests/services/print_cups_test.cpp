@@ -3,6 +3,8 @@
 // printer, with no printer dialog. Needs root (cups-pdf writes as root) and
 // the packages of scripts/install-deps.sh; skips otherwise.
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 
 #include <QDateTime>
 #include <QDir>
@@ -14,9 +16,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <pwd.h>
-#include <unistd.h>
 
 #include "data/gbk_codec.h"
 #include "services/print_grid.h"
@@ -39,9 +38,10 @@ class PrivateCups {
     if (!dir_.isValid()) return QStringLiteral("no temporary folder");
     // Filters run as the lp user and must reach the spool below this folder.
     QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                                           QFileDevice::ReadGroup | QFileDevice::ExeGroup |
-                                           QFileDevice::ReadOther | QFileDevice::ExeOther);
-    for (const char* sub : {"etc", "spool/tmp", "cache", "state", "log"}) QDir(dir_.path()).mkpath(QString::fromLatin1(sub));
+                                           QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                           QFileDevice::ExeOther);
+    for (const char* sub : {"etc", "spool/tmp", "cache", "state", "log"})
+      QDir(dir_.path()).mkpath(QString::fromLatin1(sub));
     socket_ = dir_.filePath(QStringLiteral("cups.sock"));
     Write(QStringLiteral("cups-files.conf"),
           QStringLiteral("ServerRoot %1/etc\nRequestRoot %1/spool\nTempDir %1/spool/tmp\nCacheDir %1/cache\n"
@@ -110,13 +110,12 @@ QString CupsPdfOutputDir() {
   return pw ? QString::fromLocal8Bit(pw->pw_dir) + QStringLiteral("/PDF") : QString();
 }
 
-QStringList PdfFiles(const QString& dir) {
-  return QDir(dir).entryList({QStringLiteral("*.pdf")}, QDir::Files);
-}
+QStringList PdfFiles(const QString& dir) { return QDir(dir).entryList({QStringLiteral("*.pdf")}, QDir::Files); }
 
 TEST(CupsPrint, DefaultPrinterReceivesTheReport) {
   if (geteuid() != 0) GTEST_SKIP() << "the PDF printer writes as root; run as root";
-  for (const QString& need : {QStringLiteral("/usr/sbin/cupsd"), QStringLiteral("/usr/lib/cups/backend/cups-pdf"), kPpd}) {
+  for (const QString& need :
+       {QStringLiteral("/usr/sbin/cupsd"), QStringLiteral("/usr/lib/cups/backend/cups-pdf"), kPpd}) {
     if (!QFileInfo::exists(need)) GTEST_SKIP() << need.toStdString() << " missing: run scripts/install-deps.sh";
   }
   PrivateCups cups;
@@ -168,7 +167,8 @@ TEST(CupsPrint, DefaultPrinterReceivesTheReport) {
     QProcess p;
     p.start(QStringLiteral("pdfinfo"), {kept});
     ASSERT_TRUE(p.waitForFinished(30000));
-    EXPECT_TRUE(QString::fromUtf8(p.readAllStandardOutput()).contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
+    EXPECT_TRUE(
+        QString::fromUtf8(p.readAllStandardOutput()).contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
   }
 }
 

@@ -1,3 +1,5 @@
+#include "services/print_grid.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -8,12 +10,10 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-
 #include <stdexcept>
 
 #include "data/gbk_codec.h"
 #include "output/print_layout.h"
-#include "services/print_grid.h"
 #include "services/print_painter.h"
 
 using namespace vormek;
@@ -67,9 +67,9 @@ class PdfPrintTest : public ::testing::Test {
   }
   // The text of one page with every blank removed.
   static QString PageText(const QString& pdf, int page) {
-    QString text = Run(QStringLiteral("pdftotext"),
-                       {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-                        QString::number(page), QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    QString text =
+        Run(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                                          QString::number(page), QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     return text.remove(QRegularExpression(QStringLiteral("\\s")));
   }
 

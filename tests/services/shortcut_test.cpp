@@ -38,7 +38,10 @@ class ShortcutTest : public ::testing::Test {
     Restore("XDG_CONFIG_HOME", savedConfig_);
   }
   static void Restore(const char* name, const QByteArray& value) {
-    if (value.isNull()) qunsetenv(name); else qputenv(name, value);
+    if (value.isNull())
+      qunsetenv(name);
+    else
+      qputenv(name, value);
   }
   // The [Desktop Entry] keys of a written file.
   static QMap<QString, QString> ReadEntry(const QString& path) {
@@ -96,8 +99,9 @@ TEST_F(ShortcutTest, DesktopFolderComesFromUserDirs) {
   ASSERT_TRUE(QDir(home_.path()).mkpath(QStringLiteral("桌面")));
   QFile dirs(Home(QStringLiteral(".config/user-dirs.dirs")));
   ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
-  dirs.write("# written by xdg-user-dirs-update\nXDG_DOWNLOAD_DIR=\"$HOME/x\"\n"
-             "XDG_DESKTOP_DIR=\"$HOME/\xe6\xa1\x8c\xe9\x9d\xa2\"\n");
+  dirs.write(
+      "# written by xdg-user-dirs-update\nXDG_DOWNLOAD_DIR=\"$HOME/x\"\n"
+      "XDG_DESKTOP_DIR=\"$HOME/\xe6\xa1\x8c\xe9\x9d\xa2\"\n");
   dirs.close();
   ASSERT_TRUE(CreateShortcut(target_, QStringLiteral("维墨克时刻"), QString(), vormek::TSpecialFolder::Desktop));
   EXPECT_TRUE(QFileInfo::exists(Home(QStringLiteral("桌面/维墨克时刻.desktop"))));
@@ -121,10 +125,13 @@ TEST_F(ShortcutTest, EmptyNameTakesTheTargetNameWithoutExtension) {
 
 TEST_F(ShortcutTest, MissingTargetOrFolderWritesNothing) {
   ASSERT_TRUE(QDir(home_.path()).mkdir(QStringLiteral("Desktop")));
-  EXPECT_FALSE(CreateShortcut(Home(QStringLiteral("nothing-here")), QStringLiteral("x"), QString(), vormek::TSpecialFolder::None));
-  EXPECT_FALSE(CreateShortcut(Home(QStringLiteral("my app")), QStringLiteral("x"), QString(), vormek::TSpecialFolder::None))
+  EXPECT_FALSE(CreateShortcut(Home(QStringLiteral("nothing-here")), QStringLiteral("x"), QString(),
+                              vormek::TSpecialFolder::None));
+  EXPECT_FALSE(
+      CreateShortcut(Home(QStringLiteral("my app")), QStringLiteral("x"), QString(), vormek::TSpecialFolder::None))
       << "a folder is not a program";
-  EXPECT_FALSE(CreateShortcut(target_, QStringLiteral("x"), Home(QStringLiteral("no/such/dir")), vormek::TSpecialFolder::None));
+  EXPECT_FALSE(
+      CreateShortcut(target_, QStringLiteral("x"), Home(QStringLiteral("no/such/dir")), vormek::TSpecialFolder::None));
   EXPECT_FALSE(QDir(Home(QStringLiteral("no"))).exists());
   EXPECT_TRUE(QDir(Home(QStringLiteral("Desktop"))).isEmpty());
 }

@@ -1,13 +1,12 @@
 // Remembered settings: what is written comes back in a new session, and a
 // damaged file reads as the defaults without stopping anything.
+#include "services/user_settings.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <tuple>
-
-#include "services/user_settings.h"
 
 namespace vormek {
 namespace {

@@ -1,3 +1,5 @@
+#include "services/version_check.h"
+
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -5,11 +7,9 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
-
 #include <memory>
 
 #include "services/TVersionCheck.h"
-#include "services/version_check.h"
 
 using namespace vormek;
 
@@ -20,11 +20,9 @@ const QString kNoNetwork = QStringLiteral("网络未连通，无法获取最新�
 
 TEST(VersionCaption, DecidesByTheTenByteBody) {
   EXPECT_EQ(VersionCaption(QByteArray("2012.05.05")), kUpToDate);
-  EXPECT_EQ(VersionCaption(QByteArray("2013.01.20")),
-            QStringLiteral("发现新版本:2013.01.20，请及时升级。"));
+  EXPECT_EQ(VersionCaption(QByteArray("2013.01.20")), QStringLiteral("发现新版本:2013.01.20，请及时升级。"));
   // Equality, not ordering: an older date is announced too.
-  EXPECT_EQ(VersionCaption(QByteArray("2011.12.31")),
-            QStringLiteral("发现新版本:2011.12.31，请及时升级。"));
+  EXPECT_EQ(VersionCaption(QByteArray("2011.12.31")), QStringLiteral("发现新版本:2011.12.31，请及时升级。"));
   EXPECT_EQ(VersionCaption(QByteArray("2012.05.05\r\n")), kNoNetwork);
   EXPECT_EQ(VersionCaption(QByteArray("2012.5.5")), kNoNetwork);
   EXPECT_EQ(VersionCaption(QByteArray()), kNoNetwork);
@@ -38,8 +36,8 @@ TEST(VersionCaption, OnlyAVersionShapedBodyCounts) {
   } cases[] = {
       {"2013.01.20", true},
       {"9999999999", true},
-      {"2012.05.05\x1b[1m", false},  // control bytes
-      {"<b>pwn</b>", false},          // ten bytes of markup
+      {"2012.05.05\x1b[1m", false},                    // control bytes
+      {"<b>pwn</b>", false},                           // ten bytes of markup
       {QStringLiteral("维墨克时刻").toUtf8(), false},  // ten GBK bytes, no version
       {"2012.05.\xe7\xbb", false},
       {"2012-05-05", false},
@@ -71,8 +69,8 @@ class VersionServer : public QObject {
     });
   }
   static QByteArray Ok(const QByteArray& body) {
-    return "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
-           QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+    return "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " + QByteArray::number(body.size()) +
+           "\r\nConnection: close\r\n\r\n" + body;
   }
   quint16 port() const { return server_.serverPort(); }
   const QByteArray& request() const { return request_; }
@@ -203,12 +201,8 @@ class HostileServer : public QObject {
 
   void Answer(QTcpSocket* s) {
     switch (kind_) {
-      case HugeLength:
-        s->write("HTTP/1.1 200 OK\r\nContent-Length: 10000000000\r\n\r\n");
-        break;
-      case EndlessChunks:
-        s->write("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n");
-        break;
+      case HugeLength: s->write("HTTP/1.1 200 OK\r\nContent-Length: 10000000000\r\n\r\n"); break;
+      case EndlessChunks: s->write("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"); break;
       case Markup:
         s->write(VersionServer::Ok("<b>pwn</b>"));
         s->disconnectFromHost();

@@ -15,7 +15,7 @@ class StationListTest : public ::testing::Test {
     fixture::Tables t;
     // Text order, not alphabetical: the list keeps it.
     t.pinyin = {{"北京", "BJ"}, {"北京西", "BJX"}, {"北京南", "BJN"}, {"北京北", "BJB"}, {"北京东", "BJD"},
-                {"蚌埠", "BB"}, {"宝鸡", "BJ"},    {"北滘", "BJ"},     {"八", "B"},       {"阿拉山口", "ALSK"}};
+                {"蚌埠", "BB"}, {"宝鸡", "BJ"},    {"北滘", "BJ"},    {"八", "B"},       {"阿拉山口", "ALSK"}};
     fixture::Load(t, tt_);
   }
   TTimetable tt_;
@@ -49,15 +49,20 @@ class FullPinyinListTest : public ::testing::Test {
   void SetUp() override {
     fixture::Tables t;
     // 沈阳 comes first in the table but after 上海 for "SH": codes lead.
-    t.pinyin = {{"沈阳", "SY"}, {"上海", "SH"},  {"上海虹桥", "SHHQ"}, {"石家庄", "SJZ"},    {"北京", "BJ"},
+    t.pinyin = {{"沈阳", "SY"},    {"上海", "SH"}, {"上海虹桥", "SHHQ"}, {"石家庄", "SJZ"},   {"北京", "BJ"},
                 {"北京西", "BJX"}, {"北滘", "BJ"}, {"蚌埠", "BB"},       {"阿拉山口", "ALSK"}};
     fixture::Load(t, tt_);
     TMemTable table;
     table.LoadFromText(fixture::Text({fixture::Str("Station", 20), fixture::Str("Pinyin", 40)}, {},
                                      {"Station", "Pinyin"},
-                                     {{"沈阳", "shenyang"}, {"上海", "shanghai"}, {"上海虹桥", "shanghaihongqiao"},
-                                      {"石家庄", "shijiazhuang"}, {"北京", "beijing"}, {"北京西", "beijingxi"},
-                                      {"北滘", "beijiao"}, {"蚌埠", "bengbu"}}));
+                                     {{"沈阳", "shenyang"},
+                                      {"上海", "shanghai"},
+                                      {"上海虹桥", "shanghaihongqiao"},
+                                      {"石家庄", "shijiazhuang"},
+                                      {"北京", "beijing"},
+                                      {"北京西", "beijingxi"},
+                                      {"北滘", "beijiao"},
+                                      {"蚌埠", "bengbu"}}));
     pinyin_ = TFullPinyin(table);
   }
   TTimetable tt_;

@@ -33,7 +33,12 @@ TEST(TrimBlanksAndControls, KeepsWholeDoubleByteCharacters) {
 TEST(UpperAscii, LeavesTrailBytesAlone) {
   EXPECT_EQ(UpperAscii("k1008"), "K1008");
   // 0x81 0x61 is one GBK character whose trail byte is the code of 'a'.
-  EXPECT_EQ(UpperAscii(std::string("\x81\x61" "bj", 4)), std::string("\x81\x61" "BJ", 4));
+  EXPECT_EQ(UpperAscii(std::string("\x81\x61"
+                                   "bj",
+                                   4)),
+            std::string("\x81\x61"
+                        "BJ",
+                        4));
 }
 
 }  // namespace

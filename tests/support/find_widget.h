@@ -6,7 +6,6 @@
 
 #include <QObject>
 #include <QString>
-
 #include <stdexcept>
 
 namespace vormek::testing {

@@ -16,8 +16,8 @@ namespace vormek::testing {
 inline std::vector<unsigned char> ZlibStream(std::string_view content, int level = Z_BEST_COMPRESSION) {
   uLongf size = compressBound(static_cast<uLong>(content.size()));
   std::vector<unsigned char> out(size);
-  if (compress2(out.data(), &size, reinterpret_cast<const Bytef*>(content.data()),
-                static_cast<uLong>(content.size()), level) != Z_OK) {
+  if (compress2(out.data(), &size, reinterpret_cast<const Bytef*>(content.data()), static_cast<uLong>(content.size()),
+                level) != Z_OK) {
     throw std::runtime_error("zlib could not compress the test content");
   }
   out.resize(size);

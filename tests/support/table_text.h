@@ -48,8 +48,8 @@ inline std::string IndexDef(std::string_view name, std::string_view columns, boo
 // Everything up to the header row: columnDefs and indexDefs are lines made
 // with ColumnDef and IndexDef.
 inline std::string Preamble(const std::string& columnDefs, const std::string& indexDefs) {
-  return "\"@@FILE VERSION@@\",\"251\"\r\n" + Single("@@TABLEDEF START@@") + columnDefs +
-         Single("@@INDEXDEF START@@") + indexDefs + Single("@@INDEXDEF END@@") + Single("@@TABLEDEF END@@");
+  return "\"@@FILE VERSION@@\",\"251\"\r\n" + Single("@@TABLEDEF START@@") + columnDefs + Single("@@INDEXDEF START@@") +
+         indexDefs + Single("@@INDEXDEF END@@") + Single("@@TABLEDEF END@@");
 }
 
 // A stop table in the layout of the stored one (11 columns, SIDNo unique).

@@ -45,7 +45,9 @@ inline ::testing::AssertionResult SameIndex(const TTimetableIndex& a, const TTim
   for (TStationId s = 0; s < a.Stations.Size(); ++s)
     if (a.Stations.Name(s) != b.Stations.Name(s) || b.Stations.Find(a.Stations.Name(s)) != s)
       return ::testing::AssertionFailure() << "station " << s << " differs";
-  auto same = [](const auto& x, const auto& y) { return std::vector(x.begin(), x.end()) == std::vector(y.begin(), y.end()); };
+  auto same = [](const auto& x, const auto& y) {
+    return std::vector(x.begin(), x.end()) == std::vector(y.begin(), y.end());
+  };
   auto sameRuns = [](const auto& x, const auto& y) {
     if (x.size() != y.size()) return false;
     for (std::size_t i = 0; i < x.size(); ++i)
@@ -58,12 +60,18 @@ inline ::testing::AssertionResult SameIndex(const TTimetableIndex& a, const TTim
     const char* name;
     bool equal;
   } arrays[] = {
-      {"StopStation", same(a.StopStation, b.StopStation)},   {"StopTrain", same(a.StopTrain, b.StopTrain)},
-      {"Trains", sameRuns(a.Trains, b.Trains)},              {"TrainsById", same(a.TrainsById, b.TrainsById)},
-      {"StationStart", same(a.StationStart, b.StationStart)}, {"StationStops", same(a.StationStops, b.StationStops)},
-      {"ListTrain", same(a.ListTrain, b.ListTrain)},         {"ListStart", same(a.ListStart, b.ListStart)},
-      {"ListEnd", same(a.ListEnd, b.ListEnd)},               {"GroupStation", same(a.GroupStation, b.GroupStation)},
-      {"GroupRecord", same(a.GroupRecord, b.GroupRecord)},   {"PinyinStation", same(a.PinyinStation, b.PinyinStation)},
+      {"StopStation", same(a.StopStation, b.StopStation)},
+      {"StopTrain", same(a.StopTrain, b.StopTrain)},
+      {"Trains", sameRuns(a.Trains, b.Trains)},
+      {"TrainsById", same(a.TrainsById, b.TrainsById)},
+      {"StationStart", same(a.StationStart, b.StationStart)},
+      {"StationStops", same(a.StationStops, b.StationStops)},
+      {"ListTrain", same(a.ListTrain, b.ListTrain)},
+      {"ListStart", same(a.ListStart, b.ListStart)},
+      {"ListEnd", same(a.ListEnd, b.ListEnd)},
+      {"GroupStation", same(a.GroupStation, b.GroupStation)},
+      {"GroupRecord", same(a.GroupRecord, b.GroupRecord)},
+      {"PinyinStation", same(a.PinyinStation, b.PinyinStation)},
   };
   for (const auto& array : arrays)
     if (!array.equal) return ::testing::AssertionFailure() << array.name << " differs";

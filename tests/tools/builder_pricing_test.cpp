@@ -2,8 +2,8 @@
 // through the section-fare rules the queries use.
 #include <gtest/gtest.h>
 
-#include "rules/UPub_Center.h"
 #include "pricing.h"
+#include "rules/UPub_Center.h"
 
 namespace vormek::builder {
 namespace {
@@ -64,9 +64,8 @@ TEST(BuilderPricing, SectionRulesGiveBackEveryStoredWholeRunFare) {
       TPub_GridResult r = WholeRunAsSection(km, type, stored);
       SectionFares(tables, r);
       bool same = r.QJ_P1 == stored[0] && (!terms.sleepers || (r.QJ_P3 == stored[2] && r.QJ_P4 == stored[3]));
-      EXPECT_TRUE(same) << "type " << type << " factor " << factor << " " << km << " km: " << r.QJ_P1 << " "
-                        << r.QJ_P3 << " " << r.QJ_P4 << " for " << stored[0] << " " << stored[2] << " "
-                        << stored[3];
+      EXPECT_TRUE(same) << "type " << type << " factor " << factor << " " << km << " km: " << r.QJ_P1 << " " << r.QJ_P3
+                        << " " << r.QJ_P4 << " for " << stored[0] << " " << stored[2] << " " << stored[3];
       ++checked;
     }
   }

@@ -145,14 +145,15 @@ TEST(BuilderTables, StopRowsFollowDistanceSpeedAndDwell) {
 TEST(BuilderTables, SeriesAndReturnTrainsTakePartnerNumbersAndReverseTheStops) {
   TestTree tree;
   WriteSmallNetwork(tree);
-  TableTexts t = Build(tree, u8"train C2001..C2005 type 3 route 甲城 甲丁线 丁城 stops 丙村\n"
-                             u8"  dep 06:35 every 30 back 07:00\n"
-                             u8"train 1112/1113 type 9 route 甲城 甲丁线 丁城 dep 10:00 back 12:00\n");
+  TableTexts t = Build(tree,
+                       u8"train C2001..C2005 type 3 route 甲城 甲丁线 丁城 stops 丙村\n"
+                       u8"  dep 06:35 every 30 back 07:00\n"
+                       u8"train 1112/1113 type 9 route 甲城 甲丁线 丁城 dep 10:00 back 12:00\n");
   auto stops = StopsByTrain(t);
   std::vector<std::string> numbers;
   for (const auto& [id, rows] : stops) numbers.push_back(id);
-  EXPECT_EQ(numbers, (std::vector<std::string>{"1111/1114", "1112/1113", "C2001", "C2002", "C2003", "C2004",
-                                                "C2005", "C2006"}));
+  EXPECT_EQ(numbers,
+            (std::vector<std::string>{"1111/1114", "1112/1113", "C2001", "C2002", "C2003", "C2004", "C2005", "C2006"}));
   EXPECT_EQ(stops["C2003"][0][4], "07:05");
   EXPECT_EQ(stops["C2006"][0][4], "08:00");
   ASSERT_EQ(stops["C2002"].size(), 3u);
@@ -167,8 +168,9 @@ TEST(BuilderTables, FixedTimesRunAcrossDaysAndTheListCanEndEarly) {
   WriteSmallNetwork(tree);
   // A slow train held for a day and a half: the fixed clock times pick the
   // elapsed times nearest to what the running allows.
-  TableTexts t = Build(tree, u8"train 4201 type 11 route 甲城 甲丁线 丁城 dep 21:25 speed 20\n"
-                             u8"  fix 乙镇 23:34 23:40 fix 丁城 11:08 - listto 丙村\n");
+  TableTexts t = Build(tree,
+                       u8"train 4201 type 11 route 甲城 甲丁线 丁城 dep 21:25 speed 20\n"
+                       u8"  fix 乙镇 23:34 23:40 fix 丁城 11:08 - listto 丙村\n");
   auto stops = StopsByTrain(t)["4201"];
   ASSERT_EQ(stops.size(), 4u);
   EXPECT_EQ(stops[1][5], "2:9");

@@ -17,7 +17,7 @@ using testing::WriteSmallNetwork;
 
 struct Broken {
   const char* what;
-  const char* file;          // written on top of the small network
+  const char* file;  // written on top of the small network
   const char8_t* text;
   const char* expectFile;
   int expectLine;
@@ -31,7 +31,7 @@ TEST_P(BrokenSources, AreRefusedNamingFileLineAndRule) {
   TestTree tree;
   WriteSmallNetwork(tree);
   tree.Write("trains/a.txt", U8(u8"train K1 type 6 route 甲城 甲丁线 丁城 dep 08:00\n"
-                               u8"train K9 type 6 route 乙镇 乙线 丁城 dep 08:00\n"));
+                                u8"train K9 type 6 route 乙镇 乙线 丁城 dep 08:00\n"));
   tree.Write("lines/b.txt", U8(u8"line 乙线\nspeed 80\n0 乙镇\n50 丁城\n"));
   tree.Write(b.file, U8(b.text));
   Diagnostics diagnostics;
@@ -43,8 +43,8 @@ TEST_P(BrokenSources, AreRefusedNamingFileLineAndRule) {
       found = true;
     }
   }
-  EXPECT_TRUE(found) << "wanted " << b.expectFile << ":" << b.expectLine << ": ..." << b.expectRule
-                     << "...\ngot:\n" << diagnostics.Text();
+  EXPECT_TRUE(found) << "wanted " << b.expectFile << ":" << b.expectLine << ": ..." << b.expectRule << "...\ngot:\n"
+                     << diagnostics.Text();
 }
 
 const Broken kBroken[] = {
@@ -52,12 +52,11 @@ const Broken kBroken[] = {
      "unknown station"},
     {"UnknownLine", "trains/b.txt", u8"train K3 type 6 route 甲城 丙线 丁城 dep 08:00\n", "trains/b.txt", 1,
      "unknown line"},
-    {"DuplicateNumber", "trains/b.txt", u8"\n\ntrain K1 type 6 route 丁城 甲丁线 甲城 dep 09:00\n", "trains/b.txt",
-     3, "duplicate train number"},
+    {"DuplicateNumber", "trains/b.txt", u8"\n\ntrain K1 type 6 route 丁城 甲丁线 甲城 dep 09:00\n", "trains/b.txt", 3,
+     "duplicate train number"},
     {"DuplicateFromSeries", "trains/b.txt", u8"train K1..K5 type 6 route 丁城 甲丁线 甲城 dep 09:00 every 60\n",
      "trains/b.txt", 1, "duplicate train number"},
-    {"MissingTime", "trains/b.txt", u8"train K3 type 6 route 甲城 甲丁线 丁城\n", "trains/b.txt", 1,
-     "a missing time"},
+    {"MissingTime", "trains/b.txt", u8"train K3 type 6 route 甲城 甲丁线 丁城\n", "trains/b.txt", 1, "a missing time"},
     {"TwoShortCodes", "stations/b.txt", u8"乙镇 YC\n", "stations/b.txt", 1, "two different short codes"},
     {"GroupOfSix", "groups/b.txt", u8"8 乙镇 丙村 丁城 戊一 戊二 戊三\n", "groups/b.txt", 1, "1 to 5 stations"},
     {"StationInTwoGroups", "groups/b.txt", u8"8 乙镇\n9 丁城 甲城\n", "groups/b.txt", 2, "in two groups"},
@@ -69,22 +68,22 @@ const Broken kBroken[] = {
      "distance going down"},
     {"LineStationUnknown", "lines/b.txt", u8"line 乙线\nspeed 80\n0 乙镇\n30 己镇\n", "lines/b.txt", 4,
      "unknown station"},
-    {"CallsTwice", "trains/b.txt",
-     u8"train K3 type 6 route 甲城 甲丁线 丁城 甲丁线 乙镇 dep 08:00\n", "trains/b.txt", 1, "calls twice"},
+    {"CallsTwice", "trains/b.txt", u8"train K3 type 6 route 甲城 甲丁线 丁城 甲丁线 乙镇 dep 08:00\n", "trains/b.txt",
+     1, "calls twice"},
     {"FixAtPassedStation", "trains/b.txt",
      u8"train K3 type 6 route 甲城 甲丁线 丁城 stops 乙镇 dep 08:00\n  fix 丙村 09:00 09:05\n", "trains/b.txt", 1,
      "not a stop"},
-    {"UnknownKeyword", "trains/b.txt", u8"train K3 type 6 route 甲城 甲丁线 丁城 dep 08:00 via 乙镇\n",
-     "trains/b.txt", 1, "unknown keyword"},
-    {"ListToTheEnd", "trains/b.txt", u8"train K3 type 6 route 甲城 甲丁线 丁城 dep 08:00 listto 丁城\n", "trains/b.txt", 1,
-     "not an intermediate stop"},
+    {"UnknownKeyword", "trains/b.txt", u8"train K3 type 6 route 甲城 甲丁线 丁城 dep 08:00 via 乙镇\n", "trains/b.txt",
+     1, "unknown keyword"},
+    {"ListToTheEnd", "trains/b.txt", u8"train K3 type 6 route 甲城 甲丁线 丁城 dep 08:00 listto 丁城\n", "trains/b.txt",
+     1, "not an intermediate stop"},
     {"BackNumbersDoNotMatch", "trains/b.txt",
      u8"train K3..K7 type 6 route 甲城 甲丁线 丁城 dep 08:00 every 60 back 09:00 K4..K6\n", "trains/b.txt", 1,
      "'back' gives 2 numbers for 3 trains"},
-    {"SeriesWithoutInterval", "trains/b.txt", u8"train K3..K7 type 6 route 甲城 甲丁线 丁城 dep 08:00\n", "trains/b.txt",
-     1, "every"},
-    {"EndStationDeparture", "trains/b.txt",
-     u8"train K3 type 6 route 甲城 甲丁线 丁城 dep 08:00 fix 丁城 - 11:00\n", "trains/b.txt", 1, "no departure time"},
+    {"SeriesWithoutInterval", "trains/b.txt", u8"train K3..K7 type 6 route 甲城 甲丁线 丁城 dep 08:00\n",
+     "trains/b.txt", 1, "every"},
+    {"EndStationDeparture", "trains/b.txt", u8"train K3 type 6 route 甲城 甲丁线 丁城 dep 08:00 fix 丁城 - 11:00\n",
+     "trains/b.txt", 1, "no departure time"},
     {"BadClock", "trains/b.txt", u8"train K3 type 6 route 甲城 甲丁线 丁城 dep 24:10\n", "trains/b.txt", 1, "HH:MM"},
     {"UnknownStationInsideALine", "lines/b.txt", u8"line 乙线\nspeed 80\n0 乙镇\n30 己镇\n50 丁城\n", "lines/b.txt", 4,
      "unknown station"},
@@ -108,7 +107,7 @@ TEST(BuilderValidation, RefusesATrainOfMoreThan62Stops) {
   tree.Write("stations/a.txt", stations);
   tree.Write("lines/a.txt", line);
   tree.Write("trains/a.txt", U8(u8"train 6001 type 11 route 站0 长线 站69 dep 06:00\n"
-                               u8"train 6003 type 11 route 站0 长线 站61 dep 06:00\n"));
+                                u8"train 6003 type 11 route 站0 长线 站61 dep 06:00\n"));
   Diagnostics diagnostics;
   EXPECT_FALSE(BuildTimetable(ReadSourceTree(tree.Root()), diagnostics));
   ASSERT_EQ(diagnostics.All().size(), 1u) << diagnostics.Text();
@@ -155,8 +154,8 @@ TEST(BuilderValidation, ReportsEveryProblemNotJustTheFirst) {
   TestTree tree;
   WriteSmallNetwork(tree);
   tree.Write("trains/a.txt", U8(u8"train K1 type 6 route 甲城 甲丁线 戊庄 dep 08:00\n"
-                               u8"train K3 type 6 route 甲城 甲丁线 丁城\n"
-                               u8"train K5 type 6 route 甲城 甲丁线 丁城 dep 08:00\n"));
+                                u8"train K3 type 6 route 甲城 甲丁线 丁城\n"
+                                u8"train K5 type 6 route 甲城 甲丁线 丁城 dep 08:00\n"));
   Diagnostics diagnostics;
   EXPECT_FALSE(BuildTimetable(ReadSourceTree(tree.Root()), diagnostics));
   ASSERT_EQ(diagnostics.All().size(), 2u) << diagnostics.Text();
@@ -172,8 +171,8 @@ namespace {
 
 int RunBuilder(const std::filesystem::path& sources, const std::filesystem::path& out, std::string& errors) {
   std::filesystem::path log = out.parent_path() / "errors.txt";
-  std::string command = std::string(VORMEK_BUILD_TOOL) + " '" + sources.string() + "' '" + out.string() + "' 2> '" +
-                        log.string() + "'";
+  std::string command =
+      std::string(VORMEK_BUILD_TOOL) + " '" + sources.string() + "' '" + out.string() + "' 2> '" + log.string() + "'";
   int status = std::system(command.c_str());
   std::ifstream in(log);
   errors.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

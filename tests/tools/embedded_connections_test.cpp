@@ -28,9 +28,7 @@ TEST(ConnectionWait, NextDailyDepartureAtLeastTheChangeTimeLaterAndAtMostADay) {
       {"23:50", "00:40", 30, 50},    // across midnight
       {"10:00", "09:59", 30, 1439},  // almost a day
       {"10:00", "10:00", 30, 1440},  // the same clock tomorrow
-      {"10:00", "10:00", 0, 0},
-      {"10:00", "12:00", 180, -1},
-      {"", "12:00", 30, -1},
+      {"10:00", "10:00", 0, 0},     {"10:00", "12:00", 180, -1}, {"", "12:00", 30, -1},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ConnectionWait(ClockMinutes(c.arr), ClockMinutes(c.dep), c.minChange), c.wait)
@@ -146,8 +144,7 @@ std::vector<Plain> Enumerate(const PlainTimetable& plain, TTimetable& tt, const 
           const auto& end = s2[static_cast<std::size_t>(q)];
           all.push_back({trains[i1].id, plain.names[static_cast<std::size_t>(s1[x].station)], trains[i2].id, wait,
                          s1[x].elapsed - LeaveElapsed(s1[b]) + wait + end.elapsed - LeaveElapsed(y),
-                         s1[x].km - s1[b].km + end.km - y.km, s1[b].dep, static_cast<int>(i1),
-                         static_cast<int>(i2)});
+                         s1[x].km - s1[b].km + end.km - y.km, s1[b].dep, static_cast<int>(i1), static_cast<int>(i2)});
         }
       }
     }

@@ -1,8 +1,9 @@
 // The timetable image the command-line tool carries is the embedded items'
 // timetable: the same tables, values, orders and index, and whole.
+#include "data/embedded_image.h"
+
 #include <gtest/gtest.h>
 
-#include "data/embedded_image.h"
 #include "data/embedded_items.h"
 #include "data/timetable_image.h"
 #include "support/timetable_compare.h"

@@ -1,5 +1,7 @@
 // The twelve items the program carries (and the spellings beside them), and
 // embedding another timetable.
+#include "data/embedded_items.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,7 +9,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "data/embedded_items.h"
 #include "data/inflate_item.h"
 #include "data/timetable.h"
 #include "item_packer.h"
@@ -48,10 +49,9 @@ struct BitmapShape {
   std::size_t fileSize;
 };
 
-constexpr BitmapShape kBitmaps[] = {
-    {"LOGO", 143, 63, 8, 10150}, {"UPDATE", 23, 23, 8, 1630}, {"B1", 28, 24, 8, 1750},
-    {"B2", 28, 24, 24, 2070},    {"B3", 28, 24, 8, 1750},     {"B4", 28, 24, 8, 1750},
-    {"B5", 28, 24, 8, 1750},     {"B7", 200, 59, 8, 12878}};
+constexpr BitmapShape kBitmaps[] = {{"LOGO", 143, 63, 8, 10150}, {"UPDATE", 23, 23, 8, 1630}, {"B1", 28, 24, 8, 1750},
+                                    {"B2", 28, 24, 24, 2070},    {"B3", 28, 24, 8, 1750},     {"B4", 28, 24, 8, 1750},
+                                    {"B5", 28, 24, 8, 1750},     {"B7", 200, 59, 8, 12878}};
 
 void ExpectBitmap(const std::string& bmp, const BitmapShape& shape) {
   SCOPED_TRACE(shape.name);

@@ -24,13 +24,14 @@ namespace {
 
 std::string Describe(const TPub_GridResult& r) {
   std::string s;
-  for (const std::string* t : {&r.ID, &r.TypeName, &r.StartStation, &r.EndStation, &r.QC_R_Date, &r.QC_P1, &r.QC_P2,
-                               &r.QC_P3, &r.QC_P4, &r.FZ.Station, &r.FZ.P1, &r.FZ.P2, &r.FZ.P3, &r.FZ.P4, &r.FZ.Time,
-                               &r.FZ.R_Date, &r.DZ.Station, &r.DZ.Time, &r.DZ.R_Date, &r.DZ.P1, &r.DZ.P2, &r.DZ.P3,
-                               &r.DZ.P4, &r.QJ_R_Date, &r.QJ_P1, &r.QJ_P2, &r.QJ_P3, &r.QJ_P4})
+  for (const std::string* t :
+       {&r.ID,      &r.TypeName,  &r.StartStation, &r.EndStation, &r.QC_R_Date, &r.QC_P1, &r.QC_P2,
+        &r.QC_P3,   &r.QC_P4,     &r.FZ.Station,   &r.FZ.P1,      &r.FZ.P2,     &r.FZ.P3, &r.FZ.P4,
+        &r.FZ.Time, &r.FZ.R_Date, &r.DZ.Station,   &r.DZ.Time,    &r.DZ.R_Date, &r.DZ.P1, &r.DZ.P2,
+        &r.DZ.P3,   &r.DZ.P4,     &r.QJ_R_Date,    &r.QJ_P1,      &r.QJ_P2,     &r.QJ_P3, &r.QJ_P4})
     s += *t + "|";
-  for (std::int32_t n : {r.NType, r.QC_Distance, r.FZ.S_No, r.FZ.Distance, r.DZ.S_No, r.DZ.Distance, r.Stops,
-                         r.QJ_Distance})
+  for (std::int32_t n :
+       {r.NType, r.QC_Distance, r.FZ.S_No, r.FZ.Distance, r.DZ.S_No, r.DZ.Distance, r.Stops, r.QJ_Distance})
     s += std::to_string(n) + "|";
   return s;
 }
@@ -126,8 +127,10 @@ class TReference {
       const std::string train(s.FieldByName("ID").AsString());
       bool found = false;
       while (!s.Eof() && !found && s.FieldByName("ID").AsString() == train) {
-        if (IsSelectedStation(c, s.FieldByName("Station").AsString(), exact_, TStationSide::Departure)) found = true;
-        else s.Next();
+        if (IsSelectedStation(c, s.FieldByName("Station").AsString(), exact_, TStationSide::Departure))
+          found = true;
+        else
+          s.Next();
       }
       if (!found) continue;
       TPub_GridResult leg;
@@ -145,8 +148,10 @@ class TReference {
       const std::string train(s.FieldByName("ID").AsString());
       bool found = false;
       while (!s.Bof() && !found && s.FieldByName("ID").AsString() == train) {
-        if (IsSelectedStation(c, s.FieldByName("Station").AsString(), exact_, TStationSide::Arrival)) found = true;
-        else s.Prior();
+        if (IsSelectedStation(c, s.FieldByName("Station").AsString(), exact_, TStationSide::Arrival))
+          found = true;
+        else
+          s.Prior();
       }
       if (!found) continue;
       TPub_GridResult leg;

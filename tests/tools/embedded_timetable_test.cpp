@@ -234,9 +234,8 @@ TEST_F(ReferenceTimetable, PinyinTableLeadsItsBSectionWithBeijing) {
   EXPECT_EQ(std::vector<std::string>(bj.begin(), bj.begin() + 7),
             (std::vector<std::string>{"北京", "北京西", "北京南", "北京北", "北京东", "宝鸡", "北滘"}));
   // Letters in order: the table is sorted by the first letter of the code.
-  EXPECT_TRUE(std::is_sorted(codes.begin(), codes.end(), [](const std::string& a, const std::string& b) {
-    return a[0] < b[0];
-  }));
+  EXPECT_TRUE(std::is_sorted(codes.begin(), codes.end(),
+                             [](const std::string& a, const std::string& b) { return a[0] < b[0]; }));
 }
 
 TEST_F(ReferenceTimetable, CityGroups) {

@@ -32,14 +32,29 @@ std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text)
 std::vector<TGoldenCase> Cases() {
   return {
       {"zz_beijing_shanghai", {"zz", U8(u8"北京"), U8(u8"上海")}, 0, false},
-      {"zz_beijing_shanghai_dc_dep_desc", {"zz", "--filter", "dc", "--sort", "5:desc", U8(u8"北京"), U8(u8"上海")}, 0, false},
-      {"zz_beijing_shanghai_sf_jq_km", {"zz", "--filter", "sf,jq", "--sort", "9", U8(u8"北京南"), U8(u8"上海虹桥")}, 0, false},
+      {"zz_beijing_shanghai_dc_dep_desc",
+       {"zz", "--filter", "dc", "--sort", "5:desc", U8(u8"北京"), U8(u8"上海")},
+       0,
+       false},
+      {"zz_beijing_shanghai_sf_jq_km",
+       {"zz", "--filter", "sf,jq", "--sort", "9", U8(u8"北京南"), U8(u8"上海虹桥")},
+       0,
+       false},
       {"zz_beijing_nanjing_seat_desc", {"zz", "--sort", "11:desc", U8(u8"北京"), U8(u8"南京")}, 0, false},
       {"zz_transfer_beijing_shanghai", {"zz", "--transfer", U8(u8"北京"), U8(u8"上海")}, 0, false},
-      {"zz_transfer_beijing_shanghai_km2_desc", {"zz", "--transfer", "--sort", "2:desc", U8(u8"北京"), U8(u8"上海")}, 0, false},
-      {"zz_transfer_beijing_shanghai_name_desc", {"zz", "--transfer", "--sort", "0:desc", U8(u8"北京"), U8(u8"上海")}, 0, false},
+      {"zz_transfer_beijing_shanghai_km2_desc",
+       {"zz", "--transfer", "--sort", "2:desc", U8(u8"北京"), U8(u8"上海")},
+       0,
+       false},
+      {"zz_transfer_beijing_shanghai_name_desc",
+       {"zz", "--transfer", "--sort", "0:desc", U8(u8"北京"), U8(u8"上海")},
+       0,
+       false},
       {"zz_via_jinanxi", {"zz", "--via", U8(u8"济南西"), U8(u8"北京"), U8(u8"上海")}, 0, false},
-      {"zz_via_jinanxi_zd_sort_arr", {"zz", "--via", U8(u8"济南西"), "--filter", "zd", "--sort", "7", U8(u8"北京"), U8(u8"上海")}, 0, false},
+      {"zz_via_jinanxi_zd_sort_arr",
+       {"zz", "--via", U8(u8"济南西"), "--filter", "zd", "--sort", "7", U8(u8"北京"), U8(u8"上海")},
+       0,
+       false},
       {"cc_g1_lower_case", {"cc", "g1"}, 0, false},
       {"cz_nanjingnan", {"cz", U8(u8"南京南")}, 0, false},
       {"cz_tianjin_sf_sort_type", {"cz", "--filter", "sf", "--sort", "3", U8(u8"天津")}, 0, false},
@@ -127,9 +142,13 @@ TEST_F(QueryGoldenTest, NothingFoundIsNotAnError) {
 }
 
 TEST_F(QueryGoldenTest, UsageErrors) {
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {}, {"zz", "A"}, {"zz", "--sort", "15", U8(u8"北京"), U8(u8"上海")}, {"zz", "--transfer", "--filter", "sf", "A", "B"},
-           {"stops", "G1", "--board", "A"}, {"cz", "--tables"}}) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{},
+                                             {"zz", "A"},
+                                             {"zz", "--sort", "15", U8(u8"北京"), U8(u8"上海")},
+                                             {"zz", "--transfer", "--filter", "sf", "A", "B"},
+                                             {"stops", "G1", "--board", "A"},
+                                             {"cz", "--tables"}}) {
     const auto run = RunQueryTool(args);
     EXPECT_EQ(run.status, 64) << args.size();
     EXPECT_NE(run.err.find("usage:"), std::string::npos);

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "support/table_text.h"
 #include "query_tool_runner.h"
+#include "support/table_text.h"
 
 namespace vormek {
 namespace {
@@ -25,8 +25,8 @@ fs::path FolderWithGbkFault() {
   fs::create_directories(dir);
   const std::string station = ColumnDef("Station", "WideString", 20, 20);
   std::ofstream(dir / "SPY.txt", std::ios::binary) << Preamble(station, "") << Row({"Station"});
-  std::ofstream(dir / "SM.txt", std::ios::binary) << Preamble(station, IndexDef("SStation", "Station", true))
-                                                  << Row({"Station"});
+  std::ofstream(dir / "SM.txt", std::ios::binary)
+      << Preamble(station, IndexDef("SStation", "Station", true)) << Row({"Station"});
   std::ofstream(dir / "SLIST.txt", std::ios::binary)
       << Preamble(ColumnDef("ID", "WideString", 35, 35), IndexDef("SID", "ID", true)) << Row({"ID"});
   std::ofstream(dir / "STRAIN.txt", std::ios::binary)
@@ -39,12 +39,15 @@ TEST(QueryHostile, ArgumentsAreCheckedEscapedAndAnswered) {
   struct Case {
     std::vector<std::string> args;
     int status;
-    std::string out;   // the start of standard output
-    std::string err;   // a part of standard error
-    bool embedded;     // needs the built-in timetable
+    std::string out;  // the start of standard output
+    std::string err;  // a part of standard error
+    bool embedded;    // needs the built-in timetable
   } cases[] = {
-      {{"stops", "G2", "--board", U8(u8"上海虹桥"), "--count", "2147483647"}, 2, "",
-       U8(u8"上海虹桥 is not a stop of G2 with 2147483647 stops after it"), true},
+      {{"stops", "G2", "--board", U8(u8"上海虹桥"), "--count", "2147483647"},
+       2,
+       "",
+       U8(u8"上海虹桥 is not a stop of G2 with 2147483647 stops after it"),
+       true},
       {{"stops", "G2", "--board=" + U8(u8"上海虹桥"), "--count=2"}, 0, U8(u8"站序,车站"), "", true},
       {{"cc", "--filter=dc", "--sort=0:desc", "G1"}, 0, U8(u8"车次,"), "", true},
       {{"stops", "NOPE"}, 1, "", "no train NOPE in the timetable", true},
@@ -61,7 +64,11 @@ TEST(QueryHostile, ArgumentsAreCheckedEscapedAndAnswered) {
       {{"plan", "A"}, 64, "", U8(u8"as the 换乘方案 window lists them"), false},
       {{"plan", "A", "B", "--bogus\x1b[2J"}, 64, "", "unknown option --bogus\\x1b[2J", false},
       {{"--tables", "", "plan", "A", "B"}, 64, "", "--tables needs a folder", false},
-      {{"--tables", gbkFolder, "plan", "A", "B"}, 1, "", U8(u8"line 20: R_Date \"北京\" is not an elapsed time"), false},
+      {{"--tables", gbkFolder, "plan", "A", "B"},
+       1,
+       "",
+       U8(u8"line 20: R_Date \"北京\" is not an elapsed time"),
+       false},
       {{"plan", U8(u8"北京"), U8(u8"上海"), "--max=1", "--min-change=45"}, 0, U8(u8"车次一,发站"), "", true},
   };
   for (const Case& c : cases) {

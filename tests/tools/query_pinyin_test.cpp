@@ -21,7 +21,7 @@ TEST(QueryPinyin, LettersNamingOneCityRunAsTheNameAndSeveralAreRefused) {
   const Case same[] = {
       {{"zz", "beijingxi", "ShangHai"}, {"zz", U8(u8"北京西"), U8(u8"上海")}},
       {{"zz", "guangzh", "shangha"}, {"zz", U8(u8"广州"), U8(u8"上海")}},  // prefixes of one city each
-      {{"cz", "xian"}, {"cz", U8(u8"西安")}},                         // the full pinyin, not 西安北 too
+      {{"cz", "xian"}, {"cz", U8(u8"西安")}},                              // the full pinyin, not 西安北 too
       {{"cz", "chaigoupu"}, {"cz", U8(u8"柴沟堡")}},
       {{"zz", "--transfer", "chongqingbei", "bengbu"}, {"zz", "--transfer", U8(u8"重庆北"), U8(u8"蚌埠")}},
       {{"zz", "--via", "xuzhou", "beijing", "xian"}, {"zz", "--via", U8(u8"徐州"), U8(u8"北京"), U8(u8"西安")}},

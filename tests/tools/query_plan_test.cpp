@@ -37,14 +37,13 @@ TEST(QueryPlan, NationalTablesLinesAreTheConnectionsRows) {
   EXPECT_EQ(same.status, 2);
   EXPECT_EQ(same.err, "发站与到站相同。\n");
 
-  const auto run =
-      RunQueryTool({"--gbk", "--tables", dir.string(), "plan", "乌鲁木齐", "上海", "--min-change", "45", "--max", "12"});
+  const auto run = RunQueryTool(
+      {"--gbk", "--tables", dir.string(), "plan", "乌鲁木齐", "上海", "--min-change", "45", "--max", "12"});
   ASSERT_EQ(run.status, 0) << run.err;
   TTimetable tt;
   LoadTimetableFromDirectory(dir, tt);
   const TConnectionIndex index(tt);
-  const auto want = FindConnections(index, tt, "乌鲁木齐", "上海",
-                                    TConnectionOptions{45, 12}, BuildFareTables());
+  const auto want = FindConnections(index, tt, "乌鲁木齐", "上海", TConnectionOptions{45, 12}, BuildFareTables());
   ASSERT_EQ(want.size(), 12u);
   auto line = [](const std::vector<std::string>& fields) {
     std::string joined;

@@ -98,7 +98,8 @@ inline std::string UnifiedDiff(const std::filesystem::path& expected, const std:
   const fs::path tmp = fs::temp_directory_path() / ("vormek-actual-" + std::to_string(::getpid()) + ".txt");
   std::ofstream(tmp, std::ios::binary) << actual;
   const fs::path diffPath = tmp.string() + ".diff";
-  const std::string command = "diff -u '" + expected.string() + "' '" + tmp.string() + "' > '" + diffPath.string() + "'";
+  const std::string command =
+      "diff -u '" + expected.string() + "' '" + tmp.string() + "' > '" + diffPath.string() + "'";
   [[maybe_unused]] const int rc = std::system(command.c_str());
   std::string diff = ReadWholeFile(diffPath);
   fs::remove(tmp);

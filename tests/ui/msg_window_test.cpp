@@ -5,7 +5,6 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
-
 #include <vector>
 
 #include "gui_text/gbk_text.h"

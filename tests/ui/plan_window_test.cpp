@@ -67,7 +67,8 @@ TEST_F(FrmPlanTest, ListsTheConnectionsFollowsTheSpinBoxAndHandsOnItsRows) {
   // The grid shows exactly the rows of the search, in its order.
   for (int row = 0; row < window->Count(); ++row) {
     const auto cells = ConnectionRow(window->Connections()[static_cast<std::size_t>(row)]);
-    for (int col = 0; col < kConnectionColumns; ++col) ASSERT_EQ(Cell(col, row), FromGbk(cells[static_cast<std::size_t>(col)]));
+    for (int col = 0; col < kConnectionColumns; ++col)
+      ASSERT_EQ(Cell(col, row), FromGbk(cells[static_cast<std::size_t>(col)]));
   }
   EXPECT_TRUE(Cell(0, window->Count()).isEmpty());
 

@@ -1,5 +1,7 @@
 // The result grid on its own: painting colours, the wheel in and out of the
 // no-selection state, and the veto on empty rows.
+#include "ui/result_grid_view.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -10,7 +12,6 @@
 #include "data/gbk_codec.h"
 #include "ui/result_grid_delegate.h"
 #include "ui/result_grid_model.h"
-#include "ui/result_grid_view.h"
 
 namespace vormek {
 namespace {
@@ -37,8 +38,8 @@ class ResultGridView : public ::testing::Test {
   }
   void Wheel(int delta) {
     const QPoint at = view->viewport()->rect().center();
-    QWheelEvent event(at, view->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent event(at, view->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
     QApplication::sendEvent(view->viewport(), &event);
   }
   QColor BackgroundAt(int row) {
@@ -52,9 +53,7 @@ class ResultGridView : public ::testing::Test {
 
 TEST_F(ResultGridView, RowColoursFollowBoardingAndTransferStations) {
   Fill(4);
-  auto text = [&](int row, bool selected) {
-    return TResultGridDelegate::TextColour(model->index(row, 7), selected);
-  };
+  auto text = [&](int row, bool selected) { return TResultGridDelegate::TextColour(model->index(row, 7), selected); };
   EXPECT_EQ(text(0, false), QColor(Qt::black));
   EXPECT_EQ(text(1, false), QColor(255, 0, 0));
   EXPECT_EQ(text(2, false), QColor(0, 0, 255));

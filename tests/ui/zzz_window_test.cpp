@@ -6,7 +6,6 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
-
 #include <tuple>
 #include <vector>
 
@@ -156,8 +155,8 @@ TEST_F(FrmZzzTest, WheelRightAfterOpeningScrollsWithoutSelecting) {
   Open(30);
   window->ZGrid->verticalScrollBar()->setValue(3);
   const QPointF at(window->ZGrid->viewport()->rect().center());
-  QWheelEvent up(at, window->ZGrid->viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
-                 Qt::NoModifier, Qt::NoScrollPhase, false);
+  QWheelEvent up(at, window->ZGrid->viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                 Qt::NoScrollPhase, false);
   QApplication::sendEvent(window->ZGrid->viewport(), &up);
   EXPECT_EQ(window->ZGrid->verticalScrollBar()->value(), 2);
   EXPECT_EQ(window->ZGrid->SelectedRow(), -1);

@@ -13,8 +13,7 @@ struct IconvCloser {
 };
 
 // One-shot conversion; nullopt on any byte the target set cannot take.
-std::optional<std::string> Convert(const char* to, const char* from, std::string_view text,
-                                   bool replaceBad) {
+std::optional<std::string> Convert(const char* to, const char* from, std::string_view text, bool replaceBad) {
   iconv_t raw = iconv_open(to, from);
   if (raw == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
   std::unique_ptr<void, IconvCloser> cd(raw);
@@ -41,13 +40,9 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
 
 }  // namespace
 
-std::optional<std::string> ToGbk(std::string_view utf8) {
-  return Convert("GBK", "UTF-8", utf8, false);
-}
+std::optional<std::string> ToGbk(std::string_view utf8) { return Convert("GBK", "UTF-8", utf8, false); }
 
-std::string ToUtf8(std::string_view gbk) {
-  return Convert("UTF-8", "GBK", gbk, true).value_or(std::string(gbk));
-}
+std::string ToUtf8(std::string_view gbk) { return Convert("UTF-8", "GBK", gbk, true).value_or(std::string(gbk)); }
 
 int GbkLength(std::string_view gbk) {
   int count = 0;

@@ -26,9 +26,9 @@ Network BuildNetwork(const Sources& sources, Diagnostics& diagnostics) {
                              " ends in B; in station names the last character mostly reads pu");
       }
     } else if (it->second.code != s.code) {
-      diagnostics.Add(s.at.file, s.at.line,
-                      "station " + ToUtf8(s.name) + " has two different short codes (" +
-                          it->second.code + " and " + s.code + ")");
+      diagnostics.Add(
+          s.at.file, s.at.line,
+          "station " + ToUtf8(s.name) + " has two different short codes (" + it->second.code + " and " + s.code + ")");
     } else {
       it->second.unlisted = it->second.unlisted || s.unlisted;
     }

@@ -32,9 +32,7 @@ double TariffBase(int km, int& fareDistance) {
   return BaseFare(tables, km, fareDistance);
 }
 
-double DefaultFactor(int type, int runKm) {
-  return (type == 4 || type == 5) && runKm >= 150 ? 1.5 : 1.0;
-}
+double DefaultFactor(int type, int runKm) { return (type == 4 || type == 5) && runKm >= 150 ? 1.5 : 1.0; }
 
 bool IsAirConditioned(int type) { return type != 7 && type != 8 && type != 11; }
 
@@ -65,12 +63,8 @@ FareTexts ClassicFares(int km, const ClassicTerms& t) {
   FareTexts out{AmountText(hard), "-", "-", "-"};
   if (t.sleepers) {
     auto berth = [&](double m) { return RoundHalf(RoundHalf(lb * m) * t.factor); };
-    auto hardBerth = [&](double m) {
-      return std::to_string(static_cast<int>(seat + x + air + berth(m) + 10 + p + 1));
-    };
-    auto softBerth = [&](double m) {
-      return std::to_string(static_cast<int>(soft + x + air + berth(m) + 10 + 1));
-    };
+    auto hardBerth = [&](double m) { return std::to_string(static_cast<int>(seat + x + air + berth(m) + 10 + p + 1)); };
+    auto softBerth = [&](double m) { return std::to_string(static_cast<int>(soft + x + air + berth(m) + 10 + 1)); };
     out[2] = hardBerth(1.1) + "/" + hardBerth(1.2) + "/" + hardBerth(1.3);
     out[3] = softBerth(1.75) + "/" + softBerth(1.95);
   }

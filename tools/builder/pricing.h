@@ -16,8 +16,8 @@ int RoundHalf(double x);
 double TariffBase(int km, int& fareDistance);
 
 struct ClassicTerms {
-  int type = 8;         // 4..11; 4-7 pay the express supplement
-  double factor = 1;    // price factor of the train
+  int type = 8;                // 4..11; 4-7 pay the express supplement
+  double factor = 1;           // price factor of the train
   bool airConditioned = true;  // pays the quarter supplement
   bool sleepers = false;
 };

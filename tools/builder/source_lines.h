@@ -16,7 +16,7 @@ struct SourceFile {
 
 struct SourceLine {
   int number = 0;
-  bool continued = false;  // began with a space or tab
+  bool continued = false;          // began with a space or tab
   std::vector<std::string> words;  // GBK
 };
 

@@ -45,8 +45,7 @@ bool IsShortCode(std::string_view code) {
 // Reports a station name too long for its column; true when it fits.
 bool CheckName(const std::string& name, const Place& at, Diagnostics& diagnostics) {
   if (GbkLength(name) <= kStationNameChars) return true;
-  diagnostics.Add(at.file, at.line,
-                  "station name '" + ToUtf8(name) + "' is longer than 20 characters");
+  diagnostics.Add(at.file, at.line, "station name '" + ToUtf8(name) + "' is longer than 20 characters");
   return false;
 }
 
@@ -175,8 +174,7 @@ class PatternReader {
     if (!HasValue()) return Fail("'" + key + "' needs a number");
     auto value = ParseInt(Next());
     if (!value || *value < min || *value > max) {
-      return Fail("'" + key + "' takes a whole number from " + std::to_string(min) + " to " +
-                  std::to_string(max));
+      return Fail("'" + key + "' takes a whole number from " + std::to_string(min) + " to " + std::to_string(max));
     }
     return value;
   }
@@ -351,14 +349,14 @@ class PatternReader {
   // Every keyword of an entry and what reads its values; a word found here
   // also ends an open list of values (route, back).
   static constexpr Keyword kKeywords[] = {
-      {"type", &PatternReader::ReadType},         {"route", &PatternReader::ReadRoute},
-      {"stops", &PatternReader::ReadStops},       {"add", &PatternReader::ReadAddOrSkip},
-      {"skip", &PatternReader::ReadAddOrSkip},    {"dep", &PatternReader::ReadDeparture},
-      {"every", &PatternReader::ReadEvery},       {"back", &PatternReader::ReadBack},
-      {"speed", &PatternReader::ReadSpeed},       {"dwell", &PatternReader::ReadDwell},
-      {"fix", &PatternReader::ReadFix},           {"fares", &PatternReader::ReadFares},
-      {"factor", &PatternReader::ReadFactor},     {"sleepers", &PatternReader::ReadSleepers},
-      {"listto", &PatternReader::ReadListTo},     {"detour", &PatternReader::ReadDetour},
+      {"type", &PatternReader::ReadType},      {"route", &PatternReader::ReadRoute},
+      {"stops", &PatternReader::ReadStops},    {"add", &PatternReader::ReadAddOrSkip},
+      {"skip", &PatternReader::ReadAddOrSkip}, {"dep", &PatternReader::ReadDeparture},
+      {"every", &PatternReader::ReadEvery},    {"back", &PatternReader::ReadBack},
+      {"speed", &PatternReader::ReadSpeed},    {"dwell", &PatternReader::ReadDwell},
+      {"fix", &PatternReader::ReadFix},        {"fares", &PatternReader::ReadFares},
+      {"factor", &PatternReader::ReadFactor},  {"sleepers", &PatternReader::ReadSleepers},
+      {"listto", &PatternReader::ReadListTo},  {"detour", &PatternReader::ReadDetour},
   };
 
   const std::vector<std::string>& words_;

@@ -46,19 +46,19 @@ enum class StopMode { All, Major, Every, List };
 
 struct FixedTime {
   std::string station;
-  std::optional<int> arrival;    // minute of the day
+  std::optional<int> arrival;  // minute of the day
   std::optional<int> departure;
 };
 
 struct TrainPattern {
   Place at;
-  std::vector<std::string> numbers;      // outward trains, in series order
+  std::vector<std::string> numbers;  // outward trains, in series order
   int type = 0;
-  std::vector<std::string> route;        // station, line, station, line, station...
+  std::vector<std::string> route;  // station, line, station, line, station...
   StopMode stopMode = StopMode::All;
   int every = 0;
   std::vector<std::string> stopList, add, skip;
-  int departure = -1;                    // minute of the day
+  int departure = -1;  // minute of the day
   int interval = 0;
   std::optional<int> backDeparture;
   std::vector<std::string> backNumbers;  // empty: partners of numbers

@@ -15,22 +15,17 @@ struct Column {
 };
 
 constexpr Column kListColumns[] = {
-    {"ID", "WideString", 35, 35},        {"NType", "SmallInt", 0, 10},
-    {"StartStation", "WideString", 20, 20}, {"endStation", "WideString", 20, 20},
-    {"A_Time", "WideString", 20, 20},    {"D_Time", "WideString", 20, 20},
-    {"R_Date", "WideString", 20, 20},    {"Distance", "Integer", 0, 10},
-    {"P1", "WideString", 20, 20},        {"P2", "WideString", 20, 20},
-    {"P3", "WideString", 20, 20},        {"P4", "WideString", 20, 20}};
+    {"ID", "WideString", 35, 35},         {"NType", "SmallInt", 0, 10},     {"StartStation", "WideString", 20, 20},
+    {"endStation", "WideString", 20, 20}, {"A_Time", "WideString", 20, 20}, {"D_Time", "WideString", 20, 20},
+    {"R_Date", "WideString", 20, 20},     {"Distance", "Integer", 0, 10},   {"P1", "WideString", 20, 20},
+    {"P2", "WideString", 20, 20},         {"P3", "WideString", 20, 20},     {"P4", "WideString", 20, 20}};
 constexpr Column kStopColumns[] = {
-    {"ID", "WideString", 35, 35},     {"Station", "WideString", 20, 20},
-    {"S_No", "Integer", 0, 10},       {"A_Time", "WideString", 20, 20},
-    {"D_Time", "WideString", 20, 20}, {"R_Date", "WideString", 20, 20},
-    {"Distance", "Integer", 0, 10},   {"P1", "WideString", 20, 20},
-    {"P2", "WideString", 20, 20},     {"P3", "WideString", 20, 20},
-    {"P4", "WideString", 20, 20}};
+    {"ID", "WideString", 35, 35},     {"Station", "WideString", 20, 20}, {"S_No", "Integer", 0, 10},
+    {"A_Time", "WideString", 20, 20}, {"D_Time", "WideString", 20, 20},  {"R_Date", "WideString", 20, 20},
+    {"Distance", "Integer", 0, 10},   {"P1", "WideString", 20, 20},      {"P2", "WideString", 20, 20},
+    {"P3", "WideString", 20, 20},     {"P4", "WideString", 20, 20}};
 constexpr Column kGroupColumns[] = {{"Station", "WideString", 20, 20}, {"Gp", "Integer", 0, 10}};
-constexpr Column kPinyinColumns[] = {{"Station", "WideString", 20, 20},
-                                     {"Shortcode", "WideString", 10, 10}};
+constexpr Column kPinyinColumns[] = {{"Station", "WideString", 20, 20}, {"Shortcode", "WideString", 10, 10}};
 constexpr Column kFullPinyinColumns[] = {{"Station", "WideString", 20, 20},
                                          {"Pinyin", "WideString", kSpellingChars, kSpellingChars}};
 
@@ -56,8 +51,8 @@ std::string Header(const Column (&columns)[N], std::initializer_list<std::string
   out += "\"@@TABLEDEF START@@\"";
   out += kCrLf;
   for (const Column& c : columns) {
-    std::string def = std::string(c.name) + "=" + c.type + "," + std::to_string(c.size) + ",\"" +
-                      c.name + "\",\"\"," + std::to_string(c.width) + ",Data,\"\"";
+    std::string def = std::string(c.name) + "=" + c.type + "," + std::to_string(c.size) + ",\"" + c.name + "\",\"\"," +
+                      std::to_string(c.width) + ",Data,\"\"";
     out += Quoted(def) + kCrLf;
   }
   out += "\"@@INDEXDEF START@@\"";
@@ -104,15 +99,13 @@ TableTexts WriteTables(const Network& network, std::vector<BuiltTrain> trains) {
     const BuiltStop& end = t.stops[t.listEnd];
     const FareTexts& f = end.fares;
     Row(out.slist, {t.id, std::to_string(t.type), first.station, end.station, ClockText(t.startClock, 0),
-                    ClockText(t.startClock, end.arrival), ElapsedText(end.arrival), std::to_string(end.km),
-                    f[0], f[1], f[2], f[3]});
+                    ClockText(t.startClock, end.arrival), ElapsedText(end.arrival), std::to_string(end.km), f[0], f[1],
+                    f[2], f[3]});
     for (std::size_t i = 0; i < t.stops.size(); ++i) {
       const BuiltStop& s = t.stops[i];
-      Row(out.strain, {t.id, s.station, std::to_string(i + 1),
-                       s.arrival < 0 ? "" : ClockText(t.startClock, s.arrival),
-                       s.departure < 0 ? "" : ClockText(t.startClock, s.departure),
-                       ElapsedText(std::max(0, s.arrival)), std::to_string(s.km), s.fares[0], s.fares[1],
-                       s.fares[2], s.fares[3]});
+      Row(out.strain, {t.id, s.station, std::to_string(i + 1), s.arrival < 0 ? "" : ClockText(t.startClock, s.arrival),
+                       s.departure < 0 ? "" : ClockText(t.startClock, s.departure), ElapsedText(std::max(0, s.arrival)),
+                       std::to_string(s.km), s.fares[0], s.fares[1], s.fares[2], s.fares[3]});
     }
   }
   for (const auto& [station, group] : network.groupRows) Row(out.sm, {station, std::to_string(group)});

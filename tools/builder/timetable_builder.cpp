@@ -47,7 +47,8 @@ void CheckTrains(const std::vector<BuiltTrain>& trains, const Network& network, 
     };
     auto [it, added] = byNumber.emplace(t.id, &t);
     if (!added) {
-      report("duplicate train number (also at " + it->second->at.file + ":" + std::to_string(it->second->at.line) + ")");
+      report("duplicate train number (also at " + it->second->at.file + ":" + std::to_string(it->second->at.line) +
+             ")");
     }
     if (GbkLength(t.id) > kTrainNumberChars) report("train number longer than 35 characters");
     int count = static_cast<int>(t.stops.size());
@@ -98,9 +99,9 @@ std::optional<TableTexts> BuildTimetable(const SourceTree& tree, Diagnostics& di
 
 void WriteTableFiles(const TableTexts& tables, const std::filesystem::path& dir) {
   std::filesystem::create_directories(dir);
-  for (auto [name, text] : {std::pair{"SLIST.txt", &tables.slist}, std::pair{"STRAIN.txt", &tables.strain},
-                            std::pair{"SM.txt", &tables.sm}, std::pair{"SPY.txt", &tables.spy},
-                            std::pair{"SQP.txt", &tables.sqp}}) {
+  for (auto [name, text] :
+       {std::pair{"SLIST.txt", &tables.slist}, std::pair{"STRAIN.txt", &tables.strain}, std::pair{"SM.txt", &tables.sm},
+        std::pair{"SPY.txt", &tables.spy}, std::pair{"SQP.txt", &tables.sqp}}) {
     std::ofstream out(dir / name, std::ios::binary | std::ios::trunc);
     out.write(text->data(), static_cast<std::streamsize>(text->size()));
     if (!out) throw std::runtime_error("cannot write " + (dir / name).string());

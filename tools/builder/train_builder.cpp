@@ -39,8 +39,8 @@ class PatternBuilder {
       }
     }
     if (p_.backDeparture && backNumbers.size() != p_.numbers.size()) {
-      Fail("'back' gives " + std::to_string(backNumbers.size()) + " numbers for " +
-           std::to_string(p_.numbers.size()) + " trains");
+      Fail("'back' gives " + std::to_string(backNumbers.size()) + " numbers for " + std::to_string(p_.numbers.size()) +
+           " trains");
       return trains;
     }
     std::vector<RoutePoint> reversed = Reversed();
@@ -134,8 +134,10 @@ class PatternBuilder {
     }
     points_.front().stop = points_.back().stop = true;
     for (const FixedTime& fix : p_.fixes) {
-      auto it = std::find_if(points_.begin(), points_.end(), [&](const RoutePoint& r) { return r.station == fix.station; });
-      if (it == points_.end() || !it->stop) return Fail("fixed time at " + ToUtf8(fix.station) + ", which is not a stop");
+      auto it =
+          std::find_if(points_.begin(), points_.end(), [&](const RoutePoint& r) { return r.station == fix.station; });
+      if (it == points_.end() || !it->stop)
+        return Fail("fixed time at " + ToUtf8(fix.station) + ", which is not a stop");
     }
     return true;
   }
@@ -161,10 +163,15 @@ class PatternBuilder {
     auto it = net_.stations.find(station);  // unknown ones are reported elsewhere
     bool big = it != net_.stations.end() && it->second.group != 0;
     switch (p_.type) {
-      case 1: case 2: case 3: return big ? 3 : 2;
-      case 4: case 5: return big ? 8 : 4;
-      case 6: case 7: return big ? 10 : 4;
-      case 8: case 9: return big ? 10 : 3;
+      case 1:
+      case 2:
+      case 3: return big ? 3 : 2;
+      case 4:
+      case 5: return big ? 8 : 4;
+      case 6:
+      case 7: return big ? 10 : 4;
+      case 8:
+      case 9: return big ? 10 : 3;
       default: return big ? 5 : 2;
     }
   }
@@ -185,8 +192,8 @@ class PatternBuilder {
     return nullptr;
   }
 
-  std::optional<BuiltTrain> Schedule(const std::string& id, const std::vector<RoutePoint>& points,
-                                     int startClock, bool outward) {
+  std::optional<BuiltTrain> Schedule(const std::string& id, const std::vector<RoutePoint>& points, int startClock,
+                                     bool outward) {
     BuiltTrain train;
     train.id = id;
     train.type = p_.type;
@@ -264,8 +271,7 @@ int TypeSpeed(int type) {
   return type >= 1 && type <= 11 ? kSpeeds[type] : 80;
 }
 
-std::vector<BuiltTrain> BuildTrains(const Network& network, const TrainPattern& pattern,
-                                    Diagnostics& diagnostics) {
+std::vector<BuiltTrain> BuildTrains(const Network& network, const TrainPattern& pattern, Diagnostics& diagnostics) {
   return PatternBuilder(network, pattern, diagnostics).Build();
 }
 

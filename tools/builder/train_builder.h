@@ -24,13 +24,12 @@ struct BuiltTrain {
   int type = 0;
   int startClock = 0;  // minute of the day of the start's departure
   std::vector<BuiltStop> stops;
-  int listEnd = -1;    // stop the train list record ends at (normally the last)
+  int listEnd = -1;  // stop the train list record ends at (normally the last)
   Place at;
 };
 
 // Problems are reported and the affected trains left out.
-std::vector<BuiltTrain> BuildTrains(const Network& network, const TrainPattern& pattern,
-                                    Diagnostics& diagnostics);
+std::vector<BuiltTrain> BuildTrains(const Network& network, const TrainPattern& pattern, Diagnostics& diagnostics);
 
 // Running speed by type before the line's cap (G 300 ... 普客 80).
 int TypeSpeed(int type);

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
-
 #include <cstdio>
 
 #include "icon/app_icon.h"

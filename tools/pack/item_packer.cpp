@@ -47,18 +47,17 @@ void WriteItemsSource(const std::vector<NamedItem>& items, std::ostream& out) {
          "const TItemSet& EmbeddedItems() {\n"
          "  static const TItemSet items({\n";
   for (const NamedItem& item : items) {
-    out << "      {\"" << item.name << "\", reinterpret_cast<const unsigned char*>(k" << item.name
-        << "), sizeof k" << item.name << " - 1},\n";
+    out << "      {\"" << item.name << "\", reinterpret_cast<const unsigned char*>(k" << item.name << "), sizeof k"
+        << item.name << " - 1},\n";
   }
   out << "  });\n  return items;\n}\n\n}  // namespace vormek\n";
 }
 
 const std::vector<ItemSource>& ItemSources() {
   static const std::vector<ItemSource> sources = {
-      {"SLIST", "SLIST.txt", true}, {"STRAIN", "STRAIN.txt", true}, {"SM", "SM.txt", true},
-      {"SPY", "SPY.txt", true},     {"LOGO", "LOGO.bmp", false},    {"UPDATE", "UPDATE.bmp", false},
-      {"B1", "B1.bmp", false},      {"B2", "B2.bmp", false},        {"B3", "B3.bmp", false},
-      {"B4", "B4.bmp", false},      {"B5", "B5.bmp", false},        {"B7", "B7.bmp", false}};
+      {"SLIST", "SLIST.txt", true}, {"STRAIN", "STRAIN.txt", true},  {"SM", "SM.txt", true},  {"SPY", "SPY.txt", true},
+      {"LOGO", "LOGO.bmp", false},  {"UPDATE", "UPDATE.bmp", false}, {"B1", "B1.bmp", false}, {"B2", "B2.bmp", false},
+      {"B3", "B3.bmp", false},      {"B4", "B4.bmp", false},         {"B5", "B5.bmp", false}, {"B7", "B7.bmp", false}};
   return sources;
 }
 

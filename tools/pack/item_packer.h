@@ -11,7 +11,7 @@ namespace vormek::pack {
 std::vector<unsigned char> PackItem(std::string_view content);
 
 struct NamedItem {
-  std::string name;                  // "SLIST", "LOGO", ...
+  std::string name;  // "SLIST", "LOGO", ...
   std::vector<unsigned char> stored;
 };
 

@@ -14,9 +14,7 @@ constexpr Rgb kGrey{128, 128, 128};
 constexpr Rgb kGold{230, 170, 30};
 
 Rgb Mix(Rgb a, Rgb b, int step, int steps) {
-  auto m = [&](std::uint8_t x, std::uint8_t y) {
-    return static_cast<std::uint8_t>(x + (y - x) * step / steps);
-  };
+  auto m = [&](std::uint8_t x, std::uint8_t y) { return static_cast<std::uint8_t>(x + (y - x) * step / steps); };
   return {m(a.r, b.r), m(a.g, b.g), m(a.b, b.b)};
 }
 
@@ -110,8 +108,8 @@ std::string Banner() {
 }  // namespace
 
 std::vector<Picture> DrawAll() {
-  return {{"LOGO", Logo()},   {"UPDATE", UpdateGlyph()}, {"B1", Globe()}, {"B2", TrainIcon()},
-          {"B3", Ticket()},   {"B4", Clock()},           {"B5", Pin()},   {"B7", Banner()}};
+  return {{"LOGO", Logo()}, {"UPDATE", UpdateGlyph()}, {"B1", Globe()}, {"B2", TrainIcon()},
+          {"B3", Ticket()}, {"B4", Clock()},           {"B5", Pin()},   {"B7", Banner()}};
 }
 
 }  // namespace vormek::pictures

@@ -106,7 +106,7 @@ int Transfer(const TOptions& o, TTimetable& tt, TPub_Center& center, const TText
   const std::string to = codec.Argument(o.Args[1]);
   if (auto refusal = CheckDirectInput(tt.KMPy, from, to)) return Refuse(*refusal, codec, err);
   StoreResult(center, QueryTransfer(tt, TStationPairRequest{std::string(TrimBlanksAndControls(from)),
-                                                           std::string(TrimBlanksAndControls(to))}));
+                                                            std::string(TrimBlanksAndControls(to))}));
   TStringGrid grid;
   TSortState state;
   const int stationCount = OpenTransferList(center, grid, state);
@@ -123,8 +123,7 @@ int Transfer(const TOptions& o, TTimetable& tt, TPub_Center& center, const TText
   for (int r = 0; r < stationCount; ++r) {
     const std::optional<TTransferPick> pick = TransferPickOfRow(center, grid, r);
     if (!pick || pick->Station != via) continue;
-    StoreResult(center, *pick,
-                TransferLegResults(tt, center.Fares, center.LegOneResults, center.LegTwoResults, *pick));
+    StoreResult(center, *pick, TransferLegResults(tt, center.Fares, center.LegOneResults, center.LegTwoResults, *pick));
     return ShowGrid(o, center, TQueryMode::Direct, "", printer);
   }
   err << "vormek-query: " << Echo(o.Via, codec.Gbk()) << " is not in the transfer list\n";
@@ -152,9 +151,8 @@ int Stops(const TOptions& o, const TTimetable& tt, const TTextCodec& codec, TPri
     while (b <= last && stops.ValueAt(b, sc.Station) != station) ++b;
     // Compared as a difference: b + Count could pass the largest int.
     if (b > last || o.Count > last - b) {
-      err << "vormek-query: " << Echo(o.Board, codec.Gbk()) << " is not a stop of "
-          << Echo(o.Args[0], codec.Gbk()) << " with " << o.Count
-          << " stops after it\n";
+      err << "vormek-query: " << Echo(o.Board, codec.Gbk()) << " is not a stop of " << Echo(o.Args[0], codec.Gbk())
+          << " with " << o.Count << " stops after it\n";
       return ExitRefused;
     }
     const int a = b + o.Count;
@@ -201,8 +199,7 @@ int RunCommand(const TOptions& o, TTimetable& tt, const TTextCodec& codec, std::
       return ShowGrid(o, center, TQueryMode::Direct, "", printer);
     }
     case TCommand::Transfer:
-    case TCommand::Via:
-      return Transfer(o, tt, center, codec, printer, err);
+    case TCommand::Via: return Transfer(o, tt, center, codec, printer, err);
     case TCommand::TrainNumber: {
       const std::string number = codec.Argument(o.Args[0]);
       if (auto refusal = CheckTrainNumberInput(number)) return Refuse(*refusal, codec, err);
@@ -215,8 +212,7 @@ int RunCommand(const TOptions& o, TTimetable& tt, const TTextCodec& codec, std::
       StoreResult(center, QueryStation(tt, center.Fares, TStationRequest{station}));
       return ShowGrid(o, center, TQueryMode::Station, TrimBlanksAndControls(station), printer);
     }
-    case TCommand::Stops:
-      return Stops(o, tt, codec, printer, err);
+    case TCommand::Stops: return Stops(o, tt, codec, printer, err);
   }
   return ExitUsage;
 }

@@ -39,8 +39,8 @@ inline bool IsLongOption(const std::string& arg) { return arg.size() >= 2 && arg
 // `positional`. Returns the first usage error, or the empty text; stops early
 // at an option that ends the options.
 template <class Target>
-std::string ApplyOptions(const std::vector<std::string>& args, std::span<const TOptionRule<Target>> table,
-                         Target& into, std::vector<std::string>& positional) {
+std::string ApplyOptions(const std::vector<std::string>& args, std::span<const TOptionRule<Target>> table, Target& into,
+                         std::vector<std::string>& positional) {
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];

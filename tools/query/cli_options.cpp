@@ -40,15 +40,45 @@ struct TParseState {
 using TCliOption = TOptionRule<TParseState>;
 
 const TCliOption kOptions[] = {
-    {"-h", false, [](TParseState& s, const std::string&) { s.Options.Help = true; return std::string(); }, true},
-    {"--help", false, [](TParseState& s, const std::string&) { s.Options.Help = true; return std::string(); }, true},
+    {"-h", false,
+     [](TParseState& s, const std::string&) {
+       s.Options.Help = true;
+       return std::string();
+     },
+     true},
+    {"--help", false,
+     [](TParseState& s, const std::string&) {
+       s.Options.Help = true;
+       return std::string();
+     },
+     true},
     {"--version", false,
-     [](TParseState& s, const std::string&) { s.Options.Version = true; return std::string(); }, true},
-    {"--gbk", false, [](TParseState& s, const std::string&) { s.Options.Gbk = true; return std::string(); }},
-    {"--pinyin", false, [](TParseState& s, const std::string&) { s.Options.Pinyin = true; return std::string(); }},
-    {"--transfer", false, [](TParseState& s, const std::string&) { s.Transfer = true; return std::string(); }},
+     [](TParseState& s, const std::string&) {
+       s.Options.Version = true;
+       return std::string();
+     },
+     true},
+    {"--gbk", false,
+     [](TParseState& s, const std::string&) {
+       s.Options.Gbk = true;
+       return std::string();
+     }},
+    {"--pinyin", false,
+     [](TParseState& s, const std::string&) {
+       s.Options.Pinyin = true;
+       return std::string();
+     }},
+    {"--transfer", false,
+     [](TParseState& s, const std::string&) {
+       s.Transfer = true;
+       return std::string();
+     }},
     {"--tables", true, [](TParseState& s, const std::string& v) { return ReadTablesFolder(s.Options.TablesDir, v); }},
-    {"--no-cache", false, [](TParseState& s, const std::string&) { s.Options.NoCache = true; return std::string(); }},
+    {"--no-cache", false,
+     [](TParseState& s, const std::string&) {
+       s.Options.NoCache = true;
+       return std::string();
+     }},
     {"--via", true,
      [](TParseState& s, const std::string& v) {
        s.Options.Via = v;
@@ -111,8 +141,8 @@ std::string ReadCommand(const std::vector<std::string>& positional, TParseState&
 
 // Options that do not belong to the command given; empty, or the usage error.
 std::string CheckOptionsFitCommand(const TOptions& o) {
-  const bool grid = o.Command == TCommand::Direct || o.Command == TCommand::Via ||
-                    o.Command == TCommand::TrainNumber || o.Command == TCommand::Station;
+  const bool grid = o.Command == TCommand::Direct || o.Command == TCommand::Via || o.Command == TCommand::TrainNumber ||
+                    o.Command == TCommand::Station;
   if (o.HasFilter && !grid) return "--filter applies to zz, zz --via, cc and cz";
   if (o.Sort && o.Command == TCommand::Stops) return "--sort does not apply to stops";
   if ((o.HasBoard || o.HasCount) && o.Command != TCommand::Stops) return "--board and --count belong to stops";

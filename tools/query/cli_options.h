@@ -19,7 +19,7 @@ struct TOptions {
   bool Help = false;
   bool Version = false;
   bool Gbk = false;
-  bool Pinyin = false;  // letters-only station arguments name their station
+  bool Pinyin = false;    // letters-only station arguments name their station
   std::string TablesDir;  // empty: the embedded timetable
   bool NoCache = false;   // read TablesDir's texts, keep no image of them
   TCommand Command = TCommand::Direct;

@@ -8,10 +8,10 @@
 #include "cli_commands.h"
 #include "cli_options.h"
 #include "cli_text.h"
-#include "pinyin_arguments.h"
-#include "plan_command.h"
 #include "data/errors.h"
 #include "data/timetable.h"
+#include "pinyin_arguments.h"
+#include "plan_command.h"
 #include "timetable_source.h"
 #ifdef VORMEK_HAVE_EMBEDDED
 #include "data/embedded_items.h"

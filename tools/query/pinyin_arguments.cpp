@@ -65,8 +65,7 @@ std::optional<int> ResolvePinyinArguments(TOptions& o, TTimetable& tt, const TFu
     } else if (!r.Candidates.empty()) {
       std::string list;
       for (const std::string& name : r.Candidates) list += (list.empty() ? "" : ",") + name;
-      err << "vormek-query: " << letters << " names stations of more than one city: " << codec.Output(list)
-          << '\n';
+      err << "vormek-query: " << letters << " names stations of more than one city: " << codec.Output(list) << '\n';
       return ExitRefused;
     }
   }

@@ -32,9 +32,17 @@ struct TPlanOptions {
 using TPlanOption = TOptionRule<TPlanOptions>;
 
 const TPlanOption kPlanOptions[] = {
-    {"--gbk", false, [](TPlanOptions& o, const std::string&) { o.Gbk = true; return std::string(); }},
+    {"--gbk", false,
+     [](TPlanOptions& o, const std::string&) {
+       o.Gbk = true;
+       return std::string();
+     }},
     {"--tables", true, [](TPlanOptions& o, const std::string& v) { return ReadTablesFolder(o.TablesDir, v); }},
-    {"--no-cache", false, [](TPlanOptions& o, const std::string&) { o.NoCache = true; return std::string(); }},
+    {"--no-cache", false,
+     [](TPlanOptions& o, const std::string&) {
+       o.NoCache = true;
+       return std::string();
+     }},
     {"--min-change", true,
      [](TPlanOptions& o, const std::string& v) -> std::string {
        int& minutes = o.Connection.MinChange;
