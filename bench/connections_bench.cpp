@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "data/table_text_folder.h"
 #include "data/timetable.h"
 #include "query/connections.h"
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "data/table_ranges.h"
+#include "data/table_text_folder.h"
 #include "data/timetable.h"
 #include "data/timetable_image.h"
 

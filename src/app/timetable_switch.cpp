@@ -6,7 +6,7 @@
 
 #include "app/UnitVormek.h"
 #include "app/message_boxes.h"
-#include "data/timetable_folder.h"
+#include "data/timetable_source.h"
 #include "gui_text/gbk_text.h"
 #include "services/log_categories.h"
 
@@ -41,29 +41,25 @@ TTimetableSwitch::TTimetableSwitch(TFrmVormek& window, const TItemSet& builtIn, 
 }
 
 bool TTimetableSwitch::OpenFolder(const QString& dir) {
-  TTimetable tables;
-  try {
-    tables = LoadTimetableFolder(std::filesystem::path(QFile::encodeName(dir).toStdString()), cacheDir_);
-  } catch (const ETimetableFolderError& e) {
+  TTimetableLoad load = LoadTimetableFolder(std::filesystem::path(QFile::encodeName(dir).toStdString()), cacheDir_);
+  if (!load.Ok()) {
     boxes_.Inform(&window_,
                   QStringLiteral("时刻表文件 %1 无法载入：%2\n仍使用当前时刻表。")
-                      .arg(QString::fromStdString(e.File()), FromGbk(e.Reason())),
+                      .arg(QFile::decodeName(load.Error().File().c_str()), FromGbk(load.Error().Reason())),
                   kCaption);
     return false;
   }
-  PutInPlace(window_, std::move(tables), LabTimetable, QDir(dir).dirName(), QDir::toNativeSeparators(dir));
+  PutInPlace(window_, std::move(load.Timetable()), LabTimetable, QDir(dir).dirName(), QDir::toNativeSeparators(dir));
   return true;
 }
 
 bool TTimetableSwitch::RestoreBuiltIn() {
-  TTimetable tables;
-  try {
-    LoadTimetable(builtIn_, tables);
-  } catch (const std::exception& e) {
-    boxes_.Inform(&window_, QStringLiteral("内置时刻表无法载入：%1").arg(FromGbk(e.what())), kCaption);
+  TTimetableLoad load = LoadBuiltInTimetable(builtIn_);
+  if (!load.Ok()) {
+    boxes_.Inform(&window_, QStringLiteral("内置时刻表无法载入：%1").arg(FromGbk(load.Error().what())), kCaption);
     return false;
   }
-  PutInPlace(window_, std::move(tables), LabTimetable, QStringLiteral("内置"), QString());
+  PutInPlace(window_, std::move(load.Timetable()), LabTimetable, QStringLiteral("内置"), QString());
   return true;
 }
 

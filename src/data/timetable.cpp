@@ -1,13 +1,5 @@
 #include "data/timetable.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
-#include <cstdint>
-#include <cstring>
 #include <exception>
 #include <functional>
 #include <string>
@@ -23,31 +15,79 @@ namespace vormek {
 
 namespace {
 
-using TRangeCheck = void (*)(const TMemTable&);
-
 void NoRangeCheck(const TMemTable&) {}
 
-// Loads one table: the text, its ranges (while still in text order, so that
-// a refusal can name the line), then its current order.
-void LoadText(std::string text, TMemTable& table, std::string_view index, TRangeCheck check) {
+}  // namespace
+
+const std::array<TTimetableTable, 4> kTimetableTables = {{
+    {"SPY.txt", "SPY", &TTimetable::KMPy, "", {"Station", "Shortcode"}, NoRangeCheck},
+    {"SLIST.txt",
+     "SList",
+     &TTimetable::KMList,
+     "SID",
+     {"ID", "NType", "startStation", "endStation", "A_Time", "D_Time", "R_Date", "Distance", "P1", "P2", "P3", "P4"},
+     CheckTrainListRanges},
+    {"SM.txt", "SM", &TTimetable::KMSM, "SStation", {"Station", "Gp"}, NoRangeCheck},
+    {"STRAIN.txt",
+     "STrain",
+     &TTimetable::KMTrain,
+     "SIDNo",
+     {"ID", "Station", "S_No", "A_Time", "D_Time", "R_Date", "Distance", "P1", "P2", "P3", "P4"},
+     CheckStopTableRanges},
+}};
+
+const TTimetableTable& PinyinTable() { return kTimetableTables[0]; }
+const TTimetableTable& TrainListTable() { return kTimetableTables[1]; }
+const TTimetableTable& GroupTable() { return kTimetableTables[2]; }
+const TTimetableTable& StopTable() { return kTimetableTables[3]; }
+
+namespace {
+
+// Every column a query reads is there.
+void CheckColumns(const TMemTable& table, const TTimetableTable& spec) {
+  for (const char* column : spec.Columns) table.FieldByName(column);
+}
+
+void CheckRecords(const TMemTable& table) {
+  if (table.RecordCount() == 0) throw ETableError("no records");
+}
+
+// Loads one table: the text, its columns, its ranges (while still in text
+// order, so that a refusal can name the line), its current order, and that
+// it holds records.
+void LoadText(std::string text, TMemTable& table, const TTimetableTable& spec) {
   try {
     table.LoadFromOwnedText(std::move(text));
-    check(table);
-    table.SetIndexName(index);
+    CheckColumns(table, spec);
+    spec.CheckRanges(table);
+    table.SetIndexName(spec.Index);
+    CheckRecords(table);
   } catch (...) {
     table = TMemTable();  // a failed step leaves no half-usable table behind
     throw;
   }
 }
 
-void LoadStep(const TItemSet& items, std::string_view item, TMemTable& table, std::string_view index,
-              TRangeCheck check) {
+void LoadStep(const TItemSet& items, TMemTable& table, const TTimetableTable& spec) {
   try {
     // The inflated buffer becomes the table's storage: no second copy.
-    LoadText(DecompressItem(items, item), table, index, check);
+    LoadText(DecompressItem(items, spec.Item), table, spec);
   } catch (...) {
     table = TMemTable();  // a failed step leaves no half-usable table behind
     throw;
+  }
+}
+
+// The error of the step that loads a table, naming it (its file or item).
+[[noreturn]] void RethrowNaming(std::string_view name) {
+  try {
+    throw;
+  } catch (const ETimetableSourceError&) {
+    throw;
+  } catch (const ETableFormatError& e) {
+    throw ETimetableSourceError(std::string(name), e.what(), e.line());
+  } catch (const EVormekError& e) {
+    throw ETimetableSourceError(std::string(name), e.what());
   }
 }
 
@@ -85,19 +125,39 @@ class TBackground {
   std::thread thread_;
 };
 
-// The stop table is most of the work of a load, so it is split over two
-// threads: its text is read while this thread loads the other three, then
-// its ranges are checked while this thread sets its index and builds the
-// timetable's index. A failure is the one a load in the loaders' order would
-// meet first (the other tables', then the range check's, then the index's),
-// and leaves the tables as that load would: the stop table is taken only once
-// the others stand.
-void LoadStopsBesideTheRest(const std::function<void(TMemTable&)>& readStops, const std::function<void()>& loadOthers,
-                            TTimetable& tt) {
+// The name a failed step's error gives its table: its item or its file.
+using TNameOf = std::string_view (*)(const TTimetableTable&);
+using TTextOf = std::function<std::string(const TTimetableTable&)>;
+
+// The four tables from their texts (textOf may be called on two threads at
+// once, for different tables). The stop table is most of the work of a
+// load, so it is split over two threads: its text is read while this thread
+// loads the other three, then its ranges are checked while this thread sets
+// its index and builds the timetable's index. A failure is the one a load in
+// the loaders' order would meet first (the other tables', then the range
+// check's, then the index's), and leaves the tables as that load would: the
+// stop table is taken only once the others stand.
+void LoadFour(const TTextOf& textOf, TNameOf nameOf, TTimetable& tt) {
+  const TTimetableTable& stopSpec = StopTable();
   TMemTable stops;
   {
-    TBackground reading([&] { readStops(stops); });
-    loadOthers();  // on failure the reading is waited for and dropped
+    TBackground reading([&] {
+      try {
+        stops.LoadFromOwnedText(textOf(stopSpec));
+        CheckColumns(stops, stopSpec);
+      } catch (...) {
+        RethrowNaming(nameOf(stopSpec));
+      }
+    });
+    // On failure the reading is waited for and dropped.
+    for (const TTimetableTable& spec : kTimetableTables) {
+      if (&spec == &stopSpec) continue;
+      try {
+        LoadText(textOf(spec), tt.*spec.Table, spec);
+      } catch (...) {
+        RethrowNaming(nameOf(spec));
+      }
+    }
     try {
       reading.Join();
     } catch (...) {
@@ -107,11 +167,12 @@ void LoadStopsBesideTheRest(const std::function<void(TMemTable&)>& readStops, co
   }
   tt.KMTrain = std::move(stops);
   try {
-    TBackground checking([&] { CheckStopTableRanges(tt.KMTrain); });
+    TBackground checking([&] { stopSpec.CheckRanges(tt.KMTrain); });
     std::exception_ptr indexError;
     TTimetableIndex index;
     try {
-      tt.KMTrain.SetIndexName("SIDNo");
+      tt.KMTrain.SetIndexName(stopSpec.Index);
+      CheckRecords(tt.KMTrain);
       index = BuildTimetableIndex(tt);
     } catch (...) {
       indexError = std::current_exception();
@@ -121,83 +182,31 @@ void LoadStopsBesideTheRest(const std::function<void(TMemTable&)>& readStops, co
     tt.Index = std::move(index);
   } catch (...) {
     tt.KMTrain = TMemTable();  // a failed step leaves no half-usable table behind
-    throw;
+    RethrowNaming(nameOf(stopSpec));
   }
 }
 
-[[noreturn]] void CannotRead(const std::filesystem::path& path, const std::string& reason) {
-  throw EItemError("cannot read " + path.string() + ": " + reason);
-}
+std::string_view ItemOf(const TTimetableTable& spec) { return spec.Item; }
+std::string_view FileOf(const TTimetableTable& spec) { return spec.File; }
 
 }  // namespace
 
-// The size is checked before anything is read, and the read stops at that
-// size: a file that is huge, not a plain file, or still growing costs no
-// more than the limit.
-std::string ReadTableText(const std::filesystem::path& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) CannotRead(path, std::strerror(errno));
-  struct Closer {
-    int fd;
-    ~Closer() { ::close(fd); }
-  } closer{fd};
-  struct stat info {};
-  if (::fstat(fd, &info) != 0) CannotRead(path, std::strerror(errno));
-  if (!S_ISREG(info.st_mode)) CannotRead(path, "not a regular file");
-  const auto size = static_cast<std::uint64_t>(info.st_size);
-  if (size > kMaxTableTextBytes)
-    CannotRead(path, std::to_string(size) + " bytes, more than a table text may have (" +
-                         std::to_string(kMaxTableTextBytes) + ")");
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t got = ::read(fd, bytes.data() + done, std::min<std::size_t>(bytes.size() - done, 1 << 20));
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) CannotRead(path, std::strerror(errno));
-    if (got == 0) break;  // shrank while read: the table text says what is missing
-    done += static_cast<std::size_t>(got);
-  }
-  bytes.resize(done);
-  return bytes;
-}
-
-void LoadPinyinTable(const TItemSet& items, TMemTable& KMPy) { LoadStep(items, "SPY", KMPy, "", NoRangeCheck); }
-void LoadTrainList(const TItemSet& items, TMemTable& KMList) {
-  LoadStep(items, "SList", KMList, "SID", CheckTrainListRanges);
-}
-void LoadGroupTable(const TItemSet& items, TMemTable& KMSM) { LoadStep(items, "SM", KMSM, "SStation", NoRangeCheck); }
-void LoadStopTable(const TItemSet& items, TMemTable& KMTrain) {
-  LoadStep(items, "STrain", KMTrain, "SIDNo", CheckStopTableRanges);
-}
+void LoadPinyinTable(const TItemSet& items, TMemTable& KMPy) { LoadStep(items, KMPy, PinyinTable()); }
+void LoadTrainList(const TItemSet& items, TMemTable& KMList) { LoadStep(items, KMList, TrainListTable()); }
+void LoadGroupTable(const TItemSet& items, TMemTable& KMSM) { LoadStep(items, KMSM, GroupTable()); }
+void LoadStopTable(const TItemSet& items, TMemTable& KMTrain) { LoadStep(items, KMTrain, StopTable()); }
 
 void LoadTimetable(const TItemSet& items, TTimetable& timetable) {
-  LoadStopsBesideTheRest([&items](TMemTable& stops) { stops.LoadFromOwnedText(DecompressItem(items, "STrain")); },
-                         [&] {
-                           LoadPinyinTable(items, timetable.KMPy);
-                           LoadTrainList(items, timetable.KMList);
-                           LoadGroupTable(items, timetable.KMSM);
-                         },
-                         timetable);
+  LoadFour([&items](const TTimetableTable& spec) { return DecompressItem(items, spec.Item); }, ItemOf, timetable);
 }
 
 void LoadTimetableFromTexts(TTimetableTexts texts, TTimetable& timetable) {
-  LoadStopsBesideTheRest([&texts](TMemTable& stops) { stops.LoadFromOwnedText(std::move(texts.STRAIN)); },
-                         [&] {
-                           LoadText(std::move(texts.SPY), timetable.KMPy, "", NoRangeCheck);
-                           LoadText(std::move(texts.SLIST), timetable.KMList, "SID", CheckTrainListRanges);
-                           LoadText(std::move(texts.SM), timetable.KMSM, "SStation", NoRangeCheck);
-                         },
-                         timetable);
-}
-
-void LoadTimetableFromDirectory(const std::filesystem::path& dir, TTimetable& timetable) {
-  // Read all four first, so that a missing file leaves no table half loaded.
-  TTimetableTexts texts;
-  texts.SPY = ReadTableText(dir / "SPY.txt");
-  texts.SLIST = ReadTableText(dir / "SLIST.txt");
-  texts.SM = ReadTableText(dir / "SM.txt");
-  texts.STRAIN = ReadTableText(dir / "STRAIN.txt");
-  LoadTimetableFromTexts(std::move(texts), timetable);
+  std::string* const textOf[] = {&texts.SPY, &texts.SLIST, &texts.SM, &texts.STRAIN};
+  LoadFour(
+      [&](const TTimetableTable& spec) {
+        return std::move(*textOf[static_cast<std::size_t>(&spec - kTimetableTables.data())]);
+      },
+      FileOf, timetable);
 }
 
 }  // namespace vormek

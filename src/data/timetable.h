@@ -1,8 +1,11 @@
 #pragma once
 // The four timetable tables and the steps that load them.
-#include <filesystem>
+#include <array>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
+#include "data/errors.h"
 #include "data/item_set.h"
 #include "data/mem_table.h"
 #include "data/timetable_index.h"
@@ -18,10 +21,47 @@ struct TTimetable {
   TTimetableIndex Index;
 };
 
-// One load step each: decompress the item, load the text, set the current
-// index. Each throws (EItemError, ETableFormatError, or ETableError for a
-// unique index holding a key twice), releases all it used and then leaves its
-// table empty.
+// One of the four tables: where it comes from and what a load asks of it.
+struct TTimetableTable {
+  std::string_view File;  // in a folder of table texts: "SPY.txt"
+  std::string_view Item;  // among the items built into the program: "SPY"
+  TMemTable TTimetable::*Table;
+  std::string_view Index;  // the current index once loaded; "" for text order
+  // The columns the queries read: a table without one of them is refused.
+  std::initializer_list<const char*> Columns;
+  void (*CheckRanges)(const TMemTable&);
+};
+
+// The four, in the loaders' order: pinyin, train list, groups, stops.
+extern const std::array<TTimetableTable, 4> kTimetableTables;
+const TTimetableTable& PinyinTable();
+const TTimetableTable& TrainListTable();
+const TTimetableTable& GroupTable();
+const TTimetableTable& StopTable();
+
+// A load that failed at one table: the file or item at fault (as
+// TTimetableTable names it, or the path of a file that stands for it), and
+// why. Line is the table text's line at fault, 0 when none is.
+class ETimetableSourceError : public EVormekError {
+ public:
+  ETimetableSourceError(std::string file, const std::string& reason, int line = 0)
+      : EVormekError(file + ": " + reason), file_(std::move(file)), reason_(reason), line_(line) {}
+  const std::string& File() const { return file_; }
+  const std::string& Reason() const { return reason_; }
+  int Line() const { return line_; }
+
+ private:
+  std::string file_;
+  std::string reason_;
+  int line_;
+};
+
+// One load step each: decompress the item, load the text, check that it
+// holds the columns the queries read and their values lie in range, set the
+// current index, and check that it holds records. Each throws (EItemError,
+// ETableFormatError, or ETableError for a missing column, a unique index
+// holding a key twice or no records), releases all it used and then leaves
+// its table empty.
 void LoadPinyinTable(const TItemSet& items, TMemTable& KMPy);   // "SPY"
 void LoadTrainList(const TItemSet& items, TMemTable& KMList);   // "SList"
 void LoadGroupTable(const TItemSet& items, TMemTable& KMSM);    // "SM"
@@ -29,7 +69,8 @@ void LoadStopTable(const TItemSet& items, TMemTable& KMTrain);  // "STrain"
 
 // All four, then the index. The stop table is loaded on a second thread
 // beside the other three; a failure is reported, and leaves the tables, as a
-// load of the four in the loaders' order would.
+// load of the four in the loaders' order would. Throws ETimetableSourceError
+// naming the item at fault.
 void LoadTimetable(const TItemSet& items, TTimetable& timetable);
 
 // The four table texts, as a folder or a generator holds them.
@@ -37,18 +78,8 @@ struct TTimetableTexts {
   std::string SPY, SLIST, SM, STRAIN;
 };
 
-// The same steps from the texts, the same way.
+// The same steps from the texts, the same way. Throws ETimetableSourceError
+// naming the file at fault.
 void LoadTimetableFromTexts(TTimetableTexts texts, TTimetable& timetable);
-
-// A table text read whole. The size is checked before anything is read, and
-// the read stops at that size: a file that is huge, not a plain file, or
-// still growing costs no more than kMaxTableTextBytes. Throws EItemError
-// naming the path and why.
-std::string ReadTableText(const std::filesystem::path& path);
-
-// The same from a folder holding SLIST.txt, STRAIN.txt, SM.txt and SPY.txt.
-// A file larger than kMaxTableTextBytes, or one that is not a regular file,
-// is refused before it is read; a file that cannot be read says why.
-void LoadTimetableFromDirectory(const std::filesystem::path& dir, TTimetable& timetable);
 
 }  // namespace vormek

@@ -25,8 +25,6 @@ namespace vormek {
 
 namespace {
 
-constexpr const char* kTableFiles[] = {"SPY.txt", "SLIST.txt", "SM.txt", "STRAIN.txt"};
-
 // A file changed less than this long ago may change again within the same
 // time stamp; its image is not written, so that a later change is never
 // mistaken for the state the image holds.
@@ -46,17 +44,17 @@ struct TStamp {
 
 // What the image of the folder must have been made from; none when a file
 // cannot be looked at (the load from the texts then says why).
-std::optional<TStamp> StampOf(const std::filesystem::path& dir) {
+std::optional<TStamp> StampOf(const std::filesystem::path& dir, const std::vector<std::string>& files) {
   std::error_code error;
   const std::filesystem::path canonical = std::filesystem::canonical(dir, error);
   if (error) return std::nullopt;
   TStamp stamp;
   stamp.text = "tables " + canonical.string() + "\n";
   const std::time_t now = std::time(nullptr);
-  for (const char* name : kTableFiles) {
+  for (const std::string& name : files) {
     struct stat info {};
     if (::stat((canonical / name).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-    stamp.text += std::string(name) + " " + std::to_string(info.st_dev) + " " + std::to_string(info.st_ino) + " " +
+    stamp.text += name + " " + std::to_string(info.st_dev) + " " + std::to_string(info.st_ino) + " " +
                   std::to_string(info.st_size) + " " + std::to_string(info.st_mtim.tv_sec) + "." +
                   std::to_string(info.st_mtim.tv_nsec) + " " + std::to_string(info.st_ctim.tv_sec) + "." +
                   std::to_string(info.st_ctim.tv_nsec) + "\n";
@@ -90,17 +88,24 @@ std::optional<std::shared_ptr<const void>> MapImage(const std::filesystem::path&
   return std::shared_ptr<const void>(at, [size](const void* p) { ::munmap(const_cast<void*>(p), size); });
 }
 
-bool OpenCached(const std::filesystem::path& image, const std::string& stamp, TTimetable& timetable) {
+bool OpenCached(const std::filesystem::path& image, const std::string& stamp, TTimetable& timetable, std::string& why) {
   std::size_t size = 0;
   const auto mapped = MapImage(image, size);
-  if (!mapped) return false;
+  if (!mapped) {
+    why = "cannot be mapped";
+    return false;
+  }
   const std::span<const std::byte> bytes(static_cast<const std::byte*>(mapped->get()), size);
   try {
-    if (TimetableImageStamp(bytes) != stamp) return false;
+    if (TimetableImageStamp(bytes) != stamp) {
+      why = "made from other files";
+      return false;
+    }
     OpenTimetableImage(bytes, *mapped, TImageChecksum::Verify, timetable);
     return true;
-  } catch (const EItemError&) {
-    return false;  // damaged or of another build: made again below
+  } catch (const EItemError& e) {
+    why = e.what();  // damaged or of another build: made again from the files
+    return false;
   }
 }
 
@@ -189,27 +194,30 @@ std::filesystem::path DefaultTimetableCacheDir() {
   return {};
 }
 
-TKeptImage::TKeptImage(const std::filesystem::path& dir, const std::filesystem::path& cacheDir) {
+TKeptImage::TKeptImage(const std::filesystem::path& dir, const std::filesystem::path& cacheDir,
+                       const std::vector<std::string>& files) {
   if (cacheDir.empty()) return;
-  const std::optional<TStamp> stamp = StampOf(dir);
-  if (!stamp) return;  // the load from the texts says why
+  const std::optional<TStamp> stamp = StampOf(dir, files);
+  if (!stamp) return;  // the load from the files says why
   stamp_ = stamp->text;
   settled_ = stamp->settled;
   image_ = ImagePath(cacheDir, stamp_);
 }
 
-bool TKeptImage::Open(TTimetable& timetable) const { return !image_.empty() && OpenCached(image_, stamp_, timetable); }
+bool TKeptImage::Present() const {
+  struct stat info {};
+  return !image_.empty() && ::lstat(image_.c_str(), &info) == 0;
+}
+
+bool TKeptImage::Open(TTimetable& timetable, std::string* why) const {
+  std::string reason = "none kept";
+  const bool opened = !image_.empty() && OpenCached(image_, stamp_, timetable, reason);
+  if (!opened && why != nullptr) *why = reason;
+  return opened;
+}
 
 bool TKeptImage::Keep(const TTimetable& timetable) const {
   return !image_.empty() && settled_ && WriteCached(image_, stamp_, timetable);
-}
-
-TCacheUse LoadTimetableFromDirectoryCached(const std::filesystem::path& dir, const std::filesystem::path& cacheDir,
-                                           TTimetable& timetable) {
-  const TKeptImage kept(dir, cacheDir);
-  if (kept.Open(timetable)) return TCacheUse::Opened;
-  LoadTimetableFromDirectory(dir, timetable);
-  return kept.Keep(timetable) ? TCacheUse::Written : TCacheUse::Passed;
 }
 
 }  // namespace vormek

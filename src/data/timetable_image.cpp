@@ -20,7 +20,7 @@ namespace {
 constexpr std::uint64_t kMagic = 0x3147414D494B4D56ull;  // "VMKIMAG1" read in this byte order
 // Raise when anything written changes: the tables' storage, the index's
 // arrays, or what a load checks before a table is let in.
-constexpr std::uint64_t kFormat = 1;
+constexpr std::uint64_t kFormat = 2;
 // The sizes the arrays are read with, and the byte order (0x0102 reads back
 // as 0x0201 on a machine of the other order).
 constexpr std::uint64_t kLayout =

@@ -16,6 +16,7 @@
 
 #include "data/errors.h"
 #include "data/mem_table.h"
+#include "data/table_text_folder.h"
 #include "data/timetable.h"
 #include "support/table_text.h"
 
@@ -48,29 +49,25 @@ std::vector<TStop> SaneStops() {
 }
 
 std::string ListText(const std::string& distance, const std::string& rdate, const std::string& p2) {
-  return Preamble(ColumnDef("ID", "WideString", 35, 35) + ColumnDef("R_Date", "WideString", 20, 20) +
-                      ColumnDef("Distance", "Integer", 0, 10) + ColumnDef("P2", "WideString", 20, 20),
-                  IndexDef("SID", "ID", true)) +
-         Row({"ID", "R_Date", "Distance", "P2"}) + Row({"D2", "45", "0", "5"}) + Row({"G1", rdate, distance, p2});
+  return testing::TrainListPreamble() + Row({"D2", "1", "天津", "天津西", "", "", "45", "0", "5", "", "", ""}) +
+         Row({"G1", "2", "北京南", "上海虹桥", "", "", rdate, distance, "", p2, "", ""});
 }
 
 TTimetableTexts Texts(std::string slist, std::string strain) {
   TTimetableTexts texts;
-  texts.SPY = Preamble(ColumnDef("Station", "WideString", 20, 20), "") + Row({"Station"}) + Row({"北京南"});
-  texts.SM = Preamble(ColumnDef("Station", "WideString", 20, 20) + ColumnDef("Gp", "Integer", 0, 10),
-                      IndexDef("SStation", "Station", true)) +
-             Row({"Station", "Gp"}) + Row({"北京南", "1"});
+  texts.SPY = testing::PinyinTablePreamble() + Row({"北京南", "BJN"});
+  texts.SM = testing::GroupTablePreamble() + Row({"北京南", "1"});
   texts.SLIST = std::move(slist);
   texts.STRAIN = std::move(strain);
   return texts;
 }
 
 // The error of loading, empty when the timetable loads.
-std::optional<ETableFormatError> LoadError(TTimetableTexts texts) {
+std::optional<ETimetableSourceError> LoadError(TTimetableTexts texts) {
   TTimetable t;
   try {
     LoadTimetableFromTexts(std::move(texts), t);
-  } catch (const ETableFormatError& e) {
+  } catch (const ETimetableSourceError& e) {
     EXPECT_EQ(t.KMTrain.RecordCount(), 0) << "a refused table is left empty";
     return e;
   }
@@ -81,8 +78,8 @@ TEST(TableLimits, AbsurdNumbersAreRefusedWithTheirLine) {
   ASSERT_FALSE(LoadError(Texts(ListText("20000", "9999:59", "100000"), StopText(SaneStops()))))
       << "the largest sane values load";
   // The stop table's rows start on line 20 (11 columns, 2 indexes), the
-  // train list's on line 12 (4 columns, 1 index); the changed row is the
-  // second stop of G1, or G1 in the list.
+  // train list's on line 20 too (12 columns, 1 index); the changed row is
+  // the second stop of G1, or G1 in the list.
   struct Case {
     const char* column;
     std::string value;
@@ -133,8 +130,9 @@ TEST(TableLimits, AbsurdNumbersAreRefusedWithTheirLine) {
     const auto error = LoadError(Texts(list, StopText(stops)));
     const std::string what = std::string(c.column) + "=" + c.value + (c.inList ? " in the list" : "");
     ASSERT_TRUE(error.has_value()) << what << " was accepted";
-    const int line = c.inList ? 13 : c.value == "407" ? 22 : 21;
-    EXPECT_EQ(error->line(), line) << what << ": " << error->what();
+    const int line = c.value == "407" ? 22 : 21;
+    EXPECT_EQ(error->Line(), line) << what << ": " << error->what();
+    EXPECT_EQ(error->File(), c.inList ? "SLIST.txt" : "STRAIN.txt") << what;
     EXPECT_NE(std::string(error->what()).find(c.column), std::string::npos) << error->what();
   }
 }

@@ -14,7 +14,8 @@
 #include <string>
 
 #include "data/errors.h"
-#include "data/timetable_folder.h"
+#include "data/table_text_folder.h"
+#include "data/timetable_source.h"
 #include "query/direct_and_station_fixture.h"
 #include "support/timetable_compare.h"
 
@@ -49,7 +50,11 @@ class TimetableCacheTest : public ::testing::Test {
   // ctime cannot be set back; the files' change times must age instead.
   static void LetChangesSettle() { ::sleep(2); }
 
-  TCacheUse Load(TTimetable& tt, const fs::path& cache) { return LoadTimetableFromDirectoryCached(tables_, cache, tt); }
+  TCacheUse Load(TTimetable& tt, const fs::path& cache) {
+    TCacheUse use = TCacheUse::Passed;
+    tt = LoadTimetableFolder(tables_, cache, &use).Take();
+    return use;
+  }
 
   void ExpectAsFromTheTexts(const TTimetable& tt) {
     TTimetable texts;
@@ -137,34 +142,22 @@ TEST_F(TimetableCacheTest, NothingIsKeptOfFilesJustChangedOrWhereNothingCanBeWri
 
   // A folder that does not load fails as it does without a cache.
   fs::remove(tables_ / "SM.txt");
-  EXPECT_THROW(Load(tt, cache_), EItemError);
+  EXPECT_THROW(Load(tt, cache_), ETimetableSourceError);
 }
 
-// The window's folder loader asks more of a folder than the command line (every
-// column a query reads, no empty table): an image the command line kept
-// serves the window only if the window would take the files too.
-TEST_F(TimetableCacheTest, TheWindowTakesAKeptImageOnlyOfAFolderItWouldTake) {
-  LetChangesSettle();
-  TTimetable first = LoadTimetableFolder(tables_, cache_);
-  ExpectAsFromTheTexts(first);
-  const fs::path image = *fs::directory_iterator(cache_);
-  struct stat made {};
-  ASSERT_EQ(::stat(image.c_str(), &made), 0);
-  ExpectAsFromTheTexts(LoadTimetableFolder(tables_, cache_));
-  struct stat after {};
-  ASSERT_EQ(::stat(image.c_str(), &after), 0);
-  EXPECT_EQ(after.st_ino, made.st_ino) << "the second load opened the image instead of making it again";
-
-  Write("SPY.txt", fixture::PinyinText({}));
+// An image kept of a folder serves only while the files are those it was
+// made from: a file that no longer loads is refused, naming it, although an
+// image of the folder is there.
+TEST_F(TimetableCacheTest, AKeptImageNeverStandsForFilesThatDoNotLoad) {
   LetChangesSettle();
   TTimetable tt;
   EXPECT_EQ(Load(tt, cache_), TCacheUse::Written);
-  try {
-    LoadTimetableFolder(tables_, cache_);
-    ADD_FAILURE() << "a folder with an empty pinyin table was taken";
-  } catch (const ETimetableFolderError& e) {
-    EXPECT_EQ(e.File(), "SPY.txt");
-  }
+  Write("SPY.txt", fixture::PinyinText({}));
+  LetChangesSettle();
+  const TTimetableLoad load = LoadTimetableFolder(tables_, cache_);
+  ASSERT_FALSE(load.Ok());
+  EXPECT_EQ(load.Error().File(), "SPY.txt");
+  EXPECT_EQ(load.Error().Reason(), "no records");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "data/errors.h"
+#include "data/table_text_folder.h"
 #include "query/direct_and_station_fixture.h"
 #include "support/timetable_compare.h"
 #include "support/timetable_walk.h"

@@ -9,6 +9,7 @@
 
 #include "data/errors.h"
 #include "data/gbk_codec.h"
+#include "data/table_text_folder.h"
 #include "data/timetable.h"
 #include "support/item_packing.h"
 #include "support/table_text.h"
@@ -29,9 +30,9 @@ std::string PinyinText() {
 }
 
 std::string ListText() {
-  return Preamble(ColumnDef("ID", "WideString", 35, 35) + ColumnDef("StartStation", "WideString", 20, 20),
-                  IndexDef("SID", "ID", true) + IndexDef("SstartStation", "startStation", false)) +
-         Row({"ID", "StartStation"}) + Row({"Z1", "北京"}) + Row({"D1", "北京西"});
+  return testing::TrainListPreamble() +
+         Row({"Z1", "1", "北京", "上海", "19:00", "07:00", "12:0", "1463", "", "", "", ""}) +
+         Row({"D1", "1", "北京西", "保定", "08:00", "09:00", "1:0", "150", "", "", "", ""});
 }
 
 std::string GroupText() {
@@ -163,7 +164,7 @@ TEST(TimetableLoad, FromFolderReadsTheFourFiles) {
   write("SM.txt", GroupText());
   std::filesystem::remove(dir / "STRAIN.txt");
   TTimetable t;
-  EXPECT_THROW(LoadTimetableFromDirectory(dir, t), EItemError);
+  EXPECT_THROW(LoadTimetableFromDirectory(dir, t), ETimetableSourceError);
   EXPECT_EQ(t.KMPy.RecordCount(), 0) << "nothing is loaded before every file is read";
   write("STRAIN.txt", StopText());
   LoadTimetableFromDirectory(dir, t);

@@ -64,4 +64,28 @@ inline std::string StopTablePreamble() {
          Row({"ID", "Station", "S_No", "A_Time", "D_Time", "R_Date", "Distance", "P1", "P2", "P3", "P4"});
 }
 
+// A train list in the layout of the stored one (12 columns, SID unique).
+inline std::string TrainListPreamble() {
+  return Preamble(ColumnDef("ID", "WideString", 35, 35) + ColumnDef("NType", "SmallInt", 0, 10) +
+                      ColumnDef("StartStation", "WideString", 20, 20) + ColumnDef("endStation", "WideString", 20, 20) +
+                      ColumnDef("A_Time", "WideString", 20, 20) + ColumnDef("D_Time", "WideString", 20, 20) +
+                      ColumnDef("R_Date", "WideString", 20, 20) + ColumnDef("Distance", "Integer", 0, 10) +
+                      ColumnDef("P1", "WideString", 20, 20) + ColumnDef("P2", "WideString", 20, 20) +
+                      ColumnDef("P3", "WideString", 20, 20) + ColumnDef("P4", "WideString", 20, 20),
+                  IndexDef("SID", "ID", true)) +
+         Row({"ID", "NType", "StartStation", "endStation", "A_Time", "D_Time", "R_Date", "Distance", "P1", "P2", "P3",
+              "P4"});
+}
+
+// The pinyin and group tables in the layouts of the stored ones.
+inline std::string PinyinTablePreamble() {
+  return Preamble(ColumnDef("Station", "WideString", 20, 20) + ColumnDef("Shortcode", "WideString", 10, 10), "") +
+         Row({"Station", "Shortcode"});
+}
+inline std::string GroupTablePreamble() {
+  return Preamble(ColumnDef("Station", "WideString", 20, 20) + ColumnDef("Gp", "Integer", 0, 10),
+                  IndexDef("SStation", "Station", true)) +
+         Row({"Station", "Gp"});
+}
+
 }  // namespace vormek::testing

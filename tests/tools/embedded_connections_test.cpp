@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "data/embedded_items.h"
+#include "data/table_text_folder.h"
 #include "data/timetable.h"
 #include "query/connections.h"
 #include "stations/station_selection.h"

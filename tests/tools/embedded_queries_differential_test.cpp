@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "data/embedded_items.h"
+#include "data/table_text_folder.h"
 #include "data/timetable.h"
 #include "query/query_direct.h"
 #include "query/query_station.h"

@@ -23,12 +23,10 @@ fs::path FolderWithGbkFault() {
   using namespace vormek::testing;
   const fs::path dir = fs::path(::testing::TempDir()) / "vormek_query_hostile_test";
   fs::create_directories(dir);
-  const std::string station = ColumnDef("Station", "WideString", 20, 20);
-  std::ofstream(dir / "SPY.txt", std::ios::binary) << Preamble(station, "") << Row({"Station"});
-  std::ofstream(dir / "SM.txt", std::ios::binary)
-      << Preamble(station, IndexDef("SStation", "Station", true)) << Row({"Station"});
+  std::ofstream(dir / "SPY.txt", std::ios::binary) << PinyinTablePreamble() << Row({"北京南", "BJN"});
+  std::ofstream(dir / "SM.txt", std::ios::binary) << GroupTablePreamble() << Row({"北京南", "1"});
   std::ofstream(dir / "SLIST.txt", std::ios::binary)
-      << Preamble(ColumnDef("ID", "WideString", 35, 35), IndexDef("SID", "ID", true)) << Row({"ID"});
+      << TrainListPreamble() << Row({"G1", "2", "北京南", "北京南", "", "", "", "0", "", "", "", ""});
   std::ofstream(dir / "STRAIN.txt", std::ios::binary)
       << StopTablePreamble() << Row({"G1", "北京南", "1", "", "", "北京", "0", "", "", "", ""});
   return dir;
@@ -59,7 +57,12 @@ TEST(QueryHostile, ArgumentsAreCheckedEscapedAndAnswered) {
       {{"--tables", "", "cc", "G1"}, 64, "", "--tables needs a folder", false},
       {{"--tables=", "cc", "G1"}, 64, "", "--tables needs a folder", false},
       {{"--tables", "/no/such/folder", "cc", "G1"}, 66, "", "no folder /no/such/folder", false},
-      {{"--tables", gbkFolder, "cc", "G1"}, 1, "", U8(u8"line 20: R_Date \"北京\" is not an elapsed time"), false},
+      {{"--tables", "/no/such/folder", "plan", "A", "B"}, 66, "", "no folder /no/such/folder", false},
+      {{"--tables", gbkFolder, "cc", "G1"},
+       1,
+       "",
+       U8(u8"STRAIN.txt: line 20: R_Date \"北京\" is not an elapsed time"),
+       false},
       // plan reads its options by its own table, under the same rules.
       {{"plan", "A"}, 64, "", U8(u8"as the 换乘方案 window lists them"), false},
       {{"plan", "A", "B", "--bogus\x1b[2J"}, 64, "", "unknown option --bogus\\x1b[2J", false},
@@ -67,7 +70,7 @@ TEST(QueryHostile, ArgumentsAreCheckedEscapedAndAnswered) {
       {{"--tables", gbkFolder, "plan", "A", "B"},
        1,
        "",
-       U8(u8"line 20: R_Date \"北京\" is not an elapsed time"),
+       U8(u8"STRAIN.txt: line 20: R_Date \"北京\" is not an elapsed time"),
        false},
       {{"plan", U8(u8"北京"), U8(u8"上海"), "--max=1", "--min-change=45"}, 0, U8(u8"车次一,发站"), "", true},
   };

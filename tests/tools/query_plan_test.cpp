@@ -3,6 +3,7 @@
 // are GBK, so the program runs with --gbk.
 #include <gtest/gtest.h>
 
+#include "data/table_text_folder.h"
 #include "data/timetable.h"
 #include "query/connection_rows.h"
 #include "query/connections.h"

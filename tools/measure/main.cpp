@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "data/gbk_codec.h"
+#include "data/table_text_folder.h"
 #include "timetable_builder.h"
 #include "timetable_measure.h"
 

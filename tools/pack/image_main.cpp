@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "data/table_text_folder.h"
 #include "data/timetable.h"
 #include "data/timetable_image.h"
 

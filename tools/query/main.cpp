@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "asked_timetable.h"
 #include "cli_commands.h"
 #include "cli_options.h"
 #include "cli_text.h"
@@ -12,7 +13,6 @@
 #include "data/timetable.h"
 #include "pinyin_arguments.h"
 #include "plan_command.h"
-#include "timetable_source.h"
 #ifdef VORMEK_HAVE_EMBEDDED
 #include "data/embedded_items.h"
 #endif
@@ -44,18 +44,9 @@ int main(int argc, char** argv) {
 #ifdef VORMEK_HAVE_EMBEDDED
   items = &EmbeddedItems();
 #endif
+  if (const int status = LoadAskedTimetable(o.TablesDir, o.NoCache, codec, std::cerr, timetable); status != ExitOk)
+    return status;
   try {
-    if (!o.TablesDir.empty()) {
-      std::error_code error;
-      if (!std::filesystem::is_directory(o.TablesDir, error)) {
-        std::cerr << "vormek-query: no folder " << Echo(o.TablesDir, o.Gbk) << '\n';
-        return ExitNoInput;
-      }
-    }
-    if (!LoadAskedTimetable(o.TablesDir, o.NoCache, timetable)) {
-      std::cerr << "vormek-query: this build carries no timetable; use --tables DIR\n";
-      return ExitNoData;
-    }
     if (o.Pinyin) spellings = LoadSpellings(o.TablesDir, items);
   } catch (const std::exception& e) {
     // The reason may quote table text, which is GBK.

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "asked_timetable.h"
 #include "cli_commands.h"
 #include "cli_option_table.h"
 #include "cli_text.h"
@@ -9,7 +10,6 @@
 #include "query/connections.h"
 #include "query/input_checks.h"
 #include "rules/UPub_Center.h"
-#include "timetable_source.h"
 
 namespace vormek::cli {
 
@@ -65,18 +65,6 @@ std::string Parse(const std::vector<std::string>& args, TPlanOptions& o) {
   return {};
 }
 
-bool Load(const TPlanOptions& o, TTimetable& tt, const TTextCodec& codec, std::ostream& err) {
-  try {
-    if (LoadAskedTimetable(o.TablesDir, o.NoCache, tt)) return true;
-    err << "vormek-query: this build carries no timetable; use --tables DIR\n";
-    return false;
-  } catch (const std::exception& e) {
-    // The reason may quote table text, which is GBK.
-    err << "vormek-query: cannot read the timetable: " << codec.Output(e.what()) << '\n';
-    return false;
-  }
-}
-
 std::string Joined(const std::vector<std::string>& fields) {
   std::string line;
   for (std::size_t i = 0; i < fields.size(); ++i) line += (i ? "," : "") + fields[i];
@@ -107,7 +95,7 @@ int RunPlanCommand(const std::vector<std::string>& args, std::ostream& out, std:
     return ExitUsage;
   }
   TTimetable tt;
-  if (!Load(o, tt, codec, err)) return ExitNoData;
+  if (const int status = LoadAskedTimetable(o.TablesDir, o.NoCache, codec, err, tt); status != ExitOk) return status;
   const std::string from = codec.Argument(o.Args[1]);
   const std::string to = codec.Argument(o.Args[2]);
   if (auto refusal = CheckDirectInput(tt.KMPy, from, to)) {
