@@ -58,6 +58,8 @@ TEST(QueryHostile, ArgumentsAreCheckedEscapedAndAnswered) {
       {{"--tables=", "cc", "G1"}, 64, "", "--tables needs a folder", false},
       {{"--tables", "/no/such/folder", "cc", "G1"}, 66, "", "no folder /no/such/folder", false},
       {{"--tables", "/no/such/folder", "plan", "A", "B"}, 66, "", "no folder /no/such/folder", false},
+      // The value of an option is no command word.
+      {{"--via", "plan", "zz"}, 64, "", "zz takes 2 arguments", false},
       {{"--tables", gbkFolder, "cc", "G1"},
        1,
        "",

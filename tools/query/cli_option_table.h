@@ -81,6 +81,13 @@ std::string ApplyOptions(const std::vector<std::string>& args, std::span<const T
   return {};
 }
 
+// Whether the table has an option of that name that takes a value.
+template <class Target>
+bool OptionTakesValue(std::span<const TOptionRule<Target>> table, std::string_view name) {
+  const TOptionRule<Target>* rule = detail::FindOption(table, name);
+  return rule != nullptr && rule->TakesValue;
+}
+
 // Reads a whole decimal int, nothing before or after it.
 bool ReadWholeNumber(const std::string& text, int& value);
 

@@ -165,6 +165,10 @@ TParseResult ParseCommandLine(const std::vector<std::string>& args) {
   return result;
 }
 
+bool OptionTakesValue(std::string_view name) {
+  return OptionTakesValue<TParseState>(std::span<const TCliOption>(kOptions), name);
+}
+
 std::string UsageText() {
   return "usage: vormek-query [--gbk] [--pinyin] [--tables DIR] zz [--transfer | --via STATION] FROM TO\n"
          "       vormek-query [--gbk] [--pinyin] [--tables DIR] cc NUMBER | cz STATION\n"

@@ -3,6 +3,7 @@
 // names and numbers are still the bytes the shell gave.
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vormek::cli {
@@ -40,6 +41,10 @@ struct TParseResult {
 };
 
 TParseResult ParseCommandLine(const std::vector<std::string>& args);
+
+// Whether the option (as "--via") takes a value in the commands this parser
+// reads.
+bool OptionTakesValue(std::string_view name);
 
 std::string UsageText();
 std::string HelpText();

@@ -76,11 +76,12 @@ std::string Joined(const std::vector<std::string>& fields) {
 bool IsPlanCommand(const std::vector<std::string>& args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a == "--tables") {
-      ++i;
-    } else if (a.size() < 2 || a.compare(0, 2, "--") != 0) {
-      return a == "plan";
-    }
+    if (a.size() < 2 || a.compare(0, 2, "--") != 0) return a == "plan";
+    // The value of an option is no command word, whichever command has it.
+    const bool valueFollows =
+        a.find('=') == std::string::npos &&
+        (OptionTakesValue(a) || OptionTakesValue<TPlanOptions>(std::span<const TPlanOption>(kPlanOptions), a));
+    if (valueFollows) ++i;
   }
   return false;
 }
