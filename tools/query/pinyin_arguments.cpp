@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 #include <ostream>
+#include <utility>
 
 #include "cli_commands.h"
 #include "data/errors.h"
@@ -50,18 +51,26 @@ TPinyinResolution ResolveLetters(TTimetable& tt, const TFullPinyin& pinyin, std:
 
 std::optional<int> ResolvePinyinArguments(TOptions& o, TTimetable& tt, const TFullPinyin& pinyin,
                                           const TTextCodec& codec, std::ostream& err) {
-  std::vector<std::string*> stations;
+  // The boxes' stations, and the stations the other options name, whose
+  // refusals name the letters themselves.
+  std::vector<std::pair<std::string*, bool>> stations;
   if (o.Command != TCommand::TrainNumber && o.Command != TCommand::Stops) {
-    for (std::string& arg : o.Args) stations.push_back(&arg);
+    for (std::string& arg : o.Args) stations.emplace_back(&arg, true);
   }
-  if (o.Command == TCommand::Via) stations.push_back(&o.Via);
-  if (o.HasBoard) stations.push_back(&o.Board);
-  for (std::string* arg : stations) {
+  if (o.Command == TCommand::Via) stations.emplace_back(&o.Via, false);
+  if (o.HasBoard) stations.emplace_back(&o.Board, false);
+  for (const auto& [arg, inBox] : stations) {
     const std::string letters(TrimBlanksAndControls(*arg));
     if (!IsAllLetters(letters)) continue;
     const TPinyinResolution r = ResolveLetters(tt, pinyin, letters);
     if (!r.Station.empty()) {
       *arg = codec.Output(r.Station);
+    } else if (r.Candidates.empty() && inBox) {
+      // Letters naming no station are a station that does not exist, as the
+      // window says of a name it does not know; as letters the input check
+      // would take them for a box left empty. The leading byte is one no
+      // station name starts with (see TTextCodec::Argument).
+      *arg = "\xff" + letters;
     } else if (!r.Candidates.empty()) {
       std::string list;
       for (const std::string& name : r.Candidates) list += (list.empty() ? "" : ",") + name;

@@ -24,12 +24,14 @@ struct TPinyinResolution {
 // letters (any letter case); when there are none, the list the station box
 // shows for them. One candidate, or candidates all of one city group, resolve
 // to the first of them. Letters that match nothing resolve to nothing and
-// have no candidates: the query's own input check refuses them.
+// have no candidates.
 TPinyinResolution ResolveLetters(TTimetable& tt, const TFullPinyin& pinyin, std::string_view letters);
 
 // Rewrites the station arguments (FROM TO, STATION, --via, --board) that are
 // letters only. One that names stations of several cities is refused: the
-// candidates go to err and the result is the input-refused status.
+// candidates go to err and the result is the input-refused status. A station
+// argument naming no station becomes a name no station has, which the query's
+// input check refuses as a station that does not exist ("发站不存在。").
 std::optional<int> ResolvePinyinArguments(TOptions& o, TTimetable& tt, const TFullPinyin& pinyin,
                                           const TTextCodec& codec, std::ostream& err);
 
