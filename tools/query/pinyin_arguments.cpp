@@ -1,13 +1,12 @@
 #include "pinyin_arguments.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <utility>
 
 #include "cli_commands.h"
 #include "data/errors.h"
+#include "data/table_text_folder.h"
 #include "stations/station_list.h"
 #include "stations/station_text.h"
 
@@ -86,14 +85,20 @@ TFullPinyin LoadSpellings(const std::string& tablesDir, const TItemSet* items) {
     if (items && items->Contains("SQP")) return LoadFullPinyin(*items);
     return {};
   }
+  // Optional; read through the same checks as the four tables, and a
+  // refusal names it as theirs do.
   const std::filesystem::path path = std::filesystem::path(tablesDir) / "SQP.txt";
-  if (!std::filesystem::exists(path)) return {};
-  std::ifstream in(path, std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (!in && !in.eof()) throw EItemError("cannot read " + path.string());
-  TMemTable table;
-  table.LoadFromOwnedText(std::move(text));
-  return TFullPinyin(table);
+  std::error_code error;
+  if (!std::filesystem::exists(std::filesystem::symlink_status(path, error))) return {};
+  try {
+    TMemTable table;
+    table.LoadFromOwnedText(ReadTableText(path));
+    return TFullPinyin(table);
+  } catch (const ETableFormatError& e) {
+    throw ETimetableSourceError("SQP.txt", e.what(), e.line());
+  } catch (const EVormekError& e) {
+    throw ETimetableSourceError("SQP.txt", e.what());
+  }
 }
 
 }  // namespace vormek::cli
