@@ -26,6 +26,6 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORMEK_WERROR=ON -DVORMEK_BUILD_BENCH=OFF \
   -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread"
-cmake --build build-tsan -j "$jobs" --target app_loader_threads_test
+cmake --build build-tsan -j "$jobs" --target data_table_loaders_test
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
   ctest --test-dir build-tsan --output-on-failure -R '^LoaderThreads\.'

@@ -11,10 +11,11 @@
 
 #include "app/load_failure_text.h"
 #include "app/message_boxes.h"
-#include "app/table_loaders.h"
 #include "data/inflate_item.h"
+#include "data/table_loaders.h"
 #include "gui_text/gbk_text.h"
 #include "services/log_categories.h"
+#include "stations/full_pinyin.h"
 #include "stations/station_list.h"
 #include "ui/click_label.h"
 #include "ui/result_grid_view.h"
@@ -57,6 +58,16 @@ void TFrmVormek::StartLoaders() {
   static const TItemSet kNoItems;
   const TItemSet& items = deps_.Items ? *deps_.Items : kNoItems;
   TLoaderCallbacks callbacks;
+  // The spellings only add matching to the station boxes: without them the
+  // boxes work by short codes alone.
+  callbacks.WithPinyin = [this](const TItemSet& loading) {
+    if (!loading.Contains("SQP")) return;
+    try {
+      fullPinyin_ = std::make_unique<const TFullPinyin>(LoadFullPinyin(loading));
+    } catch (const std::exception&) {
+      fullPinyin_ = nullptr;
+    }
+  };
   // Control changes are handed to the window's thread.
   callbacks.PinyinLoaded = [this] {
     QMetaObject::invokeMethod(
@@ -222,7 +233,7 @@ void TFrmVormek::ComboFZChange(TStationComboBox* box) {
   box->ReplaceText(trimmed);
   if (!loaders_ || !loaders_->PinyinLoaded()) return;
   const std::string gbk = ToGbkForLookup(trimmed);
-  const TStationListUpdate update = UpdateStationList(loaders_->Tables().KMPy, loaders_->FullPinyin(), gbk);
+  const TStationListUpdate update = UpdateStationList(loaders_->Tables().KMPy, fullPinyin_.get(), gbk);
   switch (update.Action) {
     case TListAction::Fill: {
       QStringList items;

@@ -36,6 +36,7 @@ class TResultGridView;
 class TStationComboBox;
 class TStringGrid;
 class TTableLoaders;
+class TFullPinyin;
 struct TLoadFailure;
 class TFrmVormek;
 
@@ -209,7 +210,11 @@ class TFrmVormek : public QWidget {
   std::function<QStringList(TStationBox)> emptyBoxList_;
   bool centred_ = false;
   bool loadFailed_ = false;
-  QStringList pictureFailures_;             // "<item>: <why>" for each picture that did not load
+  QStringList pictureFailures_;  // "<item>: <why>" for each picture that did not load
+  // The full-pinyin spellings, set on the pinyin loader's thread before it
+  // announces the pinyin table; null when the items carry none. They go by
+  // station name, so they serve every other timetable opened later too.
+  std::unique_ptr<const TFullPinyin> fullPinyin_;
   std::unique_ptr<TTableLoaders> loaders_;  // last: joined first on destruction
 };
 

@@ -2,7 +2,7 @@
 // The words the main window uses for a table that did not load.
 #include <QString>
 
-#include "app/table_loaders.h"
+#include "data/table_loaders.h"
 
 namespace vormek {
 

@@ -9,8 +9,8 @@
 #include <QStatusBar>
 
 #include "app/UnitVormek.h"
-#include "app/table_loaders.h"
 #include "app/web_links.h"
+#include "data/table_loaders.h"
 #include "ui/result_grid_model.h"
 #include "ui/result_grid_view.h"
 #include "ui/station_combo_box.h"

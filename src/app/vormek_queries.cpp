@@ -7,7 +7,7 @@
 #include "app/UnitVormek.h"
 #include "app/app_title.h"
 #include "app/message_boxes.h"
-#include "app/table_loaders.h"
+#include "data/table_loaders.h"
 #include "gui_text/gbk_text.h"
 #include "query/input_checks.h"
 #include "query/query_direct.h"

@@ -5,7 +5,7 @@
 #include <QLabel>
 
 #include "app/UnitVormek.h"
-#include "app/table_loaders.h"
+#include "data/table_loaders.h"
 #include "gui_text/gbk_text.h"
 #include "gui_text/window_fonts.h"
 #include "query/result_filter.h"

@@ -19,8 +19,8 @@
 
 #include "app/UnitVormek.h"
 #include "app/message_boxes.h"
-#include "app/table_loaders.h"
 #include "data/gbk_codec.h"
+#include "data/table_loaders.h"
 #include "support/find_widget.h"
 #include "test_timetable.h"
 #include "ui/click_label.h"

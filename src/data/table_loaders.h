@@ -1,8 +1,8 @@
 #pragma once
 // The two loader threads that fill the timetable after start-up, without any
-// window: TThreadLoad reads the pinyin table, the train list and the group
-// table; TThreadLoad1 the stop table. The tables live in the shared state,
-// which outlives both threads: destroying TTableLoaders waits for them.
+// window: one reads the pinyin table, the train list and the group table; the
+// other the stop table. The tables live in the shared state, which outlives
+// both threads: destroying TTableLoaders waits for them.
 //
 // Callbacks run on the loader threads; whoever changes controls from them
 // must hand the change to its own thread. Every flag is published (release)
@@ -16,7 +16,6 @@
 
 #include "data/item_set.h"
 #include "data/timetable.h"
-#include "stations/full_pinyin.h"
 
 namespace vormek {
 
@@ -38,6 +37,10 @@ struct TLoadFailure {
 };
 
 struct TLoaderCallbacks {
+  // Runs on the pinyin table's thread once the table is in, before
+  // PinyinLoaded: whatever else the station boxes need from the items (the
+  // full-pinyin spellings). What it stores is published with PinyinLoaded.
+  std::function<void(const TItemSet&)> WithPinyin;
   std::function<void()> PinyinLoaded;      // station boxes may be enabled
   std::function<void()> GroupTableLoaded;  // KMPy, KMList and KMSM complete
   std::function<void()> StopTableLoaded;   // KMTrain complete
@@ -52,7 +55,6 @@ struct TLoadState {
   const TItemSet& Items;
   TLoaderCallbacks Callbacks;
   TTimetable Tables;
-  std::unique_ptr<const TFullPinyin> FullPinyin;  // null: no usable SQP item
   std::atomic<bool> PinyinLoaded{false};
   std::atomic<bool> GroupTableLoaded{false};
   std::atomic<bool> StopTableLoaded{false};
@@ -61,36 +63,31 @@ struct TLoadState {
   std::atomic<bool> Cancelled{false};
 };
 
-// KMPy (with the full-pinyin spellings, if any), then KMList, then KMSM. A
-// failing step ends the thread after reporting it through LoadFailed.
+// One loader thread, running its step.
 class TThreadLoad {
  public:
-  explicit TThreadLoad(TLoadState& state);
+  using TExecute = void (*)(TLoadState& state);
+  TThreadLoad(TLoadState& state, TExecute execute);
   ~TThreadLoad();
   void Join();
 
- private:
-  static void Execute(TLoadState& state);
-  std::thread thread_;
-};
-
-// KMTrain.
-class TThreadLoad1 {
- public:
-  explicit TThreadLoad1(TLoadState& state);
-  ~TThreadLoad1();
-  void Join();
+  // The two steps. KMPy (and WithPinyin), then KMList, then KMSM; a failing
+  // table ends the step after reporting it through LoadFailed.
+  static void LoadSmallTables(TLoadState& state);
+  // KMTrain.
+  static void LoadStopTable(TLoadState& state);
 
  private:
-  static void Execute(TLoadState& state);
   std::thread thread_;
 };
 
 class TTableLoaders {
  public:
-  // Starts TThreadLoad1, then TThreadLoad. items must outlive this object.
+  // Starts the stop table's thread, then the other one. items must outlive
+  // this object.
   TTableLoaders(const TItemSet& items, TLoaderCallbacks callbacks);
-  // Asks TThreadLoad to stop after its current step and waits for both.
+  // Asks the small tables' thread to stop after its current table and waits
+  // for both.
   ~TTableLoaders();
   TTableLoaders(const TTableLoaders&) = delete;
   TTableLoaders& operator=(const TTableLoaders&) = delete;
@@ -106,16 +103,14 @@ class TTableLoaders {
   TTimetable& Tables() { return state_->Tables; }
 
   bool PinyinLoaded() const { return state_->PinyinLoaded.load(std::memory_order_acquire); }
-  // Read only after PinyinLoaded; null when the items carry no spellings.
-  const TFullPinyin* FullPinyin() const { return state_->FullPinyin.get(); }
   bool GroupTableLoaded() const { return state_->GroupTableLoaded.load(std::memory_order_acquire); }
   bool StopTableLoaded() const { return state_->StopTableLoaded.load(std::memory_order_acquire); }
   bool AllLoaded() const { return state_->IndexBuilt.load(std::memory_order_acquire); }
 
  private:
   std::unique_ptr<TLoadState> state_;  // declared first: destroyed after the threads
-  TThreadLoad1 load1_;
-  TThreadLoad load_;
+  TThreadLoad stops_;
+  TThreadLoad small_;
 };
 
 }  // namespace vormek

@@ -1,4 +1,4 @@
-#include "app/table_loaders.h"
+#include "data/table_loaders.h"
 
 #include <exception>
 #include <new>
@@ -20,17 +20,6 @@ void CountDone(TLoadState& state) {
   state.Tables.Index = BuildTimetableIndex(state.Tables);
   state.IndexBuilt.store(true, std::memory_order_release);
   Notify(state.Callbacks.AllLoaded);
-}
-
-// The spellings only add matching to the station boxes: without them the
-// boxes work by short codes alone.
-std::unique_ptr<const TFullPinyin> LoadSpellingsIfAny(const TItemSet& items) {
-  if (!items.Contains("SQP")) return nullptr;
-  try {
-    return std::make_unique<const TFullPinyin>(LoadFullPinyin(items));
-  } catch (const std::exception&) {
-    return nullptr;
-  }
 }
 
 // What went wrong in the step that loads this item, told to the window.
@@ -63,18 +52,18 @@ void ReportFailure(const TLoadState& state, const char* item) {
 TLoadState::TLoadState(const TItemSet& items, TLoaderCallbacks callbacks)
     : Items(items), Callbacks(std::move(callbacks)) {}
 
-TThreadLoad::TThreadLoad(TLoadState& state) : thread_(&TThreadLoad::Execute, std::ref(state)) {}
+TThreadLoad::TThreadLoad(TLoadState& state, TExecute execute) : thread_(execute, std::ref(state)) {}
 TThreadLoad::~TThreadLoad() { Join(); }
 void TThreadLoad::Join() {
   if (thread_.joinable()) thread_.join();
 }
 
-void TThreadLoad::Execute(TLoadState& state) {
+void TThreadLoad::LoadSmallTables(TLoadState& state) {
   const char* item = "SPY";
   try {
     state.GroupTableLoaded.store(false, std::memory_order_release);
     LoadPinyinTable(state.Items, state.Tables.KMPy);
-    state.FullPinyin = LoadSpellingsIfAny(state.Items);
+    if (state.Callbacks.WithPinyin) state.Callbacks.WithPinyin(state.Items);
     state.PinyinLoaded.store(true, std::memory_order_release);
     Notify(state.Callbacks.PinyinLoaded);
     if (state.Cancelled.load(std::memory_order_acquire)) return;
@@ -92,16 +81,10 @@ void TThreadLoad::Execute(TLoadState& state) {
   }
 }
 
-TThreadLoad1::TThreadLoad1(TLoadState& state) : thread_(&TThreadLoad1::Execute, std::ref(state)) {}
-TThreadLoad1::~TThreadLoad1() { Join(); }
-void TThreadLoad1::Join() {
-  if (thread_.joinable()) thread_.join();
-}
-
-void TThreadLoad1::Execute(TLoadState& state) {
+void TThreadLoad::LoadStopTable(TLoadState& state) {
   try {
     state.StopTableLoaded.store(false, std::memory_order_release);
-    LoadStopTable(state.Items, state.Tables.KMTrain);
+    vormek::LoadStopTable(state.Items, state.Tables.KMTrain);
     state.StopTableLoaded.store(true, std::memory_order_release);
     Notify(state.Callbacks.StopTableLoaded);
     CountDone(state);
@@ -112,7 +95,9 @@ void TThreadLoad1::Execute(TLoadState& state) {
 }
 
 TTableLoaders::TTableLoaders(const TItemSet& items, TLoaderCallbacks callbacks)
-    : state_(std::make_unique<TLoadState>(items, std::move(callbacks))), load1_(*state_), load_(*state_) {}
+    : state_(std::make_unique<TLoadState>(items, std::move(callbacks))),
+      stops_(*state_, &TThreadLoad::LoadStopTable),
+      small_(*state_, &TThreadLoad::LoadSmallTables) {}
 
 TTableLoaders::~TTableLoaders() {
   state_->Cancelled.store(true, std::memory_order_release);
@@ -120,14 +105,12 @@ TTableLoaders::~TTableLoaders() {
 }
 
 void TTableLoaders::Wait() {
-  load1_.Join();
-  load_.Join();
+  stops_.Join();
+  small_.Join();
 }
 
 void TTableLoaders::ReplaceTables(TTimetable tables) {
   Wait();
-  // The full-pinyin spellings stay: they go by station name, so they serve
-  // every station another timetable shares with the built-in one.
   state_->Tables = std::move(tables);
   state_->PinyinLoaded.store(true, std::memory_order_release);
   state_->GroupTableLoaded.store(true, std::memory_order_release);

@@ -1,6 +1,8 @@
 // The two loader threads, without any window: order of the announcements,
 // silent failures, and closing while they still run. Also built under the
 // thread sanitizer.
+#include "data/table_loaders.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -10,8 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/table_loaders.h"
-#include "test_timetable.h"
+#include "app/test_timetable.h"
 
 namespace vormek {
 namespace {
