@@ -35,8 +35,6 @@ class TField {
 
  private:
   friend class TMemTable;
-  class TImageWriter;
-  class TImageReader;
   TField(const TMemTable* table, int column) : table_(table), column_(column) {}
   const TMemTable* table_ = nullptr;
   int column_ = -1;
@@ -114,6 +112,9 @@ class TMemTable {
   // The same by record, the position in text order whatever the current
   // order. These read nothing SetIndexName changes, so a check may run over
   // the records while another thread sets the index.
+  std::string_view ValueOfRecord(int record, int column) const;
+  std::int32_t IntegerOfRecord(int record, int column) const;
+
   // A hint for scans that jump about a large table: the memory is asked for
   // a record in three steps, some rows apart, each reading what the one
   // before asked for: its place in the current order, then its offsets and
@@ -128,9 +129,6 @@ class TMemTable {
   // image makes a read go astray; a checked table is what the writer wrote.
   void WriteImage(TImageWriter& out) const;
   void ReadImage(TImageReader& in, std::shared_ptr<const void> image);
-
-  std::string_view ValueOfRecord(int record, int column) const;
-  std::int32_t IntegerOfRecord(int record, int column) const;
 
  private:
   friend class TField;
