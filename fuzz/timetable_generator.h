@@ -42,7 +42,9 @@ class TGenerator {
                Row({"Station", "Gp"});
     for (std::size_t i = 0; i < 8; ++i) {
       const std::int32_t group = in_.ConsumeIntegralInRange<std::int32_t>(1, 3);
-      if (group != 3) texts.SM += Row({kStations[i], std::to_string(i < 2 ? 1 : group + 1 + int(i) / 3)});
+      // A station of no group, but never all of them: a load refuses a
+      // table without records.
+      if (group != 3 || i < 2) texts.SM += Row({kStations[i], std::to_string(i < 2 ? 1 : group + 1 + int(i) / 3)});
     }
     texts.STRAIN = Preamble({"ID=WideString,35", "Station=WideString,20", "S_No=Integer,0", "A_Time=WideString,20",
                              "D_Time=WideString,20", "R_Date=WideString,20", "Distance=Integer,0", "P1=WideString,20",
