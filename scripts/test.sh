@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with warnings as errors and runs
-# every test; then builds the core once more under AddressSanitizer and
-# UndefinedBehaviorSanitizer and runs its tests again, and the loader threads'
-# test under ThreadSanitizer.
+# every test; then builds everything but the benchmarks once more under
+# AddressSanitizer and UndefinedBehaviorSanitizer and runs the tests again, the
+# window's included, and the loader threads' test under ThreadSanitizer; last
+# it builds the fuzz targets and runs each for a few seconds on its corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh program test
@@ -16,10 +17,12 @@ cmake --build build -j "$jobs"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
 
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORMEK_WERROR=ON \
-  -DVORMEK_SANITIZE=ON -DVORMEK_BUILD_GUI=OFF -DVORMEK_BUILD_BENCH=OFF
+  -DVORMEK_SANITIZE=ON -DVORMEK_BUILD_BENCH=OFF
 cmake --build build-sanitize -j "$jobs"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+# Memory that a system library keeps for the process's life is no leak of
+# the program's: tests/lsan.supp names any such library.
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp" \
+  QT_QPA_PLATFORM=offscreen ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
 
 # The loader threads once more under ThreadSanitizer: only their test program,
 # which needs the core alone.
@@ -29,3 +32,8 @@ cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORMEK_WERROR=ON -D
 cmake --build build-tsan -j "$jobs" --target data_table_loaders_test
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
   ctest --test-dir build-tsan --output-on-failure -R '^LoaderThreads\.'
+
+# The fuzz targets, built with clang under AddressSanitizer and
+# UndefinedBehaviorSanitizer, each run briefly on a corpus of its seeds: a
+# target that no longer builds, or that a seed crashes, fails the run.
+VORMEK_FUZZ_DIR="$PWD/build-fuzz/corpora" bash scripts/fuzz.sh 3
