@@ -74,6 +74,7 @@ class TFrmVormek : public QWidget {
   const TPub_Center& Center() const { return center_; }
   // How far the loaders are.
   const TTableLoaders& Loaders() const { return *loaders_; }
+  TTableLoaders& Loaders() { return *loaders_; }
   // The timetable once every table is in; null before.
   TTimetable* LoadedTables();
   // The station names with their short codes once they are in; null before.

@@ -11,7 +11,15 @@
 namespace vormek::test {
 namespace {
 
-class MainWindowLoading : public TWindowTest {};
+class MainWindowLoading : public TWindowTest {
+ protected:
+  // Both loaders done and every hand-over they queued delivered: what is
+  // off now stays off.
+  void LoadersSettled() {
+    window->Loaders().Wait();
+    QCoreApplication::sendPostedEvents();
+  }
+};
 
 TEST_F(MainWindowLoading, StationBoxesBeforeQueryButtons) {
   tiny = TinyItems();
@@ -38,8 +46,8 @@ TEST_F(MainWindowLoading, StationBoxesBeforeQueryButtons) {
 TEST_F(MainWindowLoading, FailedStopTableLeavesQueriesOffForGood) {
   tiny = TinyItems({"STrain"});
   Open(tiny.Items(), false);
-  ASSERT_TRUE(QTest::qWaitFor([this] { return Widget<TStationComboBox>(*window, "ComboFZ")->isEnabled(); }, 10000));
-  QTest::qWait(100);
+  LoadersSettled();
+  ASSERT_TRUE(Widget<TStationComboBox>(*window, "ComboFZ")->isEnabled());
   EXPECT_FALSE(Widget<QPushButton>(*window, "BTNZZCX")->isEnabled());
   EXPECT_FALSE(Widget<QPushButton>(*window, "BTNZZZZ")->isEnabled());
   EXPECT_FALSE(Widget<QPushButton>(*window, "BTNCCCX")->isEnabled());
@@ -64,8 +72,8 @@ TEST_F(MainWindowLoading, QueryButtonsWaitForEveryTableNotJustTheStops) {
   // that would read the others.
   tiny = TinyItems({"SM"});
   Open(tiny.Items(), false);
-  ASSERT_TRUE(QTest::qWaitFor([this] { return window->Loaders().StopTableLoaded(); }, 10000));
-  QTest::qWait(100);
+  LoadersSettled();
+  ASSERT_TRUE(window->Loaders().StopTableLoaded());
   EXPECT_TRUE(Widget<TStationComboBox>(*window, "ComboFZ")->isEnabled());
   EXPECT_FALSE(Widget<QPushButton>(*window, "BTNZZCX")->isEnabled());
   EXPECT_FALSE(Widget<QPushButton>(*window, "BTNCCCX")->isEnabled());
@@ -74,8 +82,8 @@ TEST_F(MainWindowLoading, QueryButtonsWaitForEveryTableNotJustTheStops) {
 TEST_F(MainWindowLoading, DamagedPinyinTableLeavesTheStationBoxesOff) {
   tiny = TinyTimetableItems(ToTableBytes, {}, {"SPY"});
   Open(tiny.Items(), false);
-  ASSERT_TRUE(QTest::qWaitFor([this] { return window->Loaders().StopTableLoaded(); }, 10000));
-  QTest::qWait(100);
+  LoadersSettled();
+  ASSERT_TRUE(window->Loaders().StopTableLoaded());
   EXPECT_FALSE(Widget<TStationComboBox>(*window, "ComboFZ")->isEnabled());
   EXPECT_FALSE(Widget<TStationComboBox>(*window, "ComboCZ")->isEnabled());
   EXPECT_FALSE(Widget<QPushButton>(*window, "BTNZZCX")->isEnabled());
