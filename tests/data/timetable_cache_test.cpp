@@ -17,6 +17,7 @@
 #include "data/table_text_folder.h"
 #include "data/timetable_source.h"
 #include "query/direct_and_station_fixture.h"
+#include "support/table_text.h"
 #include "support/timetable_compare.h"
 
 namespace vormek {
@@ -143,6 +144,30 @@ TEST_F(TimetableCacheTest, NothingIsKeptOfFilesJustChangedOrWhereNothingCanBeWri
   // A folder that does not load fails as it does without a cache.
   fs::remove(tables_ / "SM.txt");
   EXPECT_THROW(Load(tt, cache_), ETimetableSourceError);
+}
+
+// Real folders hold tables of megabytes, whose arrays go to the image file
+// straight from where they lie instead of through the gathering buffer: the
+// image so written opens as the tables it was written from.
+TEST_F(TimetableCacheTest, AnImageOfLargeTablesIsWrittenWhole) {
+  std::string stops = testing::StopTablePreamble();
+  std::string list = testing::TrainListPreamble();
+  for (int train = 0; train < 3000; ++train) {
+    const std::string id = "K" + std::to_string(train);
+    stops += testing::Row({id, "西安", "1", "", "06:00", "0", "0", "", "", "", ""}) +
+             testing::Row({id, "宝鸡", "2", "08:00", "", "2:0", "173", "27", "-", "63/66/69", "93/97"});
+    list += testing::Row({id, "6", "西安", "宝鸡", "06:00", "08:00", "2:0", "173", "27", "-", "63/66/69", "93/97"});
+  }
+  ASSERT_GT(stops.size(), std::size_t{4} << 16) << "the stop table's text alone must pass the gathering size";
+  Write("STRAIN.txt", stops);
+  Write("SLIST.txt", list);
+  LetChangesSettle();
+  TTimetable written;
+  ASSERT_EQ(Load(written, cache_), TCacheUse::Written);
+  TTimetable opened;
+  ASSERT_EQ(Load(opened, cache_), TCacheUse::Opened);
+  ExpectAsFromTheTexts(opened);
+  EXPECT_EQ(opened.KMTrain.RecordCount(), 6000);
 }
 
 // An image kept of a folder serves only while the files are those it was

@@ -11,11 +11,13 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <set>
 #include <string>
 
 #include "data/errors.h"
 #include "data/table_text_folder.h"
 #include "query/direct_and_station_fixture.h"
+#include "support/table_text.h"
 #include "support/timetable_compare.h"
 #include "support/timetable_walk.h"
 
@@ -189,6 +191,48 @@ TEST(TimetableImage, NoChangedByteMakesAReadGoAstray) {
   }
   EXPECT_GT(refused, 0);
   EXPECT_GT(opened, 0);
+}
+
+// A table with a record whose values take more than 255 bytes (kept apart,
+// in the wide arrays) and a current order that is a permutation: every byte
+// changed in turn, each check of those arrays catches a damage of its own,
+// and nothing a changed image holds is read outside it.
+TEST(TimetableImage, DamagedWideRecordsAndOrdersAreRefused) {
+  TTimetable tt;
+  tt.KMPy.LoadFromText(testing::Preamble(testing::ColumnDef("Station", "WideString", 20, 20) +
+                                             testing::ColumnDef("Shortcode", "WideString", 10, 10) +
+                                             testing::ColumnDef("Note", "WideString", 400, 400),
+                                         testing::IndexDef("PyIndex", "Shortcode", false)) +
+                       testing::Row({"Station", "Shortcode", "Note"}) + testing::Row({"西安", "XA", ""}) +
+                       testing::Row({"宝鸡", "BJ", std::string(300, 'n')}) + testing::Row({"北京", "BJP", "n"}));
+  tt.KMPy.SetIndexName("PyIndex");
+  ExpectRoundTrip(tt);
+  const std::string image = WriteTimetableImage(tt, "");
+  std::set<std::string> reasons;
+  for (std::size_t at = 48; at < image.size(); ++at) {
+    for (const unsigned flip : {1u, 2u, 0x80u}) {
+      std::string damaged = image;
+      damaged[at] = static_cast<char>(damaged[at] ^ flip);
+      const auto bytes = Aligned(damaged);
+      TTimetable opened;
+      try {
+        OpenTimetableImage(Span(bytes, damaged.size()), bytes, TImageChecksum::Skip, opened);
+      } catch (const EItemError& e) {
+        reasons.insert(e.what());
+        continue;
+      }
+      try {
+        testing::ReadEverything(opened);
+      } catch (const ETableError&) {
+      }
+    }
+  }
+  for (const char* check : {"a record names a missing wide record", "a value lies outside the table text",
+                            "a table's order does not name each record once", "a record's values overlap"}) {
+    bool seen = false;
+    for (const std::string& reason : reasons) seen = seen || reason.find(check) != std::string::npos;
+    EXPECT_TRUE(seen) << "no damage was refused with \"" << check << "\"";
+  }
 }
 
 }  // namespace
