@@ -208,8 +208,8 @@ TEST_F(MainWindowQuery, WhateverIsTypedEndsInARefusalOrAnEmptyResult) {
   }
 }
 
-TEST_F(MainWindowQuery, SharedTablesBeijingToShanghai) {
-  if (!OpenShared()) GTEST_SKIP() << "shared timetables absent";
+TEST_F(MainWindowQuery, RealSizeBeijingToShanghai) {
+  OpenRealSize();
   Stations(QStringLiteral("北京"), QStringLiteral("上海"));
   QTest::mouseClick(Widget<QPushButton>(*window, "BTNZZCX"), Qt::LeftButton);
   EXPECT_TRUE(boxes.Shown.empty());

@@ -19,6 +19,7 @@
 
 #include "app/UnitVormek.h"
 #include "app/message_boxes.h"
+#include "data/embedded_items.h"
 #include "data/gbk_codec.h"
 #include "data/table_loaders.h"
 #include "support/find_widget.h"
@@ -88,6 +89,11 @@ class TWindowTest : public ::testing::Test {
     if (!shared) return false;
     Open(shared->Items());
     return true;
+  }
+  // A timetable of real size: the national tables where they are, else the
+  // program's own (whose stop table is the larger of the two).
+  void OpenRealSize() {
+    if (!OpenShared()) Open(EmbeddedItems());
   }
 
   QString Cell(int col, int row) const {
