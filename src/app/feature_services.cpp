@@ -79,6 +79,8 @@ TInstalledFeatures InstallFeatures(TFrmVormek& window, TAdvancedMenu& menu, TFea
   if (shared->BuiltIn && shared->Boxes) {
     auto* timetables = new TTimetableSwitch(window, *shared->BuiltIn, *shared->Boxes, shared->TablesCache);
     installed.Timetables = timetables;
+    // It is no QObject: the window deletes it when it goes.
+    QObject::connect(&window, &QObject::destroyed, [timetables] { delete timetables; });
     TFrmVormek* mainWindow = &window;
     QObject::connect(installed.MOpenTables, &QAction::triggered, &window, [mainWindow, timetables, shared] {
       const QString dir = shared->AskFolder(mainWindow);

@@ -43,7 +43,7 @@ TEST(UserSettings, WhatIsRememberedComesBackInTheNextSession) {
 
 TEST(UserSettings, DamagedFileReadsAsDefaults) {
   const QByteArray damaged[] = {
-      QByteArray("\xff\xfe\x00\x01[[[\x80\x81=\n=\n[", 17),
+      QByteArray("\xff\xfe\x00\x01[[[\x80\x81=\n=\n[", 14),
       "[plan]\nminChange=lots\n[net]\ncheckVersion=perhaps\n[filters]\nsf=2\n",
       "[plan]\nminChange=99999\n[history]\nfrom=@Invalid()\nto=@ByteArray(\n",
       "[history\nfrom=\"unterminated\n\\\\\\\n",
