@@ -23,3 +23,14 @@ target_compile_options(vormek_gbk_literals INTERFACE -finput-charset=UTF-8 -fexe
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
   add_compile_options(-Wno-restrict)
 endif()
+
+# Debian's hardening, as dpkg-buildflags gives it to a package: stack
+# protector, format checks, fortified C library calls (they need an optimised
+# build) and a read-only relocation table bound at start-up (relro, bindnow).
+# Position-independent executables are the compiler's default on Debian.
+option(VORMEK_HARDENING "Build with Debian's hardening flags" ON)
+if(VORMEK_HARDENING)
+  add_compile_options(-fstack-protector-strong -Wformat -Werror=format-security)
+  add_compile_definitions($<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:_FORTIFY_SOURCE=2>)
+  add_link_options(LINKER:-z,relro LINKER:-z,now)
+endif()
