@@ -3,7 +3,7 @@
 # nothing when they are all present.
 #   program     build and run the program (the default)
 #   test        the tests, benchmarks, sanitizer and fuzzing builds, and the
-#               install checks
+#               install checks (the Debian packages and lintian among them)
 #   screenshot  scripts/screenshot.sh
 set -euo pipefail
 groups=("$@")
@@ -20,7 +20,7 @@ for group in "${groups[@]}"; do
                  xvfb xauth fonts-arphic-ukai
                  cups cups-bsd printer-driver-cups-pdf poppler-utils
                  clang-14 libclang-rt-14-dev clang-format
-                 desktop-file-utils appstream groff-base) ;;
+                 desktop-file-utils appstream groff-base dpkg-dev lintian) ;;
     screenshot)
       packages+=(xvfb xauth twm xdotool x11-apps x11-utils imagemagick) ;;
     *)

@@ -19,14 +19,30 @@ install_into() {
 # Width and height of a PNG, from its IHDR chunk.
 png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{printf "%dx%d", $1*16777216+$2*65536+$3*256+$4, $5*16777216+$6*65536+$7*256+$8}'; }
 
-expected_files=(
-  bin/vormek bin/vormek-query
+# What each package holds, below the prefix.
+query_files=(
+  bin/vormek-query share/man/man1/vormek-query.1.gz
+  share/doc/vormek-query/copyright share/doc/vormek-query/changelog.Debian.gz
+)
+window_files=(
+  bin/vormek share/man/man1/vormek.1.gz
+  share/doc/vormek/copyright share/doc/vormek/changelog.Debian.gz
   "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
-  share/man/man1/vormek.1 share/man/man1/vormek-query.1
   "share/icons/hicolor/scalable/apps/$id.svg"
 )
 sizes=(16 22 24 32 48 64 128 256)
-for s in "${sizes[@]}"; do expected_files+=("share/icons/hicolor/${s}x${s}/apps/$id.png"); done
+for s in "${sizes[@]}"; do window_files+=("share/icons/hicolor/${s}x${s}/apps/$id.png"); done
+expected_files=("${query_files[@]}" "${window_files[@]}")
+
+# Packs the build's Debian packages into $work/deb.
+pack() {
+  (cd "$build" && cpack -G DEB -B "$work/deb" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log" >&2; fail "cpack"; }
+  query_deb=$(ls "$work"/deb/vormek-query_*.deb)
+  window_deb=$(ls "$work"/deb/vormek_*.deb)
+}
+
+# The files of a package, without the leading ./
+listing() { dpkg-deb -c "$1" | awk '{print $6}' | sed 's|^\./||'; }
 
 case $what in
   files)
@@ -64,25 +80,45 @@ case $what in
     p=$work/prefix
     install_into "$p"
     for page in vormek vormek-query; do
-      warnings=$(LC_ALL=C.UTF-8 groff -k -man -Tutf8 -ww -z "$p/share/man/man1/$page.1" 2>&1)
+      warnings=$(gzip -dc "$p/share/man/man1/$page.1.gz" | LC_ALL=C.UTF-8 groff -k -man -Tutf8 -ww -z 2>&1)
       [ -z "$warnings" ] || fail "$page.1: $warnings"
     done
     ;;
   deb)
     need cpack cmake
     need dpkg-deb dpkg
-    (cd "$build" && cpack -G DEB -B "$work/deb" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log" >&2; fail "cpack"; }
-    deb=$(ls "$work"/deb/*.deb)
-    listing=$(dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./||')
-    for f in "${expected_files[@]}"; do
-      grep -qx "usr/$f" <<<"$listing" || fail "the package lacks /usr/$f"
-    done
-    depends=$(dpkg-deb -f "$deb" Depends)
+    need dpkg-shlibdeps dpkg-dev
+    pack
+    [ "$(dpkg-deb -f "$query_deb" Package)" = vormek-query ] || fail "query package name"
+    [ "$(dpkg-deb -f "$window_deb" Package)" = vormek ] || fail "window package name"
+    for f in "${query_files[@]}"; do listing "$query_deb" | grep -qx "usr/$f" || fail "vormek-query lacks /usr/$f"; done
+    for f in "${window_files[@]}"; do listing "$window_deb" | grep -qx "usr/$f" || fail "vormek lacks /usr/$f"; done
+    # Each file in one package only.
+    dup=$( (listing "$query_deb"; listing "$window_deb") | grep -v '/$' | sort | uniq -d)
+    [ -z "$dup" ] || fail "in both packages: $dup"
+    # The query tool needs neither Qt nor a font; the window needs both, and
+    # the query tool of its own version.
+    query_depends=$(dpkg-deb -f "$query_deb" Depends)
+    ! grep -qE 'qt|font' <<<"$query_depends" || fail "vormek-query depends on Qt or a font: $query_depends"
+    grep -q 'libc6' <<<"$query_depends" || fail "vormek-query's Depends lack the libraries: $query_depends"
+    depends=$(dpkg-deb -f "$window_deb" Depends)
     for lib in core gui widgets network printsupport; do
       grep -q "libqt6${lib}6" <<<"$depends" || fail "Depends lacks libqt6${lib}6: $depends"
     done
-    grep -q 'fonts-arphic-uming' <<<"$depends" || fail "Depends names no CJK font: $depends"
-    [ "$(dpkg-deb -f "$deb" Package)" = vormek ] || fail "package name"
+    grep -q "vormek-query (= $(dpkg-deb -f "$query_deb" Version))" <<<"$depends" ||
+      fail "vormek does not depend on its own vormek-query: $depends"
+    grep -q 'fonts-arphic-uming | fonts-noto-cjk | fonts-wqy-zenhei' <<<"$depends" || fail "Depends names no CJK font: $depends"
+    ;;
+  lintian)
+    need lintian lintian
+    need dpkg-shlibdeps dpkg-dev
+    pack
+    # Errors and warnings only; information and pedantic notes may stay.
+    report=$(lintian --fail-on error,warning -E --pedantic "$query_deb" "$window_deb" 2>&1) || {
+      printf '%s\n' "$report" >&2
+      fail "lintian"
+    }
+    ! grep -E '^[EW]: ' <<<"$report" || fail "lintian reports errors or warnings"
     ;;
   *)
     fail "unknown check $what"
