@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
+#include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTcpSocket>
@@ -13,6 +14,26 @@
 #include "services/log_categories.h"
 
 namespace vormek {
+
+QString ConfiguredProbeHost() { return QStringLiteral(VORMEK_PROBE_HOST); }
+QString ConfiguredMakerHost() { return QStringLiteral(VORMEK_VERSION_HOST); }
+
+namespace {
+
+// The proxy the system names for a plain HTTP request to the host; NoProxy
+// when it names none (or the host is excepted from it).
+QNetworkProxy SystemProxyFor(const QString& host, quint16 port) {
+  QUrl url;
+  url.setScheme(QStringLiteral("http"));
+  url.setHost(host);
+  url.setPort(port);
+  const QList<QNetworkProxy> proxies = QNetworkProxyFactory::systemProxyForQuery(QNetworkProxyQuery(url));
+  for (const QNetworkProxy& proxy : proxies)
+    if (proxy.type() != QNetworkProxy::DefaultProxy) return proxy;
+  return QNetworkProxy(QNetworkProxy::NoProxy);
+}
+
+}  // namespace
 
 TVersionCheck::TVersionCheck(NetCheckHosts hosts, QObject* parent)
     : QObject(parent), hosts_(std::move(hosts)), timeout_(new QTimer(this)) {
@@ -30,13 +51,25 @@ TVersionCheck::~TVersionCheck() {
 
 void TVersionCheck::Start() {
   probe_ = new QTcpSocket(this);
-  probe_->setProxy(QNetworkProxy::NoProxy);
+  // Behind an HTTP proxy the probe host is out of reach by design: reaching
+  // the proxy is what tells that the network is up. A SOCKS proxy carries
+  // the probe itself.
+  QString host = hosts_.probeHost;
+  quint16 port = hosts_.probePort;
+  const QNetworkProxy proxy = SystemProxyFor(host, port);
+  if (proxy.type() == QNetworkProxy::HttpProxy || proxy.type() == QNetworkProxy::HttpCachingProxy) {
+    host = proxy.hostName();
+    port = proxy.port();
+    probe_->setProxy(QNetworkProxy::NoProxy);
+  } else {
+    probe_->setProxy(proxy);
+  }
   connect(probe_, &QAbstractSocket::connected, this, [this] { ProbeEnded(true, QString()); });
   connect(probe_, &QAbstractSocket::errorOccurred, this, [this] { ProbeEnded(false, probe_->errorString()); });
   disconnect(timeout_, nullptr, this, nullptr);
   connect(timeout_, &QTimer::timeout, this, [this] { ProbeEnded(false, QStringLiteral("no answer in time")); });
   timeout_->start(hosts_.probeTimeoutMs);
-  probe_->connectToHost(hosts_.probeHost, hosts_.probePort);
+  probe_->connectToHost(host, port);
 }
 
 void TVersionCheck::ProbeEnded(bool reachable, const QString& why) {
@@ -57,7 +90,7 @@ void TVersionCheck::ProbeEnded(bool reachable, const QString& why) {
 
 void TVersionCheck::Fetch() {
   manager_ = new QNetworkAccessManager(this);
-  manager_->setProxy(QNetworkProxy::NoProxy);
+  manager_->setProxy(SystemProxyFor(hosts_.makerHost, hosts_.makerPort));
   QUrl url;
   url.setScheme(QStringLiteral("http"));
   url.setHost(hosts_.makerHost);

@@ -16,11 +16,18 @@ class QTimer;
 
 namespace vormek {
 
+// The hosts the build was configured with (the CMake cache variables
+// VORMEK_PROBE_HOST and VORMEK_VERSION_HOST).
+QString ConfiguredProbeHost();
+QString ConfiguredMakerHost();
+
+// Both connections go through the proxy the system names for them (the
+// desktop's settings or http_proxy and no_proxy), as a browser's would.
 struct NetCheckHosts {
   // Any reachable public web server tells that the network is up.
-  QString probeHost = QStringLiteral("www.12306.cn");
+  QString probeHost = ConfiguredProbeHost();
   quint16 probePort = 80;
-  QString makerHost = QStringLiteral("vormek.example.org");
+  QString makerHost = ConfiguredMakerHost();
   quint16 makerPort = 80;
   int probeTimeoutMs = 5000;
   // A server that accepts and never answers must not hold the label forever.

@@ -169,6 +169,29 @@ TEST(TVersionCheck, UnreachableProbeMakesNoRequest) {
   EXPECT_TRUE(server.request().isEmpty());
 }
 
+// The system's proxy carries the check: with http_proxy naming a local server,
+// hosts that do not even resolve are reached through it, and the probe asks
+// the proxy itself.
+TEST(TVersionCheck, GoesThroughTheSystemProxy) {
+  VersionServer proxy(VersionServer::Ok("2012.05.05"));
+  const QByteArray saved = qgetenv("http_proxy");
+  const QByteArray savedNo = qgetenv("no_proxy");
+  qputenv("http_proxy", "http://127.0.0.1:" + QByteArray::number(proxy.port()));
+  qunsetenv("no_proxy");
+  NetCheckHosts hosts = LoopbackHosts(0, 80);
+  hosts.probeHost = QStringLiteral("probe.invalid");
+  hosts.makerHost = QStringLiteral("maker.invalid");
+  const CheckRun run = RunCheck(hosts);
+  if (saved.isNull())
+    qunsetenv("http_proxy");
+  else
+    qputenv("http_proxy", saved);
+  if (!savedNo.isNull()) qputenv("no_proxy", savedNo);
+  EXPECT_EQ(run.outcome, TVersionOutcome::UpToDate) << proxy.request().constData();
+  EXPECT_TRUE(proxy.request().startsWith("GET http://maker.invalid/zirevizuz.iza HTTP/1.1\r\n"))
+      << proxy.request().constData();
+}
+
 // Servers that try to make the check buffer without end, or to put markup
 // on the window. Every server stops by itself after offering 64 MB.
 class HostileServer : public QObject {
