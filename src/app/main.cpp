@@ -5,6 +5,7 @@
 
 #include "app/app_title.h"
 #include "app/application_root.h"
+#include "app/command_line.h"
 #include "app/error_handler.h"
 #include "app/message_boxes.h"
 #include "app/qt_translations.h"
@@ -36,7 +37,16 @@ QString ShortcutTarget() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Help and version need no display: they are answered before the window's
+  // application connects to one.
+  if (vormek::AsksForTextOnly(argc, argv)) {
+    const QCoreApplication text(argc, argv);
+    return vormek::PrintCommandLineText(vormek::ParseCommandLine(QCoreApplication::arguments()));
+  }
   vormek::TVormekApplication app(argc, argv);
+  // Qt's own options are gone from the arguments by now.
+  const vormek::TCommandLine line = vormek::ParseCommandLine(QApplication::arguments());
+  if (line.Action != vormek::TCommandLine::TAction::Run) return vormek::PrintCommandLineText(line);
   // The name only: a display name would be appended to every window title.
   QApplication::setApplicationName(vormek::ApplicationTitle());
   QGuiApplication::setDesktopFileName(vormek::kDesktopAppId);
@@ -50,7 +60,7 @@ int main(int argc, char** argv) {
   deps.Boxes = &boxes;
   deps.Settings = &settings;
   deps.Services.ExecutablePath = ShortcutTarget;
-  deps.StartTables = vormek::TablesOption(QApplication::arguments());
+  deps.StartTables = line.Tables;
   deps.TablesCache = vormek::DefaultTimetableCacheDir();
   vormek::TApplicationRoot root(std::move(deps));
   root.Show();

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 
 #include "app/UnitVormek.h"
@@ -41,6 +42,11 @@ TTimetableSwitch::TTimetableSwitch(TFrmVormek& window, const TItemSet& builtIn, 
 }
 
 bool TTimetableSwitch::OpenFolder(const QString& dir) {
+  // A folder that is not there is named as such, not by its first file.
+  if (!QFileInfo(dir).isDir()) {
+    boxes_.Inform(&window_, QStringLiteral("时刻表文件夹 %1 不存在。\n仍使用当前时刻表。").arg(dir), kCaption);
+    return false;
+  }
   TTimetableLoad load = LoadTimetableFolder(std::filesystem::path(QFile::encodeName(dir).toStdString()), cacheDir_);
   if (!load.Ok()) {
     boxes_.Inform(&window_,
@@ -61,11 +67,6 @@ bool TTimetableSwitch::RestoreBuiltIn() {
   }
   PutInPlace(window_, std::move(load.Timetable()), LabTimetable, QStringLiteral("内置"), QString());
   return true;
-}
-
-QString TablesOption(const QStringList& arguments) {
-  const qsizetype at = arguments.indexOf(QStringLiteral("--tables"));
-  return at >= 0 && at + 1 < arguments.size() ? arguments[at + 1] : QString();
 }
 
 }  // namespace vormek

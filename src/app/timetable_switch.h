@@ -36,7 +36,4 @@ class TTimetableSwitch {
   std::filesystem::path cacheDir_;
 };
 
-// The value of "--tables DIR" among the program's arguments; empty without.
-QString TablesOption(const QStringList& arguments);
-
 }  // namespace vormek

@@ -16,6 +16,7 @@
 
 #include "app/advanced_menu.h"
 #include "app/application_root.h"
+#include "app/command_line.h"
 #include "app/remembered_input.h"
 #include "app/timetable_switch.h"
 #include "app/version_check_switch.h"
@@ -107,6 +108,12 @@ TEST_F(FeatureServicesTest, DamagedFolderNamesTheFileAndKeepsTheTimetableInUse) 
     EXPECT_EQ(Label(), QStringLiteral("时刻表:内置"));
     EXPECT_EQ(Stops(), kTinyStops);
   }
+  // A folder that is not there is named as missing, not by its first file.
+  boxes.Shown.clear();
+  EXPECT_FALSE(switcher->OpenFolder(temp.filePath(QStringLiteral("gone"))));
+  ASSERT_EQ(boxes.Shown.size(), 1u);
+  EXPECT_TRUE(boxes.Shown[0].Text.contains(QStringLiteral("不存在"))) << boxes.Shown[0].Text.toStdString();
+  EXPECT_FALSE(boxes.Shown[0].Text.contains(QStringLiteral(".txt"))) << boxes.Shown[0].Text.toStdString();
 }
 
 TEST_F(FeatureServicesTest, FolderTakesOverAndTheBuiltInComesBack) {
@@ -157,9 +164,12 @@ TEST_F(FeatureServicesTest, InstalledMenuItemsTablesOptionAndRememberedStations)
   const std::filesystem::path dir = temp.filePath(QStringLiteral("start")).toStdString();
   std::filesystem::create_directories(dir);
   WriteFolder(dir, {{"STRAIN.txt", [](std::string t) { return t.substr(0, t.find("\"T7\"")); }}});
-  EXPECT_EQ(TablesOption({"vormek", "--tables", QString::fromStdString(dir.string())}),
-            QString::fromStdString(dir.string()));
-  EXPECT_TRUE(TablesOption({"vormek"}).isEmpty());
+  // The folder as the command line gives it, in either spelling.
+  const QString given = QString::fromStdString(dir.string());
+  const TCommandLine line = ParseCommandLine({"vormek", "--tables", given});
+  ASSERT_EQ(line.Action, TCommandLine::TAction::Run);
+  EXPECT_EQ(ParseCommandLine({"vormek", "--tables=" + given}).Tables, line.Tables);
+  EXPECT_TRUE(ParseCommandLine({"vormek"}).Tables.isEmpty());
 
   tiny = TinyItems();
   TUserSettings settings(std::make_unique<QSettings>(temp.filePath(QStringLiteral("v.conf")), QSettings::IniFormat));
@@ -171,7 +181,7 @@ TEST_F(FeatureServicesTest, InstalledMenuItemsTablesOptionAndRememberedStations)
   deps.Boxes = &boxes;
   deps.Settings = &settings;
   deps.Services.Opener = [](const QUrl&) {};
-  deps.StartTables = QString::fromStdString(dir.string());
+  deps.StartTables = line.Tables;
   TApplicationRoot root(std::move(deps));
   TFrmVormek& mainWindow = root.Window();
   const TInstalledFeatures& installed = root.Features();
