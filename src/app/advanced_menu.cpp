@@ -1,11 +1,13 @@
 #include "app/advanced_menu.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "app/UnitAbout.h"
 #include "app/UnitVormek.h"
 #include "app/menu_keyboard.h"
+#include "app/message_boxes.h"
 #include "app/version_check_switch.h"
 #include "output/column_names.h"
 #include "services/UnitSystem.h"
@@ -31,7 +33,22 @@ class TWindowLegs : public ITransferLegsTarget {
   TFrmVormek& window_;
 };
 
+const QString kShortcutCaption = QStringLiteral("创建快捷方式");
+
 }  // namespace
+
+QString ShortcutReport(TSpecialFolder folder, bool written, const QString& file) {
+  const QString where = folder == TSpecialFolder::Programs ? QStringLiteral("开始菜单") : QStringLiteral("桌面");
+  if (written) return QStringLiteral("已在%1创建快捷方式“维墨克时刻”：\n%2").arg(where, file);
+  const QString dir = file.isEmpty() ? QString() : QFileInfo(file).path();
+  if (dir.isEmpty()) return QStringLiteral("找不到%1文件夹，未创建快捷方式。").arg(where);
+  if (!QFileInfo(dir).isDir()) return QStringLiteral("找不到%1文件夹（%2），未创建快捷方式。").arg(where, dir);
+  return QStringLiteral("无法在%1创建快捷方式“维墨克时刻”：\n%2").arg(where, file);
+}
+
+QString PackagedEntryReport(const QString& entry) {
+  return QStringLiteral("开始菜单中已有本程序（安装时创建），无需再创建快捷方式：\n%1").arg(entry);
+}
 
 TAdvancedMenu::TAdvancedMenu(TAdvancedActions actions, QWidget* parent) : QMenu(parent), actions_(std::move(actions)) {
   setObjectName(QStringLiteral("MAdvanced"));
@@ -78,12 +95,21 @@ TAdvancedActions ProgramAdvancedActions(TFrmVormek& window, const TWindowService
   };
   const auto target =
       services.ExecutablePath ? services.ExecutablePath : [] { return QCoreApplication::applicationFilePath(); };
-  // The shortcut handlers report nothing, whatever the outcome.
-  actions.Desktop = [target] {
-    CreateShortcut(target(), QStringLiteral("维墨克时刻"), QString(), TSpecialFolder::None);
+  // Each shortcut item says what it did: the file written, why none was,
+  // or that the package's own menu entry is already there.
+  IMessageBoxes* boxes = services.Boxes;
+  const auto make = [mainWindow, target, boxes](TSpecialFolder folder) {
+    const QString name = QStringLiteral("维墨克时刻");
+    const QString program = target();
+    const QString file = ShortcutFile(program, name, QString(), folder);
+    const bool written = CreateShortcut(program, name, QString(), folder);
+    if (boxes) boxes->Inform(mainWindow, ShortcutReport(folder, written, file), kShortcutCaption);
   };
-  actions.Start = [target] {
-    CreateShortcut(target(), QStringLiteral("维墨克时刻"), QString(), TSpecialFolder::Programs);
+  actions.Desktop = [make] { make(TSpecialFolder::None); };
+  actions.Start = [make, mainWindow, boxes, packaged = services.PackagedMenuEntry] {
+    const QString entry = packaged ? packaged() : QString();
+    if (entry.isEmpty()) return make(TSpecialFolder::Programs);
+    if (boxes) boxes->Inform(mainWindow, PackagedEntryReport(entry), kShortcutCaption);
   };
   actions.About = [mainWindow, opener = services.Opener] {
     TFrmAbout::MAboutClick(mainWindow, mainWindow->LogoPixmap(), opener);

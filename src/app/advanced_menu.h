@@ -5,12 +5,14 @@
 #include <functional>
 
 #include "app/web_links.h"
+#include "services/UnitSystem.h"
 #include "ui/UnitMsg.h"
 
 class QAction;
 
 namespace vormek {
 
+class IMessageBoxes;
 class TFrmVormek;
 class TUserSettings;
 class TWebLinks;
@@ -44,6 +46,13 @@ class TAdvancedMenu : public QMenu {
   TAdvancedActions actions_;
 };
 
+// What the shortcut items tell the user: the shortcut `file` was written to
+// the desktop or the start menu, or could not be (its folder is missing, or
+// there is none: an empty file).
+QString ShortcutReport(TSpecialFolder folder, bool written, const QString& file);
+// The start menu already holds the package's entry.
+QString PackagedEntryReport(const QString& entry);
+
 // "确实要打印吗？" with Yes, No and Cancel; true only for Yes.
 bool AskPrintConfirmation(QWidget* parent);
 
@@ -53,6 +62,12 @@ struct TWindowServices {
   std::function<bool(QWidget*)> ConfirmPrint = AskPrintConfirmation;
   // The program's own executable, the shortcuts' target.
   std::function<QString()> ExecutablePath;
+  // The menu entry the program's package installed, when this program is
+  // the installed one; empty otherwise. The start-menu shortcut is not
+  // written beside it.
+  std::function<QString()> PackagedMenuEntry;
+  // Tells the user what became of a shortcut; no report without it.
+  IMessageBoxes* Boxes = nullptr;
   // Printing and export of the main grid and of the detail window's stops.
   TMsgActions Output = DefaultMsgActions();
   // Where the version check's on/off choice is kept; no menu item without it.

@@ -39,6 +39,7 @@ TApplicationRoot::TApplicationRoot(TApplicationDeps deps) {
 
   // Menu, links, about box, detail and transfer windows.
   deps.Services.Settings = deps.Settings;
+  if (!deps.Services.Boxes) deps.Services.Boxes = deps.Boxes;
   services_ = InstallWindowServices(*window_, std::move(deps.Services));
 
   // Connections, remembered input, other timetables.

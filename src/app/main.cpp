@@ -1,6 +1,5 @@
 // The program: the application title, the main window, the event loop.
 #include <QApplication>
-#include <QFileInfo>
 #include <QIcon>
 
 #include "app/app_title.h"
@@ -26,13 +25,9 @@ QIcon ProgramIcon() {
   return QIcon::fromTheme(vormek::kDesktopAppId, drawn);
 }
 
-// Shortcuts start the installed program where there is one, even from a
-// copy run elsewhere; otherwise the program that is running.
-QString ShortcutTarget() {
-  const QFileInfo installed(QStringLiteral(VORMEK_INSTALLED_PROGRAM));
-  if (installed.isFile() && installed.isExecutable()) return installed.absoluteFilePath();
-  return QCoreApplication::applicationFilePath();
-}
+// The installed program's package put its entry in the applications menu; a
+// copy run from elsewhere has none, and its shortcuts start that copy.
+QString PackagedMenuEntry() { return vormek::InstalledMenuEntry(QCoreApplication::applicationFilePath()); }
 
 }  // namespace
 
@@ -59,7 +54,8 @@ int main(int argc, char** argv) {
   deps.Items = &vormek::EmbeddedItems();
   deps.Boxes = &boxes;
   deps.Settings = &settings;
-  deps.Services.ExecutablePath = ShortcutTarget;
+  deps.Services.ExecutablePath = [] { return QCoreApplication::applicationFilePath(); };
+  deps.Services.PackagedMenuEntry = PackagedMenuEntry;
   deps.StartTables = line.Tables;
   deps.TablesCache = vormek::DefaultTimetableCacheDir();
   vormek::TApplicationRoot root(std::move(deps));

@@ -3,37 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
-#include <QTextStream>
+#include <QStandardPaths>
 
 namespace vormek {
 namespace {
-
-QString HomeDir() {
-  const QByteArray home = qgetenv("HOME");
-  return home.isEmpty() ? QDir::homePath() : QString::fromLocal8Bit(home);
-}
-
-// XDG_DESKTOP_DIR from user-dirs.dirs: a quoted path, "$HOME" expanded.
-QString DesktopFromUserDirs() {
-  QString config = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME"));
-  if (config.isEmpty()) config = HomeDir() + QStringLiteral("/.config");
-  QFile file(config + QStringLiteral("/user-dirs.dirs"));
-  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
-  static const QRegularExpression line(QStringLiteral("^\\s*XDG_DESKTOP_DIR\\s*=\\s*\"([^\"]*)\""));
-  QTextStream in(&file);
-  in.setEncoding(QStringConverter::Utf8);
-  while (!in.atEnd()) {
-    const auto match = line.match(in.readLine());
-    if (!match.hasMatch()) continue;
-    QString path = match.captured(1);
-    if (path.startsWith(QStringLiteral("$HOME"))) path = HomeDir() + path.mid(5);
-    // Only absolute paths are valid in that file.
-    return path.startsWith(QLatin1Char('/')) ? path : QString();
-  }
-  return {};
-}
 
 // Desktop entry values: backslash, newline, tab and return are escaped.
 QString EscapeValue(QString v) {
@@ -60,18 +34,21 @@ QString QuoteExec(const QString& path) {
 
 QString SpecialFolderPath(TSpecialFolder specialFolder) {
   switch (specialFolder) {
-    case TSpecialFolder::Desktop: {
-      const QString fromDirs = DesktopFromUserDirs();
-      return fromDirs.isEmpty() ? HomeDir() + QStringLiteral("/Desktop") : fromDirs;
-    }
-    case TSpecialFolder::Programs: {
-      QString data = QString::fromLocal8Bit(qgetenv("XDG_DATA_HOME"));
-      if (data.isEmpty()) data = HomeDir() + QStringLiteral("/.local/share");
-      return data + QStringLiteral("/applications");
-    }
+    case TSpecialFolder::Desktop: return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    case TSpecialFolder::Programs: return QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation);
     case TSpecialFolder::None: break;
   }
   return {};
+}
+
+QString InstalledMenuEntry(const QString& program) {
+  // <prefix>/bin/vormek beside <prefix>/share/applications/<id>.desktop,
+  // whatever the prefix (/usr for the package, /usr/local for an install).
+  const QString real = QFileInfo(program).canonicalFilePath();
+  if (real.isEmpty()) return {};
+  const QFileInfo entry(QFileInfo(real).absolutePath() + QStringLiteral("/../share/applications/") + kDesktopAppId +
+                        QStringLiteral(".desktop"));
+  return entry.isFile() ? entry.canonicalFilePath() : QString();
 }
 
 QString DesktopEntryText(const QString& target, const QString& name) {
@@ -82,36 +59,48 @@ QString DesktopEntryText(const QString& target, const QString& name) {
   text += QStringLiteral("Version=1.0\n");
   text += QStringLiteral("Name=") + EscapeValue(name) + QLatin1Char('\n');
   text += QStringLiteral("Exec=") + EscapeValue(QuoteExec(info.absoluteFilePath())) + QLatin1Char('\n');
+  // A menu leaves the entry out once its program is gone.
+  text += QStringLiteral("TryExec=") + EscapeValue(info.absoluteFilePath()) + QLatin1Char('\n');
   text += QStringLiteral("Path=") + EscapeValue(info.absolutePath()) + QLatin1Char('\n');
   // The installed icon theme's picture of the program.
   text += QStringLiteral("Icon=") + kDesktopAppId + QLatin1Char('\n');
   text += QStringLiteral("Terminal=false\n");
+  // Where the package's own entry stands in the applications menu.
+  text += QStringLiteral("Categories=Utility;\n");
+  text += QStringLiteral("StartupWMClass=vormek\n");
   return text;
+}
+
+QString ShortcutFile(const QString& target, const QString& name, const QString& folder, TSpecialFolder specialFolder) {
+  const QString linkName = name.isEmpty() ? QFileInfo(target).completeBaseName() : name;
+  if (linkName.isEmpty() || linkName.contains(QLatin1Char('/'))) return {};
+  if (folder.isEmpty() && specialFolder == TSpecialFolder::None) specialFolder = TSpecialFolder::Desktop;
+  QString dir;
+  if (specialFolder != TSpecialFolder::None) {
+    dir = SpecialFolderPath(specialFolder);
+  } else {
+    dir = folder;
+    if (dir.size() > 1 && dir.endsWith(QLatin1Char('/'))) dir.chop(1);
+  }
+  if (dir.isEmpty()) return {};
+  return dir + QLatin1Char('/') + linkName + QStringLiteral(".desktop");
 }
 
 bool CreateShortcut(const QString& target, const QString& name, const QString& folder, TSpecialFolder specialFolder) {
   const QFileInfo targetInfo(target);
   if (target.isEmpty() || !targetInfo.isFile()) return false;
-  const QString linkName = name.isEmpty() ? targetInfo.completeBaseName() : name;
-  if (linkName.contains(QLatin1Char('/'))) return false;
-
-  if (folder.isEmpty() && specialFolder == TSpecialFolder::None) specialFolder = TSpecialFolder::Desktop;
-  QString dir;
-  if (specialFolder != TSpecialFolder::None) {
-    dir = SpecialFolderPath(specialFolder);
-    if (dir.isEmpty()) return false;
-    // The applications menu folder is the user's own and may simply not exist yet;
-    // a missing desktop means there is no desktop to put a shortcut on.
-    if (specialFolder == TSpecialFolder::Programs && !QDir().mkpath(dir)) return false;
-  } else {
-    dir = folder;
-    if (dir.size() > 1 && dir.endsWith(QLatin1Char('/'))) dir.chop(1);
-  }
+  const QString path = ShortcutFile(target, name, folder, specialFolder);
+  if (path.isEmpty()) return false;
+  const QString dir = QFileInfo(path).path();
+  // The applications menu folder is the user's own and may simply not exist yet;
+  // a missing desktop means there is no desktop to put a shortcut on.
+  const bool menu = specialFolder == TSpecialFolder::Programs;
+  if (menu && !QDir().mkpath(dir)) return false;
   if (!QFileInfo(dir).isDir()) return false;
 
-  QSaveFile file(dir + QLatin1Char('/') + linkName + QStringLiteral(".desktop"));
+  QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return false;
-  const QByteArray bytes = DesktopEntryText(targetInfo.absoluteFilePath(), linkName).toUtf8();
+  const QByteArray bytes = DesktopEntryText(targetInfo.absoluteFilePath(), QFileInfo(path).completeBaseName()).toUtf8();
   if (file.write(bytes) != bytes.size()) {
     file.cancelWriting();
     return false;

@@ -48,6 +48,7 @@ class MenuTest : public TWindowTest {
       exports.push_back({kind, rows, Trains(g, rows)});
     };
     services.Settings = &settings;
+    services.Boxes = &boxes;
     installed = InstallWindowServices(*window, services);
   }
   void Press(QKeySequence keys) { QTest::keySequence(window.get(), keys); }
@@ -209,7 +210,7 @@ TEST_F(MenuTest, VersionCheckSwitchIsOnUntilTurnedOffAndRemembersIt) {
   EXPECT_TRUE(StoredCheckVersion());
 }
 
-TEST_F(MenuTest, ShortcutItemsWriteTheDesktopEntries) {
+TEST_F(MenuTest, ShortcutItemsWriteTheDesktopEntriesAndSaySo) {
   QTemporaryDir home;
   const QByteArray savedHome = qgetenv("HOME");
   const QByteArray savedData = qgetenv("XDG_DATA_HOME");
@@ -217,18 +218,53 @@ TEST_F(MenuTest, ShortcutItemsWriteTheDesktopEntries) {
   qputenv("HOME", home.path().toLocal8Bit());
   qunsetenv("XDG_DATA_HOME");
   qunsetenv("XDG_CONFIG_HOME");
-  ASSERT_TRUE(QDir(home.path()).mkdir(QStringLiteral("Desktop")));
   executable = home.filePath(QStringLiteral("vormek"));
   QFile exe(executable);
   ASSERT_TRUE(exe.open(QIODevice::WriteOnly));
   exe.close();
+  const QString desktopLink = home.filePath(QStringLiteral("Desktop/维墨克时刻.desktop"));
+  const QString menuLink = home.filePath(QStringLiteral(".local/share/applications/维墨克时刻.desktop"));
 
   OpenTiny();
   Install();
+  // No desktop folder: nothing written, and the user is told.
+  installed.Menu->MDesktop->trigger();
+  ASSERT_EQ(boxes.Shown.size(), 1u);
+  EXPECT_EQ(boxes.Shown[0].Text,
+            QStringLiteral("找不到桌面文件夹（%1），未创建快捷方式。").arg(home.filePath(QStringLiteral("Desktop"))));
+  EXPECT_EQ(boxes.Shown[0].Caption, QStringLiteral("创建快捷方式"));
+
+  ASSERT_TRUE(QDir(home.path()).mkdir(QStringLiteral("Desktop")));
+  boxes.Shown.clear();
   installed.Menu->MDesktop->trigger();
   installed.Menu->NStart->trigger();
-  EXPECT_TRUE(QFileInfo::exists(home.filePath(QStringLiteral("Desktop/维墨克时刻.desktop"))));
-  EXPECT_TRUE(QFileInfo::exists(home.filePath(QStringLiteral(".local/share/applications/维墨克时刻.desktop"))));
+  EXPECT_TRUE(QFileInfo::exists(desktopLink));
+  EXPECT_TRUE(QFileInfo::exists(menuLink));
+  ASSERT_EQ(boxes.Shown.size(), 2u);
+  EXPECT_EQ(boxes.Shown[0].Text, QStringLiteral("已在桌面创建快捷方式“维墨克时刻”：\n") + desktopLink);
+  EXPECT_EQ(boxes.Shown[1].Text, QStringLiteral("已在开始菜单创建快捷方式“维墨克时刻”：\n") + menuLink);
+
+  // The installed program: its package's entry is already in the menu, so
+  // none is written beside it; the desktop still gets its shortcut.
+  ASSERT_TRUE(QFile::remove(menuLink));
+  ASSERT_TRUE(QFile::remove(desktopLink));
+  window.reset();
+  OpenTiny();
+  const QString packaged = QStringLiteral("/usr/share/applications/org.example.vormek.desktop");
+  TWindowServices services;
+  services.ExecutablePath = [this] { return executable; };
+  services.PackagedMenuEntry = [packaged] { return packaged; };
+  services.Boxes = &boxes;
+  installed = InstallWindowServices(*window, services);
+  boxes.Shown.clear();
+  installed.Menu->NStart->trigger();
+  installed.Menu->MDesktop->trigger();
+  EXPECT_FALSE(QFileInfo::exists(menuLink));
+  EXPECT_TRUE(QFileInfo::exists(desktopLink));
+  ASSERT_EQ(boxes.Shown.size(), 2u);
+  EXPECT_TRUE(boxes.Shown[0].Text.startsWith(QStringLiteral("开始菜单中已有本程序")))
+      << boxes.Shown[0].Text.toStdString();
+  EXPECT_TRUE(boxes.Shown[0].Text.endsWith(packaged));
 
   qputenv("HOME", savedHome);
   if (!savedData.isNull()) qputenv("XDG_DATA_HOME", savedData);

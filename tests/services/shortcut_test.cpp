@@ -73,7 +73,11 @@ TEST_F(ShortcutTest, DesktopShortcutStartsTheProgramInItsOwnFolder) {
   EXPECT_EQ(keys.value(QStringLiteral("Exec")), QLatin1Char('"') + target_ + QLatin1Char('"'));
   EXPECT_EQ(keys.value(QStringLiteral("Path")), Home(QStringLiteral("my app/bin")));
   EXPECT_EQ(keys.value(QStringLiteral("Icon")), vormek::kDesktopAppId);
+  // Filed where the package's own entry is, and hidden once the program is gone.
+  EXPECT_EQ(keys.value(QStringLiteral("Categories")), QStringLiteral("Utility;"));
+  EXPECT_EQ(keys.value(QStringLiteral("TryExec")), target_);
   EXPECT_TRUE(QFileInfo(link).isExecutable());
+  EXPECT_EQ(vormek::ShortcutFile(target_, QStringLiteral("维墨克时刻"), QString(), vormek::TSpecialFolder::None), link);
   // The desktop's own checker accepts the file, where it is installed.
   const QString validate = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
   if (validate.isEmpty()) return;
@@ -114,6 +118,28 @@ TEST_F(ShortcutTest, ProgramsFolderIsCreatedUnderTheDataHome) {
   qputenv("XDG_DATA_HOME", Home(QStringLiteral("data")).toLocal8Bit());
   ASSERT_TRUE(CreateShortcut(target_, QStringLiteral("维墨克时刻"), QString(), vormek::TSpecialFolder::Programs));
   EXPECT_TRUE(QFileInfo::exists(Home(QStringLiteral("data/applications/维墨克时刻.desktop"))));
+}
+
+// Only an installed program has its package's entry beside it, whatever the
+// prefix; a copy run from elsewhere has none.
+TEST_F(ShortcutTest, InstalledMenuEntryOnlyForTheInstalledProgram) {
+  for (const QString& prefix : {QStringLiteral("usr"), QStringLiteral("usr/local")}) {
+    const QString installed = Home(prefix + QStringLiteral("/bin/vormek"));
+    ASSERT_TRUE(QDir().mkpath(Home(prefix + QStringLiteral("/bin"))));
+    ASSERT_TRUE(QDir().mkpath(Home(prefix + QStringLiteral("/share/applications"))));
+    QFile(installed).open(QIODevice::WriteOnly);
+    const QString entry =
+        Home(prefix + QStringLiteral("/share/applications/") + vormek::kDesktopAppId + QStringLiteral(".desktop"));
+    EXPECT_TRUE(vormek::InstalledMenuEntry(installed).isEmpty()) << "no entry in place";
+    QFile(entry).open(QIODevice::WriteOnly);
+    EXPECT_EQ(vormek::InstalledMenuEntry(installed), entry);
+    // The installed program reached through a link elsewhere is still the installed one.
+    const QString link = Home(QStringLiteral("link-") + QString(prefix).replace('/', '-'));
+    ASSERT_TRUE(QFile::link(installed, link));
+    EXPECT_EQ(vormek::InstalledMenuEntry(link), entry);
+  }
+  EXPECT_TRUE(vormek::InstalledMenuEntry(target_).isEmpty()) << "a copy run from elsewhere";
+  EXPECT_TRUE(vormek::InstalledMenuEntry(Home(QStringLiteral("nowhere/vormek"))).isEmpty());
 }
 
 TEST_F(ShortcutTest, EmptyNameTakesTheTargetNameWithoutExtension) {
