@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 #include <exception>
 
 #include "app/load_failure_text.h"
@@ -221,8 +222,11 @@ void TFrmVormek::showEvent(QShowEvent* event) {
   centred_ = true;
   qCInfo(lcLoad) << "window shown";  // with the moments below, how long a start leaves the buttons off
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    // Centred, but never past the area's top left corner: a window larger
+    // than the screen keeps its title bar and left edge in reach.
     const QRect area = screen->availableGeometry();
-    move(area.center() - QPoint(width() / 2, height() / 2));
+    const QPoint centred = area.center() - QPoint(width() / 2, height() / 2);
+    move(std::max(centred.x(), area.left()), std::max(centred.y(), area.top()));
   }
 }
 

@@ -90,6 +90,13 @@ class TFrmVormek : public QWidget {
   TFilterBoxes Filters() const;
   QString StationText(TStationBox box) const;
 
+  // Fits the window into a screen's available area: where the window at its
+  // specified size (and its frame) does not fit, everything in it is scaled
+  // down to fit. Nothing changes where it fits.
+  void FitInto(const QRect& available);
+  // 1 at the specified size; less once fitted into a smaller screen.
+  double LayoutScale() const { return layoutScale_; }
+
   // ---- what other parts add to the window ----
   void SetShowTransferWindow(std::function<void(TFrmVormek&)> show);
   // The grid's popup menu, also dropped down by "高级".
@@ -147,6 +154,12 @@ class TFrmVormek : public QWidget {
   void BuildQueryGroups();
   void BuildFilterRow();
   void BuildStatusBar();
+  // Column widths from the grid's font: the specified widths (at the
+  // window's scale) at least, wider where a face's text needs it; the window
+  // widens to hold them. The header boxes follow.
+  void FitColumnsToFont();
+  void PlaceHeaders();
+  void Widen(int by);
   void NameForScreenReaders();
   void ConnectHandlers();
   void LoadPictures();
@@ -177,6 +190,12 @@ class TFrmVormek : public QWidget {
   QLabel* ImageLogo = nullptr;
   std::array<QLabel*, 7> Images{};      // Image1..Image5, (unused), Image7
   std::array<TClickLabel*, 15> Labs{};  // Lab1..Lab15
+  struct TBandBox {
+    QWidget* Box = nullptr;
+    QLabel* Label = nullptr;
+    int First = 0, Last = 0;  // the columns it spans
+  };
+  std::array<TBandBox, 3> bands_{};
   TResultGridModel* SGridModel = nullptr;
   TResultGridView* SGrid = nullptr;
   QGroupBox* GBZZ = nullptr;
@@ -210,6 +229,7 @@ class TFrmVormek : public QWidget {
   std::array<QString, 15> plainCaptions_;
   std::function<QStringList(TStationBox)> emptyBoxList_;
   bool centred_ = false;
+  double layoutScale_ = 1.0;
   bool loadFailed_ = false;
   QStringList pictureFailures_;  // "<item>: <why>" for each picture that did not load
   // The full-pinyin spellings, set on the pinyin loader's thread before it

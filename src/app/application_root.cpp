@@ -1,6 +1,8 @@
 #include "app/application_root.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QTimer>
 
 #include "app/cjk_font_check.h"
@@ -55,6 +57,9 @@ TApplicationRoot::TApplicationRoot(TApplicationDeps deps) {
 TApplicationRoot::~TApplicationRoot() = default;
 
 void TApplicationRoot::Show() {
+  // At the specified size where the screen has room, scaled down to fit
+  // where it has not (a high scale factor on a small screen).
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) window_->FitInto(screen->availableGeometry());
   window_->show();
   TFrmVormek* window = window_.get();
   QTimer::singleShot(0, window, [window] { WarnWithoutCjkFont(window); });

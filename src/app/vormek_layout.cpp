@@ -1,5 +1,6 @@
 // The main window's controls, placed as in the original layout.
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include "ui/click_label.h"
 #include "ui/dialog_frame.h"
 #include "ui/enter_presses_button.h"
+#include "ui/layout_scale.h"
 #include "ui/result_grid_model.h"
 #include "ui/result_grid_view.h"
 #include "ui/station_combo_box.h"
@@ -35,6 +37,18 @@ const std::array<int, 15> kColumnWidths = {97, 77, 77, 70, 77, 45, 77, 45, 32, 4
 const std::array<const char*, 15> kHeaderCaptions = {"车 次", "始发站", "终到站", "车型",         "发站",
                                                      "发时",  "到站",   "到时",   "停站",         "里程",
                                                      "历时",  "硬座",   "软座",   "硬卧上/中/下", "软卧上/下"};
+// The widest text each column shows: a column is never narrower than its
+// text in the face that is installed.
+const std::array<const char*, 15> kWidestCells = {
+    "K1234/K1235", "乌鲁木齐南站", "乌鲁木齐南站", "空调普快", "乌鲁木齐南站", "23:59",       "乌鲁木齐南站", "23:59",
+    "99",          "4999",         "99:59",        "1234",     "1234",         "812/842/871", "1234/1299"};
+// Room beside a cell's text (the grid line and a pixel each side), and
+// beside a caption's.
+constexpr int kCellMargin = 4;
+constexpr int kCaptionMargin = 4;
+// What a window manager's border and title bar take beside the window.
+const QSize kFrameAllowance(8, 32);
+
 const char* const kStationHint = "支持拼音首字母输入，如[北京]->BJ";
 // Three lines: double-click, right button, header click.
 const char* const kGridHint = "双击鼠标，可查看详细车次信息\n鼠标右键，弹出高级菜单\n点击列表头可排序";
@@ -89,6 +103,8 @@ void TFrmVormek::BuildLayout() {
   BuildQueryGroups();
   BuildFilterRow();
   BuildStatusBar();
+  // Columns and header boxes once everything that moves with them is there.
+  FitColumnsToFont();
 }
 
 void TFrmVormek::BuildTopPanel() {
@@ -125,31 +141,88 @@ void TFrmVormek::BuildResultGrid() {
   // Header boxes follow the columns below them; band captions span groups.
   const QFont bandFont = SongFont(14);
   auto band = [&](const char* caption, int firstCol, int lastCol) {
-    const int left = SGrid->ColumnLeftInParent(firstCol);
-    const int right = SGrid->ColumnLeftInParent(lastCol) + SGrid->ColumnWidthInParent(lastCol);
-    QWidget* box = ColouredBox(P1, kBandBox, QRect(left, 0, right - left - 1, 22));
+    QWidget* box = ColouredBox(P1, kBandBox, QRect());
     auto* label = new QLabel(QString::fromUtf8(caption), box);
     label->setFont(bandFont);
     label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(0, 0, box->width(), box->height());
+    return TBandBox{box, label, firstCol, lastCol};
   };
-  band("列  车  信  息", 0, 3);
-  band("查  询  区  间", 4, 10);
-  band("参  考  票  价", 11, 14);
+  bands_ = {band("列  车  信  息", 0, 3), band("查  询  区  间", 4, 10), band("参  考  票  价", 11, 14)};
 
   for (int c = 0; c < 15; ++c) {
-    const int left = SGrid->ColumnLeftInParent(c);
-    const int width = SGrid->ColumnWidthInParent(c) - 1;
-    QWidget* box = ColouredBox(P1, kHeaderBox, QRect(left, 23, width, 20));
+    QWidget* box = ColouredBox(P1, kHeaderBox, QRect());
     auto* label = new TClickLabel(QString::fromUtf8(kHeaderCaptions[static_cast<std::size_t>(c)]), box);
     label->setObjectName(QStringLiteral("Lab%1").arg(c + 1));
     label->setProperty("tag", HeaderTag);
     label->setFont(SongFont(12));
     label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(0, 4, width, 12);
     label->setCursor(Qt::PointingHandCursor);
     plainCaptions_[static_cast<std::size_t>(c)] = label->text();
     Labs[static_cast<std::size_t>(c)] = label;
+  }
+}
+
+void TFrmVormek::PlaceHeaders() {
+  const int bandHeight = ScaledLength(22, layoutScale_);
+  const int captionTop = bandHeight + ScaledLength(1, layoutScale_);
+  const int captionHeight = SGrid->y() - captionTop;
+  for (const TBandBox& band : bands_) {
+    const int left = SGrid->ColumnLeftInParent(band.First);
+    const int right = SGrid->ColumnLeftInParent(band.Last) + SGrid->ColumnWidthInParent(band.Last);
+    band.Box->setGeometry(left, 0, right - left - 1, bandHeight);
+    band.Label->setGeometry(0, 0, band.Box->width(), band.Box->height());
+  }
+  for (int c = 0; c < 15; ++c) {
+    QWidget* box = Labs[static_cast<std::size_t>(c)]->parentWidget();
+    box->setGeometry(SGrid->ColumnLeftInParent(c), captionTop, SGrid->ColumnWidthInParent(c) - 1, captionHeight);
+    // The caption takes its whole box, so that no face's ascent or descent
+    // is cut; it is centred either way.
+    Labs[static_cast<std::size_t>(c)]->setGeometry(0, 0, box->width(), box->height());
+  }
+}
+
+void TFrmVormek::FitColumnsToFont() {
+  const QFontMetrics cells(SGrid->font());
+  const QFontMetrics caption(Labs[0]->font());
+  std::vector<int> widths(kColumnWidths.size());
+  for (std::size_t c = 0; c < widths.size(); ++c) {
+    const int specified = static_cast<int>(kColumnWidths[c] * layoutScale_);
+    const int forCaption = caption.horizontalAdvance(plainCaptions_[c]) + kCaptionMargin;
+    const int forCells = cells.horizontalAdvance(QString::fromUtf8(kWidestCells[c])) + kCellMargin;
+    widths[c] = std::max({specified, forCaption, forCells});
+  }
+  int needed = 0;
+  for (int w : widths) needed += w + 1;  // each cell and its grid line
+  SGrid->SetColumnWidths(std::move(widths));
+  // Only ever wider: at the specified size the columns fill the grid.
+  const int wider = needed - SGrid->CellAreaWidth();
+  if (wider > 0) Widen(wider);
+  PlaceHeaders();
+}
+
+void TFrmVormek::Widen(int by) {
+  setFixedSize(width() + by, height());
+  for (QWidget* across :
+       {PTop, static_cast<QWidget*>(Shape1), P1, static_cast<QWidget*>(StatusBar1), static_cast<QWidget*>(SGrid)})
+    across->resize(across->width() + by, across->height());
+  // What stands at the right edge stays there.
+  for (QWidget* right : {static_cast<QWidget*>(ImageLogo), static_cast<QWidget*>(BTNAdvanced),
+                         static_cast<QWidget*>(BTNAbout), static_cast<QWidget*>(BtnUpdate)})
+    right->move(right->x() + by, right->y());
+  LabNew->resize(LabNew->width() + by, LabNew->height());
+}
+
+void TFrmVormek::FitInto(const QRect& available) {
+  // Texts in whole pixel sizes may need a little more than the scaled
+  // columns give, which widens the window again: a second step takes that
+  // back.
+  for (int step = 0; step < 3; ++step) {
+    const double factor = FitFactor(size(), available.size(), kFrameAllowance);
+    if (factor >= 1.0) return;
+    layoutScale_ *= factor;
+    ScaleWidgetTree(*this, factor);
+    SGrid->SetRowHeight(std::max(1, ScaledLength(TResultGridView::RowHeight, layoutScale_)));
+    FitColumnsToFont();
   }
 }
 

@@ -8,7 +8,8 @@ namespace vormek {
 QFont SongFont(int pixelHeight, bool bold) {
   QFont font;
   font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
-                    QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing TW")});
+                    QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL UMing TW"),
+                    QStringLiteral("Noto Serif CJK SC")});
   font.setPixelSize(pixelHeight);
   font.setBold(bold);
   font.setStyleHint(QFont::Serif);

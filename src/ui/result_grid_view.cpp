@@ -59,6 +59,17 @@ void TResultGridView::ApplyColumnWidths() {
     setColumnWidth(c, columnWidths_[static_cast<std::size_t>(c)] + kGridLine);
 }
 
+void TResultGridView::SetColumnWidths(std::vector<int> widths) {
+  columnWidths_ = std::move(widths);
+  ApplyColumnWidths();
+}
+
+void TResultGridView::SetRowHeight(int height) { verticalHeader()->setDefaultSectionSize(height + kGridLine); }
+
+int TResultGridView::CellAreaWidth() const {
+  return width() - 2 * frameWidth() - verticalScrollBar()->sizeHint().width();
+}
+
 void TResultGridView::ClearSelection() {
   if (selectionModel()) selectionModel()->clear();
 }

@@ -21,7 +21,7 @@ class TResultGridView : public QTableView {
  public:
   // A cell outside the grid: the no-selection marker.
   static constexpr int NoSelectionEdge = 24;
-  static constexpr int RowHeight = 18;
+  static constexpr int RowHeight = 18;  // at the window's specified size
 
   TResultGridView(TResultGridModel* model, std::vector<int> columnWidths, QWidget* parent = nullptr);
 
@@ -40,6 +40,14 @@ class TResultGridView : public QTableView {
   int ColumnLeftInParent(int col) const;
   int ColumnWidthInParent(int col) const;
   void ApplyColumnWidths();
+  // Cell widths (without their grid line) and the cell height, kept across
+  // resets of the model.
+  void SetColumnWidths(std::vector<int> widths);
+  const std::vector<int>& ColumnWidths() const { return columnWidths_; }
+  void SetRowHeight(int height);
+  // The width the cells and their grid lines may take beside the frame and
+  // the vertical scroll bar.
+  int CellAreaWidth() const;
 
  signals:
   // Only rows holding a result.
