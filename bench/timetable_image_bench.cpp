@@ -1,6 +1,7 @@
-// Opening the national timetable as an image, and what checking its tables'
-// ranges costs: every check a load makes, or only the numbers the queries
-// compute with (what opening an image from disk does).
+// Opening the national timetable as an image, and what checking its tables
+// costs: every check a load makes, only the numbers the queries compute with,
+// or what the reading of the texts makes sure of by itself (GBK, sizes, the
+// texts of numbers). Opening an image from disk makes the first and the last.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -55,11 +56,12 @@ void BM_OpenNationalImage(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * image.size));
 }
 // 0: checksum skipped (built into the program); 1: from the cache folder, the
-// checksum verified and the numbers checked.
+// checksum verified and every value checked.
 BENCHMARK(BM_OpenNationalImage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-// 0: every range check a load makes on the train list and the stop table;
-// 1: only their integer columns.
+// 0: every check a load makes of the four tables; 1: only the integer
+// columns of the train list and the stop table; 2: the values as the reading
+// of the texts would have let them in.
 void BM_NationalImageRangeChecks(benchmark::State& state) {
   const TNationalImage& image = NationalImage();
   if (image.size == 0) {
@@ -70,15 +72,17 @@ void BM_NationalImageRangeChecks(benchmark::State& state) {
   vormek::OpenTimetableImage(image.Span(), image.bytes, vormek::TImageChecksum::Skip, tt);
   for (auto _ : state) {
     if (state.range(0) == 0) {
-      vormek::CheckTrainListRanges(tt.KMList);
-      vormek::CheckStopTableRanges(tt.KMTrain);
-    } else {
+      vormek::CheckLoadedTimetable(tt);
+    } else if (state.range(0) == 1) {
       vormek::CheckTrainListNumbers(tt.KMList);
       vormek::CheckStopTableNumbers(tt.KMTrain);
+    } else {
+      for (const vormek::TMemTable* table : {&tt.KMList, &tt.KMTrain, &tt.KMSM, &tt.KMPy})
+        vormek::CheckImageValues(*table);
     }
   }
   state.SetItemsProcessed(state.iterations() * (tt.KMList.RecordCount() + tt.KMTrain.RecordCount()));
 }
-BENCHMARK(BM_NationalImageRangeChecks)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NationalImageRangeChecks)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "data/table_ranges.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <numeric>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "data/ascii_case.h"
 #include "data/errors.h"
+#include "data/gbk_bytes.h"
 
 namespace vormek {
 
@@ -36,6 +38,18 @@ bool IsElapsedTime(std::string_view text) {
   if (!ReadDigits(text.substr(0, colon), 4, hours)) return false;
   const std::string_view minutes = text.substr(colon + 1);
   return minutes.empty() || (ReadDigits(minutes, 2, v) && v <= 59);
+}
+
+// "", "7:05", "23:59": a clock time of one day.
+bool IsClockTime(std::string_view text) {
+  if (text.empty()) return true;
+  const auto colon = text.find(':');
+  std::int64_t hours = 0;
+  std::int64_t minutes = 0;
+  if (colon == std::string_view::npos || colon > 2) return false;
+  const std::string_view after = text.substr(colon + 1);
+  return ReadDigits(text.substr(0, colon), 2, hours) && hours <= 23 && after.size() == 2 &&
+         ReadDigits(after, 2, minutes) && minutes <= 59;
 }
 
 // "143", "3.5": digits with an optional fraction, at most 100000.
@@ -102,6 +116,7 @@ void CheckTexts(const TMemTable& t, std::string_view name, Valid valid, const st
 }
 
 void CheckCommonRanges(const TMemTable& t) {
+  for (const char* clock : {"A_Time", "D_Time"}) CheckTexts(t, clock, IsClockTime, "is not a clock time");
   CheckTexts(t, "R_Date", IsElapsedTime, "is not an elapsed time up to 9999:59");
   for (const char* fare : {"P1", "P2", "P3", "P4"})
     CheckTexts(t, fare, IsFareText, "is not a fare of amounts up to 100000");
@@ -132,6 +147,56 @@ void CheckDistancesRise(const TMemTable& t) {
 }
 
 }  // namespace
+
+namespace {
+
+// What the reader of the texts lets into a text column: whole GBK
+// characters, no line break, at most size of them.
+bool IsTextValue(std::string_view value, int size) {
+  std::size_t chars = 0;
+  for (std::size_t i = 0; i < value.size(); ++chars) {
+    const std::size_t length = gbk::CharLength(value, i);
+    if (length == 0 || value[i] == '\r' || value[i] == '\n') return false;
+    i += length;
+  }
+  return chars <= static_cast<std::size_t>(size);
+}
+
+// A column's or an index's name as a definition line can write it: whole
+// GBK characters, none of the definitions' separators or control bytes.
+bool IsDefinitionName(std::string_view name) {
+  return !name.empty() && IsTextValue(name, static_cast<int>(name.size())) &&
+         std::none_of(name.begin(), name.end(), [](char c) {
+           return static_cast<unsigned char>(c) < 0x20 || c == '"' || c == '=' || c == ',' || c == ';';
+         });
+}
+
+}  // namespace
+
+void CheckImageValues(const TMemTable& t) {
+  const auto& columns = t.Columns();
+  for (const TColumnDef& column : columns)
+    if (!IsDefinitionName(column.name)) throw ETableFormatError(1, "a column's name cannot be written in a table text");
+  for (const TIndexDef& index : t.Indexes())
+    if (!IsDefinitionName(index.name)) throw ETableFormatError(1, "an index's name cannot be written in a table text");
+  for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
+    const bool integer = columns[static_cast<std::size_t>(c)].type != TFieldType::WideString;
+    char plain[16];
+    for (int p = 0; p < t.RecordCount(); ++p) {
+      const std::string_view value = t.ValueOfRecord(p, c);
+      if (!integer) {
+        if (!IsTextValue(value, columns[static_cast<std::size_t>(c)].size))
+          Refuse(t, p, c, "is not a text of whole GBK characters within the column's size on one line");
+        continue;
+      }
+      const std::int32_t number = t.IntegerOfRecord(p, c);
+      const auto end = std::to_chars(plain, plain + sizeof plain, number).ptr;
+      const bool same =
+          value.empty() ? number == 0 : value == std::string_view(plain, static_cast<std::size_t>(end - plain));
+      if (!same) Refuse(t, p, c, "disagrees with its number " + std::to_string(number));
+    }
+  }
+}
 
 void CheckTrainListNumbers(const TMemTable& KMList) { CheckIntegers(KMList, "Distance", 0, kMaxDistanceKm, false); }
 

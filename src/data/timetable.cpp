@@ -1,5 +1,6 @@
 #include "data/timetable.h"
 
+#include <algorithm>
 #include <exception>
 #include <functional>
 #include <string>
@@ -7,6 +8,7 @@
 #include <thread>
 #include <utility>
 
+#include "data/ascii_case.h"
 #include "data/errors.h"
 #include "data/inflate_item.h"
 #include "data/table_ranges.h"
@@ -67,6 +69,30 @@ void LoadText(std::string text, TMemTable& table, const TTimetableTable& spec) {
     throw;
   }
 }
+
+}  // namespace
+
+void CheckLoadedTimetable(const TTimetable& timetable) {
+  for (const TTimetableTable& spec : kTimetableTables) {
+    const TMemTable& table = timetable.*spec.Table;
+    try {
+      CheckColumns(table, spec);
+      spec.CheckRanges(table);
+      const auto& indexes = table.Indexes();
+      if (!spec.Index.empty() && std::none_of(indexes.begin(), indexes.end(), [&](const TIndexDef& index) {
+            return EqualsIgnoringAsciiCase(index.name, spec.Index);
+          }))
+        throw ETableError("no index named \"" + std::string(spec.Index) + "\"");
+      CheckRecords(table);
+    } catch (const ETableFormatError& e) {
+      throw ETimetableSourceError(std::string(spec.File), e.what(), e.line());
+    } catch (const EVormekError& e) {
+      throw ETimetableSourceError(std::string(spec.File), e.what());
+    }
+  }
+}
+
+namespace {
 
 void LoadStep(const TItemSet& items, TMemTable& table, const TTimetableTable& spec) {
   try {

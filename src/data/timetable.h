@@ -78,6 +78,12 @@ struct TTimetableTexts {
   std::string SPY, SLIST, SM, STRAIN;
 };
 
+// Every check the load steps make of a table once read (the columns the
+// queries read, the ranges, the current index, records), for tables that
+// did not come from their texts: an image read from disk. Throws
+// ETimetableSourceError naming the file the table stands for.
+void CheckLoadedTimetable(const TTimetable& timetable);
+
 // The same steps from the texts, the same way. Throws ETimetableSourceError
 // naming the file at fault.
 void LoadTimetableFromTexts(TTimetableTexts texts, TTimetable& timetable);

@@ -222,10 +222,13 @@ void OpenTimetableImage(std::span<const std::byte> image, std::shared_ptr<const 
   // anything, its checksum made to match too; one built into the program was
   // written from loaded tables.
   if (checksum == TImageChecksum::Verify) {
+    // Whatever the image holds, the queries print only what a load of the
+    // texts could have printed: the same checks, and what the reading of the
+    // texts makes sure of by itself.
     try {
-      CheckTrainListNumbers(tt.KMList);
-      CheckStopTableNumbers(tt.KMTrain);
-    } catch (const ETableFormatError& e) {
+      for (const TMemTable* table : {&tt.KMList, &tt.KMTrain, &tt.KMSM, &tt.KMPy}) CheckImageValues(*table);
+      CheckLoadedTimetable(tt);
+    } catch (const EVormekError& e) {
       TImageReader::Damaged(e.what());
     }
   }

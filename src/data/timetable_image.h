@@ -38,10 +38,10 @@ enum class TImageChecksum { Verify, Skip };
 
 // The timetable of an image. The image must start on a 16-byte boundary and
 // outlive the timetable unless keep owns it: the tables and the index keep a
-// share of keep. The header is checked; with Verify, so is the checksum over
-// all the rest, and the stop numbers and distances lie in the ranges a load
-// allows, so that no sum of the queries overflows (an image read from disk);
-// Skip is for an image built into the program. Whatever the bytes, every
+// share of keep. The header is checked; with Verify (an image read from disk),
+// so is the checksum over all the rest, and every value passes the checks a
+// load of the texts makes, so that a query prints nothing a load of the texts
+// could not have printed; Skip is for an image built into the program. Whatever the bytes, every
 // array is checked to lie inside the image and every position and station to
 // name one that exists, so that no image makes a read go astray. Throws
 // EItemError and leaves the timetable as it was.

@@ -3,6 +3,7 @@
 #include "data/timetable_image.h"
 
 #include <gtest/gtest.h>
+#include <libdeflate.h>
 
 #include <climits>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "data/errors.h"
 #include "data/table_text_folder.h"
@@ -46,12 +48,18 @@ TTimetable FixtureTimetable() {
   return tt;
 }
 
-void ExpectRoundTrip(const TTimetable& tt) {
+// A whole timetable is opened as one from disk; tables no load could give
+// (some empty, a single one) only as one built into the program, which is
+// trusted, and are refused as one from disk.
+void ExpectRoundTrip(const TTimetable& tt, TImageChecksum checksum = TImageChecksum::Verify) {
   const std::string image = WriteTimetableImage(tt, "stamp: the test's tables");
   const auto bytes = Aligned(image);
   EXPECT_EQ(TimetableImageStamp(Span(bytes, image.size())), "stamp: the test's tables");
   TTimetable opened;
-  OpenTimetableImage(Span(bytes, image.size()), bytes, TImageChecksum::Verify, opened);
+  if (checksum == TImageChecksum::Skip) {
+    EXPECT_THROW(OpenTimetableImage(Span(bytes, image.size()), bytes, TImageChecksum::Verify, opened), EItemError);
+  }
+  OpenTimetableImage(Span(bytes, image.size()), bytes, checksum, opened);
   testing::ExpectSameTimetable(tt, opened);
   EXPECT_EQ(IndexMatches(opened), IndexMatches(tt));
   // The opened tables keep the image alive, and move with it.
@@ -66,7 +74,7 @@ TEST(TimetableImage, OpensAsTheTablesItWasWrittenFrom) {
   }
   {
     SCOPED_TRACE("empty tables and no index");
-    ExpectRoundTrip(TTimetable());
+    ExpectRoundTrip(TTimetable(), TImageChecksum::Skip);
   }
   const std::filesystem::path national = std::filesystem::path(VORMEK_SHARED_TIMETABLES) / "cn2019";
   if (std::filesystem::exists(national / "STRAIN.txt")) {
@@ -131,6 +139,17 @@ TEST(TimetableImage, NumbersALoadWouldRefuseAreRefused) {
          while (stops.size() < 1000) stops.insert(stops.end() - 1, fixture::Stop(stops[stops.size() - 2]));
        },
        false, "S_No \"1000\" outside 1..999"},
+      // Forged texts that would print as a negative section, a clock that
+      // is none, a negative journey time or fare.
+      {"a stop 35 km before the stop before",
+       [](fixture::Tables& t) { t.trains[0].stops[3].km = t.trains[0].stops[2].km - 35; }, false, "less than the"},
+      {"an arrival at 99:99", [](fixture::Tables& t) { t.trains[0].stops[1].a = "99:99"; }, false,
+       "A_Time \"99:99\" is not a clock time"},
+      {"a departure at ab:cd", [](fixture::Tables& t) { t.trains[1].stops[0].d = "ab:cd"; }, false,
+       "\"ab:cd\" is not a clock time"},
+      {"a journey of -08:51", [](fixture::Tables& t) { t.trains[0].stops.back().r = "-08:51"; }, false,
+       "is not an elapsed time"},
+      {"a fare of -9", [](fixture::Tables& t) { t.trains[0].stops.back().p1 = "-9"; }, false, "is not a fare"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -193,6 +212,70 @@ TEST(TimetableImage, NoChangedByteMakesAReadGoAstray) {
   EXPECT_GT(opened, 0);
 }
 
+// The table as a text of format "251", as a folder would hold it.
+std::string TextOf(const TMemTable& t) {
+  static const char* const kTypes[] = {"WideString", "SmallInt", "Integer"};
+  std::string columns;
+  std::vector<std::string> header;
+  for (const TColumnDef& c : t.Columns()) {
+    columns += testing::ColumnDef(c.name, kTypes[static_cast<int>(c.type)], c.size, c.size == 0 ? 10 : c.size);
+    header.push_back(c.name);
+  }
+  std::string indexes;
+  for (const TIndexDef& index : t.Indexes()) {
+    std::string names;
+    for (const int c : index.columns)
+      names += (names.empty() ? "" : ";") + t.Columns()[static_cast<std::size_t>(c)].name;
+    indexes += testing::IndexDef(index.name, names, index.unique);
+  }
+  std::string text = testing::Preamble(columns, indexes) + testing::Row(header);
+  for (int r = 0; r < t.RecordCount(); ++r) {
+    std::vector<std::string> row;
+    for (int c = 0; c < t.ColumnCount(); ++c) row.emplace_back(t.ValueOfRecord(r, c));
+    text += testing::Row(row);
+  }
+  return text;
+}
+
+// Whatever an image from disk holds, its checksum made to match: it is
+// refused, or its tables are ones a folder of texts could hold, so that a
+// query prints nothing a load of the texts could not have printed (no
+// negative section, no "99:99", no broken character). Every byte of the
+// tables changed in turn, written back as texts and loaded with every check.
+TEST(TimetableImage, AForgedImageShowsOnlyWhatTextsCouldHold) {
+  const std::string image = WriteTimetableImage(FixtureTimetable(), "");
+  std::mt19937 random(2012);
+  int opened = 0;
+  int refused = 0;
+  for (std::size_t at = 48; at < image.size(); ++at) {
+    std::string forged = image;
+    forged[at] = static_cast<char>(forged[at] ^ static_cast<char>(1 + random() % 255));
+    const std::uint64_t resealed = libdeflate_crc32(0, forged.data() + 48, forged.size() - 48);
+    std::memcpy(forged.data() + 32, &resealed, sizeof resealed);
+    const auto bytes = Aligned(forged);
+    TTimetable tt;
+    try {
+      OpenTimetableImage(Span(bytes, forged.size()), bytes, TImageChecksum::Verify, tt);
+    } catch (const EItemError&) {
+      ++refused;
+      continue;
+    }
+    ++opened;
+    TTimetable texts;
+    try {
+      LoadTimetableFromTexts({TextOf(tt.KMPy), TextOf(tt.KMList), TextOf(tt.KMSM), TextOf(tt.KMTrain)}, texts);
+    } catch (const EVormekError& e) {
+      ADD_FAILURE() << "byte " << at << " changed: the image opens, but its tables as texts do not load: " << e.what();
+      continue;
+    }
+    for (const auto& [loaded, held] : {std::pair{&texts.KMList, &tt.KMList}, std::pair{&texts.KMTrain, &tt.KMTrain},
+                                       std::pair{&texts.KMSM, &tt.KMSM}, std::pair{&texts.KMPy, &tt.KMPy}})
+      EXPECT_EQ(TextOf(*loaded), TextOf(*held)) << "byte " << at;
+  }
+  EXPECT_GT(refused, 0);
+  EXPECT_GT(opened, 0);
+}
+
 // A table with a record whose values take more than 255 bytes (kept apart,
 // in the wide arrays) and a current order that is a permutation: every byte
 // changed in turn, each check of those arrays catches a damage of its own,
@@ -206,7 +289,7 @@ TEST(TimetableImage, DamagedWideRecordsAndOrdersAreRefused) {
                        testing::Row({"Station", "Shortcode", "Note"}) + testing::Row({"西安", "XA", ""}) +
                        testing::Row({"宝鸡", "BJ", std::string(300, 'n')}) + testing::Row({"北京", "BJP", "n"}));
   tt.KMPy.SetIndexName("PyIndex");
-  ExpectRoundTrip(tt);
+  ExpectRoundTrip(tt, TImageChecksum::Skip);
   const std::string image = WriteTimetableImage(tt, "");
   std::set<std::string> reasons;
   for (std::size_t at = 48; at < image.size(); ++at) {
