@@ -47,7 +47,12 @@ bool TTimetableSwitch::OpenFolder(const QString& dir) {
     boxes_.Inform(&window_, QStringLiteral("时刻表文件夹 %1 不存在。\n仍使用当前时刻表。").arg(dir), kCaption);
     return false;
   }
-  TTimetableLoad load = LoadTimetableFolder(std::filesystem::path(QFile::encodeName(dir).toStdString()), cacheDir_);
+  // The window holds a copy of a kept image of its own: it lives for hours,
+  // and another program truncating the file must not crash it.
+  std::string distrust;
+  TTimetableLoad load = LoadTimetableFolder(std::filesystem::path(QFile::encodeName(dir).toStdString()), cacheDir_,
+                                            nullptr, TImageHold::Copy, &distrust);
+  if (!distrust.empty()) qCWarning(lcLoad).noquote() << QFile::decodeName(distrust.c_str());
   if (!load.Ok()) {
     boxes_.Inform(&window_,
                   QStringLiteral("时刻表文件 %1 无法载入：%2\n仍使用当前时刻表。")

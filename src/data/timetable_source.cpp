@@ -36,7 +36,7 @@ std::span<const TTimetableSource* const> FolderFormats() {
 }
 
 TTimetableLoad LoadTimetableFolder(const std::filesystem::path& dir, const std::filesystem::path& cacheDir,
-                                   TCacheUse* use) {
+                                   TCacheUse* use, TImageHold hold, std::string* distrust) {
   TCacheUse used = TCacheUse::Passed;
   const TTimetableSource* format = nullptr;
   for (const TTimetableSource* candidate : FolderFormats()) {
@@ -47,7 +47,9 @@ TTimetableLoad LoadTimetableFolder(const std::filesystem::path& dir, const std::
   }
   if (format == nullptr) return LoadFromFirst({}, dir);
   // The stamp of the files is taken before any of them is read.
-  const TKeptImage kept(dir, cacheDir, format->Files());
+  const TKeptImage kept(dir, cacheDir, format->Files(), hold);
+  if (distrust != nullptr) *distrust = kept.Distrust();
+  if (!kept.Distrust().empty()) used = TCacheUse::Distrusted;
   const TTimetableImageSource image(kept);
   if (image.Applicable(dir)) {
     TTimetableLoad load = image.Load(dir);

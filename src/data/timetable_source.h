@@ -14,6 +14,7 @@
 
 #include "data/item_set.h"
 #include "data/timetable.h"
+#include "data/timetable_cache.h"
 
 namespace vormek {
 
@@ -59,18 +60,22 @@ std::span<const TTimetableSource* const> FolderFormats();
 
 // How a folder's timetable came to be.
 enum class TCacheUse {
-  Opened,   // the folder's kept image was opened
-  Written,  // the files were read and an image written for next time
-  Passed,   // the files were read; no image was written (no cache folder, a
-            // file changed a moment ago, or the cache could not be written)
+  Opened,      // the folder's kept image was opened
+  Written,     // the files were read and an image written for next time
+  Passed,      // the files were read; no image was written (no cache folder, a
+               // file changed a moment ago, or the cache could not be written)
+  Distrusted,  // the files were read; the cache folder belongs to another
+               // user or others may write it, so it was neither read nor written
 };
 
 // A folder's timetable: the image kept of it in cacheDir while the folder's
 // files are those it was made from, else the files read in the first format
 // that applies (and their image kept for next time). An empty cacheDir keeps
-// nothing. use, when given, says which.
+// nothing. use, when given, says which; distrust, when given, says why a
+// cache folder was distrusted (empty otherwise), for the user to hear once.
 TTimetableLoad LoadTimetableFolder(const std::filesystem::path& dir, const std::filesystem::path& cacheDir,
-                                   TCacheUse* use = nullptr);
+                                   TCacheUse* use = nullptr, TImageHold hold = TImageHold::Map,
+                                   std::string* distrust = nullptr);
 
 // The timetable built into a program: its image when the build placed one
 // there (empty: none), else its items.

@@ -8,10 +8,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "data/errors.h"
 #include "data/table_text_folder.h"
@@ -19,6 +23,7 @@
 #include "query/direct_and_station_fixture.h"
 #include "support/table_text.h"
 #include "support/timetable_compare.h"
+#include "support/timetable_walk.h"
 
 namespace vormek {
 namespace {
@@ -183,6 +188,97 @@ TEST_F(TimetableCacheTest, AKeptImageNeverStandsForFilesThatDoNotLoad) {
   ASSERT_FALSE(load.Ok());
   EXPECT_EQ(load.Error().File(), "SPY.txt");
   EXPECT_EQ(load.Error().Reason(), "no records");
+}
+
+// Only a cache folder and images of this user's own, that nobody else may
+// write, are used, as ssh treats its files: another user could otherwise
+// plant an edited image with its checksum made to match. The folder is made
+// for this user alone.
+TEST_F(TimetableCacheTest, ACacheOthersCouldWriteIsNeitherReadNorWritten) {
+  LetChangesSettle();
+  TTimetable tt;
+  EXPECT_EQ(Load(tt, cache_), TCacheUse::Written);
+  EXPECT_EQ(fs::status(cache_).permissions() & fs::perms::all, fs::perms::owner_all);
+  const fs::path image = *fs::directory_iterator(cache_);
+  EXPECT_EQ(fs::status(image).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+
+  // An image others may write is passed over, and one of this user's own
+  // takes its place.
+  fs::permissions(image, fs::perms::others_write, fs::perm_options::add);
+  EXPECT_EQ(Load(tt, cache_), TCacheUse::Written);
+  ExpectAsFromTheTexts(tt);
+  EXPECT_EQ(Load(tt, cache_), TCacheUse::Opened);
+
+  // A folder others may write is neither read nor written, and the user
+  // hears why.
+  auto loadDistrusted = [&](const std::string& why) {
+    TCacheUse use = TCacheUse::Opened;
+    std::string distrust;
+    tt = LoadTimetableFolder(tables_, cache_, &use, TImageHold::Map, &distrust).Take();
+    EXPECT_EQ(use, TCacheUse::Distrusted);
+    EXPECT_NE(distrust.find(why), std::string::npos) << distrust;
+    ExpectAsFromTheTexts(tt);
+  };
+  fs::permissions(cache_, fs::perms::group_write, fs::perm_options::add);
+  loadDistrusted("may be written by other users");
+  fs::remove(image);
+  loadDistrusted("may be written by other users");
+  EXPECT_TRUE(fs::is_empty(cache_));
+
+  // A folder another user owns (only the superuser can hand one over).
+  fs::permissions(cache_, fs::perms::owner_all, fs::perm_options::replace);
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(cache_.c_str(), 65534, 65534), 0);
+    loadDistrusted("belongs to another user");
+    EXPECT_TRUE(fs::is_empty(cache_));
+  }
+}
+
+// A window holds a copy of its own of a kept image: another program cutting
+// the file short cannot pull the tables from under it, as it would from a
+// mapping (SIGBUS).
+TEST_F(TimetableCacheTest, ACopiedImageOutlivesItsFileCutShort) {
+  LetChangesSettle();
+  TTimetable tt;
+  ASSERT_EQ(Load(tt, cache_), TCacheUse::Written);
+  TCacheUse use = TCacheUse::Passed;
+  tt = LoadTimetableFolder(tables_, cache_, &use, TImageHold::Copy).Take();
+  ASSERT_EQ(use, TCacheUse::Opened);
+  ASSERT_EQ(::truncate(fs::directory_iterator(cache_)->path().c_str(), 0), 0);
+  EXPECT_GT(testing::ReadEverything(tt), 0u);
+  ExpectAsFromTheTexts(tt);
+}
+
+// The part being written has a name nobody can guess or take first: a link
+// planted where a part could be expected leaves its target alone and goes.
+// Old images go once the cache holds more than a gigabyte.
+TEST_F(TimetableCacheTest, PlantedPartsAndBytesBeyondTheCapGo) {
+  LetChangesSettle();
+  TTimetable tt;
+  ASSERT_EQ(Load(tt, cache_), TCacheUse::Written);
+  const fs::path image = *fs::directory_iterator(cache_);
+  fs::remove(image);
+  std::ofstream(root_ / "victim") << "mine";
+  for (const std::string& part :
+       {image.string() + "." + std::to_string(::getpid()) + ".part", image.string() + ".planted.part"})
+    fs::create_symlink(root_ / "victim", part);
+  // Two old images of 600 MB (sparse: no disk is taken).
+  for (const auto& [name, age] : {std::pair{"tables-a.image", 100}, std::pair{"tables-b.image", 200}}) {
+    std::ofstream(cache_ / name) << "x";
+    ASSERT_EQ(::truncate((cache_ / name).c_str(), off_t{600} << 20), 0);
+    const struct timespec then = {std::time(nullptr) - age, 0};
+    const struct timespec times[2] = {then, then};
+    ASSERT_EQ(::utimensat(AT_FDCWD, (cache_ / name).c_str(), times, 0), 0);
+  }
+  ASSERT_EQ(Load(tt, cache_), TCacheUse::Written);
+  std::ifstream victim(root_ / "victim");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(victim), {}), "mine");
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(cache_)) left.push_back(entry.path().filename().string());
+  std::vector<std::string> kept = {image.filename().string(), "tables-a.image"};
+  std::sort(left.begin(), left.end());
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(left, kept);
 }
 
 }  // namespace

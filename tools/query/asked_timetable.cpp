@@ -41,9 +41,12 @@ int LoadAskedTimetable(const std::string& dir, bool noCache, const TTextCodec& c
   }
 #endif
   try {
-    TTimetableLoad load =
-        dir.empty() ? LoadBuiltIn()
-                    : LoadTimetableFolder(dir, noCache ? std::filesystem::path() : DefaultTimetableCacheDir());
+    std::string distrust;
+    TTimetableLoad load = dir.empty()
+                              ? LoadBuiltIn()
+                              : LoadTimetableFolder(dir, noCache ? std::filesystem::path() : DefaultTimetableCacheDir(),
+                                                    nullptr, TImageHold::Map, &distrust);
+    if (!distrust.empty()) err << "vormek-query: " << Echo(distrust, codec.Gbk()) << '\n';
     timetable = std::move(load).Take();
   } catch (const std::exception& e) {
     // The reason names the file at fault, and may quote its text, which is GBK.
