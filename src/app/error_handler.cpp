@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <string_view>
 
+#include "data/file_size_limit.h"
 #include "data/gbk_codec.h"
 
 namespace vormek {
@@ -38,7 +39,9 @@ bool DeliverGuarded(const std::function<bool()>& deliver, const ErrorReporter& r
   return false;
 }
 
-TVormekApplication::TVormekApplication(int& argc, char** argv) : QApplication(argc, argv), report_(&ShowErrorBox) {}
+TVormekApplication::TVormekApplication(int& argc, char** argv) : QApplication(argc, argv), report_(&ShowErrorBox) {
+  LetWritesFailPastTheFileSizeLimit();
+}
 
 bool TVormekApplication::notify(QObject* receiver, QEvent* event) {
   return DeliverGuarded([&] { return QApplication::notify(receiver, event); }, report_);

@@ -1,7 +1,7 @@
 // Export onto a disk that fills up, as a real fault: the export runs in a
-// child process whose file size limit lies below the new file's size, with
-// SIGXFSZ ignored so that the writes fail with EFBIG instead of killing it.
-// The child runs under the program's own application object, so the error
+// child process whose file size limit lies below the new file's size. The
+// child runs under the program's own application object, which must turn the
+// limit's SIGXFSZ into a write that fails with EFBIG, so that the error
 // reaches the general error box, which the child reads and closes.
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -73,7 +73,6 @@ TChildRun RunLimited(const char* self, const QString& target, rlim_t limit) {
   if (pid == 0) {
     ::dup2(pipeFds[1], 1);
     ::close(pipeFds[0]);
-    ::signal(SIGXFSZ, SIG_IGN);
     const rlimit fsize{limit, limit};
     ::setrlimit(RLIMIT_FSIZE, &fsize);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);

@@ -10,6 +10,7 @@
 #include "cli_options.h"
 #include "cli_text.h"
 #include "data/errors.h"
+#include "data/file_size_limit.h"
 #include "data/timetable.h"
 #include "pinyin_arguments.h"
 #include "plan_command.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
   using namespace vormek;
   using namespace vormek::cli;
   std::ios::sync_with_stdio(false);
+  LetWritesFailPastTheFileSizeLimit();
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (IsPlanCommand(args)) return RunPlanCommand(args, std::cout, std::cerr);
   const TParseResult parsed = ParseCommandLine(args);
