@@ -6,5 +6,6 @@ namespace vormek {
 Q_LOGGING_CATEGORY(lcLoad, "vormek.load", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcNet, "vormek.net", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcPrint, "vormek.print", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcSettings, "vormek.settings", QtWarningMsg)
 
 }  // namespace vormek

@@ -1,6 +1,10 @@
 #include "services/user_settings.h"
 
+#include <QFileInfo>
+#include <QStandardPaths>
+
 #include "query/connections.h"
+#include "services/log_categories.h"
 
 namespace vormek {
 
@@ -19,8 +23,21 @@ TUserSettings::TUserSettings(std::unique_ptr<QSettings> store) : store_(std::mov
   if (store_->status() != QSettings::NoError) store_->clear();
 }
 
-std::unique_ptr<QSettings> TUserSettings::ProgramStore() {
-  return std::make_unique<QSettings>(QStringLiteral("Vormek"), QStringLiteral("vormek"));
+QString TUserSettings::ProgramFile() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+         QStringLiteral("/Vormek/vormek.conf");
+}
+
+std::unique_ptr<QSettings> TUserSettings::ProgramStore(const QString& file) {
+  // A FIFO, a device or a folder in the file's place would block the window
+  // in its first read, or take what it writes: the defaults are used, and
+  // nothing is read or written.
+  const QFileInfo info(file);
+  if (info.exists() && !info.isFile()) {
+    qCWarning(lcSettings).noquote() << "settings" << file << "is not a plain file; the defaults are used";
+    return std::make_unique<QSettings>(QString(), QSettings::IniFormat);
+  }
+  return std::make_unique<QSettings>(file, QSettings::IniFormat);
 }
 
 QStringList TUserSettings::Recent(const QString& key) const {

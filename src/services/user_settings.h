@@ -19,8 +19,10 @@ class TUserSettings {
  public:
   // The store to use; tests hand in one on a file of their own.
   explicit TUserSettings(std::unique_ptr<QSettings> store);
-  // The program's own store.
-  static std::unique_ptr<QSettings> ProgramStore();
+  // The program's own file, under the user's configuration folder, and its
+  // store (ProgramStore()).
+  static QString ProgramFile();
+  static std::unique_ptr<QSettings> ProgramStore(const QString& file = ProgramFile());
 
   // Most recent first, at most kRecentStations, no repeats.
   QStringList RecentFrom() const;

@@ -3,7 +3,12 @@
 #include "services/user_settings.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <tuple>
@@ -39,6 +44,40 @@ TEST(UserSettings, WhatIsRememberedComesBackInTheNextSession) {
   EXPECT_TRUE(s.RecentFrom().isEmpty());
   EXPECT_TRUE(s.RecentTo().isEmpty());
   EXPECT_EQ(s.MinChange(), 45);  // clearing the history keeps the settings
+}
+
+// A FIFO (or a folder) where the settings file should be would block the
+// window's first read for ever: it is passed over, and the defaults serve.
+// The store is used in a child, which a hang cannot take the tests with.
+TEST(UserSettings, ASettingsFileThatIsNoPlainFileIsPassedOver) {
+  QTemporaryDir dir;
+  const QString fifo = dir.filePath(QStringLiteral("vormek.conf"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  const QString folder = dir.filePath(QStringLiteral("folder.conf"));
+  ASSERT_TRUE(QDir().mkdir(folder));
+  for (const QString& path : {fifo, folder}) {
+    SCOPED_TRACE(path.toStdString());
+    const pid_t child = ::fork();
+    if (child == 0) {
+      TUserSettings s(TUserSettings::ProgramStore(path));
+      const bool defaults = s.RecentFrom().isEmpty() && s.CheckVersion();
+      s.RememberFrom(QStringLiteral("北京"));
+      s.SetMinChange(45);
+      ::_exit(defaults ? 0 : 1);
+    }
+    int status = -1;
+    for (int waited = 0; waited < 300 && ::waitpid(child, &status, WNOHANG) == 0; ++waited) ::usleep(100000);
+    if (::waitpid(child, &status, WNOHANG) == 0) {
+      ::kill(child, SIGKILL);
+      ::waitpid(child, &status, 0);
+      ADD_FAILURE() << "the settings store blocked";
+      continue;
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  }
+  struct stat info {};
+  ASSERT_EQ(::stat(QFile::encodeName(fifo).constData(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 TEST(UserSettings, DamagedFileReadsAsDefaults) {
