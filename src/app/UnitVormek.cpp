@@ -16,6 +16,7 @@
 #include "data/table_loaders.h"
 #include "gui_text/gbk_text.h"
 #include "services/log_categories.h"
+#include "services/version_check.h"
 #include "stations/full_pinyin.h"
 #include "stations/station_list.h"
 #include "ui/click_label.h"
@@ -36,7 +37,7 @@ TFrmVormek::TFrmVormek(TFrmVormekDeps deps, QWidget* parent) : QWidget(parent), 
   center_.TransferStation.clear();
   center_.ResultCount = 0;
   LoadPictures();
-  StatusPanels[0]->setText(QStringLiteral("当前版本:2012.05.05"));
+  StatusPanels[0]->setText(QStringLiteral("当前版本:") + QLatin1String(kBuiltInVersion));
 }
 
 TFrmVormek::~TFrmVormek() {

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "services/log_categories.h"
+#include "services/version_check.h"
 
 namespace vormek {
 
@@ -99,7 +100,7 @@ void TVersionCheck::Fetch() {
   QNetworkRequest request(url);
   request.setRawHeader("Accept", "text/html, */*");
   request.setHeader(QNetworkRequest::UserAgentHeader,
-                    QStringLiteral("Mozilla/4.0 (compatible; VormekTimetable/2012.05.05)"));
+                    QStringLiteral("Mozilla/4.0 (compatible; VormekTimetable/%1)").arg(QLatin1String(kBuiltInVersion)));
   request.setTransferTimeout(hosts_.requestTimeoutMs);
   // Asking for the plain body keeps a compressed reply from being inflated.
   request.setRawHeader("Accept-Encoding", "identity");

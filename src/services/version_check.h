@@ -7,7 +7,8 @@
 
 namespace vormek {
 
-inline constexpr char kBuiltInVersion[] = "2012.05.05";
+// The project's version, spelled once in the top CMakeLists.txt.
+inline constexpr char kBuiltInVersion[] = VORMEK_VERSION;
 inline constexpr char kVersionFilePath[] = "/zirevizuz.iza";
 // The reply is read up to this many bytes; a longer one is abandoned.
 inline constexpr qint64 kMaxVersionReplyBytes = 256;
