@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of the timetable store, of the queries on
-# generated timetables and of timetable images with clang and runs each
-# for the given number of seconds (default 300), one after the other. Corpora
-# and any crash inputs go to /tmp/vormek-fuzz/<target>/ (or $VORMEK_FUZZ_DIR).
+# generated timetables, of timetable images and of the settings file with
+# clang and runs each for the given number of seconds (default 300), one
+# after the other. Corpora and any crash inputs go to
+# /tmp/vormek-fuzz/<target>/ (or $VORMEK_FUZZ_DIR).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh program test
@@ -14,7 +15,7 @@ cmake -S fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
 cmake --build "$build" -j 2
 
 # Seeds: a small valid table and a few stored items, written only once.
-targets=(table_text_fuzzer inflate_item_fuzzer timetable_query_fuzzer timetable_image_fuzzer)
+targets=(table_text_fuzzer inflate_item_fuzzer timetable_query_fuzzer timetable_image_fuzzer user_settings_fuzzer)
 for target in "${targets[@]}"; do mkdir -p "$work/$target/corpus"; done
 seed_table="$work/table_text_fuzzer/corpus/seed-table"
 if [ ! -e "$seed_table" ]; then
@@ -41,6 +42,11 @@ fi
 if [ -z "$(ls -A "$work/timetable_image_fuzzer/corpus")" ]; then
   VORMEK_WRITE_IMAGE_SEEDS="$work/timetable_image_fuzzer/corpus" "./$build/timetable_image_fuzzer"
 fi
+
+# The settings target starts from a file as the window writes it.
+seed_settings="$work/user_settings_fuzzer/corpus/seed-settings"
+[ -e "$seed_settings" ] || printf '%s\n' '[filters]' 'sf=true' 'zd=false' '[history]' 'from=北京, 上海' 'to=广州' \
+  '[net]' 'checkVersion=false' '[plan]' 'minChange=45' > "$seed_settings"
 
 # The timetable+query target needs no seeds: it builds its tables from any bytes.
 for target in "${targets[@]}"; do
