@@ -13,21 +13,6 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Station ids of one side: the typed name alone, or its whole city group.
-std::vector<std::int32_t> SideStations(const TConnectionIndex& index, const TPub_FZStruct& selection, bool exact) {
-  std::vector<std::int32_t> ids;
-  auto add = [&](std::string_view name) {
-    const int id = index.StationId(name);
-    if (id >= 0) ids.push_back(id);
-  };
-  if (exact || selection.Group.empty()) {
-    add(selection.Entered);
-  } else {
-    for (const std::string& name : selection.Group) add(name);
-  }
-  return ids;
-}
-
 // One feasible pair at its first feasible transfer stop.
 struct TCandidate {
   std::int32_t total;
@@ -80,6 +65,20 @@ std::string SumOfHardSeats(const TPub_GridResult& a, const TPub_GridResult& b) {
 }
 
 }  // namespace
+
+std::vector<std::int32_t> SideStationIds(const TConnectionIndex& index, const TPub_FZStruct& selection, bool exact) {
+  std::vector<std::int32_t> ids;
+  auto add = [&](std::string_view name) {
+    const int id = index.StationId(name);
+    if (id >= 0) ids.push_back(id);
+  };
+  if (exact || selection.Group.empty()) {
+    add(selection.Entered);
+  } else {
+    for (const std::string& name : selection.Group) add(name);
+  }
+  return ids;
+}
 
 std::int32_t ClockMinutes(std::string_view text) {
   const auto colon = text.find(':');
@@ -258,8 +257,8 @@ std::vector<TConnection> FindConnections(const TConnectionIndex& index, TTimetab
                                          const TFareTables& fares) {
   std::vector<TConnection> result;
   if (options.MaxCount <= 0 || index.TrainCount() == 0) return result;
-  std::vector<TCandidate> found =
-      TConnectionSearch(index, options.MinChange).Run(SideStations(index, from, exact), SideStations(index, to, exact));
+  std::vector<TCandidate> found = TConnectionSearch(index, options.MinChange)
+                                      .Run(SideStationIds(index, from, exact), SideStationIds(index, to, exact));
   const auto keep = std::min<std::size_t>(found.size(), static_cast<std::size_t>(options.MaxCount));
   std::partial_sort(found.begin(), found.begin() + static_cast<std::ptrdiff_t>(keep), found.end(), Before);
   found.resize(keep);

@@ -51,6 +51,7 @@ class TConnectionIndex {
 
  private:
   friend class TConnectionSearch;
+  friend class TJourneySearch;
   struct Stop {
     std::int32_t station;
     std::int32_t train;
@@ -80,6 +81,10 @@ std::vector<TConnection> FindConnections(const TConnectionIndex& index, TTimetab
 std::vector<TConnection> FindConnections(const TConnectionIndex& index, TTimetable& timetable, std::string_view from,
                                          std::string_view to, const TConnectionOptions& options,
                                          const TFareTables& fares);
+
+// Station ids of one side: the typed name alone (exact), or its whole city
+// group; names no train calls at are left out.
+std::vector<std::int32_t> SideStationIds(const TConnectionIndex& index, const TPub_FZStruct& selection, bool exact);
 
 // "HH:MM" clock text to minutes after midnight; -1 when it does not read.
 std::int32_t ClockMinutes(std::string_view text);
