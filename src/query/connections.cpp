@@ -158,7 +158,9 @@ class TConnectionSearch {
  public:
   TConnectionSearch(const TConnectionIndex& index, int minChange) : x_(index), minChange_(minChange) {}
 
-  std::vector<TCandidate> Run(const std::vector<std::int32_t>& fromIds, const std::vector<std::int32_t>& toIds) {
+  // Hands each feasible pair to keep, in no particular order.
+  template <typename Keep>
+  void Run(const std::vector<std::int32_t>& fromIds, const std::vector<std::int32_t>& toIds, Keep&& keep) {
     const std::size_t stations = x_.stationNames_.size();
     const std::size_t trains = x_.trainFirst_.size() - 1;
     enum : std::uint8_t { kFrom = 1, kTo = 2 };
@@ -211,7 +213,6 @@ class TConnectionSearch {
 
     // The join: along each first train, the first feasible stop per second train.
     std::vector<std::int32_t> pairedWith(trains, -1);
-    std::vector<TCandidate> found;
     for (std::int32_t t1 : firstTrains) {
       const std::int32_t b = boarding[static_cast<std::size_t>(t1)];
       const auto& board = x_.stops_[static_cast<std::size_t>(b)];
@@ -227,12 +228,11 @@ class TConnectionSearch {
           const std::int32_t wait = ConnectionWait(stop.arrClock, leg.depClock, minChange_);
           if (wait < 0) continue;
           pairedWith[static_cast<std::size_t>(leg.train)] = t1;
-          found.push_back(TCandidate{ride1 + wait + leg.ride, board.depClock, t1, leg.train, b, pos, leg.boarding,
-                                     leg.alighting, wait});
+          keep(TCandidate{ride1 + wait + leg.ride, board.depClock, t1, leg.train, b, pos, leg.boarding, leg.alighting,
+                          wait});
         }
       }
     }
-    return found;
   }
 
  private:
@@ -254,18 +254,34 @@ class TConnectionSearch {
 
 std::vector<TConnection> FindConnections(const TConnectionIndex& index, TTimetable& tt, const TPub_FZStruct& from,
                                          const TPub_FZStruct& to, bool exact, const TConnectionOptions& options,
-                                         const TFareTables& fares) {
+                                         const TFareTables& fares, std::size_t* total) {
   std::vector<TConnection> result;
+  if (total != nullptr) *total = 0;
   if (options.MaxCount <= 0 || index.TrainCount() == 0) return result;
-  std::vector<TCandidate> found = TConnectionSearch(index, options.MinChange)
-                                      .Run(SideStationIds(index, from, exact), SideStationIds(index, to, exact));
-  const auto keep = std::min<std::size_t>(found.size(), static_cast<std::size_t>(options.MaxCount));
-  std::partial_sort(found.begin(), found.begin() + static_cast<std::ptrdiff_t>(keep), found.end(), Before);
-  found.resize(keep);
+  // Only the best MaxCount are kept while the search runs (a heap whose top
+  // is the worst kept), so that time and memory grow with the timetable,
+  // not with the square of it; the rest are only counted.
+  const auto most = static_cast<std::size_t>(options.MaxCount);
+  std::vector<TCandidate> found;
+  std::size_t count = 0;
+  TConnectionSearch(index, options.MinChange)
+      .Run(SideStationIds(index, from, exact), SideStationIds(index, to, exact), [&](const TCandidate& c) {
+        ++count;
+        if (found.size() < most) {
+          found.push_back(c);
+          std::push_heap(found.begin(), found.end(), Before);
+        } else if (Before(c, found.front())) {
+          std::pop_heap(found.begin(), found.end(), Before);
+          found.back() = c;
+          std::push_heap(found.begin(), found.end(), Before);
+        }
+      });
+  std::sort_heap(found.begin(), found.end(), Before);
+  if (total != nullptr) *total = count;
 
   const TStopColumns sc(tt.KMTrain);
   const TTrainColumns tc(tt.KMList);
-  result.reserve(keep);
+  result.reserve(found.size());
   for (const TCandidate& c : found) {
     TConnection& conn = result.emplace_back();
     conn.First = LegRecord(tt, sc, tc, fares, c.boarding1, c.alighting1);
@@ -280,12 +296,12 @@ std::vector<TConnection> FindConnections(const TConnectionIndex& index, TTimetab
 
 std::vector<TConnection> FindConnections(const TConnectionIndex& index, TTimetable& tt, std::string_view from,
                                          std::string_view to, const TConnectionOptions& options,
-                                         const TFareTables& fares) {
+                                         const TFareTables& fares, std::size_t* total) {
   TPub_FZStruct fromSel, toSel;
   FillSelection(tt.KMSM, from, fromSel);
   FillSelection(tt.KMSM, to, toSel);
   const bool exact = fromSel.Gp == toSel.Gp;
-  return FindConnections(index, tt, fromSel, toSel, exact, options, fares);
+  return FindConnections(index, tt, fromSel, toSel, exact, options, fares, total);
 }
 
 }  // namespace vormek

@@ -72,15 +72,17 @@ class TConnectionIndex {
 // Connections between two selections (city groups resolved as for the direct
 // query: with exact mode only the typed names count). Sorted by total
 // journey time, then departure time from FROM, then the trains' order in the
-// stop table; at most options.MaxCount. Moves KMList's cursor.
+// stop table; at most options.MaxCount, the best kept while the search runs.
+// total, when given, counts every connection there is. Moves KMList's cursor.
 std::vector<TConnection> FindConnections(const TConnectionIndex& index, TTimetable& timetable,
                                          const TPub_FZStruct& from, const TPub_FZStruct& to, bool exact,
-                                         const TConnectionOptions& options, const TFareTables& fares);
+                                         const TConnectionOptions& options, const TFareTables& fares,
+                                         std::size_t* total = nullptr);
 
 // The same from two typed names, resolved through KMSM.
 std::vector<TConnection> FindConnections(const TConnectionIndex& index, TTimetable& timetable, std::string_view from,
                                          std::string_view to, const TConnectionOptions& options,
-                                         const TFareTables& fares);
+                                         const TFareTables& fares, std::size_t* total = nullptr);
 
 // Station ids of one side: the typed name alone (exact), or its whole city
 // group; names no train calls at are left out.

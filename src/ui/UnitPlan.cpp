@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <limits>
 
 #include "gui_text/gbk_text.h"
 #include "gui_text/window_fonts.h"
@@ -93,7 +94,12 @@ void TFrmPlan::BuildLayout() {
 
   BTNPrint = Button(this, QStringLiteral("打印"), QStringLiteral("BTNPrint"), QRect(9, 378, 50, 32));
   BTNExport = Button(this, QStringLiteral("导出"), QStringLiteral("BTNExport"), QRect(66, 378, 50, 32));
+  BTNAll = Button(this, QStringLiteral("全部显示"), QStringLiteral("BTNAll"), QRect(123, 378, 80, 32));
   BTNClose = Button(this, QStringLiteral("关闭"), QStringLiteral("BTNClose"), QRect(691, 378, 90, 32));
+  connect(BTNAll, &QPushButton::clicked, this, [this] {
+    all_ = true;
+    Refill();
+  });
   connect(BTNPrint, &QPushButton::clicked, this, &TFrmPlan::BTNPrintClick);
   connect(BTNExport, &QPushButton::clicked, this, &TFrmPlan::BTNExportClick);
   connect(BTNClose, &QPushButton::clicked, this, &QDialog::accept);
@@ -104,11 +110,19 @@ void TFrmPlan::BuildLayout() {
 void TFrmPlan::Refill() {
   TConnectionOptions options;
   options.MinChange = SpinMinChange->value();
-  connections_ = FindConnections(index_, *deps_.Tables, request_.From, request_.To, options, *deps_.Fares);
+  if (all_) options.MaxCount = std::numeric_limits<int>::max();
+  connections_ = FindConnections(index_, *deps_.Tables, request_.From, request_.To, options, *deps_.Fares, &total_);
   PGrid->ClearSelection();
   PGridModel->Change([&](TStringGrid& grid) { grid = ConnectionGrid(connections_); });
-  LabCount->setText(connections_.empty() ? QStringLiteral("没有换乘一次可达的方案")
-                                         : QStringLiteral("共%1个方案，按总历时排列").arg(connections_.size()));
+  // The count is the true one; the list may hold only the best of them.
+  const std::size_t shown = connections_.size();
+  if (total_ == 0)
+    LabCount->setText(QStringLiteral("没有换乘一次可达的方案"));
+  else if (shown == total_)
+    LabCount->setText(QStringLiteral("共%1个方案，按总历时排列").arg(total_));
+  else
+    LabCount->setText(QStringLiteral("共%1个方案，列出总历时最短的%2个").arg(total_).arg(shown));
+  BTNAll->setVisible(shown < total_);
 }
 
 const TPub_GridResult* TFrmPlan::Leg(int row, int col) const {

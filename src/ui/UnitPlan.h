@@ -67,6 +67,9 @@ class TFrmPlan : public QDialog {
   void BTNExportClick();
 
   int Count() const { return static_cast<int>(connections_.size()); }
+  // How many connections there are in all; Count() shows the best of them
+  // until BTNAll asks for every one.
+  std::size_t Total() const { return total_; }
   const std::vector<TConnection>& Connections() const { return connections_; }
 
   QSpinBox* SpinMinChange = nullptr;
@@ -75,6 +78,7 @@ class TFrmPlan : public QDialog {
   TResultGridView* PGrid = nullptr;
   QPushButton* BTNPrint = nullptr;
   QPushButton* BTNExport = nullptr;
+  QPushButton* BTNAll = nullptr;  // 全部显示: shown only while some are left out
   QPushButton* BTNClose = nullptr;
 
  private:
@@ -85,6 +89,8 @@ class TFrmPlan : public QDialog {
   TPlanDeps deps_;
   TConnectionIndex index_;
   std::vector<TConnection> connections_;
+  std::size_t total_ = 0;
+  bool all_ = false;
 };
 
 }  // namespace vormek

@@ -48,7 +48,7 @@ struct Plain {
 };
 
 std::vector<Plain> Enumerate(const PlainTimetable& plain, TTimetable& tt, const std::string& from,
-                             const std::string& to, int minChange, int maxCount) {
+                             const std::string& to, int minChange, int maxCount, std::size_t* total) {
   const auto& trains = plain.trains;
   TPub_Center c;
   SelectDeparture(tt.KMSM, c, from);
@@ -101,6 +101,7 @@ std::vector<Plain> Enumerate(const PlainTimetable& plain, TTimetable& tt, const 
     }
   }
   std::sort(all.begin(), all.end(), [](const Plain& a, const Plain& b) { return a.Key() < b.Key(); });
+  *total = all.size();
   if (static_cast<int>(all.size()) > maxCount) all.resize(static_cast<std::size_t>(maxCount));
   return all;
 }
@@ -115,9 +116,12 @@ void ExpectSameAsEnumeration(TTimetable& tt, const std::vector<std::pair<std::st
     TConnectionOptions options;
     options.MinChange = std::uniform_int_distribution<int>(0, 120)(random);
     options.MaxCount = random() % 2 ? 200 : 7;
-    const std::vector<Plain> want = Enumerate(plain, tt, from, to, options.MinChange, options.MaxCount);
-    const std::vector<TConnection> got = FindConnections(index, tt, from, to, options, fares);
+    std::size_t wantTotal = 0;
+    std::size_t gotTotal = 0;
+    const std::vector<Plain> want = Enumerate(plain, tt, from, to, options.MinChange, options.MaxCount, &wantTotal);
+    const std::vector<TConnection> got = FindConnections(index, tt, from, to, options, fares, &gotTotal);
     ASSERT_EQ(got.size(), want.size()) << from << " -> " << to;
+    EXPECT_EQ(gotTotal, wantTotal) << from << " -> " << to;
     nonEmpty += !got.empty();
     for (std::size_t i = 0; i < got.size(); ++i) {
       const TConnection& g = got[i];

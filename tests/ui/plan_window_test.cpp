@@ -60,6 +60,22 @@ class FrmPlanTest : public ::testing::Test {
 };
 TTimetable* FrmPlanTest::tables_ = nullptr;
 
+// The label gives the true count; when the list holds only the best of
+// them, 全部显示 lists every one.
+TEST_F(FrmPlanTest, TheCountIsTrueAndEveryConnectionCanBeListed) {
+  Open(0);
+  ASSERT_GT(window->Total(), static_cast<std::size_t>(window->Count())) << "北京→上海 must have more than are listed";
+  EXPECT_EQ(window->Count(), kDefaultMaxConnections);
+  EXPECT_TRUE(window->BTNAll->isVisible());
+  EXPECT_TRUE(window->LabCount->text().contains(QString::number(window->Total())));
+  const std::vector<TConnection> best = window->Connections();
+  window->BTNAll->click();
+  EXPECT_EQ(static_cast<std::size_t>(window->Count()), window->Total());
+  EXPECT_FALSE(window->BTNAll->isVisible());
+  // The best listed before are the first of all.
+  for (std::size_t i = 0; i < best.size(); ++i) EXPECT_EQ(window->Connections()[i].TotalMinutes, best[i].TotalMinutes);
+}
+
 TEST_F(FrmPlanTest, ListsTheConnectionsFollowsTheSpinBoxAndHandsOnItsRows) {
   Open(30);
   ASSERT_GT(window->Count(), 0);
