@@ -88,5 +88,23 @@ TEST(QueryHostile, ArgumentsAreCheckedEscapedAndAnswered) {
   fs::remove_all(gbkFolder);
 }
 
+TEST(QueryHostile, OutputThatCannotBeWrittenIsAFailure) {
+  using testing::TStdout;
+  std::vector<std::vector<std::string>> commands{{"--help"}, {"--version"}};
+  if (VORMEK_QUERY_EMBEDDED) {
+    commands.push_back({"zz", U8(u8"北京"), U8(u8"上海")});
+    commands.push_back({"plan", U8(u8"北京"), U8(u8"上海"), "--max=3"});
+    commands.push_back({"stops", "G1"});
+  }
+  for (const auto& args : commands) {
+    ASSERT_EQ(RunQueryTool(args).status, 0) << args.front();
+    for (const TStdout to : {TStdout::Full, TStdout::Closed}) {
+      const auto run = RunQueryTool(args, to);
+      EXPECT_EQ(run.status, 74) << args.front() << "\n" << run.err;
+      EXPECT_NE(run.err.find("vormek-query: cannot write the output"), std::string::npos) << run.err;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vormek

@@ -54,7 +54,11 @@ inline std::vector<std::string> QueryToolEnvironment() {
   return env;
 }
 
-inline TQueryRun RunQueryTool(const std::vector<std::string>& args) {
+// Where the program's standard output goes: a file read back afterwards, a
+// device that is always full, or nowhere (the descriptor closed).
+enum class TStdout { File, Full, Closed };
+
+inline TQueryRun RunQueryTool(const std::vector<std::string>& args, TStdout stdoutTo = TStdout::File) {
   namespace fs = std::filesystem;
   static int serial = 0;
   const fs::path dir = fs::temp_directory_path();
@@ -75,7 +79,12 @@ inline TQueryRun RunQueryTool(const std::vector<std::string>& args) {
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  if (stdoutTo == TStdout::File)
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  else if (stdoutTo == TStdout::Full)
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/full", O_WRONLY, 0);
+  else
+    posix_spawn_file_actions_addclose(&actions, 1);
   posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   TQueryRun run;
   pid_t pid = 0;
@@ -85,7 +94,7 @@ inline TQueryRun RunQueryTool(const std::vector<std::string>& args) {
     run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
   }
   posix_spawn_file_actions_destroy(&actions);
-  run.out = ReadWholeFile(outPath);
+  if (stdoutTo == TStdout::File) run.out = ReadWholeFile(outPath);
   run.err = ReadWholeFile(errPath);
   fs::remove(outPath);
   fs::remove(errPath);

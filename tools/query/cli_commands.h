@@ -9,8 +9,16 @@
 
 namespace vormek::cli {
 
-// 64 and 66 as sysexits.h has them (EX_USAGE, EX_NOINPUT).
-enum TExitStatus { ExitOk = 0, ExitNoData = 1, ExitRefused = 2, ExitNotListed = 3, ExitUsage = 64, ExitNoInput = 66 };
+// 64, 66 and 74 as sysexits.h has them (EX_USAGE, EX_NOINPUT, EX_IOERR).
+enum TExitStatus {
+  ExitOk = 0,
+  ExitNoData = 1,
+  ExitRefused = 2,
+  ExitNotListed = 3,
+  ExitUsage = 64,
+  ExitNoInput = 66,
+  ExitIoError = 74
+};
 
 int RunCommand(const TOptions& options, TTimetable& timetable, const TTextCodec& codec, std::ostream& out,
                std::ostream& err);

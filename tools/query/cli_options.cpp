@@ -234,7 +234,8 @@ std::string HelpText() {
          "\n"
          "Exit status: 0 done, 1 timetable not readable or unknown train (stops),\n"
          "2 input refused (the message the window would show goes to standard error),\n"
-         "3 --via station not listed, 64 usage error, 66 --tables folder missing.\n"
+         "3 --via station not listed, 64 usage error, 66 --tables folder missing,\n"
+         "74 output not written (disk full, standard output closed).\n"
          "Lines end in LF; fields are joined by \",\" without spaces or quotes.\n";
 }
 

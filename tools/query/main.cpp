@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "asked_timetable.h"
+#include "checked_output.h"
 #include "cli_commands.h"
 #include "cli_options.h"
 #include "cli_text.h"
@@ -24,17 +25,17 @@ int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   LetWritesFailPastTheFileSizeLimit();
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (IsPlanCommand(args)) return RunPlanCommand(args, std::cout, std::cerr);
+  if (IsPlanCommand(args)) return CheckedStatus(std::cout, std::cerr, RunPlanCommand(args, std::cout, std::cerr));
   const TParseResult parsed = ParseCommandLine(args);
   const TOptions& o = parsed.Options;
   const TTextCodec codec(o.Gbk);
   if (o.Help) {
     std::cout << codec.Output(HelpText());
-    return ExitOk;
+    return CheckedStatus(std::cout, std::cerr, ExitOk);
   }
   if (o.Version) {
     std::cout << "vormek-query 2012.05.05\n";
-    return ExitOk;
+    return CheckedStatus(std::cout, std::cerr, ExitOk);
   }
   if (!parsed.Error.empty()) {
     std::cerr << "vormek-query: " << parsed.Error << '\n' << UsageText();
@@ -67,7 +68,7 @@ int main(int argc, char** argv) {
     return ExitNoData;
   }
   if (status == ExitUsage) std::cerr << "vormek-query: column out of range\n" << UsageText();
-  std::cout.flush();
+  status = CheckedStatus(std::cout, std::cerr, status);
   // The tables go back with the process: freeing them piece by piece first
   // only delays the exit.
   std::_Exit(status);
