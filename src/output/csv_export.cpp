@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "output/column_names.h"
+#include "output/csv_line.h"
 
 namespace vormek {
 
@@ -11,13 +12,7 @@ namespace {
 
 constexpr const char* kLineEnd = "\r\n";
 
-void AppendFields(std::string& out, const std::vector<std::string>& fields) {
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (i > 0) out += ',';
-    out += fields[i];
-  }
-  out += kLineEnd;
-}
+void AppendFields(std::string& out, const std::vector<std::string>& fields) { AppendCsvLine(out, fields, kLineEnd); }
 
 }  // namespace
 

@@ -13,8 +13,9 @@ namespace vormek {
 // Two empty lines, the maker's name, the maker's web address, two empty
 // lines, the header (ReportColumnName of columns 0 .. C-1 for the kind), then
 // rows 0 .. rowCount-1 of the grid in their present order. Fields are joined
-// by "," exactly as they are: no quotes, no escaping, no trimming, no comma
-// after the last. rowCount is clamped to the grid's rows.
+// by "," as they are, without trimming and with no comma after the last; only
+// a field holding a comma, a quote or a line break is quoted (csv_line.h), so
+// that it stays one field. rowCount is clamped to the grid's rows.
 std::string ExportGridText(const TStringGrid& grid, TGridKind kind, int rowCount,
                            const TMakerInfo& maker = DefaultMakerInfo());
 // The same for a grid of another window, headed by the given column names.

@@ -74,13 +74,14 @@ TEST(ExportGridText, ExactBytesOfASmallStopList) {
   EXPECT_EQ(ExportGridText(grid, TGridKind::Detail, 2, {"M", "W"}), want);
 }
 
-TEST(ExportGridText, FieldsAreWrittenAsTheyAre) {
+// Untrimmed; quoted only where a comma or a quote would split the field.
+TEST(ExportGridText, FieldsAreWrittenAsTheyAreUnlessTheyMustBeQuoted) {
   TStringGrid grid(3, 1);
   grid.Row(0) = {" a ", "x,y", "\"q\""};
   const auto lines = SplitCrLf(ExportGridText(grid, TGridKind::Result, 1, kMaker));
   ASSERT_EQ(lines.size(), 8u);
   EXPECT_EQ(lines[6], "车次,始发,终到");
-  EXPECT_EQ(lines[7], " a ,x,y,\"q\"");
+  EXPECT_EQ(lines[7], " a ,\"x,y\",\"\"\"q\"\"\"");
 }
 
 TEST(ExportGridText, OnlyTheRowsAskedForInTheirOrder) {

@@ -15,6 +15,7 @@
 #include "query/stop_list.h"
 #include "query/stop_positions.h"
 #include "query/table_columns.h"
+#include "row_writer.h"
 #include "stations/station_text.h"
 
 namespace vormek::cli {
@@ -22,37 +23,15 @@ namespace vormek::cli {
 namespace {
 
 // The transfer window's captions; the other two grids use the report names.
-std::string TransferHeaderLine() {
-  std::string line;
-  for (const std::string_view caption : TransferColumnCaptions()) line.append(line.empty() ? "" : ",").append(caption);
-  return line;
+std::vector<std::string> TransferHeader() {
+  std::vector<std::string> names;
+  for (const std::string_view caption : TransferColumnCaptions()) names.emplace_back(caption);
+  return names;
 }
 
-std::string ReportHeaderLine(TGridKind kind, int columns) {
-  std::string line;
-  for (const std::string& name : ReportHeader(kind, columns)) line += (line.empty() ? "" : ",") + name;
-  return line;
+void WriteRows(TRowWriter& writer, const TStringGrid& grid, int rows) {
+  for (int r = 0; r < rows; ++r) writer.Row(grid.Row(r));
 }
-
-class TPrinter {
- public:
-  TPrinter(const TTextCodec& codec, std::ostream& out) : codec_(codec), out_(out) {}
-  void Line(std::string_view gbk) { out_ << codec_.Output(gbk) << '\n'; }
-  void Rows(const TStringGrid& grid, int rows) {
-    for (int r = 0; r < rows; ++r) {
-      std::string line;
-      for (int c = 0; c < grid.ColCount(); ++c) {
-        if (c > 0) line += ',';
-        line += grid.Cell(c, r);
-      }
-      Line(line);
-    }
-  }
-
- private:
-  const TTextCodec& codec_;
-  std::ostream& out_;
-};
 
 int Refuse(const TInputRefusal& refusal, const TTextCodec& codec, std::ostream& err) {
   err << codec.Output(refusal.Message) << '\n';
@@ -85,7 +64,7 @@ void ClickUntil(const TSortState& state, const TSortRequest& want, Click click) 
 // The main grid as it shows the results: the query's own showing, the boxes
 // checked, then the header clicked.
 int ShowGrid(const TOptions& o, const TPub_Center& center, TQueryMode queryMode, std::string_view stationBox,
-             TPrinter& printer) {
+             TRowWriter& printer) {
   const TFilterContext filter = FilterContextOf(center, queryMode, stationBox, Boxes(o));
   TStringGrid grid;
   ClearResults(grid);
@@ -95,12 +74,12 @@ int ShowGrid(const TOptions& o, const TPub_Center& center, TQueryMode queryMode,
     TSortState state;
     ClickUntil(state, *o.Sort, [&] { ClickResultHeader(grid, true, count, state, o.Sort->Column); });
   }
-  printer.Line(ReportHeaderLine(TGridKind::Result, kResultColumns));
-  printer.Rows(grid, count);
+  printer.Header(ReportHeader(TGridKind::Result, kResultColumns));
+  WriteRows(printer, grid, count);
   return ExitOk;
 }
 
-int Transfer(const TOptions& o, TTimetable& tt, TPub_Center& center, const TTextCodec& codec, TPrinter& printer,
+int Transfer(const TOptions& o, TTimetable& tt, TPub_Center& center, const TTextCodec& codec, TRowWriter& printer,
              std::ostream& err) {
   const std::string from = codec.Argument(o.Args[0]);
   const std::string to = codec.Argument(o.Args[1]);
@@ -115,8 +94,8 @@ int Transfer(const TOptions& o, TTimetable& tt, TPub_Center& center, const TText
     if (o.Sort && stationCount >= 1) {
       ClickUntil(state, *o.Sort, [&] { ClickTransferHeader(grid, stationCount, state, o.Sort->Column); });
     }
-    printer.Line(TransferHeaderLine());
-    printer.Rows(grid, stationCount);
+    printer.Header(TransferHeader());
+    WriteRows(printer, grid, stationCount);
     return ExitOk;
   }
   const std::string via(TrimBlanksAndControls(codec.Argument(o.Via)));
@@ -130,7 +109,7 @@ int Transfer(const TOptions& o, TTimetable& tt, TPub_Center& center, const TText
   return ExitNotListed;
 }
 
-int Stops(const TOptions& o, const TTimetable& tt, const TTextCodec& codec, TPrinter& printer, std::ostream& err) {
+int Stops(const TOptions& o, const TTimetable& tt, const TTextCodec& codec, TRowWriter& printer, std::ostream& err) {
   const std::string number = codec.Argument(o.Args[0]);
   const std::int32_t train = number.empty() ? -1 : FindTrain(tt, number);
   if (train < 0) {
@@ -178,8 +157,8 @@ int Stops(const TOptions& o, const TTimetable& tt, const TTextCodec& codec, TPri
   }
   const auto list = BuildStopList(tt, request);
   if (!list) return ExitNoData;
-  printer.Line(ReportHeaderLine(TGridKind::Detail, kStopColumns));
-  printer.Rows(list->Grid, list->FilledRows);
+  printer.Header(ReportHeader(TGridKind::Detail, kStopColumns));
+  WriteRows(printer, list->Grid, list->FilledRows);
   err << codec.Output(list->LabQC) << '\n' << codec.Output(list->LabQJ) << '\n';
   return ExitOk;
 }
@@ -189,7 +168,7 @@ int Stops(const TOptions& o, const TTimetable& tt, const TTextCodec& codec, TPri
 int RunCommand(const TOptions& o, TTimetable& tt, const TTextCodec& codec, std::ostream& out, std::ostream& err) {
   TPub_Center center;
   center.Fares = BuildFareTables();
-  TPrinter printer(codec, out);
+  TRowWriter printer(codec, out);
   switch (o.Command) {
     case TCommand::Direct: {
       const std::string from = codec.Argument(o.Args[0]);

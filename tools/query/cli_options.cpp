@@ -236,7 +236,8 @@ std::string HelpText() {
          "2 input refused (the message the window would show goes to standard error),\n"
          "3 --via station not listed, 64 usage error, 66 --tables folder missing,\n"
          "74 output not written (disk full, standard output closed).\n"
-         "Lines end in LF; fields are joined by \",\" without spaces or quotes.\n";
+         "Lines end in LF; fields are joined by \",\" without spaces; one holding a\n"
+         "comma, a quote or a line break is quoted as RFC 4180 says.\n";
 }
 
 }  // namespace vormek::cli

@@ -9,6 +9,7 @@
 #include "query/connection_rows.h"
 #include "query/connections.h"
 #include "query/input_checks.h"
+#include "row_writer.h"
 #include "rules/UPub_Center.h"
 
 namespace vormek::cli {
@@ -65,12 +66,6 @@ std::string Parse(const std::vector<std::string>& args, TPlanOptions& o) {
   return {};
 }
 
-std::string Joined(const std::vector<std::string>& fields) {
-  std::string line;
-  for (std::size_t i = 0; i < fields.size(); ++i) line += (i ? "," : "") + fields[i];
-  return line;
-}
-
 }  // namespace
 
 bool IsPlanCommand(const std::vector<std::string>& args) {
@@ -105,8 +100,9 @@ int RunPlanCommand(const std::vector<std::string>& args, std::ostream& out, std:
   }
   const TConnectionIndex index(tt);
   const auto connections = FindConnections(index, tt, from, to, o.Connection, BuildFareTables());
-  out << codec.Output(Joined(ConnectionHeader())) << '\n';
-  for (const TConnection& c : connections) out << codec.Output(Joined(ConnectionRow(c))) << '\n';
+  TRowWriter writer(codec, out);
+  writer.Header(ConnectionHeader());
+  for (const TConnection& c : connections) writer.Row(ConnectionRow(c));
   out.flush();
   return ExitOk;
 }
