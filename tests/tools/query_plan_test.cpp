@@ -3,6 +3,10 @@
 // are GBK, so the program runs with --gbk.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "data/table_text_folder.h"
 #include "data/timetable.h"
 #include "query/connection_rows.h"
@@ -28,6 +32,62 @@ TEST(QueryPlan, OptionsOutsideTheirRangeAreUsageErrors) {
     EXPECT_EQ(run.status, 64) << args.back();
     EXPECT_NE(run.err.find("usage: vormek-query"), std::string::npos);
     EXPECT_TRUE(run.out.empty());
+  }
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
+    end = text.find('\n', start);
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
+std::string Field(const std::string& line, int column) {
+  std::size_t start = 0;
+  for (int c = 0; c < column; ++c) start = line.find(',', start) + 1;
+  return line.substr(start, line.find(',', start) - start);
+}
+
+// plan reads the one option table: help, and the filter boxes and the sort
+// of the other grids, applied to both trains and the 13 columns.
+TEST(QueryPlan, HelpFilterAndSortAsForTheOtherCommands) {
+  for (const char* help : {"--help", "-h"}) {
+    const auto run = RunQueryTool({"plan", help});
+    EXPECT_EQ(run.status, 0) << help;
+    EXPECT_NE(run.out.find("--min-change"), std::string::npos);
+  }
+  if (!VORMEK_QUERY_EMBEDDED) GTEST_SKIP() << "no embedded timetable";
+  const std::vector<std::string> query{"--gbk", "plan", "北京", "上海"};
+  auto run = [&](std::vector<std::string> options) {
+    options.insert(options.begin(), query.begin(), query.end());
+    const auto r = RunQueryTool(options);
+    EXPECT_EQ(r.status, 0) << r.err;
+    return Lines(r.out);
+  };
+  const auto all = run({"--max=100000"});
+  ASSERT_GT(all.size(), 20u);
+  auto multipleUnit = [](const std::string& number) { return number.find_first_of("CDG") == 0; };
+  std::vector<std::string> want{all.front()};
+  for (std::size_t i = 1; i < all.size() && want.size() < 8; ++i)
+    if (multipleUnit(Field(all[i], 0)) && multipleUnit(Field(all[i], 5))) want.push_back(all[i]);
+  ASSERT_EQ(want.size(), 8u) << "seven connections by multiple-unit trains";
+  EXPECT_EQ(run({"--filter", "dc", "--max=7"}), want);
+
+  auto sorted = run({"--sort=11:desc", "--max=100000"});
+  for (std::size_t i = 2; i < sorted.size(); ++i)
+    EXPECT_GE(std::stoi(Field(sorted[i - 1], 11)), std::stoi(Field(sorted[i], 11))) << sorted[i];
+  std::sort(sorted.begin() + 1, sorted.end());
+  auto unsorted = all;
+  std::sort(unsorted.begin() + 1, unsorted.end());
+  EXPECT_EQ(sorted, unsorted);
+
+  for (const std::vector<std::string>& bad :
+       {std::vector<std::string>{"--sort=13"}, {"--board", "北京"}, {"--via=南京"}}) {
+    auto args = query;
+    args.insert(args.end(), bad.begin(), bad.end());
+    EXPECT_EQ(RunQueryTool(args).status, 64) << bad.front();
   }
 }
 

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "output/column_names.h"
+#include "plan_command.h"
 #include "query/input_checks.h"
 #include "query/query_direct.h"
 #include "query/query_results.h"
@@ -38,7 +39,9 @@ int Refuse(const TInputRefusal& refusal, const TTextCodec& codec, std::ostream& 
   return ExitRefused;
 }
 
-TFilterBoxes Boxes(const TOptions& o) {
+}  // namespace
+
+TFilterBoxes FilterBoxesOf(const TOptions& o) {
   TFilterBoxes b;
   if (!o.HasFilter) return b;
   std::size_t start = 0;
@@ -55,6 +58,8 @@ TFilterBoxes Boxes(const TOptions& o) {
   return b;
 }
 
+namespace {
+
 // Clicks on one header until it shows the requested sense (at most twice).
 template <typename Click>
 void ClickUntil(const TSortState& state, const TSortRequest& want, Click click) {
@@ -65,7 +70,7 @@ void ClickUntil(const TSortState& state, const TSortRequest& want, Click click) 
 // checked, then the header clicked.
 int ShowGrid(const TOptions& o, const TPub_Center& center, TQueryMode queryMode, std::string_view stationBox,
              TRowWriter& printer) {
-  const TFilterContext filter = FilterContextOf(center, queryMode, stationBox, Boxes(o));
+  const TFilterContext filter = FilterContextOf(center, queryMode, stationBox, FilterBoxesOf(o));
   TStringGrid grid;
   ClearResults(grid);
   const int count = ShowResults(center.GridResults, filter, TSortState{}, grid);
@@ -192,6 +197,7 @@ int RunCommand(const TOptions& o, TTimetable& tt, const TTextCodec& codec, std::
       return ShowGrid(o, center, TQueryMode::Station, TrimBlanksAndControls(station), printer);
     }
     case TCommand::Stops: return Stops(o, tt, codec, printer, err);
+    case TCommand::Plan: return RunPlan(o, tt, codec, printer, err);
   }
   return ExitUsage;
 }

@@ -6,6 +6,7 @@
 #include "cli_options.h"
 #include "cli_text.h"
 #include "data/timetable.h"
+#include "query/result_filter.h"
 
 namespace vormek::cli {
 
@@ -19,6 +20,9 @@ enum TExitStatus {
   ExitNoInput = 66,
   ExitIoError = 74
 };
+
+// The filter boxes --filter checks.
+TFilterBoxes FilterBoxesOf(const TOptions& options);
 
 int RunCommand(const TOptions& options, TTimetable& timetable, const TTextCodec& codec, std::ostream& out,
                std::ostream& err);

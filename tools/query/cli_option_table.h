@@ -11,6 +11,11 @@
 
 namespace vormek::cli {
 
+// The commands an option belongs to, as bits of a mask (see the command
+// table of cli_options.cpp); every command by default.
+using TCommandMask = unsigned;
+inline constexpr TCommandMask kEveryCommand = ~0u;
+
 template <class Target>
 struct TOptionRule {
   std::string_view Name;  // "--tables", or a short form such as "-h"
@@ -19,6 +24,7 @@ struct TOptionRule {
   // usage error, or the empty text when the value is fine.
   std::string (*Apply)(Target& into, const std::string& value) = nullptr;
   bool EndsOptions = false;  // help, version: what follows is not looked at
+  TCommandMask Commands = kEveryCommand;
 };
 
 namespace detail {
@@ -35,12 +41,13 @@ inline bool IsLongOption(const std::string& arg) { return arg.size() >= 2 && arg
 
 }  // namespace detail
 
-// Applies the options of `args` to `into` and collects the other words in
-// `positional`. Returns the first usage error, or the empty text; stops early
-// at an option that ends the options.
+// Applies the options of `args` to `into`, collects the other words in
+// `positional` and the rules of the options given in `given`. Returns the
+// first usage error, or the empty text; stops early at an option that ends
+// the options.
 template <class Target>
 std::string ApplyOptions(const std::vector<std::string>& args, std::span<const TOptionRule<Target>> table, Target& into,
-                         std::vector<std::string>& positional) {
+                         std::vector<std::string>& positional, std::vector<const TOptionRule<Target>*>& given) {
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -76,16 +83,10 @@ std::string ApplyOptions(const std::vector<std::string>& args, std::span<const T
       }
     }
     if (std::string error = rule->Apply(into, value); !error.empty()) return error;
+    given.push_back(rule);
     if (rule->EndsOptions) return {};
   }
   return {};
-}
-
-// Whether the table has an option of that name that takes a value.
-template <class Target>
-bool OptionTakesValue(std::span<const TOptionRule<Target>> table, std::string_view name) {
-  const TOptionRule<Target>* rule = detail::FindOption(table, name);
-  return rule != nullptr && rule->TakesValue;
 }
 
 // Reads a whole decimal int, nothing before or after it.

@@ -30,6 +30,23 @@ bool ValidFilter(const std::string& list) {
   return true;
 }
 
+// The command words. An option names the commands it belongs to by these
+// bits; a new command is one line here and its bit on the options it takes.
+enum TCommandBit : TCommandMask { BitZz = 1, BitCc = 2, BitCz = 4, BitStops = 8, BitPlan = 16 };
+
+struct TCommandRule {
+  std::string_view Word;
+  TCommandBit Bit;
+  std::size_t Arguments;  // FROM TO, NUMBER or STATION
+  TCommand Command;       // zz: the direct query unless --transfer or --via
+};
+
+const TCommandRule kCommands[] = {
+    {"zz", BitZz, 2, TCommand::Direct},   {"cc", BitCc, 1, TCommand::TrainNumber},
+    {"cz", BitCz, 1, TCommand::Station},  {"stops", BitStops, 1, TCommand::Stops},
+    {"plan", BitPlan, 2, TCommand::Plan},
+};
+
 // The options as read, before the command word says what they mean.
 struct TParseState {
   TOptions Options;
@@ -39,113 +56,110 @@ struct TParseState {
 
 using TCliOption = TOptionRule<TParseState>;
 
+template <bool TOptions::*Field>
+std::string SetFlag(TParseState& s, const std::string&) {
+  s.Options.*Field = true;
+  return {};
+}
+
 const TCliOption kOptions[] = {
-    {"-h", false,
-     [](TParseState& s, const std::string&) {
-       s.Options.Help = true;
-       return std::string();
-     },
-     true},
-    {"--help", false,
-     [](TParseState& s, const std::string&) {
-       s.Options.Help = true;
-       return std::string();
-     },
-     true},
-    {"--version", false,
-     [](TParseState& s, const std::string&) {
-       s.Options.Version = true;
-       return std::string();
-     },
-     true},
-    {"--gbk", false,
-     [](TParseState& s, const std::string&) {
-       s.Options.Gbk = true;
-       return std::string();
-     }},
-    {"--pinyin", false,
-     [](TParseState& s, const std::string&) {
-       s.Options.Pinyin = true;
-       return std::string();
-     }},
+    {"-h", false, SetFlag<&TOptions::Help>, true},
+    {"--help", false, SetFlag<&TOptions::Help>, true},
+    {"--version", false, SetFlag<&TOptions::Version>, true},
+    {"--gbk", false, SetFlag<&TOptions::Gbk>},
+    {"--pinyin", false, SetFlag<&TOptions::Pinyin>},
+    {"--tables", true, [](TParseState& s, const std::string& v) { return ReadTablesFolder(s.Options.TablesDir, v); }},
+    {"--no-cache", false, SetFlag<&TOptions::NoCache>},
     {"--transfer", false,
      [](TParseState& s, const std::string&) {
        s.Transfer = true;
        return std::string();
-     }},
-    {"--tables", true, [](TParseState& s, const std::string& v) { return ReadTablesFolder(s.Options.TablesDir, v); }},
-    {"--no-cache", false,
-     [](TParseState& s, const std::string&) {
-       s.Options.NoCache = true;
-       return std::string();
-     }},
+     },
+     false, BitZz},
     {"--via", true,
      [](TParseState& s, const std::string& v) {
        s.Options.Via = v;
        s.HasVia = true;
        return std::string();
-     }},
+     },
+     false, BitZz},
     {"--filter", true,
      [](TParseState& s, const std::string& v) -> std::string {
        s.Options.Filter = v;
        if (!ValidFilter(v)) return "--filter takes a comma-separated subset of sf,zd,jq,dc";
        s.Options.HasFilter = true;
        return {};
-     }},
+     },
+     false, BitZz | BitCc | BitCz | BitPlan},
     {"--sort", true,
      [](TParseState& s, const std::string& v) -> std::string {
        s.Options.Sort = ReadSort(v);
        if (!s.Options.Sort) return "--sort takes COL or COL:desc";
        return {};
-     }},
+     },
+     false, BitZz | BitCc | BitCz | BitPlan},
     {"--board", true,
      [](TParseState& s, const std::string& v) {
        s.Options.Board = v;
        s.Options.HasBoard = true;
        return std::string();
-     }},
+     },
+     false, BitStops},
     {"--count", true,
      [](TParseState& s, const std::string& v) -> std::string {
        if (!ReadWholeNumber(v, s.Options.Count) || s.Options.Count < 1)
          return "--count takes a positive number of stops";
        s.Options.HasCount = true;
        return {};
-     }},
+     },
+     false, BitStops},
+    {"--min-change", true,
+     [](TParseState& s, const std::string& v) -> std::string {
+       int& minutes = s.Options.Connection.MinChange;
+       if (!ReadWholeNumber(v, minutes) || minutes < 0 || minutes > kMinutesPerDay)
+         return "--min-change takes minutes from 0 to 1440";
+       return {};
+     },
+     false, BitPlan},
+    {"--max", true,
+     [](TParseState& s, const std::string& v) -> std::string {
+       if (!ReadWholeNumber(v, s.Options.Connection.MaxCount) || s.Options.Connection.MaxCount < 1)
+         return "--max takes a positive number of connections";
+       return {};
+     },
+     false, BitPlan},
 };
 
 // The command word and its arguments; empty, or the usage error.
-std::string ReadCommand(const std::vector<std::string>& positional, TParseState& s) {
+std::string ReadCommand(const std::vector<std::string>& positional, TParseState& s, const TCommandRule*& rule) {
   TOptions& o = s.Options;
   if (positional.empty()) return "no command given";
-  const std::string& command = positional.front();
+  const std::string& word = positional.front();
+  rule = nullptr;
+  for (const TCommandRule& c : kCommands) {
+    if (c.Word == word) rule = &c;
+  }
+  if (rule == nullptr) return "unknown command " + Echo(word);
   o.Args.assign(positional.begin() + 1, positional.end());
-  std::size_t wanted = 1;
-  if (command == "zz") {
-    wanted = 2;
+  const std::size_t wanted = rule->Arguments;
+  if (o.Args.size() != wanted)
+    return word + " takes " + std::to_string(wanted) + (wanted == 1 ? " argument" : " arguments");
+  o.Command = rule->Command;
+  if (rule->Bit == BitZz) {
     if (s.Transfer && s.HasVia) return "--transfer and --via exclude each other";
     o.Command = s.Transfer ? TCommand::Transfer : s.HasVia ? TCommand::Via : TCommand::Direct;
-  } else if (command == "cc") {
-    o.Command = TCommand::TrainNumber;
-  } else if (command == "cz") {
-    o.Command = TCommand::Station;
-  } else if (command == "stops") {
-    o.Command = TCommand::Stops;
-  } else {
-    return "unknown command " + Echo(command);
   }
-  if (o.Args.size() != wanted)
-    return command + " takes " + std::to_string(wanted) + (wanted == 1 ? " argument" : " arguments");
-  if (command != "zz" && (s.Transfer || s.HasVia)) return "--transfer and --via belong to zz";
   return {};
 }
 
 // Options that do not belong to the command given; empty, or the usage error.
-std::string CheckOptionsFitCommand(const TOptions& o) {
-  const bool grid = o.Command == TCommand::Direct || o.Command == TCommand::Via || o.Command == TCommand::TrainNumber ||
-                    o.Command == TCommand::Station;
-  if (o.HasFilter && !grid) return "--filter applies to zz, zz --via, cc and cz";
-  if (o.Sort && o.Command == TCommand::Stops) return "--sort does not apply to stops";
-  if ((o.HasBoard || o.HasCount) && o.Command != TCommand::Stops) return "--board and --count belong to stops";
+std::string CheckOptionsFitCommand(const TOptions& o, const TCommandRule& command,
+                                   const std::vector<const TCliOption*>& given) {
+  for (const TCliOption* option : given) {
+    if ((option->Commands & command.Bit) == 0)
+      return std::string(option->Name) + " does not apply to " + std::string(command.Word);
+  }
+  if (o.HasFilter && o.Command == TCommand::Transfer) return "--filter does not apply to zz --transfer";
   if (o.HasBoard != o.HasCount) return "--board and --count go together";
   return {};
 }
@@ -155,25 +169,23 @@ std::string CheckOptionsFitCommand(const TOptions& o) {
 TParseResult ParseCommandLine(const std::vector<std::string>& args) {
   TParseState state;
   std::vector<std::string> positional;
+  std::vector<const TCliOption*> given;
   TParseResult result;
-  result.Error = ApplyOptions<TParseState>(args, kOptions, state, positional);
+  result.Error = ApplyOptions<TParseState>(args, kOptions, state, positional, given);
   if (result.Error.empty() && !state.Options.Help && !state.Options.Version) {
-    result.Error = ReadCommand(positional, state);
-    if (result.Error.empty()) result.Error = CheckOptionsFitCommand(state.Options);
+    const TCommandRule* command = nullptr;
+    result.Error = ReadCommand(positional, state, command);
+    if (result.Error.empty()) result.Error = CheckOptionsFitCommand(state.Options, *command, given);
   }
   result.Options = std::move(state.Options);
   return result;
-}
-
-bool OptionTakesValue(std::string_view name) {
-  return OptionTakesValue<TParseState>(std::span<const TCliOption>(kOptions), name);
 }
 
 std::string UsageText() {
   return "usage: vormek-query [--gbk] [--pinyin] [--tables DIR] zz [--transfer | --via STATION] FROM TO\n"
          "       vormek-query [--gbk] [--pinyin] [--tables DIR] cc NUMBER | cz STATION\n"
          "       vormek-query [--gbk] [--pinyin] [--tables DIR] stops NUMBER [--board STATION --count N]\n"
-         "       vormek-query [--gbk] [--tables DIR] plan FROM TO [--min-change MIN] [--max N]\n"
+         "       vormek-query [--gbk] [--pinyin] [--tables DIR] plan FROM TO [--min-change MIN] [--max N]\n"
          "       vormek-query --help | -h | --version\n";
 }
 
@@ -202,7 +214,8 @@ std::string HelpText() {
          "                           --min-change MIN the second train leaves at least\n"
          "                           MIN minutes (default 30, at most 1440) after the\n"
          "                           first arrives, with --max N at most N lines\n"
-         "                           (default 200)\n"
+         "                           (default 200); --filter and --sort as for zz, on\n"
+         "                           both trains and on these 13 columns\n"
          "\n"
          "Options:\n"
          "  --tables DIR       read SLIST.txt, STRAIN.txt, SM.txt and SPY.txt from DIR\n"
@@ -220,7 +233,8 @@ std::string HelpText() {
          "                     refused (exit 2) with the stations on standard error\n"
          "  --filter LIST      check filter boxes first: any of sf (始发车), zd (终到车),\n"
          "                     jq (精确站名), dc (仅动车), comma-separated; for zz,\n"
-         "                     zz --via, cc and cz\n"
+         "                     zz --via, cc, cz and plan (始发车 judges the first\n"
+         "                     train, 终到车 the second, 精确站名 and 仅动车 both)\n"
          "  --sort COL[:desc]  then click the header of 0-based column COL once\n"
          "                     (ascending) or twice (descending); the sort is not\n"
          "                     stable, so the order of these steps matters. With\n"

@@ -6,9 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include "query/connections.h"
+
 namespace vormek::cli {
 
-enum class TCommand { Direct, Transfer, Via, TrainNumber, Station, Stops };
+enum class TCommand { Direct, Transfer, Via, TrainNumber, Station, Stops, Plan };
 
 // A header clicked once (ascending) or twice (descending).
 struct TSortRequest {
@@ -33,6 +35,7 @@ struct TOptions {
   bool HasBoard = false;
   int Count = 0;
   bool HasCount = false;
+  TConnectionOptions Connection;  // plan: --min-change, --max
 };
 
 struct TParseResult {
@@ -41,10 +44,6 @@ struct TParseResult {
 };
 
 TParseResult ParseCommandLine(const std::vector<std::string>& args);
-
-// Whether the option (as "--via") takes a value in the commands this parser
-// reads.
-bool OptionTakesValue(std::string_view name);
 
 std::string UsageText();
 std::string HelpText();

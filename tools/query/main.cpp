@@ -14,7 +14,6 @@
 #include "data/file_size_limit.h"
 #include "data/timetable.h"
 #include "pinyin_arguments.h"
-#include "plan_command.h"
 #ifdef VORMEK_HAVE_EMBEDDED
 #include "data/embedded_items.h"
 #endif
@@ -25,7 +24,6 @@ int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   LetWritesFailPastTheFileSizeLimit();
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (IsPlanCommand(args)) return CheckedStatus(std::cout, std::cerr, RunPlanCommand(args, std::cout, std::cerr));
   const TParseResult parsed = ParseCommandLine(args);
   const TOptions& o = parsed.Options;
   const TTextCodec codec(o.Gbk);

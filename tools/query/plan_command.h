@@ -1,18 +1,18 @@
 #pragma once
-// vormek-query plan FROM TO [--min-change MIN] [--max N]: the connections
-// window's rows as comma-separated lines. Parsed on its own, ahead of the
-// other commands, since its options belong to it alone.
+// vormek-query plan FROM TO: the connections window's rows, filtered by the
+// boxes asked for and sorted by one column.
 #include <iosfwd>
-#include <string>
-#include <vector>
+
+#include "cli_options.h"
+#include "cli_text.h"
+#include "data/timetable.h"
+#include "row_writer.h"
 
 namespace vormek::cli {
 
-// Whether the first word that is not an option (or an option's value) is "plan".
-bool IsPlanCommand(const std::vector<std::string>& args);
-
-// Parses, loads the timetable, prints the header and one line per
+// Checks the input as the window does, prints the header and one line per
 // connection. Returns the exit status of the other commands.
-int RunPlanCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunPlan(const TOptions& options, TTimetable& timetable, const TTextCodec& codec, TRowWriter& writer,
+            std::ostream& err);
 
 }  // namespace vormek::cli
