@@ -106,7 +106,7 @@ TEST_F(QueryGoldenTest, GbkModeGivesTheSameTextInGbk) {
   EXPECT_NE(gbk.out, utf8.out);
   const auto refused = RunQueryTool({"--gbk", "cz", "火星"});
   EXPECT_EQ(refused.status, 2);
-  EXPECT_EQ(refused.err, "车站不存在。\n");
+  EXPECT_EQ(refused.err, "vormek-query: 车站不存在。\n");
 }
 
 TEST_F(QueryGoldenTest, RefusalsPrintTheHandlersMessage) {
@@ -125,7 +125,7 @@ TEST_F(QueryGoldenTest, RefusalsPrintTheHandlersMessage) {
   for (const auto& [args, message] : refusals) {
     const auto run = RunQueryTool(args);
     EXPECT_EQ(run.status, 2) << args[1];
-    EXPECT_EQ(run.err, U8(message) + "\n");
+    EXPECT_EQ(run.err, "vormek-query: " + U8(message) + "\n");
     EXPECT_EQ(run.out, "");
   }
 }

@@ -48,7 +48,7 @@ TEST(QueryPinyin, LettersNamingOneCityRunAsTheNameAndSeveralAreRefused) {
   const auto plain = RunQueryTool({"zz", "beijingxi", U8(u8"上海")});
   EXPECT_EQ(plain.status, 2);
   EXPECT_TRUE(plain.out.empty());
-  EXPECT_EQ(plain.err, U8(u8"请输入发站。\n"));
+  EXPECT_EQ(plain.err, U8(u8"vormek-query: 请输入发站。\n"));
   // With it, letters naming no station are a station that does not exist.
   const std::pair<std::vector<std::string>, const char8_t*> nothing[] = {
       {{"zz", "xyzqw", U8(u8"上海")}, u8"发站不存在。\n"},
@@ -61,7 +61,7 @@ TEST(QueryPinyin, LettersNamingOneCityRunAsTheNameAndSeveralAreRefused) {
     withPinyin.insert(withPinyin.end(), args.begin(), args.end());
     const auto run = RunQueryTool(withPinyin);
     EXPECT_EQ(run.status, 2) << args[1];
-    EXPECT_EQ(run.err, U8(message)) << args[1];
+    EXPECT_EQ(run.err, "vormek-query: " + U8(message)) << args[1];
   }
 }
 

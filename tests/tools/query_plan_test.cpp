@@ -96,7 +96,7 @@ TEST(QueryPlan, NationalTablesLinesAreTheConnectionsRows) {
   if (!std::filesystem::exists(dir / "STRAIN.txt")) GTEST_SKIP() << "national tables not present";
   const auto same = RunQueryTool({"--gbk", "--tables", dir.string(), "plan", "北京", "北京"});
   EXPECT_EQ(same.status, 2);
-  EXPECT_EQ(same.err, "发站与到站相同。\n");
+  EXPECT_EQ(same.err, "vormek-query: 发站与到站相同。\n");
 
   const auto run = RunQueryTool(
       {"--gbk", "--tables", dir.string(), "plan", "乌鲁木齐", "上海", "--min-change", "45", "--max", "12"});

@@ -34,12 +34,12 @@ void WriteRows(TRowWriter& writer, const TStringGrid& grid, int rows) {
   for (int r = 0; r < rows; ++r) writer.Row(grid.Row(r));
 }
 
+}  // namespace
+
 int Refuse(const TInputRefusal& refusal, const TTextCodec& codec, std::ostream& err) {
-  err << codec.Output(refusal.Message) << '\n';
+  err << "vormek-query: " << codec.Output(refusal.Message) << '\n';
   return ExitRefused;
 }
-
-}  // namespace
 
 TFilterBoxes FilterBoxesOf(const TOptions& o) {
   TFilterBoxes b;

@@ -6,6 +6,7 @@
 #include "cli_options.h"
 #include "cli_text.h"
 #include "data/timetable.h"
+#include "query/input_checks.h"
 #include "query/result_filter.h"
 
 namespace vormek::cli {
@@ -20,6 +21,10 @@ enum TExitStatus {
   ExitNoInput = 66,
   ExitIoError = 74
 };
+
+// Says the window's message for refused input, after the program's name,
+// and returns ExitRefused.
+int Refuse(const TInputRefusal& refusal, const TTextCodec& codec, std::ostream& err);
 
 // The filter boxes --filter checks.
 TFilterBoxes FilterBoxesOf(const TOptions& options);

@@ -38,10 +38,7 @@ int RunPlan(const TOptions& o, TTimetable& tt, const TTextCodec& codec, TRowWrit
   if (o.Sort && o.Sort->Column >= kConnectionColumns) return ExitUsage;
   const std::string from = codec.Argument(o.Args[0]);
   const std::string to = codec.Argument(o.Args[1]);
-  if (auto refusal = CheckDirectInput(tt.KMPy, from, to)) {
-    err << codec.Output(refusal->Message) << '\n';
-    return ExitRefused;
-  }
+  if (auto refusal = CheckDirectInput(tt.KMPy, from, to)) return Refuse(*refusal, codec, err);
   const TConnectionIndex index(tt);
   // The boxes filter before the count is cut, so that --max still gives
   // that many lines when enough connections pass.
