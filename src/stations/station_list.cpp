@@ -81,4 +81,31 @@ TStationListUpdate UpdateStationList(const TMemTable& KMPy, const TFullPinyin* p
   return update;
 }
 
+TStationPick PickStation(const TMemTable& KMPy, const TFullPinyin& pinyin, std::string_view trimmedText) {
+  TStationPick pick;
+  const TStationListUpdate box = UpdateStationList(KMPy, &pinyin, trimmedText);
+  if (box.Action != TListAction::Fill) return pick;
+  for (const std::string& item : box.Items) {
+    if (!item.empty()) pick.Candidates.push_back(item);
+  }
+  if (pick.Candidates.empty()) return pick;
+  if (IsAllLetters(trimmedText)) {
+    // Letters spelling a station in full leave out the stations they only
+    // begin: "beijing" is 北京, not also 北京西.
+    const std::string code = UpperAscii(trimmedText);
+    std::string spelling(trimmedText);
+    for (char& c : spelling) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    std::set<std::string, std::less<>> whole;
+    const int station = KMPy.FieldByName("Station").Column();
+    const int shortcode = KMPy.FieldByName("Shortcode").Column();
+    for (int i = 0; i < KMPy.RecordCount(); ++i) {
+      const std::string_view name = KMPy.ValueAt(i, station);
+      if (KMPy.ValueAt(i, shortcode) == code || pinyin.Of(name) == spelling) whole.emplace(name);
+    }
+    if (!whole.empty()) std::erase_if(pick.Candidates, [&](const std::string& name) { return !whole.contains(name); });
+  }
+  pick.Station = pick.Candidates.front();
+  return pick;
+}
+
 }  // namespace vormek

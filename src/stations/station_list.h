@@ -41,4 +41,17 @@ struct TStationListUpdate {
 };
 TStationListUpdate UpdateStationList(const TMemTable& KMPy, const TFullPinyin* pinyin, std::string_view trimmedText);
 
+// The station a text typed outside the window stands for, taken as the
+// window's box would list it. Letters are initials or full pinyin: the
+// stations whose short code or spelling they are in full, else every station
+// the box lists for them. A text holding Chinese that begins names but is no
+// whole name stands for the names the box lists. Either way the first
+// station is taken. A whole name, and a text the box lists nothing for,
+// stand for nothing here: the caller keeps the text as typed.
+struct TStationPick {
+  std::string Station;                  // empty: nothing picked
+  std::vector<std::string> Candidates;  // what it may stand for, Station first
+};
+TStationPick PickStation(const TMemTable& KMPy, const TFullPinyin& pinyin, std::string_view trimmedText);
+
 }  // namespace vormek

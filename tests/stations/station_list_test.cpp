@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "../query/timetable_fixture.h"
+#include "stations/station_text.h"
 
 namespace vormek {
 namespace {
@@ -109,6 +112,50 @@ TEST_F(FullPinyinListTest, TheBoxListsNameBeginningsButLeavesWholeNamesAlone) {
       EXPECT_EQ(plain.Items, FillStationList(tt_.KMPy, text));
     }
   }
+}
+
+// Every way of typing every station: a prefix of its short code or spelling
+// in either case, or of its name by whole characters. The pick is the first
+// of the box's list, narrowed to whole codes and spellings when some are,
+// and a station typed in full is always among the candidates.
+TEST_F(FullPinyinListTest, PickTakesTheFirstOfTheBoxListAndNeverLosesAWholeSpelling) {
+  TMemTable& py = tt_.KMPy;
+  for (int i = 0; i < py.RecordCount(); ++i) {
+    const std::string name(py.ValueAt(i, py.FieldByName("Station").Column()));
+    const std::string code(py.ValueAt(i, py.FieldByName("Shortcode").Column()));
+    const std::string spelling(pinyin_.Of(name));
+    std::vector<std::string> typed;
+    for (const std::string& whole : {code, spelling, UpperAscii(spelling)})
+      for (std::size_t n = 1; n <= whole.size(); ++n) typed.push_back(whole.substr(0, n));
+    for (std::size_t n = 2; n < name.size(); n += 2) typed.push_back(name.substr(0, n));
+    for (const std::string& text : typed) {
+      SCOPED_TRACE(text);
+      const TStationPick pick = PickStation(py, pinyin_, text);
+      Items box = UpdateStationList(py, &pinyin_, text).Items;
+      std::erase(box, std::string());
+      if (py.Locate("Station", text)) {
+        EXPECT_TRUE(pick.Candidates.empty()) << "a whole name is kept as typed";
+        continue;
+      }
+      ASSERT_FALSE(pick.Candidates.empty());
+      EXPECT_EQ(pick.Station, pick.Candidates.front());
+      EXPECT_TRUE(std::includes(box.begin(), box.end(), pick.Candidates.begin(), pick.Candidates.end(),
+                                [&](const std::string& a, const std::string& b) {
+                                  return std::find(box.begin(), box.end(), a) < std::find(box.begin(), box.end(), b);
+                                }))
+          << "the candidates keep the box's order";
+      const bool whole = UpperAscii(text) == code || text == spelling || text == UpperAscii(spelling);
+      if (whole) {
+        EXPECT_NE(std::find(pick.Candidates.begin(), pick.Candidates.end(), name), pick.Candidates.end());
+      }
+      if (pick.Candidates != box) {
+        EXPECT_TRUE(IsAllLetters(text)) << "only letters spelling a station in full narrow the list";
+      }
+    }
+    EXPECT_TRUE(PickStation(py, pinyin_, name).Station.empty()) << "a whole name is kept as typed";
+  }
+  EXPECT_TRUE(PickStation(py, pinyin_, "qqq").Candidates.empty());
+  EXPECT_TRUE(PickStation(py, pinyin_, "东京").Candidates.empty());
 }
 
 TEST(PadStationList, EightOrMoreStayAsTheyAre) {

@@ -182,10 +182,10 @@ TParseResult ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string UsageText() {
-  return "usage: vormek-query [--gbk] [--pinyin] [--tables DIR] zz [--transfer | --via STATION] FROM TO\n"
-         "       vormek-query [--gbk] [--pinyin] [--tables DIR] cc NUMBER | cz STATION\n"
-         "       vormek-query [--gbk] [--pinyin] [--tables DIR] stops NUMBER [--board STATION --count N]\n"
-         "       vormek-query [--gbk] [--pinyin] [--tables DIR] plan FROM TO [--min-change MIN] [--max N]\n"
+  return "usage: vormek-query [--gbk] [--tables DIR] zz [--transfer | --via STATION] FROM TO\n"
+         "       vormek-query [--gbk] [--tables DIR] cc NUMBER | cz STATION\n"
+         "       vormek-query [--gbk] [--tables DIR] stops NUMBER [--board STATION --count N]\n"
+         "       vormek-query [--gbk] [--tables DIR] plan FROM TO [--min-change MIN] [--max N]\n"
          "       vormek-query --help | -h | --version\n";
 }
 
@@ -217,6 +217,13 @@ std::string HelpText() {
          "                           (default 200); --filter and --sort as for zz, on\n"
          "                           both trains and on these 13 columns\n"
          "\n"
+         "Stations are read as the window's station box reads them: a whole name as\n"
+         "it stands; letters as initials (bjx) or full pinyin (beijingxi), the\n"
+         "stations they spell in full, else every station the box lists for them; the\n"
+         "beginning of a name (北) as the names the box lists. The first station is\n"
+         "taken; when there were several, they go to standard error. Letters naming\n"
+         "no station are refused as a station that does not exist.\n"
+         "\n"
          "Options:\n"
          "  --tables DIR       read SLIST.txt, STRAIN.txt, SM.txt and SPY.txt from DIR\n"
          "                     instead of the embedded timetable; the tables, once\n"
@@ -225,12 +232,7 @@ std::string HelpText() {
          "                     used from there while the four files are unchanged\n"
          "  --no-cache         with --tables: read the four files, keep nothing\n"
          "  --gbk              arguments and output are GBK bytes (default UTF-8)\n"
-         "  --pinyin           a station given in letters only (full pinyin such as\n"
-         "                     beijingxi, or a short code such as bjx) stands for the\n"
-         "                     station whose full pinyin or short code it is, else for\n"
-         "                     the stations whose pinyin begins with it, if they are\n"
-         "                     all of one city; letters naming several cities are\n"
-         "                     refused (exit 2) with the stations on standard error\n"
+         "  --pinyin           kept for old scripts; stations are always read as above\n"
          "  --filter LIST      check filter boxes first: any of sf (始发车), zd (终到车),\n"
          "                     jq (精确站名), dc (仅动车), comma-separated; for zz,\n"
          "                     zz --via, cc, cz and plan (始发车 judges the first\n"

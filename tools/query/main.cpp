@@ -13,7 +13,7 @@
 #include "data/errors.h"
 #include "data/file_size_limit.h"
 #include "data/timetable.h"
-#include "pinyin_arguments.h"
+#include "station_arguments.h"
 #ifdef VORMEK_HAVE_EMBEDDED
 #include "data/embedded_items.h"
 #endif
@@ -40,26 +40,23 @@ int main(int argc, char** argv) {
     return ExitUsage;
   }
   TTimetable timetable;
-  TFullPinyin spellings;
   const TItemSet* items = nullptr;
 #ifdef VORMEK_HAVE_EMBEDDED
   items = &EmbeddedItems();
 #endif
   if (const int status = LoadAskedTimetable(o.TablesDir, o.NoCache, codec, std::cerr, timetable); status != ExitOk)
     return status;
+  TOptions resolved = o;
   try {
-    if (o.Pinyin) spellings = LoadSpellings(o.TablesDir, items);
+    ResolveStationArguments(
+        resolved, timetable, [&] { return LoadSpellings(o.TablesDir, items); }, codec, std::cerr);
   } catch (const std::exception& e) {
-    // The reason may quote table text, which is GBK.
+    // The spellings did not load. The reason may quote table text, which is GBK.
     std::cerr << "vormek-query: cannot read the timetable: " << codec.Output(e.what()) << '\n';
     return ExitNoData;
   }
   int status = ExitOk;
-  TOptions resolved = o;
   try {
-    if (o.Pinyin) {
-      if (auto refused = ResolvePinyinArguments(resolved, timetable, spellings, codec, std::cerr)) return *refused;
-    }
     status = RunCommand(resolved, timetable, codec, std::cout, std::cerr);
   } catch (const EVormekError& e) {
     std::cerr << "vormek-query: " << codec.Output(e.what()) << '\n';
