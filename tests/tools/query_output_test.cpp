@@ -9,6 +9,7 @@
 
 #include "query_tool_runner.h"
 #include "support/csv_reader.h"
+#include "support/json_reader.h"
 #include "support/table_text.h"
 
 namespace vormek {
@@ -21,9 +22,12 @@ using testing::RunQueryTool;
 std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
 // Two stations whose names need quoting, one train between them (this
-// file's literals are GBK).
+// file's literals are GBK), in a folder of the test's own: ctest may run the
+// tests at once.
 fs::path FolderWithAwkwardNames() {
-  const fs::path dir = fs::path(::testing::TempDir()) / "vormek_query_output_test";
+  const fs::path dir =
+      fs::path(::testing::TempDir()) /
+      ("vormek_query_output_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
   fs::create_directories(dir);
   std::ofstream(dir / "SPY.txt", std::ios::binary)
       << testing::PinyinTablePreamble() << Row({"石家,庄", "SJZ"}) << Row({"保\"定", "BD"});
@@ -57,6 +61,36 @@ TEST(QueryOutput, FieldsHoldingCommasAndQuotesReadBackWhole) {
     const auto& fields = (*records)[1];
     EXPECT_NE(std::find(fields.begin(), fields.end(), from), fields.end()) << run.out;
   }
+  fs::remove_all(dir);
+}
+
+// The three forms of one answer hold the same fields.
+TEST(QueryOutput, TableAndJsonHoldWhatCsvHolds) {
+  const std::string dir = FolderWithAwkwardNames().string();
+  const std::vector<std::string> query{"--no-cache", "--tables", dir, "zz", U8(u8"石家,庄"), U8(u8"保\"定")};
+  auto run = [&](const std::string& format) {
+    std::vector<std::string> args{"--format", format};
+    args.insert(args.end(), query.begin(), query.end());
+    const auto r = RunQueryTool(args);
+    EXPECT_EQ(r.status, 0) << format << "\n" << r.err;
+    return r.out;
+  };
+  const auto csv = testing::ReadCsv(run("csv"), "\n");
+  ASSERT_TRUE(csv.has_value());
+  ASSERT_EQ(csv->size(), 2u);
+  const std::string json = run("json");
+  ASSERT_FALSE(json.empty());
+  const auto object = testing::ReadJsonObject(json.substr(0, json.size() - 1));
+  ASSERT_TRUE(object.has_value()) << json;
+  ASSERT_EQ(object->size(), csv->front().size());
+  for (std::size_t c = 0; c < object->size(); ++c) {
+    EXPECT_EQ((*object)[c].first, (*csv)[0][c]);
+    EXPECT_EQ((*object)[c].second, (*csv)[1][c]);
+  }
+  const std::string table = run("table");
+  EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 2);
+  EXPECT_NE(table.find(U8(u8"石家,庄  ")), std::string::npos) << table;
+  EXPECT_EQ(RunQueryTool({"--format", "xml", "cc", "D1"}).status, 64);
   fs::remove_all(dir);
 }
 

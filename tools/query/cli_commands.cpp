@@ -170,10 +170,10 @@ int Stops(const TOptions& o, const TTimetable& tt, const TTextCodec& codec, TRow
 
 }  // namespace
 
-int RunCommand(const TOptions& o, TTimetable& tt, const TTextCodec& codec, std::ostream& out, std::ostream& err) {
-  TPub_Center center;
-  center.Fares = BuildFareTables();
-  TRowWriter printer(codec, out);
+namespace {
+
+int RunQuery(const TOptions& o, TTimetable& tt, TPub_Center& center, const TTextCodec& codec, TRowWriter& printer,
+             std::ostream& err) {
   switch (o.Command) {
     case TCommand::Direct: {
       const std::string from = codec.Argument(o.Args[0]);
@@ -200,6 +200,17 @@ int RunCommand(const TOptions& o, TTimetable& tt, const TTextCodec& codec, std::
     case TCommand::Plan: return RunPlan(o, tt, codec, printer, err);
   }
   return ExitUsage;
+}
+
+}  // namespace
+
+int RunCommand(const TOptions& o, TTimetable& tt, const TTextCodec& codec, std::ostream& out, std::ostream& err) {
+  TPub_Center center;
+  center.Fares = BuildFareTables();
+  TRowWriter printer(codec, out, o.Format);
+  const int status = RunQuery(o, tt, center, codec, printer, err);
+  printer.Finish();
+  return status;
 }
 
 }  // namespace vormek::cli

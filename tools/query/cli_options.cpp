@@ -30,6 +30,13 @@ bool ValidFilter(const std::string& list) {
   return true;
 }
 
+std::optional<TOutputFormat> FormatNamed(std::string_view name) {
+  if (name == "csv") return TOutputFormat::Csv;
+  if (name == "table") return TOutputFormat::Table;
+  if (name == "json") return TOutputFormat::Json;
+  return std::nullopt;
+}
+
 // The command words. An option names the commands it belongs to by these
 // bits; a new command is one line here and its bit on the options it takes.
 enum TCommandBit : TCommandMask { BitZz = 1, BitCc = 2, BitCz = 4, BitStops = 8, BitPlan = 16 };
@@ -70,6 +77,13 @@ const TCliOption kOptions[] = {
     {"--pinyin", false, SetFlag<&TOptions::Pinyin>},
     {"--tables", true, [](TParseState& s, const std::string& v) { return ReadTablesFolder(s.Options.TablesDir, v); }},
     {"--no-cache", false, SetFlag<&TOptions::NoCache>},
+    {"--format", true,
+     [](TParseState& s, const std::string& v) -> std::string {
+       const std::optional<TOutputFormat> format = FormatNamed(v);
+       if (!format) return "--format takes csv, table or json";
+       s.Options.Format = *format;
+       return {};
+     }},
     {"--transfer", false,
      [](TParseState& s, const std::string&) {
        s.Transfer = true;
@@ -182,10 +196,10 @@ TParseResult ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string UsageText() {
-  return "usage: vormek-query [--gbk] [--tables DIR] zz [--transfer | --via STATION] FROM TO\n"
-         "       vormek-query [--gbk] [--tables DIR] cc NUMBER | cz STATION\n"
-         "       vormek-query [--gbk] [--tables DIR] stops NUMBER [--board STATION --count N]\n"
-         "       vormek-query [--gbk] [--tables DIR] plan FROM TO [--min-change MIN] [--max N]\n"
+  return "usage: vormek-query [OPTIONS] zz [--transfer | --via STATION] FROM TO\n"
+         "       vormek-query [OPTIONS] cc NUMBER | cz STATION\n"
+         "       vormek-query [OPTIONS] stops NUMBER [--board STATION --count N]\n"
+         "       vormek-query [OPTIONS] plan FROM TO [--min-change MIN] [--max N]\n"
          "       vormek-query --help | -h | --version\n";
 }
 
@@ -231,7 +245,12 @@ std::string HelpText() {
          "                     $XDG_CACHE_HOME/vormek (else ~/.cache/vormek) and\n"
          "                     used from there while the four files are unchanged\n"
          "  --no-cache         with --tables: read the four files, keep nothing\n"
-         "  --gbk              arguments and output are GBK bytes (default UTF-8)\n"
+         "  --gbk              arguments and output are GBK bytes (default UTF-8;\n"
+         "                     JSON is UTF-8 always)\n"
+         "  --format FORM      csv (the default), table (columns aligned for a\n"
+         "                     terminal, CJK characters two columns wide) or json\n"
+         "                     (one object per row, keyed by the header's names,\n"
+         "                     a repeated name as NAME_2; values are strings)\n"
          "  --pinyin           kept for old scripts; stations are always read as above\n"
          "  --filter LIST      check filter boxes first: any of sf (始发车), zd (终到车),\n"
          "                     jq (精确站名), dc (仅动车), comma-separated; for zz,\n"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "query/connections.h"
+#include "row_writer.h"
 
 namespace vormek::cli {
 
@@ -36,6 +37,7 @@ struct TOptions {
   int Count = 0;
   bool HasCount = false;
   TConnectionOptions Connection;  // plan: --min-change, --max
+  TOutputFormat Format = TOutputFormat::Csv;
 };
 
 struct TParseResult {
