@@ -1,7 +1,7 @@
 # Installing: the two programs, the desktop entry, the icon in the hicolor
-# theme, the AppStream metainfo, a gzipped man page for each program and each
-# package's copyright and changelog; and the two Debian packages made from
-# the same install (cpack -G DEB):
+# theme, the AppStream metainfo, a gzipped man page for each program, the
+# query tool's bash completion and each package's copyright and changelog;
+# and the two Debian packages made from the same install (cpack -G DEB):
 #   vormek-query  the query tool alone (component "query"): no Qt, no font
 #   vormek        the window (component "window"), which depends on it
 set(VORMEK_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
@@ -41,6 +41,9 @@ endfunction()
 
 install(TARGETS vormek-query RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT query)
 install(FILES ${vormek_dist}/vormek-query.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT query)
+# Where bash-completion loads a command's completion from when first needed.
+install(FILES ${VORMEK_PACKAGING_DIR}/bash-completion/vormek-query
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions COMPONENT query)
 vormek_install_docs(query vormek-query)
 
 if(TARGET vormek)
@@ -104,6 +107,11 @@ set(CPACK_DEBIAN_WINDOW_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 include(CPack)
 
 # The install and the packages, checked as a user's machine would see them.
+# The query tool's completion needs its package alone.
+if(VORMEK_BUILD_TESTS)
+  add_test(NAME Install.bash-completion COMMAND bash ${PROJECT_SOURCE_DIR}/tests/install/check_install.sh
+                                                bash-completion ${PROJECT_BINARY_DIR} ${VORMEK_APP_ID})
+endif()
 if(VORMEK_BUILD_TESTS AND TARGET vormek)
   set(check ${PROJECT_SOURCE_DIR}/tests/install/check_install.sh)
   foreach(what files desktop-entry metainfo man-pages deb lintian)

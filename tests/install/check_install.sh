@@ -21,7 +21,7 @@ png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{printf "%dx%d", $1*16777216+$2*65
 
 # What each package holds, below the prefix.
 query_files=(
-  bin/vormek-query share/man/man1/vormek-query.1.gz
+  bin/vormek-query share/man/man1/vormek-query.1.gz share/bash-completion/completions/vormek-query
   share/doc/vormek-query/copyright share/doc/vormek-query/changelog.Debian.gz
 )
 window_files=(
@@ -82,6 +82,50 @@ case $what in
     for page in vormek vormek-query; do
       warnings=$(gzip -dc "$p/share/man/man1/$page.1.gz" | LC_ALL=C.UTF-8 groff -k -man -Tutf8 -ww -z 2>&1)
       [ -z "$warnings" ] || fail "$page.1: $warnings"
+    done
+    ;;
+  bash-completion)
+    p=$work/prefix
+    # The query tool's package alone: the check needs no window.
+    cmake --install "$build" --component query --prefix "$p" >"$work/install.log" 2>&1 ||
+      { cat "$work/install.log" >&2; fail "cmake --install --component query"; }
+    # What the installed completion offers for a line ending in the cursor
+    # (the last word, empty for a blank after the line), one per line. Words
+    # split at "=" as bash splits them.
+    complete_line() {
+      PATH=$p/bin:$PATH bash -c '
+        source "$1"; shift
+        COMP_WORDS=(vormek-query "$@"); COMP_CWORD=$#
+        _vormek_query
+        printf "%s\n" "${COMPREPLY[@]}"' complete "$p/share/bash-completion/completions/vormek-query" "$@"
+    }
+    offered() { complete_line "$@" | sort | paste -sd' '; }
+    expect() {
+      local want=$1; shift
+      local got; got=$(offered "$@")
+      [ "$got" = "$want" ] || fail "completing '$*': got '$got', want '$want'"
+    }
+    expect "zz" z
+    expect "cc cz" c
+    expect "--format" --fo
+    expect "csv json table" --format ""
+    expect "table" --format = t
+    expect "sf,zd" --filter sf,z
+    expect "" cc ""
+    # Every option the program takes, in its own words, is offered.
+    options=$(complete_line --)
+    for o in --tables --no-cache --gbk --format --transfer --via --filter --sort --board --count --min-change \
+             --max --help --version; do
+      grep -qx -- "$o" <<<"$options" || fail "completion lacks $o"
+    done
+    # Stations as the program lists them for the letters or the beginning
+    # typed, whatever timetable is embedded; after --via as well.
+    for typed in b bjx "$("$p/bin/vormek-query" stations | head -1)"; do
+      want=$("$p/bin/vormek-query" stations "$typed" | sort | paste -sd' ')
+      [ -n "$want" ] || fail "vormek-query stations $typed lists nothing"
+      expect "$want" zz "$typed"
+      expect "$want" zz --via "$typed"
+      expect "$want" plan --max = 3 "$typed"
     done
     ;;
   deb)

@@ -71,5 +71,25 @@ TEST(QueryStationArguments, TypedStationsRunAsTheNameTheBoxListsFirst) {
   }
 }
 
+// stations PREFIX lists what the box lists, so its first line is the
+// station a query picks for the same text.
+TEST(QueryStationArguments, TheListedStationsBeginWithThePick) {
+  if (!VORMEK_QUERY_EMBEDDED) GTEST_SKIP() << "no embedded timetable";
+  const auto all = RunQueryTool({"stations"});
+  ASSERT_EQ(all.status, 0);
+  ASSERT_GT(std::count(all.out.begin(), all.out.end(), '\n'), 100);
+  for (const std::string& typed : {std::string("b"), std::string("beij"), U8(u8"北"), std::string("SHH")}) {
+    SCOPED_TRACE(typed);
+    const auto listed = RunQueryTool({"stations", typed});
+    ASSERT_EQ(listed.status, 0);
+    const std::string first = listed.out.substr(0, listed.out.find('\n'));
+    ASSERT_FALSE(first.empty());
+    EXPECT_NE(all.out.find(first + "\n"), std::string::npos);
+    EXPECT_TRUE(RunQueryTool({"cz", typed}).out == RunQueryTool({"cz", first}).out);
+  }
+  EXPECT_EQ(RunQueryTool({"stations", "xyzqw"}).out, "");
+  EXPECT_EQ(RunQueryTool({"stations", "a", "b"}).status, 64);
+}
+
 }  // namespace
 }  // namespace vormek

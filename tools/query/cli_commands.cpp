@@ -198,6 +198,7 @@ int RunQuery(const TOptions& o, TTimetable& tt, TPub_Center& center, const TText
     }
     case TCommand::Stops: return Stops(o, tt, codec, printer, err);
     case TCommand::Plan: return RunPlan(o, tt, codec, printer, err);
+    case TCommand::Stations: break;  // a list, not rows: see ListStations
   }
   return ExitUsage;
 }

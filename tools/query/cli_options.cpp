@@ -39,19 +39,22 @@ std::optional<TOutputFormat> FormatNamed(std::string_view name) {
 
 // The command words. An option names the commands it belongs to by these
 // bits; a new command is one line here and its bit on the options it takes.
-enum TCommandBit : TCommandMask { BitZz = 1, BitCc = 2, BitCz = 4, BitStops = 8, BitPlan = 16 };
+enum TCommandBit : TCommandMask { BitZz = 1, BitCc = 2, BitCz = 4, BitStops = 8, BitPlan = 16, BitStations = 32 };
+// The commands that print rows under a header, in any --format.
+constexpr TCommandMask kRowCommands = BitZz | BitCc | BitCz | BitStops | BitPlan;
 
 struct TCommandRule {
   std::string_view Word;
   TCommandBit Bit;
   std::size_t Arguments;  // FROM TO, NUMBER or STATION
+  std::size_t Optional;   // more that may follow (PREFIX)
   TCommand Command;       // zz: the direct query unless --transfer or --via
 };
 
 const TCommandRule kCommands[] = {
-    {"zz", BitZz, 2, TCommand::Direct},   {"cc", BitCc, 1, TCommand::TrainNumber},
-    {"cz", BitCz, 1, TCommand::Station},  {"stops", BitStops, 1, TCommand::Stops},
-    {"plan", BitPlan, 2, TCommand::Plan},
+    {"zz", BitZz, 2, 0, TCommand::Direct},   {"cc", BitCc, 1, 0, TCommand::TrainNumber},
+    {"cz", BitCz, 1, 0, TCommand::Station},  {"stops", BitStops, 1, 0, TCommand::Stops},
+    {"plan", BitPlan, 2, 0, TCommand::Plan}, {"stations", BitStations, 0, 1, TCommand::Stations},
 };
 
 // The options as read, before the command word says what they mean.
@@ -83,7 +86,8 @@ const TCliOption kOptions[] = {
        if (!format) return "--format takes csv, table or json";
        s.Options.Format = *format;
        return {};
-     }},
+     },
+     false, kRowCommands},
     {"--transfer", false,
      [](TParseState& s, const std::string&) {
        s.Transfer = true;
@@ -156,7 +160,9 @@ std::string ReadCommand(const std::vector<std::string>& positional, TParseState&
   if (rule == nullptr) return "unknown command " + Echo(word);
   o.Args.assign(positional.begin() + 1, positional.end());
   const std::size_t wanted = rule->Arguments;
-  if (o.Args.size() != wanted)
+  if (rule->Optional > 0 && (o.Args.size() < wanted || o.Args.size() > wanted + rule->Optional))
+    return word + " takes at most " + std::to_string(wanted + rule->Optional) + " argument";
+  if (rule->Optional == 0 && o.Args.size() != wanted)
     return word + " takes " + std::to_string(wanted) + (wanted == 1 ? " argument" : " arguments");
   o.Command = rule->Command;
   if (rule->Bit == BitZz) {
@@ -200,6 +206,7 @@ std::string UsageText() {
          "       vormek-query [OPTIONS] cc NUMBER | cz STATION\n"
          "       vormek-query [OPTIONS] stops NUMBER [--board STATION --count N]\n"
          "       vormek-query [OPTIONS] plan FROM TO [--min-change MIN] [--max N]\n"
+         "       vormek-query [--gbk] [--tables DIR] stations [PREFIX]\n"
          "       vormek-query --help | -h | --version\n";
 }
 
@@ -230,6 +237,9 @@ std::string HelpText() {
          "                           first arrives, with --max N at most N lines\n"
          "                           (default 200); --filter and --sort as for zz, on\n"
          "                           both trains and on these 13 columns\n"
+         "  stations [PREFIX]        the station names, one per line; with PREFIX the\n"
+         "                           ones the station box lists for it (what shell\n"
+         "                           completion offers)\n"
          "\n"
          "Stations are read as the window's station box reads them: a whole name as\n"
          "it stands; letters as initials (bjx) or full pinyin (beijingxi), the\n"
@@ -265,7 +275,7 @@ std::string HelpText() {
          "                     for stops: the section of N stops ridden from STATION\n"
          "  --help, -h         this text\n"
          "  --version          the program's version\n"
-         "Every option that takes a value also takes it as --option=value.\n"
+         "Every option that takes a value also takes it as --NAME=VALUE.\n"
          "\n"
          "Exit status: 0 done, 1 timetable not readable or unknown train (stops),\n"
          "2 input refused (\"vormek-query: \" and the message the window would show go\n"

@@ -11,7 +11,7 @@
 
 namespace vormek::cli {
 
-enum class TCommand { Direct, Transfer, Via, TrainNumber, Station, Stops, Plan };
+enum class TCommand { Direct, Transfer, Via, TrainNumber, Station, Stops, Plan, Stations };
 
 // A header clicked once (ascending) or twice (descending).
 struct TSortRequest {
@@ -27,7 +27,7 @@ struct TOptions {
   std::string TablesDir;  // empty: the embedded timetable
   bool NoCache = false;   // read TablesDir's texts, keep no image of them
   TCommand Command = TCommand::Direct;
-  std::vector<std::string> Args;  // FROM TO, NUMBER or STATION
+  std::vector<std::string> Args;  // FROM TO, NUMBER, STATION or PREFIX
   std::string Via;
   std::string Filter;  // "sf,zd,jq,dc", any subset
   bool HasFilter = false;

@@ -47,9 +47,11 @@ int main(int argc, char** argv) {
   if (const int status = LoadAskedTimetable(o.TablesDir, o.NoCache, codec, std::cerr, timetable); status != ExitOk)
     return status;
   TOptions resolved = o;
+  const auto loadSpellings = [&] { return LoadSpellings(o.TablesDir, items); };
   try {
-    ResolveStationArguments(
-        resolved, timetable, [&] { return LoadSpellings(o.TablesDir, items); }, codec, std::cerr);
+    if (o.Command == TCommand::Stations)
+      return CheckedStatus(std::cout, std::cerr, ListStations(o, timetable, loadSpellings, codec, std::cout));
+    ResolveStationArguments(resolved, timetable, loadSpellings, codec, std::cerr);
   } catch (const std::exception& e) {
     // The spellings did not load. The reason may quote table text, which is GBK.
     std::cerr << "vormek-query: cannot read the timetable: " << codec.Output(e.what()) << '\n';

@@ -38,7 +38,7 @@ void ResolveStationArguments(TOptions& o, TTimetable& tt, const std::function<TF
   // The boxes' stations, and the stations the other options name, which
   // keep letters that name nothing: their own messages name the letters.
   std::vector<std::pair<std::string*, bool>> stations;
-  if (o.Command != TCommand::TrainNumber && o.Command != TCommand::Stops) {
+  if (o.Command != TCommand::TrainNumber && o.Command != TCommand::Stops && o.Command != TCommand::Stations) {
     for (std::string& arg : o.Args) stations.emplace_back(&arg, true);
   }
   if (o.Command == TCommand::Via) stations.emplace_back(&o.Via, false);
@@ -64,6 +64,25 @@ void ResolveStationArguments(TOptions& o, TTimetable& tt, const std::function<TF
     }
     *arg = codec.Output(pick.Station);
   }
+}
+
+int ListStations(const TOptions& o, TTimetable& tt, const std::function<TFullPinyin()>& loadSpellings,
+                 const TTextCodec& codec, std::ostream& out) {
+  const TMemTable& KMPy = tt.KMPy;
+  if (KMPy.ColumnCount() == 0) return ExitOk;
+  const std::string prefix = o.Args.empty() ? std::string() : codec.Argument(o.Args.front());
+  const std::string_view text = TrimBlanksAndControls(prefix);
+  std::vector<std::string> names;
+  if (text.empty()) {
+    const int station = KMPy.FieldByName("Station").Column();
+    for (int i = 0; i < KMPy.RecordCount(); ++i) names.emplace_back(KMPy.ValueAt(i, station));
+  } else {
+    names = MatchStation(KMPy, loadSpellings(), text);
+  }
+  std::string lines;
+  for (const std::string& name : names) lines += name + '\n';
+  out << codec.Output(lines);
+  return ExitOk;
 }
 
 TFullPinyin LoadSpellings(const std::string& tablesDir, const TItemSet* items) {

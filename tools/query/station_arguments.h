@@ -25,6 +25,12 @@ namespace vormek::cli {
 void ResolveStationArguments(TOptions& o, TTimetable& tt, const std::function<TFullPinyin()>& loadSpellings,
                              const TTextCodec& codec, std::ostream& err);
 
+// stations [PREFIX]: the names the box lists for PREFIX, or every name
+// without one, one per line in the terminal's code; what shell completion
+// offers. Returns the exit status.
+int ListStations(const TOptions& o, TTimetable& tt, const std::function<TFullPinyin()>& loadSpellings,
+                 const TTextCodec& codec, std::ostream& out);
+
 // The spellings of the timetable in use: SQP.txt in the --tables folder, or
 // the item SQP of the program; none when absent. Throws when damaged.
 TFullPinyin LoadSpellings(const std::string& tablesDir, const TItemSet* items);
