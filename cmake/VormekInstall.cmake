@@ -87,9 +87,10 @@ set(CPACK_DEBIAN_QUERY_DESCRIPTION
     "timetable of mainland China's passenger trains, command line
 The query tool of the Vormek timetable: direct trains between two stations,
 the whole run of a train, every train at a station, where to change trains
-and multi-leg connections, with fares, filters and sorting, as CSV text on
-standard output. The timetable ships inside the program; another one can be
-read from a folder of table texts. It needs neither Qt nor a font.")
+and multi-leg connections, with fares, filters and sorting, as CSV, an
+aligned table or JSON on standard output, with completion for bash. The
+timetable ships inside the program; another one can be read from a folder of
+table texts. It needs neither Qt nor a font.")
 
 set(CPACK_DEBIAN_WINDOW_PACKAGE_NAME vormek)
 set(CPACK_DEBIAN_WINDOW_PACKAGE_SECTION misc)
