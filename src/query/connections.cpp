@@ -42,8 +42,10 @@ struct TSecondLeg {
   std::int32_t alighting;
 };
 
-TPub_GridResult LegRecord(TTimetable& tt, const TStopColumns& sc, const TTrainColumns& tc, const TFareTables& fares,
-                          std::int32_t boarding, std::int32_t alighting) {
+}  // namespace
+
+TPub_GridResult RideRecord(TTimetable& tt, const TStopColumns& sc, const TTrainColumns& tc, const TFareTables& fares,
+                           std::int32_t boarding, std::int32_t alighting) {
   TPub_GridResult r;
   CopyBoardingStop(tt.KMTrain, sc, boarding, r);
   CopyAlightingStop(tt.KMTrain, sc, alighting, r);
@@ -56,6 +58,8 @@ TPub_GridResult LegRecord(TTimetable& tt, const TStopColumns& sc, const TTrainCo
   FinishSection(fares, r);
   return r;
 }
+
+namespace {
 
 std::string SumOfHardSeats(const TPub_GridResult& a, const TPub_GridResult& b) {
   const double fa = ParseFare(a.QJ_P1, 0);
@@ -284,8 +288,8 @@ std::vector<TConnection> FindConnections(const TConnectionIndex& index, TTimetab
   result.reserve(found.size());
   for (const TCandidate& c : found) {
     TConnection& conn = result.emplace_back();
-    conn.First = LegRecord(tt, sc, tc, fares, c.boarding1, c.alighting1);
-    conn.Second = LegRecord(tt, sc, tc, fares, c.boarding2, c.alighting2);
+    conn.First = RideRecord(tt, sc, tc, fares, c.boarding1, c.alighting1);
+    conn.Second = RideRecord(tt, sc, tc, fares, c.boarding2, c.alighting2);
     conn.WaitMinutes = c.wait;
     conn.TotalMinutes = c.total;
     conn.TotalDistance = conn.First.QJ_Distance + conn.Second.QJ_Distance;

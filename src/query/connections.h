@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "data/timetable.h"
+#include "query/table_columns.h"
 #include "rules/UPub_Center.h"
 
 namespace vormek {
@@ -83,6 +84,12 @@ std::vector<TConnection> FindConnections(const TConnectionIndex& index, TTimetab
 std::vector<TConnection> FindConnections(const TConnectionIndex& index, TTimetable& timetable, std::string_view from,
                                          std::string_view to, const TConnectionOptions& options,
                                          const TFareTables& fares, std::size_t* total = nullptr);
+
+// One ride as a result row of its own: the train's fields, the section from
+// the boarding to the alighting stop (positions in the stop table) and its
+// fares. Moves KMList's cursor.
+TPub_GridResult RideRecord(TTimetable& timetable, const TStopColumns& stopColumns, const TTrainColumns& trainColumns,
+                           const TFareTables& fares, std::int32_t boarding, std::int32_t alighting);
 
 // Station ids of one side: the typed name alone (exact), or its whole city
 // group; names no train calls at are left out.

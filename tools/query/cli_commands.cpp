@@ -3,6 +3,7 @@
 #include <optional>
 #include <ostream>
 
+#include "journey_command.h"
 #include "output/column_names.h"
 #include "plan_command.h"
 #include "query/input_checks.h"
@@ -198,6 +199,7 @@ int RunQuery(const TOptions& o, TTimetable& tt, TPub_Center& center, const TText
     }
     case TCommand::Stops: return Stops(o, tt, codec, printer, err);
     case TCommand::Plan: return RunPlan(o, tt, codec, printer, err);
+    case TCommand::Journey: return RunJourney(o, tt, codec, printer, err);
     case TCommand::Stations: break;  // a list, not rows: see ListStations
   }
   return ExitUsage;

@@ -39,9 +39,17 @@ std::optional<TOutputFormat> FormatNamed(std::string_view name) {
 
 // The command words. An option names the commands it belongs to by these
 // bits; a new command is one line here and its bit on the options it takes.
-enum TCommandBit : TCommandMask { BitZz = 1, BitCc = 2, BitCz = 4, BitStops = 8, BitPlan = 16, BitStations = 32 };
+enum TCommandBit : TCommandMask {
+  BitZz = 1,
+  BitCc = 2,
+  BitCz = 4,
+  BitStops = 8,
+  BitPlan = 16,
+  BitStations = 32,
+  BitJourney = 64
+};
 // The commands that print rows under a header, in any --format.
-constexpr TCommandMask kRowCommands = BitZz | BitCc | BitCz | BitStops | BitPlan;
+constexpr TCommandMask kRowCommands = BitZz | BitCc | BitCz | BitStops | BitPlan | BitJourney;
 
 struct TCommandRule {
   std::string_view Word;
@@ -52,9 +60,13 @@ struct TCommandRule {
 };
 
 const TCommandRule kCommands[] = {
-    {"zz", BitZz, 2, 0, TCommand::Direct},   {"cc", BitCc, 1, 0, TCommand::TrainNumber},
-    {"cz", BitCz, 1, 0, TCommand::Station},  {"stops", BitStops, 1, 0, TCommand::Stops},
-    {"plan", BitPlan, 2, 0, TCommand::Plan}, {"stations", BitStations, 0, 1, TCommand::Stations},
+    {"zz", BitZz, 2, 0, TCommand::Direct},
+    {"cc", BitCc, 1, 0, TCommand::TrainNumber},
+    {"cz", BitCz, 1, 0, TCommand::Station},
+    {"stops", BitStops, 1, 0, TCommand::Stops},
+    {"plan", BitPlan, 2, 0, TCommand::Plan},
+    {"journey", BitJourney, 2, 0, TCommand::Journey},
+    {"stations", BitStations, 0, 1, TCommand::Stations},
 };
 
 // The options as read, before the command word says what they mean.
@@ -65,6 +77,29 @@ struct TParseState {
 };
 
 using TCliOption = TOptionRule<TParseState>;
+
+// "HH:MM" as minutes of the day; -1 when it is none.
+int ReadClock(const std::string& text) {
+  const std::int32_t minutes = ClockMinutes(text);
+  return text.size() == 5 ? minutes : -1;
+}
+
+// --depart HH:MM (from then on) or HH:MM-HH:MM.
+std::string ReadDepartWindow(TJourneyOptions& o, const std::string& value) {
+  const std::size_t dash = value.find('-');
+  o.DepartFrom = ReadClock(value.substr(0, dash));
+  o.DepartUntil = dash == std::string::npos ? kMinutesPerDay - 1 : ReadClock(value.substr(dash + 1));
+  if (o.DepartFrom < 0 || o.DepartUntil < 0) return "--depart takes HH:MM or HH:MM-HH:MM";
+  if (o.DepartUntil < o.DepartFrom) return "--depart: the window ends before it starts";
+  return {};
+}
+
+// Whole minutes of a change time, 0 to a day.
+std::string ReadChangeMinutes(int& minutes, const std::string& value, const char* option) {
+  if (!ReadWholeNumber(value, minutes) || minutes < 0 || minutes > kMinutesPerDay)
+    return std::string(option) + " takes minutes from 0 to 1440";
+  return {};
+}
 
 template <bool TOptions::*Field>
 std::string SetFlag(TParseState& s, const std::string&) {
@@ -133,12 +168,27 @@ const TCliOption kOptions[] = {
      false, BitStops},
     {"--min-change", true,
      [](TParseState& s, const std::string& v) -> std::string {
-       int& minutes = s.Options.Connection.MinChange;
-       if (!ReadWholeNumber(v, minutes) || minutes < 0 || minutes > kMinutesPerDay)
-         return "--min-change takes minutes from 0 to 1440";
+       const std::string error = ReadChangeMinutes(s.Options.Connection.MinChange, v, "--min-change");
+       s.Options.Journey.MinChange = s.Options.Connection.MinChange;
+       return error;
+     },
+     false, BitPlan | BitJourney},
+    {"--city-change", true,
+     [](TParseState& s, const std::string& v) {
+       return ReadChangeMinutes(s.Options.Journey.CityChange, v, "--city-change");
+     },
+     false, BitJourney},
+    {"--depart", true, [](TParseState& s, const std::string& v) { return ReadDepartWindow(s.Options.Journey, v); },
+     false, BitJourney},
+    {"--max-changes", true,
+     [](TParseState& s, const std::string& v) -> std::string {
+       int& changes = s.Options.Journey.MaxChanges;
+       if (!ReadWholeNumber(v, changes) || changes < 0 || changes > kMaxJourneyChanges)
+         return "--max-changes takes 0, 1 or 2";
        return {};
      },
-     false, BitPlan},
+     false, BitJourney},
+    {"--rides", false, SetFlag<&TOptions::Rides>, false, BitJourney},
     {"--max", true,
      [](TParseState& s, const std::string& v) -> std::string {
        if (!ReadWholeNumber(v, s.Options.Connection.MaxCount) || s.Options.Connection.MaxCount < 1)
@@ -206,6 +256,8 @@ std::string UsageText() {
          "       vormek-query [OPTIONS] cc NUMBER | cz STATION\n"
          "       vormek-query [OPTIONS] stops NUMBER [--board STATION --count N]\n"
          "       vormek-query [OPTIONS] plan FROM TO [--min-change MIN] [--max N]\n"
+         "       vormek-query [OPTIONS] journey FROM TO [--depart HH:MM[-HH:MM]] [--max-changes N]\n"
+         "                    [--min-change MIN] [--city-change MIN] [--rides]\n"
          "       vormek-query [--gbk] [--tables DIR] stations [PREFIX]\n"
          "       vormek-query --help | -h | --version\n";
 }
@@ -237,6 +289,19 @@ std::string HelpText() {
          "                           first arrives, with --max N at most N lines\n"
          "                           (default 200); --filter and --sort as for zz, on\n"
          "                           both trains and on these 13 columns\n"
+         "  journey FROM TO          journeys of up to three trains, each city group\n"
+         "                           standing for its stations: every one that no\n"
+         "                           other beats on a later departure, an earlier\n"
+         "                           arrival and fewer changes, by departure (8\n"
+         "                           columns: 出发, 到达 with +N on a later day, 历时,\n"
+         "                           换乘次数, 车次, 换乘站, 里程, 参考票价, the sum of\n"
+         "                           each train's lowest class). --depart HH:MM[-HH:MM]\n"
+         "                           the departure window (default the whole day),\n"
+         "                           --max-changes N (0-2, default 2), --min-change MIN\n"
+         "                           at one station (default 30), --city-change MIN\n"
+         "                           between two stations of a city (default 90);\n"
+         "                           --rides one line per train instead: 序号, 车次,\n"
+         "                           发站, 发时, 到站, 到时, 等候\n"
          "  stations [PREFIX]        the station names, one per line; with PREFIX the\n"
          "                           ones the station box lists for it (what shell\n"
          "                           completion offers)\n"

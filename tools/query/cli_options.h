@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "query/connections.h"
+#include "query/journeys.h"
 #include "row_writer.h"
 
 namespace vormek::cli {
 
-enum class TCommand { Direct, Transfer, Via, TrainNumber, Station, Stops, Plan, Stations };
+enum class TCommand { Direct, Transfer, Via, TrainNumber, Station, Stops, Plan, Journey, Stations };
 
 // A header clicked once (ascending) or twice (descending).
 struct TSortRequest {
@@ -37,6 +38,8 @@ struct TOptions {
   int Count = 0;
   bool HasCount = false;
   TConnectionOptions Connection;  // plan: --min-change, --max
+  TJourneyOptions Journey;        // journey: --depart, --max-changes, --min-change, --city-change
+  bool Rides = false;             // journey --rides: one line per ride
   TOutputFormat Format = TOutputFormat::Csv;
 };
 
