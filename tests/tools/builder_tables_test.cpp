@@ -1,6 +1,8 @@
 // The table texts the builder writes from a tiny authored timetable.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -140,6 +142,44 @@ TEST(BuilderTables, StopRowsFollowDistanceSpeedAndDwell) {
   EXPECT_EQ(list[0][6], stops[3][5]);
   EXPECT_EQ(list[0][7], "180");
   EXPECT_EQ(Row(list[0].begin() + 8, list[0].end()), Row(stops[3].begin() + 7, stops[3].end()));
+}
+
+// G and C fares add up line by line: a line with its own rate charges its
+// stretch at that rate, both ways; the others keep the general rate.
+TEST(BuilderTables, HighSpeedFaresTakeEachLinesOwnRate) {
+  TestTree tree;
+  WriteSmallNetwork(tree);
+  tree.Write("stations/b.txt", U8(u8"戊城 WC\n"));
+  tree.Write("lines/b.txt", U8(u8"line 丁戊线\nspeed 300\nfare 0.42 0.71\n0 丁城\n300 戊城\n"));
+  TableTexts t = Build(tree, u8"train G1 type 2 route 甲城 甲丁线 丁城 丁戊线 戊城 stops all dep 08:00 back 15:00\n");
+  auto stops = StopsByTrain(t);
+  auto halfYuan = [](double yuan) { return std::floor(yuan * 2 + 0.5) / 2; };
+  auto amount = [](const std::string& text) { return std::stod(text); };
+  // Stations with their kilometre post on the way 甲城 -> 戊城; 丁城 at 180 joins the lines.
+  const std::map<std::string, int> posts = {{"\xBC\xD7\xB3\xC7", 0},
+                                            {"\xD2\xD2\xD5\xF2", 40},
+                                            {"\xB1\xFB\xB4\xE5", 95},
+                                            {"\xB6\xA1\xB3\xC7", 180},
+                                            {"\xCE\xEC\xB3\xC7", 480}};
+  auto yuan = [&](int from, int to, double general, double own) {
+    int lo = std::min(from, to), hi = std::max(from, to);
+    return (std::min(hi, 180) - std::min(lo, 180)) * general + (std::max(hi, 180) - std::max(lo, 180)) * own;
+  };
+  for (const char* id : {"G1", "G2"}) {
+    const auto& rows = stops[id];
+    ASSERT_EQ(rows.size(), 5u) << id;
+    int start = posts.at(rows[0][1]);
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+      int at = posts.at(rows[i][1]);
+      EXPECT_EQ(amount(rows[i][7]), halfYuan(yuan(start, at, 0.46, 0.42))) << id << " stop " << i;
+      EXPECT_EQ(amount(rows[i][8]), halfYuan(yuan(start, at, 0.74, 0.71))) << id << " stop " << i;
+    }
+  }
+  // A rate that is not two numbers, second class not above first, is refused.
+  tree.Write("lines/b.txt", U8(u8"line 丁戊线\nspeed 300\nfare 0.71 0.42\n0 丁城\n300 戊城\n"));
+  Diagnostics refused;
+  EXPECT_FALSE(BuildTimetable(ReadSourceTree(tree.Root()), refused));
+  EXPECT_NE(refused.Text().find("fare is two rates"), std::string::npos) << refused.Text();
 }
 
 TEST(BuilderTables, SeriesAndReturnTrainsTakePartnerNumbersAndReverseTheStops) {

@@ -9,8 +9,6 @@ namespace {
 
 constexpr double kD_PerKm = 0.3097222;
 constexpr double kD_SoftSeat = 1.199243;
-constexpr double kSecondClassPerKm = 0.46;
-constexpr double kFirstClassPerKm = 0.74;
 
 // The 2 % supplement, up to the next tenth of a yuan.
 double TwoPercent(double base) {
@@ -76,7 +74,11 @@ FareTexts EmuFares(int km, bool perKilometreD) {
     double hard = km * kD_PerKm;
     return {std::to_string(RoundHalf(hard)), std::to_string(RoundHalf(hard * kD_SoftSeat)), "-", "-"};
   }
-  return {AmountText(HalfYuan(km * kSecondClassPerKm)), AmountText(HalfYuan(km * kFirstClassPerKm)), "-", "-"};
+  return HighSpeedFares(km * kSecondClassPerKm, km * kFirstClassPerKm);
+}
+
+FareTexts HighSpeedFares(double secondClassYuan, double firstClassYuan) {
+  return {AmountText(HalfYuan(secondClassYuan)), AmountText(HalfYuan(firstClassYuan)), "-", "-"};
 }
 
 }  // namespace vormek::builder

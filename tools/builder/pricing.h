@@ -30,6 +30,12 @@ FareTexts ClassicFares(int km, const ClassicTerms& terms);
 // per kilometre to the half yuan, first and second class.
 FareTexts EmuFares(int km, bool perKilometreD);
 
+// G and C trains by the yuan of second and first class summed over the
+// lines ridden (each at its own rate), to the half yuan.
+FareTexts HighSpeedFares(double secondClassYuan, double firstClassYuan);
+inline constexpr double kSecondClassPerKm = 0.46;
+inline constexpr double kFirstClassPerKm = 0.74;
+
 // Price factor of a train by type and whole-run length: 1.5 for Z and T
 // trains, 1 otherwise. Below 150 km the tariff cannot tell 1.5 from other
 // factors when the fare is calibrated back, so short runs keep 1.

@@ -89,7 +89,7 @@ void ParseLines(const SourceFile& file, Sources& out, Diagnostics& diagnostics) 
     Place at{file.name, line.number};
     const auto& w = line.words;
     if (w[0] == "line" && w.size() == 2) {
-      out.lines.push_back({w[1], 0, {}, at});
+      out.lines.push_back({w[1], 0, 0, 0, {}, at});
       current = &out.lines.back();
       continue;
     }
@@ -103,6 +103,16 @@ void ParseLines(const SourceFile& file, Sources& out, Diagnostics& diagnostics) 
         diagnostics.Add(at.file, at.line, "speed is a whole number of km/h from 20 to 400");
       } else {
         current->speed = *speed;
+      }
+      continue;
+    }
+    if (w[0] == "fare" && w.size() == 3) {
+      auto second = ParseReal(w[1]), first = ParseReal(w[2]);
+      if (!second || !first || *second < 0.05 || *first < *second || *first > 2) {
+        diagnostics.Add(at.file, at.line, "fare is two rates in yuan per km, second class then first, from 0.05 to 2");
+      } else {
+        current->secondClassPerKm = *second;
+        current->firstClassPerKm = *first;
       }
       continue;
     }

@@ -38,6 +38,10 @@ struct LinePost {
 struct LineDef {
   std::string name;
   int speed = 0;
+  // G and C fares on this line, yuan per km of second and first class;
+  // 0: the general rate.
+  double secondClassPerKm = 0;
+  double firstClassPerKm = 0;
   std::vector<LinePost> posts;
   Place at;
 };

@@ -15,7 +15,9 @@ constexpr int kDay = 24 * 60;
 struct RoutePoint {
   std::string station;
   int km = 0;
-  int segmentSpeed = 0;  // line speed of the stretch from the previous point
+  int segmentSpeed = 0;                         // line speed of the stretch from the previous point
+  double secondClassPerKm = kSecondClassPerKm;  // G and C fares on that stretch
+  double firstClassPerKm = kFirstClassPerKm;
   bool stop = false;
 };
 
@@ -88,7 +90,13 @@ class PatternBuilder {
       int base = points_.empty() ? 0 : points_.back().km;
       for (auto it = a;; it += step) {
         if (it != a || points_.empty()) {
-          points_.push_back({it->station, base + std::abs(it->km - a->km), line->second->speed, false});
+          const LineDef& def = *line->second;
+          RoutePoint point{it->station, base + std::abs(it->km - a->km), def.speed};
+          if (def.secondClassPerKm > 0) {
+            point.secondClassPerKm = def.secondClassPerKm;
+            point.firstClassPerKm = def.firstClassPerKm;
+          }
+          points_.push_back(point);
         }
         if (it == b) break;
       }
@@ -147,7 +155,10 @@ class PatternBuilder {
     int total = points_.back().km;
     for (std::size_t i = 0; i < out.size(); ++i) {
       out[i].km = total - out[i].km;
-      out[i].segmentSpeed = i == 0 ? 0 : points_[points_.size() - i].segmentSpeed;
+      const RoutePoint& segment = points_[points_.size() - (i == 0 ? 1 : i)];
+      out[i].segmentSpeed = i == 0 ? 0 : segment.segmentSpeed;
+      out[i].secondClassPerKm = segment.secondClassPerKm;
+      out[i].firstClassPerKm = segment.firstClassPerKm;
     }
     return out;
   }
@@ -229,7 +240,7 @@ class PatternBuilder {
       }
       train.stops.push_back(stop);
     }
-    PriceStops(train, outward);
+    PriceStops(train, points, outward);
     train.listEnd = static_cast<int>(train.stops.size()) - 1;
     if (outward && p_.listTo) {
       auto it = std::find_if(train.stops.begin(), train.stops.end() - 1,
@@ -243,7 +254,7 @@ class PatternBuilder {
     return train;
   }
 
-  void PriceStops(BuiltTrain& train, bool outward) const {
+  void PriceStops(BuiltTrain& train, const std::vector<RoutePoint>& points, bool outward) const {
     int total = train.stops.back().km;
     ClassicTerms terms;
     terms.type = p_.type;
@@ -251,9 +262,22 @@ class PatternBuilder {
     terms.airConditioned = IsAirConditioned(p_.type);
     terms.sleepers = p_.sleepers.value_or(total >= 500);
     bool perKilometreD = !train.id.empty() && (train.id[0] == 'D' || train.id[0] == 'd');
+    // G and C fares add up line by line, each line at its own rate.
+    double secondClass = 0, firstClass = 0;
+    std::size_t point = 0;
     for (std::size_t i = 1; i < train.stops.size(); ++i) {
       int km = train.stops[i].km;
-      train.stops[i].fares = p_.type <= 3 ? EmuFares(km, perKilometreD) : ClassicFares(km, terms);
+      while (point + 1 < points.size() && points[point].station != train.stops[i].station) {
+        ++point;
+        int stretch = points[point].km - points[point - 1].km;
+        secondClass += stretch * points[point].secondClassPerKm;
+        firstClass += stretch * points[point].firstClassPerKm;
+      }
+      if (p_.type > 3) {
+        train.stops[i].fares = ClassicFares(km, terms);
+      } else {
+        train.stops[i].fares = perKilometreD ? EmuFares(km, true) : HighSpeedFares(secondClass, firstClass);
+      }
     }
     if (outward && p_.fares) train.stops.back().fares = *p_.fares;
   }
