@@ -54,8 +54,10 @@ const Broken kBroken[] = {
      "unknown line"},
     {"DuplicateNumber", "trains/b.txt", u8"\n\ntrain K1 type 6 route 丁城 甲丁线 甲城 dep 09:00\n", "trains/b.txt", 3,
      "duplicate train number"},
-    {"DuplicateFromSeries", "trains/b.txt", u8"train K1..K5 type 6 route 丁城 甲丁线 甲城 dep 09:00 every 60\n",
-     "trains/b.txt", 1, "duplicate train number"},
+    {"DuplicateFromSeries", "trains/b.txt",
+     u8"train D1..D5 type 1 route 丁城 甲丁线 甲城 dep 09:00 every 60\ntrain D3 type 1 route 丁城 甲丁线 甲城 dep "
+     u8"19:00\n",
+     "trains/b.txt", 2, "duplicate train number"},
     {"MissingTime", "trains/b.txt", u8"train K3 type 6 route 甲城 甲丁线 丁城\n", "trains/b.txt", 1, "a missing time"},
     {"TwoShortCodes", "stations/b.txt", u8"乙镇 YC\n", "stations/b.txt", 1, "two different short codes"},
     {"GroupOfSix", "groups/b.txt", u8"8 乙镇 丙村 丁城 戊一 戊二 戊三\n", "groups/b.txt", 1, "1 to 5 stations"},
@@ -78,9 +80,9 @@ const Broken kBroken[] = {
     {"ListToTheEnd", "trains/b.txt", u8"train K3 type 6 route 甲城 甲丁线 丁城 dep 08:00 listto 丁城\n", "trains/b.txt",
      1, "not an intermediate stop"},
     {"BackNumbersDoNotMatch", "trains/b.txt",
-     u8"train K3..K7 type 6 route 甲城 甲丁线 丁城 dep 08:00 every 60 back 09:00 K4..K6\n", "trains/b.txt", 1,
+     u8"train D3..D7 type 1 route 甲城 甲丁线 丁城 dep 08:00 every 60 back 09:00 D4..D6\n", "trains/b.txt", 1,
      "'back' gives 2 numbers for 3 trains"},
-    {"SeriesWithoutInterval", "trains/b.txt", u8"train K3..K7 type 6 route 甲城 甲丁线 丁城 dep 08:00\n",
+    {"SeriesWithoutInterval", "trains/b.txt", u8"train G3..G7 type 2 route 甲城 甲丁线 丁城 dep 08:00\n",
      "trains/b.txt", 1, "every"},
     {"EndStationDeparture", "trains/b.txt", u8"train K3 type 6 route 甲城 甲丁线 丁城 dep 08:00 fix 丁城 - 11:00\n",
      "trains/b.txt", 1, "no departure time"},
@@ -89,6 +91,14 @@ const Broken kBroken[] = {
      "unknown station"},
     {"BadFareText", "trains/b.txt", u8"train K3 type 6 route 甲城 甲丁线 丁城 dep 08:00 fares 12 - 3/4/5/6 -\n",
      "trains/b.txt", 1, "is not '-' or amounts"},
+    {"ExpressSeries", "trains/b.txt", u8"\ntrain T3..T7 type 5 route 甲城 甲丁线 丁城 dep 08:00 every 300\n",
+     "trains/b.txt", 2, "write each K, T, Z or numbered train"},
+    {"FastSeriesOfOne", "trains/b.txt", u8"train K3..K3 type 6 route 甲城 甲丁线 丁城 dep 08:00\n", "trains/b.txt", 1,
+     "a series (..) is for G, D and C trains"},
+    {"NumberedSeries", "trains/b.txt", u8"train 7051..7053 type 11 route 甲城 甲丁线 丁城 dep 08:00 every 120\n",
+     "trains/b.txt", 1, "a series (..)"},
+    {"ExpressStopsByCount", "trains/b.txt", u8"train Z3 type 4 route 甲城 甲丁线 丁城 stops every:2 dep 20:00\n",
+     "trains/b.txt", 1, "'stops every:N' is not for K, T and Z"},
     {"TypeOutOfRange", "trains/b.txt", u8"train K3 type 12 route 甲城 甲丁线 丁城 dep 08:00\n", "trains/b.txt", 1,
      "from 1 to 11"},
 };
@@ -148,6 +158,20 @@ TEST(BuilderValidation, WarnsOfAPuStationWhoseCodeEndsInB) {
   EXPECT_EQ(codeWarnings[0].file, "stations/b.txt");
   EXPECT_EQ(codeWarnings[0].line, 1);
   EXPECT_NE(codeWarnings[0].message.find("CGB"), std::string::npos);
+}
+
+// What stays allowed: interval series of G, D and C trains, stops by count
+// for them and for the numbered slow trains, and a K train naming its stops.
+TEST(BuilderValidation, SeriesAndStopsByCountStayForMultipleUnitsAndSlowTrains) {
+  TestTree tree;
+  WriteSmallNetwork(tree);
+  tree.Write("trains/a.txt", U8(u8"train G1..G5 type 2 route 甲城 甲丁线 丁城 dep 07:00 every 60\n"
+                                u8"train D11..D13 type 1 route 甲城 甲丁线 丁城 stops every:2 dep 08:00 every 90\n"
+                                u8"train C21..C25 type 3 route 甲城 甲丁线 丁城 dep 06:30 every 30 back 06:45\n"
+                                u8"train 4401 type 8 route 甲城 甲丁线 丁城 stops every:2 dep 09:00 back 15:00\n"
+                                u8"train K31 type 6 route 甲城 甲丁线 丁城 stops 丙村 dep 20:00 back 21:00\n"));
+  Diagnostics diagnostics;
+  EXPECT_TRUE(BuildTimetable(ReadSourceTree(tree.Root()), diagnostics)) << diagnostics.Text();
 }
 
 TEST(BuilderValidation, ReportsEveryProblemNotJustTheFirst) {

@@ -156,6 +156,14 @@ class PatternReader {
     }
     if (p.departure < 0) return Fail("'dep' is missing: a missing time");
     if (p.numbers.size() > 1 && p.interval <= 0) return Fail("a series needs 'every <minutes>'");
+    // Only G, D and C trains ran at fixed intervals; the others each had
+    // their own times and stops, and expresses called by station, not by count.
+    if (words_[1].find("..") != std::string::npos && RunsOnItsOwn(p.numbers.front())) {
+      return Fail("a series (..) is for G, D and C trains; write each K, T, Z or numbered train as its own entry");
+    }
+    if (p.stopMode == StopMode::Every && IsClassicExpress(p.numbers.front())) {
+      return Fail("'stops every:N' is not for K, T and Z trains; name their stops");
+    }
     return p;
   }
 

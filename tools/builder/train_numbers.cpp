@@ -86,4 +86,8 @@ std::optional<std::string> PartnerNumber(std::string_view id) {
   return out;
 }
 
+bool IsClassicExpress(std::string_view id) { return !id.empty() && (id[0] == 'K' || id[0] == 'T' || id[0] == 'Z'); }
+
+bool RunsOnItsOwn(std::string_view id) { return IsClassicExpress(id) || (!id.empty() && id[0] >= '0' && id[0] <= '9'); }
+
 }  // namespace vormek::builder

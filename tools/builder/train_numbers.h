@@ -16,4 +16,11 @@ std::optional<std::vector<std::string>> ExpandNumbers(std::string_view word, std
 // a part has no digits or its number is 0.
 std::optional<std::string> PartnerNumber(std::string_view id);
 
+// K, T and Z trains: classic fast and express trains.
+bool IsClassicExpress(std::string_view id);
+
+// Trains that each ran to their own times and stops, never as a
+// regular-interval series: K, T, Z and the numbered trains without a letter.
+bool RunsOnItsOwn(std::string_view id);
+
 }  // namespace vormek::builder
