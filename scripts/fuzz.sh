@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of the timetable store, of the queries on
-# generated timetables, of timetable images and of the settings file with
-# clang and runs each for the given number of seconds (default 300), one
-# after the other. Corpora and any crash inputs go to
+# generated timetables, of timetable images, of the settings file and of the
+# query tool's command line with clang and runs each for the given number of
+# seconds (default 300), one after the other. Corpora and any crash inputs go to
 # /tmp/vormek-fuzz/<target>/ (or $VORMEK_FUZZ_DIR).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,7 +15,8 @@ cmake -S fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
 cmake --build "$build" -j 2
 
 # Seeds: a small valid table and a few stored items, written only once.
-targets=(table_text_fuzzer inflate_item_fuzzer timetable_query_fuzzer timetable_image_fuzzer user_settings_fuzzer)
+targets=(table_text_fuzzer inflate_item_fuzzer timetable_query_fuzzer timetable_image_fuzzer user_settings_fuzzer
+  cli_arguments_fuzzer)
 for target in "${targets[@]}"; do mkdir -p "$work/$target/corpus"; done
 seed_table="$work/table_text_fuzzer/corpus/seed-table"
 if [ ! -e "$seed_table" ]; then
@@ -47,6 +48,10 @@ fi
 seed_settings="$work/user_settings_fuzzer/corpus/seed-settings"
 [ -e "$seed_settings" ] || printf '%s\n' '[filters]' 'sf=true' 'zd=false' '[history]' 'from=北京, 上海' 'to=广州' \
   '[net]' 'checkVersion=false' '[plan]' 'minChange=45' > "$seed_settings"
+
+# The command-line target starts from a few command lines (words split at NUL).
+seed_cli="$work/cli_arguments_fuzzer/corpus/seed-journey"
+[ -e "$seed_cli" ] || printf 'journey\0bj\0gz\0--depart\006:00-20:00\0--max-changes=1\0--rides' > "$seed_cli"
 
 # The timetable+query target needs no seeds: it builds its tables from any bytes.
 for target in "${targets[@]}"; do

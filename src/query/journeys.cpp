@@ -66,6 +66,13 @@ class TJourneySearch {
     readyIn_.assign(stations, -1);
     ready_.assign(stations, kNever);
     readyFrom_.assign(stations, -1);
+    const std::size_t stops = x_.stops_.size();
+    boardIn_.assign(stops, -1);
+    boardK_.assign(stops, kNever);
+    boardFrom_.assign(stops, -1);
+    const std::size_t trains = x_.trainFirst_.size() - 1;
+    trainIn_.assign(trains, -1);
+    trainStart_.assign(trains, 0);
     target_.fill(kNever);
   }
 
@@ -152,26 +159,40 @@ class TJourneySearch {
   }
 
   // Each train once, from its first boarding on: at every later stop the
-  // earliest run among the boardings before it arrives.
-  void ScanTrains(int round, std::vector<TBoardPoint>& points) {
-    std::sort(points.begin(), points.end(), [](const TBoardPoint& a, const TBoardPoint& b) {
-      return std::tie(a.train, a.pos) < std::tie(b.train, b.pos);
-    });
+  // earliest run among the boardings before it arrives. The boardings are
+  // laid on the stops they board at (stamped with the round, so nothing is
+  // cleared), and each train remembers its first, instead of being sorted.
+  void ScanTrains(int round, const std::vector<TBoardPoint>& points) {
+    const int stamp = iteration_ * kMaxRides + round;
+    trains_.clear();
+    for (const TBoardPoint& p : points) {
+      const std::size_t pos = Sz(p.pos);
+      if (boardIn_[pos] != stamp || p.k < boardK_[pos]) {
+        boardIn_[pos] = stamp;
+        boardK_[pos] = p.k;
+        boardFrom_[pos] = p.previous;
+      }
+      const std::size_t train = Sz(p.train);
+      if (trainIn_[train] != stamp) {
+        trainIn_[train] = stamp;
+        trainStart_[train] = p.pos;
+        trains_.push_back(p.train);
+      } else {
+        trainStart_[train] = std::min(trainStart_[train], p.pos);
+      }
+    }
     marked_.clear();
-    for (std::size_t i = 0; i < points.size();) {
-      const std::int32_t train = points[i].train;
+    for (const std::int32_t train : trains_) {
       const std::int32_t end = x_.trainFirst_[Sz(train) + 1];
       std::int32_t runK = kNever;
       std::int32_t board = -1;
       std::int32_t previous = -1;
-      for (std::int32_t pos = points[i].pos; pos < end; ++pos) {
+      for (std::int32_t pos = trainStart_[Sz(train)]; pos < end; ++pos) {
         if (board >= 0) Arrive(round, pos, runK, board, previous);
-        for (; i < points.size() && points[i].train == train && points[i].pos == pos; ++i) {
-          if (points[i].k < runK) {
-            runK = points[i].k;
-            board = pos;
-            previous = points[i].previous;
-          }
+        if (boardIn_[Sz(pos)] == stamp && boardK_[Sz(pos)] < runK) {
+          runK = boardK_[Sz(pos)];
+          board = pos;
+          previous = boardFrom_[Sz(pos)];
         }
       }
     }
@@ -260,6 +281,12 @@ class TJourneySearch {
   std::vector<std::int32_t> ready_;
   std::vector<std::int32_t> readyFrom_;
   std::vector<std::int32_t> touched_;
+  std::vector<int> boardIn_;  // per stop: the round its boarding was laid
+  std::vector<std::int32_t> boardK_;
+  std::vector<std::int32_t> boardFrom_;
+  std::vector<int> trainIn_;  // per train: the round it was touched
+  std::vector<std::int32_t> trainStart_;
+  std::vector<std::int32_t> trains_;
   std::array<std::int32_t, kMaxRides> target_{};
   std::vector<TJourney> found_;
   int iteration_ = 0;
