@@ -17,8 +17,19 @@ std::int32_t TerminalStopNoOf(const TTimetable& tt, std::int32_t train) {
 }  // namespace
 
 bool TrainNumberMatches(std::string_view id, std::string_view key) {
-  if (id == key) return true;
-  return id.size() > key.size() && id.compare(0, key.size(), key) == 0 && id[key.size()] == '/';
+  if (key.empty()) return false;
+  // The key must be whole numbers of the combined one, from any of them:
+  // a train that changes its number on the way runs under each.
+  for (std::size_t start = 0; start < id.size();) {
+    const std::string_view rest = id.substr(start);
+    if (rest.size() >= key.size() && rest.compare(0, key.size(), key) == 0 &&
+        (rest.size() == key.size() || rest[key.size()] == '/'))
+      return true;
+    const std::size_t slash = id.find('/', start);
+    if (slash == std::string_view::npos) break;
+    start = slash + 1;
+  }
+  return false;
 }
 
 std::int32_t TerminalStopNo(const TTimetable& tt, std::string_view id) {

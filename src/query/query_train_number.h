@@ -21,8 +21,9 @@ void QueryTrainNumber(const TTimetable& timetable, TPub_Center& center, std::str
 // time); 1 when the stop table does not hold the number.
 std::int32_t TerminalStopNo(const TTimetable& timetable, std::string_view id);
 
-// Whether a train list ID answers the typed key: equal, or beginning with
-// the key followed by "/".
+// Whether a train list ID answers the typed key: the key is one or more
+// whole numbers of the ID's "/"-joined numbers, from any of them ("1113" and
+// "1112/1113" find "1112/1113"; "111" does not).
 bool TrainNumberMatches(std::string_view id, std::string_view key);
 
 }  // namespace vormek

@@ -40,9 +40,15 @@ class TrainNumberTest : public ::testing::Test {
   TPub_Center c_;
 };
 
-TEST_F(TrainNumberTest, OnlyTheFirstNumberOfACombinedNumberMatches) {
+// A train that changes its number on the way is found by any of its
+// numbers, or a run of them, but never by part of one.
+TEST_F(TrainNumberTest, EveryNumberOfACombinedNumberMatches) {
   EXPECT_EQ(Find("1112"), (std::vector<std::string>{"1112/1113"}));
-  EXPECT_EQ(Find("1113"), std::vector<std::string>{});
+  EXPECT_EQ(Find("1113"), (std::vector<std::string>{"1112/1113"}));
+  EXPECT_EQ(Find("D3"), (std::vector<std::string>{"D1/D2/D3"}));
+  EXPECT_EQ(Find("D2/D3"), (std::vector<std::string>{"D1/D2/D3"}));
+  EXPECT_EQ(Find("111"), std::vector<std::string>{});
+  EXPECT_EQ(Find("113"), std::vector<std::string>{});
   EXPECT_EQ(Find("1112/1113"), (std::vector<std::string>{"1112/1113"}));
   EXPECT_EQ(Find("D1"), (std::vector<std::string>{"D1/D2/D3"}));
   EXPECT_EQ(Find("D1/D2"), (std::vector<std::string>{"D1/D2/D3"}));
