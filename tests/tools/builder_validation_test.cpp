@@ -143,21 +143,24 @@ TEST(BuilderValidation, RefusesTheLongWayRoundUnlessMarkedReal) {
   EXPECT_TRUE(BuildTimetable(ReadSourceTree(tree.Root()), accepted)) << accepted.Text();
 }
 
-TEST(BuilderValidation, WarnsOfAPuStationWhoseCodeEndsInB) {
+// 堡 reads pu, bao or bu: the short code's last letter must follow the
+// station's spelling.
+TEST(BuilderValidation, WarnsWhereAShortCodeDisagreesWithTheSpellingOfBao) {
   TestTree tree;
   WriteSmallNetwork(tree);
-  tree.Write("stations/b.txt", U8(u8"柴沟堡 CGB\n河西堡 HXP\n"));
+  tree.Write("stations/b.txt", U8(u8"柴沟堡 CGB\n河西堡 HXB\n聚乐堡 JLP\n吴堡 WB\n"));
+  tree.Write("pinyin/b.txt", U8(u8"柴沟堡 chaigoupu\n河西堡 hexibao\n聚乐堡 julebao\n吴堡 wubu\n"));
   tree.Write("trains/a.txt", U8(u8"train K1 type 6 route 甲城 甲丁线 丁城 dep 08:00\n"));
   Diagnostics diagnostics;
   EXPECT_TRUE(BuildTimetable(ReadSourceTree(tree.Root()), diagnostics)) << diagnostics.Text();
-  // The small tree has no full-pinyin spellings: only the short-code warnings count here.
   std::vector<Diagnostic> codeWarnings;
   for (const Diagnostic& d : diagnostics.Warnings())
-    if (d.file.starts_with("stations/")) codeWarnings.push_back(d);
-  ASSERT_EQ(codeWarnings.size(), 1u) << diagnostics.WarningText();
-  EXPECT_EQ(codeWarnings[0].file, "stations/b.txt");
+    if (d.file == "pinyin/b.txt") codeWarnings.push_back(d);
+  ASSERT_EQ(codeWarnings.size(), 2u) << diagnostics.WarningText();
   EXPECT_EQ(codeWarnings[0].line, 1);
   EXPECT_NE(codeWarnings[0].message.find("CGB"), std::string::npos);
+  EXPECT_EQ(codeWarnings[1].line, 3);
+  EXPECT_NE(codeWarnings[1].message.find("JLP"), std::string::npos);
 }
 
 // What stays allowed: interval series of G, D and C trains, stops by count

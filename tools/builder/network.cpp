@@ -19,12 +19,6 @@ Network BuildNetwork(const Sources& sources, Diagnostics& diagnostics) {
     auto [it, added] = net.stations.try_emplace(s.name, StationInfo{s.code, s.unlisted, 0, 0});
     if (added) {
       firstSeen.push_back(&s);
-      // 堡 in a station name mostly reads "pu", so its initial is P.
-      if (s.name.ends_with("堡") && s.code.ends_with('B')) {
-        diagnostics.Warn(s.at.file, s.at.line,
-                         "station " + ToUtf8(s.name) + ": short code " + s.code +
-                             " ends in B; in station names the last character mostly reads pu");
-      }
     } else if (it->second.code != s.code) {
       diagnostics.Add(
           s.at.file, s.at.line,
