@@ -176,14 +176,14 @@ class TConnectionSearch {
     std::vector<std::int32_t> boarding(trains, -1), alighting(trains, -1);
     std::vector<std::int32_t> firstTrains, secondTrains;
     for (std::int32_t s : fromIds) {
-      for (std::int32_t pos : StopsAt(s)) {
+      for (std::int32_t pos : x_.StopsAt(s)) {
         const auto t = static_cast<std::size_t>(x_.stops_[static_cast<std::size_t>(pos)].train);
         if (boarding[t] < 0) firstTrains.push_back(static_cast<std::int32_t>(t));
         if (boarding[t] < 0 || pos < boarding[t]) boarding[t] = pos;
       }
     }
     for (std::int32_t s : toIds) {
-      for (std::int32_t pos : StopsAt(s)) {
+      for (std::int32_t pos : x_.StopsAt(s)) {
         const auto t = static_cast<std::size_t>(x_.stops_[static_cast<std::size_t>(pos)].train);
         if (alighting[t] < 0) secondTrains.push_back(static_cast<std::int32_t>(t));
         alighting[t] = std::max(alighting[t], pos);
@@ -240,18 +240,6 @@ class TConnectionSearch {
   }
 
  private:
-  struct Range {
-    const std::int32_t* first;
-    const std::int32_t* last;
-    const std::int32_t* begin() const { return first; }
-    const std::int32_t* end() const { return last; }
-  };
-  Range StopsAt(std::int32_t station) const {
-    const std::int32_t* base = x_.stationStops_.data();
-    return {base + x_.stationStopStart_[static_cast<std::size_t>(station)],
-            base + x_.stationStopStart_[static_cast<std::size_t>(station) + 1]};
-  }
-
   const TConnectionIndex& x_;
   int minChange_;
 };

@@ -9,6 +9,7 @@
 // elapsed minutes, kilometres); a query joins the first legs and the second
 // legs on X through per-station lists instead of walking the cursor.
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -49,6 +50,11 @@ class TConnectionIndex {
   int TrainCount() const { return static_cast<int>(trainFirst_.size()); }
   // The id of a station name, -1 when no train calls there.
   int StationId(std::string_view name) const;
+  // The stop positions at a station, in table order.
+  std::span<const std::int32_t> StopsAt(std::int32_t station) const {
+    return {stationStops_.data() + stationStopStart_[static_cast<std::size_t>(station)],
+            stationStops_.data() + stationStopStart_[static_cast<std::size_t>(station) + 1]};
+  }
 
  private:
   friend class TConnectionSearch;

@@ -73,6 +73,9 @@ class TJourneySearch {
     const std::size_t trains = x_.trainFirst_.size() - 1;
     trainIn_.assign(trains, -1);
     trainStart_.assign(trains, 0);
+    trainMinK_.assign(trains, kNever);
+    lastK_.assign(static_cast<std::size_t>(rides_) * (trains + 1), kNever);
+    lastStart_.assign(static_cast<std::size_t>(rides_) * (trains + 1), 0);
     target_.fill(kNever);
   }
 
@@ -83,7 +86,7 @@ class TJourneySearch {
     // Every departure in the window, latest first.
     std::vector<TBoardPoint> origins;
     for (const std::int32_t s : fromIds) {
-      for (const std::int32_t pos : StopsAt(s)) {
+      for (const std::int32_t pos : x_.StopsAt(s)) {
         const auto& stop = Stop(pos);
         if (!Boardable(pos) || stop.depClock < o_.DepartFrom || stop.depClock > o_.DepartUntil) continue;
         origins.push_back({stop.train, pos, stop.depClock - stop.depElapsed, -1});
@@ -117,16 +120,6 @@ class TJourneySearch {
   bool Boardable(std::int32_t pos) const {
     return Stop(pos).depClock >= 0 && pos + 1 < x_.trainFirst_[Sz(Stop(pos).train) + 1];
   }
-  struct Range {
-    const std::int32_t* first;
-    const std::int32_t* last;
-    const std::int32_t* begin() const { return first; }
-    const std::int32_t* end() const { return last; }
-  };
-  Range StopsAt(std::int32_t station) const {
-    const std::int32_t* base = x_.stationStops_.data();
-    return {base + x_.stationStopStart_[Sz(station)], base + x_.stationStopStart_[Sz(station) + 1]};
-  }
 
   // The boardings of a round: at each station reached in the round before,
   // and at the other stations of its city, once the change time has passed.
@@ -149,7 +142,7 @@ class TJourneySearch {
       }
     }
     for (const std::int32_t m : touched_) {
-      for (const std::int32_t pos : StopsAt(m)) {
+      for (const std::int32_t pos : x_.StopsAt(m)) {
         if (!Boardable(pos)) continue;
         const auto& stop = Stop(pos);
         points.push_back(
@@ -176,13 +169,20 @@ class TJourneySearch {
       if (trainIn_[train] != stamp) {
         trainIn_[train] = stamp;
         trainStart_[train] = p.pos;
+        trainMinK_[train] = p.k;
         trains_.push_back(p.train);
       } else {
         trainStart_[train] = std::min(trainStart_[train], p.pos);
+        trainMinK_[train] = std::min(trainMinK_[train], p.k);
       }
     }
     marked_.clear();
     for (const std::int32_t train : trains_) {
+      // A run no earlier, boarded no earlier along the train, than one this
+      // round scanned before (for a later departure) arrives nowhere sooner
+      // than the labels that scan left: the train is passed over.
+      const std::size_t last = static_cast<std::size_t>(round - 1) * x_.trainFirst_.size() + Sz(train);
+      if (trainMinK_[Sz(train)] >= lastK_[last] && trainStart_[Sz(train)] >= lastStart_[last]) continue;
       const std::int32_t end = x_.trainFirst_[Sz(train) + 1];
       std::int32_t runK = kNever;
       std::int32_t board = -1;
@@ -195,6 +195,8 @@ class TJourneySearch {
           previous = boardFrom_[Sz(pos)];
         }
       }
+      lastK_[last] = boardK_[Sz(trainStart_[Sz(train)])];
+      lastStart_[last] = trainStart_[Sz(train)];
     }
   }
 
@@ -286,6 +288,10 @@ class TJourneySearch {
   std::vector<std::int32_t> boardFrom_;
   std::vector<int> trainIn_;  // per train: the round it was touched
   std::vector<std::int32_t> trainStart_;
+  std::vector<std::int32_t> trainMinK_;
+  // Per round and train, the run and first boarding of its last scan.
+  std::vector<std::int32_t> lastK_;
+  std::vector<std::int32_t> lastStart_;
   std::vector<std::int32_t> trains_;
   std::array<std::int32_t, kMaxRides> target_{};
   std::vector<TJourney> found_;
