@@ -230,6 +230,13 @@ std::string_view TMemTable::ValueOfRecord(int record, int column) const {
   return t.Value(record, column);
 }
 
+void TMemTable::ValuesOfRecord(int record, std::span<std::string_view> values) const {
+  const TTableData& t = impl_ ? static_cast<const TTableData&>(*impl_) : EmptyImpl();
+  if (record < 0 || record >= t.recordCount || values.size() != static_cast<std::size_t>(t.ColumnCount()))
+    throw ETableError("no record " + std::to_string(record) + " of " + std::to_string(values.size()) + " values");
+  for (std::size_t c = 0; c < values.size(); ++c) values[c] = t.Value(record, static_cast<int>(c));
+}
+
 std::int32_t TMemTable::IntegerOfRecord(int record, int column) const {
   const TTableData& t = impl_ ? static_cast<const TTableData&>(*impl_) : EmptyImpl();
   if (record < 0 || record >= t.recordCount || column < 0 || column >= t.ColumnCount())

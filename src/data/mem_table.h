@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -113,6 +114,9 @@ class TMemTable {
   // order. These read nothing SetIndexName changes, so a check may run over
   // the records while another thread sets the index.
   std::string_view ValueOfRecord(int record, int column) const;
+  // Every value of a record at once (values holds ColumnCount()), for a
+  // check that reads them all.
+  void ValuesOfRecord(int record, std::span<std::string_view> values) const;
   std::int32_t IntegerOfRecord(int record, int column) const;
 
   // A hint for scans that jump about a large table: the memory is asked for

@@ -153,6 +153,10 @@ namespace {
 // What the reader of the texts lets into a text column: whole GBK
 // characters, no line break, at most size of them.
 bool IsTextValue(std::string_view value, int size) {
+  // Most values are short plain ASCII: one pass tells.
+  if (std::all_of(value.begin(), value.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x80 && c != '\r' && c != '\n'; }))
+    return value.size() <= static_cast<std::size_t>(size);
   std::size_t chars = 0;
   for (std::size_t i = 0; i < value.size(); ++chars) {
     const std::size_t length = gbk::CharLength(value, i);
@@ -179,21 +183,24 @@ void CheckImageValues(const TMemTable& t) {
     if (!IsDefinitionName(column.name)) throw ETableFormatError(1, "a column's name cannot be written in a table text");
   for (const TIndexDef& index : t.Indexes())
     if (!IsDefinitionName(index.name)) throw ETableFormatError(1, "an index's name cannot be written in a table text");
-  for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
-    const bool integer = columns[static_cast<std::size_t>(c)].type != TFieldType::WideString;
-    char plain[16];
-    for (int p = 0; p < t.RecordCount(); ++p) {
-      const std::string_view value = t.ValueOfRecord(p, c);
-      if (!integer) {
-        if (!IsTextValue(value, columns[static_cast<std::size_t>(c)].size))
-          Refuse(t, p, c, "is not a text of whole GBK characters within the column's size on one line");
+  // Record by record, all values at once: one walk over the table.
+  std::vector<std::string_view> values(columns.size());
+  char plain[16];
+  for (int p = 0; p < t.RecordCount(); ++p) {
+    t.ValuesOfRecord(p, values);
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+      const std::string_view value = values[c];
+      const int column = static_cast<int>(c);
+      if (columns[c].type == TFieldType::WideString) {
+        if (!IsTextValue(value, columns[c].size))
+          Refuse(t, p, column, "is not a text of whole GBK characters within the column's size on one line");
         continue;
       }
-      const std::int32_t number = t.IntegerOfRecord(p, c);
+      const std::int32_t number = t.IntegerOfRecord(p, column);
       const auto end = std::to_chars(plain, plain + sizeof plain, number).ptr;
       const bool same =
           value.empty() ? number == 0 : value == std::string_view(plain, static_cast<std::size_t>(end - plain));
-      if (!same) Refuse(t, p, c, "disagrees with its number " + std::to_string(number));
+      if (!same) Refuse(t, p, column, "disagrees with its number " + std::to_string(number));
     }
   }
 }
