@@ -1,9 +1,12 @@
 #include "app/menu_keyboard.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QShortcut>
 #include <QWidget>
+#include <vector>
 
 #include "app/advanced_menu.h"
 
@@ -12,14 +15,38 @@ namespace {
 
 void Mnemonic(QAction* item, QChar key) { item->setText(item->text() + QStringLiteral("(&") + key + QLatin1Char(')')); }
 
-// The key is shown beside the item; pressing it in the window runs the item
-// only where the menu, opened now, would enable it.
-void Shortcut(TAdvancedMenu& menu, QWidget& window, QAction* item, const QKeySequence& keys) {
-  item->setShortcut(keys);
-  item->setShortcutVisibleInContextMenu(true);
-  // The item's own key works only inside the open menu; in the window the
-  // shortcut below answers, so the two never compete.
-  item->setShortcutContext(Qt::WidgetShortcut);
+// An edit box claims some of the window's keys for itself (Ctrl+E is "end of
+// line" in X11 key bindings); in this window the menu's keys win wherever the
+// focus is.
+class TMenuKeysFirst : public QObject {
+ public:
+  TMenuKeysFirst(QWidget& window) : QObject(&window), window_(window) {
+    QCoreApplication::instance()->installEventFilter(this);
+  }
+  std::vector<QKeySequence> Keys;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType()) return false;
+    if (static_cast<QWidget*>(watched)->window() != &window_) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const QKeySequence pressed(key->keyCombination());
+    for (const QKeySequence& keys : Keys)
+      if (keys == pressed) return true;  // not accepted: the shortcut runs
+    return false;
+  }
+
+ private:
+  QWidget& window_;
+};
+
+// Each key is bound once, by a window-wide shortcut that runs the item only
+// where the menu, opened now, would enable it. The item itself only shows
+// the key: a shortcut of its own would reach the window through the "高级"
+// button that carries the menu, and the two would be ambiguous there.
+void Shortcut(TAdvancedMenu& menu, QWidget& window, TMenuKeysFirst& first, QAction* item, const QKeySequence& keys) {
+  item->setText(item->text() + QLatin1Char('\t') + keys.toString(QKeySequence::NativeText));
+  first.Keys.push_back(keys);
   auto* shortcut = new QShortcut(keys, &window);
   QObject::connect(shortcut, &QShortcut::activated, item, [&menu, item] {
     menu.MAdvancedPopup();
@@ -41,10 +68,11 @@ QAction* AddMenuKeyboardAccess(TAdvancedMenu& menu, QWidget& window) {
   quit->setObjectName(QStringLiteral("MQuit"));
   QObject::connect(quit, &QAction::triggered, &window, &QWidget::close);
 
-  Shortcut(menu, window, menu.MPrint, QKeySequence(Qt::CTRL | Qt::Key_P));
-  Shortcut(menu, window, menu.MExport, QKeySequence(Qt::CTRL | Qt::Key_E));
-  Shortcut(menu, window, menu.MAbout, QKeySequence(Qt::Key_F1));
-  Shortcut(menu, window, quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
+  auto* first = new TMenuKeysFirst(window);
+  Shortcut(menu, window, *first, menu.MPrint, QKeySequence(Qt::CTRL | Qt::Key_P));
+  Shortcut(menu, window, *first, menu.MExport, QKeySequence(Qt::CTRL | Qt::Key_E));
+  Shortcut(menu, window, *first, menu.MAbout, QKeySequence(Qt::Key_F1));
+  Shortcut(menu, window, *first, quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
   return quit;
 }
 

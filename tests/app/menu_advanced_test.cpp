@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <QShortcut>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
@@ -119,9 +120,9 @@ TEST_F(MenuTest, ItemsInOrderAndNoPrintOrExportWithoutResults) {
   QStringList captions;
   for (QAction* a : installed.Menu->actions()) captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
   // The captions with their mnemonics, then the version check switch (with
-  // settings) and quitting.
-  EXPECT_EQ(captions, (QStringList{"打印查询结果(&P)", "导出查询结果(&E)", "-", "创建快捷方式(&S)", "-", "关于(&A)",
-                                   "-", "启动时检测新版本(&V)", "-", "退出(&X)"}));
+  // settings) and quitting; after a tab, the key the window answers.
+  EXPECT_EQ(captions, (QStringList{"打印查询结果(&P)\tCtrl+P", "导出查询结果(&E)\tCtrl+E", "-", "创建快捷方式(&S)", "-",
+                                   "关于(&A)\tF1", "-", "启动时检测新版本(&V)", "-", "退出(&X)\tCtrl+Q"}));
   QStringList sub;
   for (QAction* a : installed.Menu->MShortcuts->actions()) sub << a->text();
   EXPECT_EQ(sub, (QStringList{"桌面快捷方式(&D)", "开始菜单快捷方式(&M)"}));
@@ -191,6 +192,71 @@ TEST_F(MenuTest, KeysRunTheItemsOnlyWhereTheMenuWouldEnableThem) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   Press(QKeySequence(Qt::CTRL | Qt::Key_Q));
   EXPECT_FALSE(window->isVisible());
+}
+
+// Qt reports two bindings of one key in its log only.
+std::vector<std::string>* ambiguousLog = nullptr;
+void NoteAmbiguous(QtMsgType, const QMessageLogContext&, const QString& message) {
+  if (ambiguousLog && message.contains(QStringLiteral("Ambiguous"))) ambiguousLog->push_back(message.toStdString());
+}
+
+TEST_F(MenuTest, KeysWorkFromEveryFocusPositionAndAreBoundOnce) {
+  OpenTiny();
+  Install();
+  QueryBeijingShanghai();
+  ASSERT_GT(window->Center().ResultCount, 0);
+  std::vector<std::string> ambiguous;
+  ambiguousLog = &ambiguous;
+  const QtMessageHandler previous = qInstallMessageHandler(NoteAmbiguous);
+  // As a person reaches it: "高级" clicked, its menu closed by Esc.
+  auto* advanced = Widget<QPushButton>(*window, "BTNAdvanced");
+  QTimer::singleShot(100, installed.Menu, [this] { QTest::keyClick(installed.Menu, Qt::Key_Escape); });
+  QTest::mouseClick(advanced, Qt::LeftButton);
+  ASSERT_FALSE(installed.Menu->isVisible());
+  std::vector<QWidget*> stops;
+  for (QWidget* w : window->findChildren<QWidget*>())
+    if (w->focusPolicy() != Qt::NoFocus && w->isVisibleTo(window.get()) && w->isEnabled() &&
+        w->window() == window.get())
+      stops.push_back(w);
+  ASSERT_GE(stops.size(), 12u);
+  const auto focus = [this](QWidget* w) {
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    w->setFocus();
+    return QApplication::focusWidget();
+  };
+  for (QWidget* stop : stops) {
+    SCOPED_TRACE(stop->metaObject()->className() + (" " + stop->objectName().toStdString()));
+    QWidget* at = focus(stop);
+    ASSERT_NE(at, nullptr);
+    const std::size_t exported = exports.size();
+    QTest::keySequence(at, QKeySequence(Qt::CTRL | Qt::Key_E));
+    EXPECT_EQ(exports.size(), exported + 1) << "Ctrl+E";
+    const int asked = confirmations;
+    QTest::keySequence(focus(stop), QKeySequence(Qt::CTRL | Qt::Key_P));
+    EXPECT_EQ(confirmations, asked + 1) << "Ctrl+P";
+    bool about = false;
+    at = focus(stop);
+    EXPECT_TRUE(WithModal([at] { QTest::keySequence(at, QKeySequence(Qt::Key_F1)); },
+                          [&](QWidget* modal) { about = qobject_cast<TFrmAbout*>(modal) != nullptr; }))
+        << "F1";
+    EXPECT_TRUE(about);
+    QTest::keySequence(focus(stop), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    EXPECT_FALSE(window->isVisible()) << "Ctrl+Q";
+    window->show();
+  }
+  qInstallMessageHandler(previous);
+  ambiguousLog = nullptr;
+  EXPECT_TRUE(ambiguous.empty()) << ambiguous.front();
+  // Each key has one binding in the window: a menu item that carried the key
+  // as well would reach the window through "高级" and compete with it.
+  for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_P), QKeySequence(Qt::CTRL | Qt::Key_E),
+                                   QKeySequence(Qt::Key_F1), QKeySequence(Qt::CTRL | Qt::Key_Q)}) {
+    int bindings = 0;
+    for (const QAction* a : window->findChildren<QAction*>()) bindings += a->shortcuts().count(keys);
+    for (const QShortcut* s : window->findChildren<QShortcut*>()) bindings += s->key() == keys;
+    EXPECT_EQ(bindings, 1) << keys.toString().toStdString();
+  }
 }
 
 TEST_F(MenuTest, VersionCheckSwitchIsOnUntilTurnedOffAndRemembersIt) {
