@@ -15,6 +15,7 @@
 #include "data/inflate_item.h"
 #include "data/table_loaders.h"
 #include "gui_text/gbk_text.h"
+#include "gui_text/load_error_text.h"
 #include "services/log_categories.h"
 #include "services/version_check.h"
 #include "stations/full_pinyin.h"
@@ -132,9 +133,9 @@ TPictureStep LoadPicture(const TItemSet& items, const char* item) {
     if (pixmap.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<uint>(bytes.size()))) {
       return {pixmap, {}};
     }
-    return {{}, QStringLiteral("%1: not a picture").arg(QLatin1String(item))};
+    return {{}, QStringLiteral("图片%1：不是图片").arg(QLatin1String(item))};
   } catch (const std::exception& e) {
-    return {{}, QStringLiteral("%1: %2").arg(QLatin1String(item), QString::fromLatin1(e.what()))};
+    return {{}, QStringLiteral("图片%1：%2").arg(QLatin1String(item), ChineseLoadReason(e.what()))};
   }
 }
 

@@ -103,7 +103,12 @@ TAdvancedActions ProgramAdvancedActions(TFrmVormek& window, const TWindowService
     const QString program = target();
     const QString file = ShortcutFile(program, name, QString(), folder);
     const bool written = CreateShortcut(program, name, QString(), folder);
-    if (boxes) boxes->Inform(mainWindow, ShortcutReport(folder, written, file), kShortcutCaption);
+    if (!boxes) return;
+    if (written) {
+      boxes->Inform(mainWindow, ShortcutReport(folder, written, file), kShortcutCaption);
+    } else {
+      boxes->Warn(mainWindow, ShortcutReport(folder, written, file), kShortcutCaption);
+    }
   };
   actions.Desktop = [make] { make(TSpecialFolder::None); };
   actions.Start = [make, mainWindow, boxes, packaged = services.PackagedMenuEntry] {

@@ -1,5 +1,7 @@
 #include "app/load_failure_text.h"
 
+#include "gui_text/load_error_text.h"
+
 namespace vormek {
 
 namespace {
@@ -31,8 +33,8 @@ QString LoadFailureText(const TLoadFailure& failure) {
 }
 
 QString LoadFailureDetail(const TLoadFailure& failure) {
-  return LoadFailureText(failure) + QStringLiteral("\n") + QString::fromStdString(failure.Item) + QStringLiteral(": ") +
-         QString::fromLocal8Bit(failure.Detail);
+  return LoadFailureText(failure) + QStringLiteral("\n") + QString::fromStdString(failure.Item) + QStringLiteral("：") +
+         ChineseLoadReason(failure.Detail);
 }
 
 }  // namespace vormek

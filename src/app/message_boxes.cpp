@@ -4,9 +4,21 @@
 
 namespace vormek {
 
-void TModalMessageBoxes::Inform(QWidget* parent, const QString& text, const QString& caption) {
-  QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+namespace {
+
+void Show(QMessageBox::Icon icon, QWidget* parent, const QString& text, const QString& caption) {
+  QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
   box.exec();
+}
+
+}  // namespace
+
+void TModalMessageBoxes::Inform(QWidget* parent, const QString& text, const QString& caption) {
+  Show(QMessageBox::Information, parent, text, caption);
+}
+
+void TModalMessageBoxes::Warn(QWidget* parent, const QString& text, const QString& caption) {
+  Show(QMessageBox::Warning, parent, text, caption);
 }
 
 bool TModalMessageBoxes::AskYesNo(QWidget* parent, const QString& text, const QString& caption) {

@@ -8,7 +8,7 @@
 #include "app/UnitVormek.h"
 #include "app/message_boxes.h"
 #include "data/timetable_source.h"
-#include "gui_text/gbk_text.h"
+#include "gui_text/load_error_text.h"
 #include "services/log_categories.h"
 
 namespace vormek {
@@ -30,6 +30,13 @@ void PutInPlace(TFrmVormek& window, TTimetable tables, QLabel* label, const QStr
 
 }  // namespace
 
+QString FolderLoadFailure(const ETimetableSourceError& error) {
+  if (error.Failures().size() == 1)
+    return QStringLiteral("时刻表文件 %1 无法载入：%2")
+        .arg(QFile::decodeName(error.File().c_str()), ChineseLoadReason(error.Reason()));
+  return QStringLiteral("以下时刻表文件无法载入：\n") + ChineseFileFailures(error);
+}
+
 TTimetableSwitch::TTimetableSwitch(TFrmVormek& window, const TItemSet& builtIn, IMessageBoxes& boxes,
                                    std::filesystem::path cacheDir)
     : window_(window), builtIn_(builtIn), boxes_(boxes), cacheDir_(std::move(cacheDir)) {
@@ -44,7 +51,7 @@ TTimetableSwitch::TTimetableSwitch(TFrmVormek& window, const TItemSet& builtIn, 
 bool TTimetableSwitch::OpenFolder(const QString& dir) {
   // A folder that is not there is named as such, not by its first file.
   if (!QFileInfo(dir).isDir()) {
-    boxes_.Inform(&window_, QStringLiteral("时刻表文件夹 %1 不存在。\n仍使用当前时刻表。").arg(dir), kCaption);
+    boxes_.Warn(&window_, QStringLiteral("时刻表文件夹 %1 不存在。\n仍使用当前时刻表。").arg(dir), kCaption);
     return false;
   }
   // The window holds a copy of a kept image of its own: it lives for hours,
@@ -54,10 +61,7 @@ bool TTimetableSwitch::OpenFolder(const QString& dir) {
                                             nullptr, TImageHold::Copy, &distrust);
   if (!distrust.empty()) qCWarning(lcLoad).noquote() << QFile::decodeName(distrust.c_str());
   if (!load.Ok()) {
-    boxes_.Inform(&window_,
-                  QStringLiteral("时刻表文件 %1 无法载入：%2\n仍使用当前时刻表。")
-                      .arg(QFile::decodeName(load.Error().File().c_str()), FromGbk(load.Error().Reason())),
-                  kCaption);
+    boxes_.Warn(&window_, FolderLoadFailure(load.Error()) + QStringLiteral("\n仍使用当前时刻表。"), kCaption);
     return false;
   }
   PutInPlace(window_, std::move(load.Timetable()), LabTimetable, QDir(dir).dirName(), QDir::toNativeSeparators(dir));
@@ -67,7 +71,7 @@ bool TTimetableSwitch::OpenFolder(const QString& dir) {
 bool TTimetableSwitch::RestoreBuiltIn() {
   TTimetableLoad load = LoadBuiltInTimetable(builtIn_);
   if (!load.Ok()) {
-    boxes_.Inform(&window_, QStringLiteral("内置时刻表无法载入：%1").arg(FromGbk(load.Error().what())), kCaption);
+    boxes_.Warn(&window_, QStringLiteral("内置时刻表无法载入：\n%1").arg(ChineseFileFailures(load.Error())), kCaption);
     return false;
   }
   PutInPlace(window_, std::move(load.Timetable()), LabTimetable, QStringLiteral("内置"), QString());

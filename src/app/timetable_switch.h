@@ -10,9 +10,14 @@ class QLabel;
 
 namespace vormek {
 
+class ETimetableSourceError;
 class IMessageBoxes;
 class TFrmVormek;
 class TItemSet;
+
+// What the window says of a folder that did not load: the file and why, or
+// each file that failed, one a line.
+QString FolderLoadFailure(const ETimetableSourceError& error);
 
 class TTimetableSwitch {
  public:

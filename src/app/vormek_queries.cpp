@@ -22,7 +22,7 @@
 namespace vormek {
 
 void TFrmVormek::Refuse(const std::string& message, const std::string& caption, QWidget* box) {
-  deps_.Boxes->Inform(this, FromGbk(message), FromGbk(caption));
+  deps_.Boxes->Warn(this, FromGbk(message), FromGbk(caption));
   box->setFocus(Qt::OtherFocusReason);
 }
 

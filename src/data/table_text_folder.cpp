@@ -60,16 +60,19 @@ std::vector<std::string> TTableTextFolder::Files() const {
 }
 
 TTimetableLoad TTableTextFolder::Load(const std::filesystem::path& dir) const {
-  // All four are read first, so that a missing file costs no parsing.
+  // All four are read first, so that a missing file costs no parsing, and
+  // every file that cannot be read is named, not only the first.
   std::string texts[kTimetableTables.size()];
+  std::vector<TFileFailure> unread;
   for (std::size_t i = 0; i < kTimetableTables.size(); ++i) {
     const std::string_view file = kTimetableTables[i].File;
     try {
       texts[i] = ReadTableText(dir / file);
     } catch (const EItemError& e) {
-      return ETimetableSourceError(std::string(file), e.what());
+      unread.push_back({std::string(file), e.what()});
     }
   }
+  if (!unread.empty()) return ETimetableSourceError(std::move(unread));
   TTimetable timetable;
   try {
     LoadTimetableFromTexts({std::move(texts[0]), std::move(texts[1]), std::move(texts[2]), std::move(texts[3])},

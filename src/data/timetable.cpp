@@ -21,6 +21,15 @@ void NoRangeCheck(const TMemTable&) {}
 
 }  // namespace
 
+std::string ETimetableSourceError::Describe(const std::vector<TFileFailure>& failures) {
+  std::string text;
+  for (const TFileFailure& failure : failures) {
+    if (!text.empty()) text += "; ";
+    text += failure.File + ": " + failure.Reason;
+  }
+  return text;
+}
+
 const std::array<TTimetableTable, 4> kTimetableTables = {{
     {"SPY.txt", "SPY", &TTimetable::KMPy, "", {"Station", "Shortcode"}, NoRangeCheck},
     {"SLIST.txt",
@@ -161,7 +170,8 @@ using TTextOf = std::function<std::string(const TTimetableTable&)>;
 // loads the other three, then its ranges are checked while this thread sets
 // its index and builds the timetable's index. A failure is the one a load in
 // the loaders' order would meet first (the other tables', then the range
-// check's, then the index's), and leaves the tables as that load would: the
+// check's, then the index's), together with the other tables' whose text
+// is at fault, and leaves the tables as that load would: the
 // stop table is taken only once the others stand.
 void LoadFour(const TTextOf& textOf, TNameOf nameOf, TTimetable& tt) {
   const TTimetableTable& stopSpec = StopTable();
@@ -175,21 +185,34 @@ void LoadFour(const TTextOf& textOf, TNameOf nameOf, TTimetable& tt) {
         RethrowNaming(nameOf(stopSpec));
       }
     });
-    // On failure the reading is waited for and dropped.
+    // On failure the reading is waited for and dropped. The tables after a
+    // failed one are still read, apart, so that the error names every table
+    // whose text is at fault, not only the first.
+    std::vector<TFileFailure> failures;
+    const auto note = [&failures](std::string_view name) {
+      try {
+        RethrowNaming(name);
+      } catch (const ETimetableSourceError& e) {
+        failures.insert(failures.end(), e.Failures().begin(), e.Failures().end());
+      }
+    };
     for (const TTimetableTable& spec : kTimetableTables) {
       if (&spec == &stopSpec) continue;
       try {
-        LoadText(textOf(spec), tt.*spec.Table, spec);
+        TMemTable apart;
+        LoadText(textOf(spec), failures.empty() ? tt.*spec.Table : apart, spec);
       } catch (...) {
-        RethrowNaming(nameOf(spec));
+        note(nameOf(spec));
       }
     }
     try {
       reading.Join();
     } catch (...) {
-      tt.KMTrain = TMemTable();
-      throw;
+      // The stop table is touched only where the load in turn would reach it.
+      if (failures.empty()) tt.KMTrain = TMemTable();
+      note(nameOf(stopSpec));
     }
+    if (!failures.empty()) throw ETimetableSourceError(std::move(failures));
   }
   tt.KMTrain = std::move(stops);
   try {

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/errors.h"
 #include "data/item_set.h"
@@ -39,21 +40,34 @@ const TTimetableTable& TrainListTable();
 const TTimetableTable& GroupTable();
 const TTimetableTable& StopTable();
 
-// A load that failed at one table: the file or item at fault (as
-// TTimetableTable names it, or the path of a file that stands for it), and
-// why. Line is the table text's line at fault, 0 when none is.
+// One file or item at fault, and why.
+struct TFileFailure {
+  std::string File;
+  std::string Reason;
+  int Line = 0;
+};
+
+// A load that failed: the file or item at fault (as TTimetableTable names it,
+// or the path of a file that stands for it), and why. Line is the table
+// text's line at fault, 0 when none is. Where several files failed at once
+// (a folder lacking more than one), Failures() lists each; File(), Reason()
+// and Line() are the first's.
 class ETimetableSourceError : public EVormekError {
  public:
   ETimetableSourceError(std::string file, const std::string& reason, int line = 0)
-      : EVormekError(file + ": " + reason), file_(std::move(file)), reason_(reason), line_(line) {}
-  const std::string& File() const { return file_; }
-  const std::string& Reason() const { return reason_; }
-  int Line() const { return line_; }
+      : ETimetableSourceError(std::vector<TFileFailure>{{std::move(file), reason, line}}) {}
+  // failures must not be empty.
+  explicit ETimetableSourceError(std::vector<TFileFailure> failures)
+      : EVormekError(Describe(failures)), failures_(std::move(failures)) {}
+  const std::string& File() const { return failures_.front().File; }
+  const std::string& Reason() const { return failures_.front().Reason; }
+  int Line() const { return failures_.front().Line; }
+  const std::vector<TFileFailure>& Failures() const { return failures_; }
 
  private:
-  std::string file_;
-  std::string reason_;
-  int line_;
+  // "SPY.txt: missing; SM.txt: missing"
+  static std::string Describe(const std::vector<TFileFailure>& failures);
+  std::vector<TFileFailure> failures_;
 };
 
 // One load step each: decompress the item, load the text, check that it

@@ -42,12 +42,16 @@ struct TShownBox {
   QString Text;
   QString Caption;
   bool Question = false;
+  bool Warning = false;
 };
 
 class TRecordedBoxes : public IMessageBoxes {
  public:
   void Inform(QWidget*, const QString& text, const QString& caption) override {
     Shown.push_back({text, caption, false});
+  }
+  void Warn(QWidget*, const QString& text, const QString& caption) override {
+    Shown.push_back({text, caption, false, true});
   }
   bool AskYesNo(QWidget*, const QString& text, const QString& caption) override {
     Shown.push_back({text, caption, true});
