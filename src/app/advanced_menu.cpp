@@ -53,6 +53,8 @@ QString PackagedEntryReport(const QString& entry) {
 TAdvancedMenu::TAdvancedMenu(TAdvancedActions actions, QWidget* parent) : QMenu(parent), actions_(std::move(actions)) {
   setObjectName(QStringLiteral("MAdvanced"));
   MPrint = addAction(QStringLiteral("打印查询结果"));
+  MExportPdf = addAction(QStringLiteral("导出PDF…"));
+  MExportPdf->setObjectName(QStringLiteral("MExportPdf"));
   MExport = addAction(QStringLiteral("导出查询结果"));
   addSeparator();
   MShortcuts = addMenu(QStringLiteral("创建快捷方式"));
@@ -63,6 +65,7 @@ TAdvancedMenu::TAdvancedMenu(TAdvancedActions actions, QWidget* parent) : QMenu(
 
   connect(MPrint, &QAction::triggered, this, [this] { Run(actions_.Print); });
   connect(MExport, &QAction::triggered, this, [this] { Run(actions_.Export); });
+  connect(MExportPdf, &QAction::triggered, this, [this] { Run(actions_.ExportPdf); });
   connect(MDesktop, &QAction::triggered, this, [this] { Run(actions_.Desktop); });
   connect(NStart, &QAction::triggered, this, [this] { Run(actions_.Start); });
   connect(MAbout, &QAction::triggered, this, [this] { Run(actions_.About); });
@@ -72,6 +75,7 @@ TAdvancedMenu::TAdvancedMenu(TAdvancedActions actions, QWidget* parent) : QMenu(
 void TAdvancedMenu::MAdvancedPopup() {
   const bool any = actions_.ResultCount && actions_.ResultCount() > 0;
   MPrint->setEnabled(any);
+  MExportPdf->setEnabled(any);
   MExport->setEnabled(any);
 }
 
@@ -87,7 +91,11 @@ TAdvancedActions ProgramAdvancedActions(TFrmVormek& window, const TWindowService
   actions.ResultCount = [mainWindow] { return mainWindow->Center().ResultCount; };
   actions.Print = [mainWindow, confirm = services.ConfirmPrint, print = services.Output.Print] {
     if (confirm && !confirm(mainWindow)) return;
-    if (print) print(mainWindow->ResultGrid(), TGridKind::Result, mainWindow->Center().ResultCount);
+    if (print) print(mainWindow->ResultGrid(), TGridKind::Result, mainWindow->Center().ResultCount, std::string());
+  };
+  actions.ExportPdf = [mainWindow, pdf = services.Output.ExportPdf] {
+    if (pdf)
+      pdf(mainWindow, mainWindow->ResultGrid(), TGridKind::Result, mainWindow->Center().ResultCount, std::string());
   };
   actions.Export = [mainWindow, exportGrid = services.Output.Export] {
     if (exportGrid)

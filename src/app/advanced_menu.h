@@ -19,8 +19,9 @@ class TWebLinks;
 
 struct TAdvancedActions {
   std::function<int()> ResultCount;
-  std::function<void()> Print;    // MPrintClick
-  std::function<void()> Export;   // MExportClick
+  std::function<void()> Print;   // MPrintClick
+  std::function<void()> Export;  // MExportClick
+  std::function<void()> ExportPdf;
   std::function<void()> Desktop;  // MDesktopClick
   std::function<void()> Start;    // NStartClick
   std::function<void()> About;    // MAboutClick
@@ -32,10 +33,11 @@ class TAdvancedMenu : public QMenu {
  public:
   TAdvancedMenu(TAdvancedActions actions, QWidget* parent = nullptr);
 
-  // Print and export only while there are results.
+  // Print, PDF and export only while there are results.
   void MAdvancedPopup();
 
   QAction* MPrint = nullptr;
+  QAction* MExportPdf = nullptr;
   QAction* MExport = nullptr;
   QMenu* MShortcuts = nullptr;
   QAction* MDesktop = nullptr;

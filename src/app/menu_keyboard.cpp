@@ -59,6 +59,7 @@ void Shortcut(TAdvancedMenu& menu, QWidget& window, TMenuKeysFirst& first, QActi
 QAction* AddMenuKeyboardAccess(TAdvancedMenu& menu, QWidget& window) {
   Mnemonic(menu.MPrint, QLatin1Char('P'));
   Mnemonic(menu.MExport, QLatin1Char('E'));
+  menu.MExportPdf->setText(QStringLiteral("导出PDF(&F)…"));
   Mnemonic(menu.MShortcuts->menuAction(), QLatin1Char('S'));
   Mnemonic(menu.MDesktop, QLatin1Char('D'));
   Mnemonic(menu.NStart, QLatin1Char('M'));

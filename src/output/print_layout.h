@@ -6,10 +6,11 @@
 //
 // Coordinates and sizes are printer dots of the page's printable area, with
 // (0, 0) at its top-left corner and y growing downwards. Texts are placed
-// with their TOP-LEFT corner at (X, Y) (not at the baseline) and are never
-// clipped: a text wider than its column runs into the next one. All texts,
-// the face name included, are GBK bytes; convert with GbkToUtf8 before
-// handing them to Qt.
+// with their TOP-LEFT corner at (X, Y) (not at the baseline). Each column is
+// as wide as its widest text, measured as the device draws it, so that no
+// text runs into the next column. All texts, the face name included, are GBK
+// bytes; convert with GbkToUtf8 before handing them to Qt.
+#include <functional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -56,7 +57,32 @@ struct TPrintSetup {
   int PageHeight = 0;    // printable area, dots
   std::string DateText;  // today, as PrintDateText gives it
   TMakerInfo Maker = DefaultMakerInfo();
+  // The width in dots of a GBK text in the report's face at a point size, as
+  // the device draws it. Empty: an estimate (a double-byte character one em
+  // wide, any other byte half an em).
+  std::function<int(const std::string& text, int pointSize)> TextWidth;
+  // What the report shows, beside the title (GBK), e.g. the train and the
+  // section of a stop list; empty: nothing.
+  std::string Caption;
 };
+
+// The table's columns: as wide as the widest of their texts (the column name
+// and the cells of the rows printed), spread over the page's width. Where the
+// texts do not fit at the body size of 10 points, the largest smaller size,
+// down to 7 points, at which they do; where not even that fits, the columns
+// are narrowed in proportion and Fits is false.
+struct TColumnPlan {
+  int PointSize = 10;
+  std::vector<int> Widths;  // dots, one per column
+  bool Fits = true;
+};
+TColumnPlan PlanColumns(const TStringGrid& grid, const std::vector<std::string>& header, int rowCount,
+                        const TPrintSetup& setup);
+
+// Whether the texts fit the page at 10 points; a caller that can turn the
+// page turns it when they do not.
+bool FitsAtBodySize(const TStringGrid& grid, const std::vector<std::string>& header, int rowCount,
+                    const TPrintSetup& setup);
 
 // "2012年5月5日": year, month and day without leading zeros.
 std::string PrintDateText(int year, int month, int day);
@@ -66,8 +92,9 @@ std::string PageNumberText(int page);
 
 // Lay out rows 0 .. rowCount-1 of the grid, every column, as the pages of
 // one document. the result grid heads the columns with ResultColumnName,
-// the stop list with DetailColumnName. Each page carries the title, the date, the
-// maker line, a ruled header row, its ruled table rows and its page number.
+// the stop list with DetailColumnName. Each page carries the title (and the
+// caption beside it), the date, the maker line, a ruled header row, its ruled
+// table rows and its page number.
 // rowCount is clamped to the grid's rows; 0 rows give one page holding only
 // its page number.
 std::vector<TPrintPage> LayoutGridPages(const TStringGrid& grid, TGridKind kind, int rowCount,

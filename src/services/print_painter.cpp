@@ -4,6 +4,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 #include <type_traits>
 
@@ -44,6 +46,25 @@ TPrintSetup SetupFor(const QPagedPaintDevice& device) {
   setup.PageHeight = device.height();
   const QDate today = QDate::currentDate();
   setup.DateText = PrintDateText(today.year(), today.month(), today.day());
+  // The face at the pixel size it has on the device, so that the setup needs
+  // nothing of the device once made.
+  const int dpi = setup.DpiY;
+  setup.TextWidth = [dpi](const std::string& text, int pointSize) {
+    QFont font = ReportFont(PrintFace(), pointSize);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pointSizeF() * dpi / 72.0))));
+    return static_cast<int>(std::ceil(QFontMetricsF(font).horizontalAdvance(FromGbk(text))));
+  };
+  return setup;
+}
+
+TPrintSetup FitPageTo(QPagedPaintDevice& device, const TStringGrid& grid, const std::vector<std::string>& header,
+                      int rows, const std::string& caption) {
+  TPrintSetup setup = SetupFor(device);
+  if (!FitsAtBodySize(grid, header, rows, setup)) {
+    device.setPageOrientation(QPageLayout::Landscape);
+    setup = SetupFor(device);
+  }
+  setup.Caption = caption;
   return setup;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/UnitMsg.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 #include "output/column_names.h"
 #include "query/result_rows.h"
 #include "services/csv_file.h"
+#include "services/pdf_export.h"
 #include "services/print_grid.h"
 #include "ui/dialog_frame.h"
 #include "ui/enter_presses_button.h"
@@ -40,13 +42,27 @@ QPushButton* Button(QWidget* parent, const QString& caption, const QRect& geomet
   return button;
 }
 
+// The station of the stop numbered `number` (站序), empty when none is.
+QString StationOfStop(const TStopList& stops, int number) {
+  const std::string wanted = std::to_string(number);
+  for (int r = 0; r < stops.FilledRows && r < stops.Grid.RowCount(); ++r)
+    if (stops.Grid.Cell(0, r) == wanted) return FromGbk(stops.Grid.Cell(1, r));
+  return {};
+}
+
 }  // namespace
 
 TMsgActions DefaultMsgActions() {
   TMsgActions actions;
-  actions.Print = [](const TStringGrid& grid, TGridKind kind, int rows) { PrintGrid(grid, kind, rows); };
+  actions.Print = [](const TStringGrid& grid, TGridKind kind, int rows, const std::string& caption) {
+    PrintOrOfferPdf(QApplication::activeWindow(), grid, ReportHeader(kind, grid.ColCount()), rows, caption);
+  };
   actions.Export = [](QWidget* parent, const TStringGrid& grid, TGridKind kind, int rows) {
     ExportGrid(parent, grid, kind, rows);
+  };
+  actions.ExportPdf = [](QWidget* parent, const TStringGrid& grid, TGridKind kind, int rows,
+                         const std::string& caption) {
+    ExportGridPdf(parent, grid, ReportHeader(kind, grid.ColCount()), rows, caption);
   };
   return actions;
 }
@@ -68,6 +84,10 @@ TFrmMsg::TFrmMsg(const TStopList& stops, const QString& trainId, TMsgActions act
   MGridModel->SetSection(SectionFirst, SectionLast);
   LabQC->setText(LabQC->text() + FromGbk(stops.LabQC));
   LabQJ->setText(LabQJ->text() + FromGbk(stops.LabQJ));
+  caption_ = QStringLiteral("车次:") + trainId;
+  const QString boarding = StationOfStop(stops, SectionFirst), alighting = StationOfStop(stops, SectionLast);
+  if (!boarding.isEmpty() && !alighting.isEmpty())
+    caption_ += QStringLiteral("  区间:") + boarding + QStringLiteral("—") + alighting;
 }
 
 void TFrmMsg::BuildLayout() {
@@ -93,21 +113,30 @@ void TFrmMsg::BuildLayout() {
   BTNClose = Button(this, QStringLiteral("关闭"), QRect(327, 366, 90, 32));
   BTNPrint->setObjectName(QStringLiteral("BTNPrint"));
   BTNExport->setObjectName(QStringLiteral("BTNExport"));
+  BTNPdf = Button(this, QStringLiteral("导出PDF"), QRect(137, 366, 70, 32));
+  BTNPdf->setObjectName(QStringLiteral("BTNPdf"));
   BTNClose->setObjectName(QStringLiteral("BTNClose"));
   setTabOrder(BTNClose, MGrid);
   setTabOrder(MGrid, BTNExport);
   setTabOrder(BTNExport, BTNPrint);
+  setTabOrder(BTNPrint, BTNPdf);
   BTNClose->setFocus();
 
   connect(BTNPrint, &QPushButton::clicked, this, &TFrmMsg::BTNPrintClick);
   connect(BTNExport, &QPushButton::clicked, this, &TFrmMsg::BTNExportClick);
+  connect(BTNPdf, &QPushButton::clicked, this, &TFrmMsg::BTNPdfClick);
   connect(BTNClose, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void TFrmMsg::ClearSelection() { MGrid->ClearSelection(); }
 
 void TFrmMsg::BTNPrintClick() {
-  if (actions_.Print) actions_.Print(MGridModel->Grid(), TGridKind::Detail, FilledRows);
+  if (actions_.Print) actions_.Print(MGridModel->Grid(), TGridKind::Detail, FilledRows, ToGbk(caption_).value_or(""));
+}
+
+void TFrmMsg::BTNPdfClick() {
+  if (actions_.ExportPdf)
+    actions_.ExportPdf(this, MGridModel->Grid(), TGridKind::Detail, FilledRows, ToGbk(caption_).value_or(""));
 }
 
 void TFrmMsg::BTNExportClick() {

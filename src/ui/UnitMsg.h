@@ -23,11 +23,16 @@ class TMsgGridModel;
 class TResultGridView;
 
 // What the buttons do with the stop list; tests replace them.
+// The caption (GBK, may be empty) says beside the report's title what it
+// shows.
 struct TMsgActions {
-  std::function<void(const TStringGrid& grid, TGridKind kind, int rows)> Print;
+  std::function<void(const TStringGrid& grid, TGridKind kind, int rows, const std::string& caption)> Print;
   std::function<void(QWidget* parent, const TStringGrid& grid, TGridKind kind, int rows)> Export;
+  std::function<void(QWidget* parent, const TStringGrid& grid, TGridKind kind, int rows, const std::string& caption)>
+      ExportPdf;
 };
-// PrintGrid on the default printer and ExportGrid with the save dialog.
+// PrintGrid on the default printer (offering a PDF file where there is
+// none), ExportGrid with the save dialog, and the PDF report with its own.
 TMsgActions DefaultMsgActions();
 
 class TFrmMsg : public QDialog {
@@ -53,6 +58,10 @@ class TFrmMsg : public QDialog {
   void ClearSelection();
   void BTNPrintClick();
   void BTNExportClick();
+  void BTNPdfClick();
+  // What the printed stop list says beside its title: the train and the
+  // section, "车次:1461  区间:天津—上海".
+  QString ReportCaption() const { return caption_; }
 
   QLabel* LabQC = nullptr;
   QLabel* LabQJ = nullptr;
@@ -60,6 +69,7 @@ class TFrmMsg : public QDialog {
   TResultGridView* MGrid = nullptr;
   QPushButton* BTNPrint = nullptr;
   QPushButton* BTNExport = nullptr;
+  QPushButton* BTNPdf = nullptr;
   QPushButton* BTNClose = nullptr;
 
   int FilledRows = 0;
@@ -70,6 +80,7 @@ class TFrmMsg : public QDialog {
   void BuildLayout();
 
   TMsgActions actions_;
+  QString caption_;
 };
 
 }  // namespace vormek

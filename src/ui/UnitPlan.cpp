@@ -1,5 +1,6 @@
 #include "ui/UnitPlan.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -9,6 +10,7 @@
 #include "gui_text/window_fonts.h"
 #include "query/connection_rows.h"
 #include "services/csv_file.h"
+#include "services/pdf_export.h"
 #include "services/print_grid.h"
 #include "ui/dialog_frame.h"
 #include "ui/result_grid_view.h"
@@ -34,7 +36,7 @@ QPushButton* Button(QWidget* parent, const QString& caption, const QString& name
 TPlanActions DefaultPlanActions() {
   TPlanActions actions;
   actions.Print = [](const TStringGrid& grid, const std::vector<std::string>& header, int rows) {
-    PrintGrid(grid, header, rows);
+    PrintOrOfferPdf(QApplication::activeWindow(), grid, header, rows);
   };
   actions.Export = [](QWidget* parent, const TStringGrid& grid, const std::vector<std::string>& header, int rows) {
     ExportGrid(parent, grid, header, rows);

@@ -42,7 +42,10 @@ class MenuTest : public TWindowTest {
       return confirmAnswer;
     };
     services.ExecutablePath = [this] { return executable; };
-    services.Output.Print = [this](const TStringGrid& g, TGridKind kind, int rows) {
+    services.Output.ExportPdf = [this](QWidget*, const TStringGrid& g, TGridKind kind, int rows, const std::string&) {
+      pdfs.push_back({kind, rows, Trains(g, rows)});
+    };
+    services.Output.Print = [this](const TStringGrid& g, TGridKind kind, int rows, const std::string&) {
       prints.push_back({kind, rows, Trains(g, rows)});
     };
     services.Output.Export = [this](QWidget*, const TStringGrid& g, TGridKind kind, int rows) {
@@ -101,7 +104,7 @@ class MenuTest : public TWindowTest {
 
   TInstalledServices installed;
   std::vector<QUrl> opened;
-  std::vector<TOutputCall> prints, exports;
+  std::vector<TOutputCall> prints, exports, pdfs;
   int confirmations = 0;
   bool confirmAnswer = false;
   QString executable;
@@ -121,14 +124,16 @@ TEST_F(MenuTest, ItemsInOrderAndNoPrintOrExportWithoutResults) {
   for (QAction* a : installed.Menu->actions()) captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
   // The captions with their mnemonics, then the version check switch (with
   // settings) and quitting; after a tab, the key the window answers.
-  EXPECT_EQ(captions, (QStringList{"打印查询结果(&P)\tCtrl+P", "导出查询结果(&E)\tCtrl+E", "-", "创建快捷方式(&S)", "-",
-                                   "关于(&A)\tF1", "-", "启动时检测新版本(&V)", "-", "退出(&X)\tCtrl+Q"}));
+  EXPECT_EQ(captions, (QStringList{"打印查询结果(&P)\tCtrl+P", "导出PDF(&F)…", "导出查询结果(&E)\tCtrl+E", "-",
+                                   "创建快捷方式(&S)", "-", "关于(&A)\tF1", "-", "启动时检测新版本(&V)", "-",
+                                   "退出(&X)\tCtrl+Q"}));
   QStringList sub;
   for (QAction* a : installed.Menu->MShortcuts->actions()) sub << a->text();
   EXPECT_EQ(sub, (QStringList{"桌面快捷方式(&D)", "开始菜单快捷方式(&M)"}));
 
   RightClickGrid();
   EXPECT_FALSE(installed.Menu->MPrint->isEnabled());
+  EXPECT_FALSE(installed.Menu->MExportPdf->isEnabled());
   EXPECT_FALSE(installed.Menu->MExport->isEnabled());
   EXPECT_TRUE(installed.Menu->MAbout->isEnabled());
   EXPECT_TRUE(installed.Menu->MDesktop->isEnabled());
@@ -161,6 +166,12 @@ TEST_F(MenuTest, PrintAsksFirstAndExportDoesNotBothInShownOrder) {
   ASSERT_EQ(prints.size(), 1u);
   EXPECT_EQ(prints[0].Kind, TGridKind::Result);
   EXPECT_EQ(prints[0].Trains, shown);
+
+  // The PDF report asks nothing first and takes the rows as shown.
+  installed.Menu->MExportPdf->trigger();
+  EXPECT_EQ(confirmations, 2);
+  ASSERT_EQ(pdfs.size(), 1u);
+  EXPECT_EQ(pdfs[0].Trains, shown);
 
   installed.Menu->MExport->trigger();
   EXPECT_EQ(confirmations, 2);

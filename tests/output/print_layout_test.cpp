@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -99,15 +101,23 @@ TEST(PrintLayout, MeasuresOfTheFirstPageAt600Dpi) {
   EXPECT_EQ(maker->X, 9 * 300);  // (C - 6) * W
   EXPECT_EQ(maker->Y, 200 + 200 + 100);
 
+  // The columns start at L and share the page's width; name and cell of a
+  // column start together.
+  int left = 200;
   for (int i = 0; i < 15; ++i) {
     const TPrintText* name = FindText(page, "  " + ResultColumnName(i));
     ASSERT_NE(name, nullptr) << i;
-    EXPECT_EQ(name->X, 200 + 300 * i);
     EXPECT_EQ(name->Y, 200 + 400 + 66);  // T + 2U + U/3
+    EXPECT_EQ(name->PointSize, 10);
     const TPrintText* cell = FindText(page, " r0c" + std::to_string(i));
     ASSERT_NE(cell, nullptr) << i;
-    EXPECT_EQ(cell->X, 200 + 300 * i);
+    EXPECT_EQ(cell->X, name->X);
     EXPECT_EQ(cell->Y, 400 + 400 + 66);  // one row lower
+    if (i == 0) {
+      EXPECT_EQ(name->X, 200);
+    }
+    EXPECT_GE(name->X, left);
+    left = name->X + 1;
   }
 
   const TPrintText* number = FindText(page, "第  1  页");
@@ -125,7 +135,7 @@ TEST(PrintLayout, RulesOfOneRow) {
     if (l.Y1 == l.Y2) {
       ++horizontal;
       EXPECT_EQ(l.X1, 200);
-      EXPECT_EQ(l.X2, 4800);
+      EXPECT_EQ(l.X2, 4800 - 100);  // half of L short of the page's edge
     } else {
       ++vertical;
       EXPECT_EQ(l.X1, l.X2);
@@ -222,6 +232,132 @@ TEST(PrintLayout, GridWithoutColumnsStillEnds) {
   const auto pages = LayoutGridPages(TStringGrid(0, 5), TGridKind::Result, 5, Setup600(7000));
   ASSERT_FALSE(pages.empty());
   EXPECT_EQ(Texts(pages.back()).back().Text, PageNumberText(static_cast<int>(pages.size())));
+}
+
+// The estimate the layout makes without a device: a double-byte character
+// one em, any other byte half an em.
+int Estimated(const std::string& text, int points, int dpi) {
+  int halves = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (static_cast<unsigned char>(text[i]) >= 0x81 && i + 1 < text.size()) {
+      halves += 2;
+      ++i;
+    } else {
+      ++halves;
+    }
+  }
+  return halves * (points * dpi / 72) / 2;
+}
+
+// Every text of a table row lies inside its column: from its column's left
+// rule to the next one, measured as the setup measures.
+void ExpectEveryTextInItsColumn(const TPrintPage& page, const TPrintSetup& s, int tableTop) {
+  std::vector<int> rules;
+  for (const TPrintLine& l : Lines(page))
+    if (l.X1 == l.X2 && l.Y1 == tableTop) rules.push_back(l.X1);
+  std::sort(rules.begin(), rules.end());
+  ASSERT_GE(rules.size(), 2u);
+  for (const TPrintText& t : Texts(page)) {
+    if (t.Y < tableTop) continue;                    // the head
+    if (t.Y >= s.PageHeight - s.DpiX / 2) continue;  // the page number
+    const auto right = std::upper_bound(rules.begin(), rules.end(), t.X);
+    ASSERT_NE(right, rules.end()) << t.Text;
+    ASSERT_NE(right, rules.begin()) << t.Text;
+    EXPECT_EQ(*(right - 1), t.X) << t.Text << ": a text starts at its column's rule";
+    const int width = s.TextWidth ? s.TextWidth(t.Text, t.PointSize) : Estimated(t.Text, t.PointSize, s.DpiX);
+    EXPECT_LE(t.X + width, *right) << t.Text << " runs into the next column";
+  }
+}
+
+// The widest texts of a national result between Beijing and Shanghai.
+TStringGrid WidestResult(int rows) {
+  TStringGrid grid(15, rows);
+  const char* row[] = {"G1234", "北京南", "上海虹桥", "高速动车", "北京南", "12:46",       "上海虹桥", "22:46",
+                       "12",    "1463",   "24:13",    "1748.5",   "2788.5", "306/317/328", "1008/1052"};
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < 15; ++c) grid.Cell(c, r) = row[c];
+  return grid;
+}
+
+TEST(PrintColumns, TheWidestResultTextsNeverRunIntoTheNextColumn) {
+  // A4 at 600 dpi less a quarter inch each side, upright and turned.
+  TPrintSetup upright = Setup600(6716);
+  upright.PageWidth = 4660;
+  TPrintSetup turned = Setup600(4660);
+  turned.PageWidth = 6716;
+  const TStringGrid grid = WidestResult(3);
+  const std::vector<std::string> header = ReportHeader(TGridKind::Result, 15);
+  EXPECT_FALSE(FitsAtBodySize(grid, header, 3, upright)) << "too wide for an upright page at 10 points";
+  EXPECT_TRUE(FitsAtBodySize(grid, header, 3, turned));
+  for (const TPrintSetup* page : {&upright, &turned}) {
+    const TPrintSetup& s = *page;
+    const TColumnPlan plan = PlanColumns(grid, header, 3, s);
+    EXPECT_TRUE(plan.Fits);
+    EXPECT_EQ(plan.PointSize < 10, page == &upright) << "a smaller face only where the page is too narrow";
+    const auto pages = LayoutGridPages(grid, TGridKind::Result, 3, s);
+    ASSERT_EQ(pages.size(), 1u);
+    for (const TPrintText& t : Texts(pages[0])) {
+      if (t.Text == " 上海虹桥" || t.Text == " 306/317/328") {
+        EXPECT_EQ(t.PointSize, plan.PointSize);
+      }
+    }
+    ExpectEveryTextInItsColumn(pages[0], s, 200 + 400);
+  }
+}
+
+TEST(PrintColumns, AnyTextsFitTheirColumnsOrTheFaceShrinks) {
+  std::mt19937 random(7);
+  const std::string pieces[] = {"北", "京", "虹桥", "1", "/", "306", ":", "a", "-", "高速动车"};
+  for (int round = 0; round < 200; ++round) {
+    const int cols = 1 + static_cast<int>(random() % 15);
+    const int rows = 1 + static_cast<int>(random() % 6);
+    TStringGrid grid(cols, rows);
+    for (int r = 0; r < rows; ++r)
+      for (int c = 0; c < cols; ++c)
+        for (int n = static_cast<int>(random() % 6); n > 0; --n) grid.Cell(c, r) += pieces[random() % 10];
+    std::vector<std::string> header(static_cast<std::size_t>(cols));
+    for (auto& name : header) name = pieces[random() % 10];
+    TPrintSetup s = Setup600(7000);
+    s.PageWidth = 2000 + static_cast<int>(random() % 6000);
+    // A measure of another device: wider than the estimate.
+    if (round % 2) s.TextWidth = [](const std::string& t, int points) { return Estimated(t, points, 600) * 6 / 5; };
+    const TColumnPlan plan = PlanColumns(grid, header, rows, s);
+    ASSERT_EQ(plan.Widths.size(), static_cast<std::size_t>(cols));
+    const auto pages = LayoutGridPages(grid, header, rows, s);
+    SCOPED_TRACE("round " + std::to_string(round));
+    if (plan.Fits) {
+      ExpectEveryTextInItsColumn(pages[0], s, 200 + 400);
+    } else {
+      EXPECT_EQ(plan.PointSize, 7);
+    }
+    // Never smaller than it must be: one point more would not fit.
+    if (plan.PointSize < 10) {
+      const auto measure = [&](const std::string& t) {
+        return s.TextWidth ? s.TextWidth(t, plan.PointSize + 1) : Estimated(t, plan.PointSize + 1, 600);
+      };
+      int sum = 0;
+      for (int c = 0; c < cols; ++c) {
+        int widest = measure("  " + header[static_cast<std::size_t>(c)]);
+        for (int r = 0; r < rows; ++r) widest = std::max(widest, measure(" " + grid.Cell(c, r)));
+        sum += widest + 600 / 20;
+      }
+      EXPECT_GT(sum, s.PageWidth - 300);
+    }
+  }
+}
+
+TEST(PrintLayout, TheCaptionStandsBesideTheTitle) {
+  TPrintSetup s = Setup600(7000);
+  s.Caption = "车次:G11  区间:天津南—苏州北";
+  const auto pages = LayoutGridPages(NumberedGrid(8, 2), TGridKind::Detail, 2, s);
+  const TPrintText* title = FindText(pages[0], "维墨克列车时刻表");
+  const TPrintText* caption = FindText(pages[0], s.Caption);
+  ASSERT_NE(caption, nullptr);
+  EXPECT_GE(caption->X, title->X + Estimated(title->Text, 15, 600));
+  EXPECT_GT(caption->Y, title->Y);
+  EXPECT_LT(caption->Y, 200 + 200 + 75) << "above the date line";
+  EXPECT_LE(caption->X + Estimated(caption->Text, 10, 600), s.PageWidth);
+  EXPECT_EQ(FindText(LayoutGridPages(NumberedGrid(8, 2), TGridKind::Detail, 2, Setup600(7000))[0], s.Caption), nullptr);
 }
 
 }  // namespace

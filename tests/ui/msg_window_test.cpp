@@ -46,13 +46,19 @@ struct TRecordedOutput {
     TGridKind Kind;
     int Rows;
     std::string FirstStation;
+    std::string Caption;
   };
-  std::vector<Call> Prints, Exports;
+  std::vector<Call> Prints, Exports, Pdfs;
   TMsgActions Actions() {
     TMsgActions a;
-    a.Print = [this](const TStringGrid& g, TGridKind kind, int rows) { Prints.push_back({kind, rows, g.Cell(1, 0)}); };
+    a.Print = [this](const TStringGrid& g, TGridKind kind, int rows, const std::string& caption) {
+      Prints.push_back({kind, rows, g.Cell(1, 0), caption});
+    };
     a.Export = [this](QWidget*, const TStringGrid& g, TGridKind kind, int rows) {
-      Exports.push_back({kind, rows, g.Cell(1, 0)});
+      Exports.push_back({kind, rows, g.Cell(1, 0), {}});
+    };
+    a.ExportPdf = [this](QWidget*, const TStringGrid& g, TGridKind kind, int rows, const std::string& caption) {
+      Pdfs.push_back({kind, rows, g.Cell(1, 0), caption});
     };
     return a;
   }
@@ -128,6 +134,12 @@ TEST(FrmMsg, PrintAndExportHandTheStopListOnWithoutAsking) {
   EXPECT_EQ(out.Exports[0].Kind, TGridKind::Detail);
   EXPECT_EQ(out.Exports[0].Rows, 6);
   EXPECT_EQ(FromGbk(out.Prints[0].FirstStation), QStringLiteral("北京南"));
+  // The printout says which train and which section (stops 2 to 5).
+  EXPECT_EQ(FromGbk(out.Prints[0].Caption), QStringLiteral("车次:G11  区间:天津南—苏州北"));
+  QTest::mouseClick(w.BTNPdf, Qt::LeftButton);
+  ASSERT_EQ(out.Pdfs.size(), 1u);
+  EXPECT_EQ(out.Pdfs[0].Rows, 6);
+  EXPECT_EQ(out.Pdfs[0].Caption, out.Prints[0].Caption);
   QTest::mouseClick(w.BTNClose, Qt::LeftButton);
   EXPECT_FALSE(w.isVisible());
 }
