@@ -101,7 +101,8 @@ TEST_F(MainWindowLoading, TablesThatFailAreNamedOnTheStatusBar) {
   const QStringList parts = panel->text().split(QStringLiteral("；"));
   EXPECT_TRUE(parts.contains(QStringLiteral("停靠站表加载失败(数据损坏)，无法查询"))) << panel->text().toStdString();
   EXPECT_TRUE(parts.contains(QStringLiteral("同城车站表加载失败(数据缺失)，无法查询"))) << panel->text().toStdString();
-  EXPECT_TRUE(panel->toolTip().contains(QStringLiteral("STrain: "))) << panel->toolTip().toStdString();
+  EXPECT_TRUE(panel->toolTip().contains(QStringLiteral("STrain："))) << panel->toolTip().toStdString();
+  EXPECT_FALSE(panel->toolTip().contains(QStringLiteral("stream"))) << "said in Chinese";
   EXPECT_EQ(Widget<QLabel>(*window, "StatusPanel1")->text(), QStringLiteral("当前版本:2012.05.05"));
   for (QWidget* w : std::initializer_list<QWidget*>{
            Widget<QPushButton>(*window, "BTNZZCX"), Widget<QPushButton>(*window, "BTNZZZZ"),
@@ -126,14 +127,14 @@ TEST_F(MainWindowLoading, PicturesThatFailKeepTheirReason) {
   EXPECT_EQ(Widget<QLabel>(*window, "Image1")->pixmap().size(), QSize(4, 3));
   const QStringList failures = window->PictureFailures();
   const std::pair<const char*, const char*> expected[] = {
-      {"LOGO", "not a picture"}, {"UPDATE", ""}, {"B2", ""}, {"B3", ""}, {"B4", ""}, {"B5", ""}, {"B7", ""}};
+      {"LOGO", "不是图片"}, {"UPDATE", ""}, {"B2", ""}, {"B3", ""}, {"B4", ""}, {"B5", ""}, {"B7", ""}};
   ASSERT_EQ(failures.size(), std::ssize(expected)) << failures.join('\n').toStdString();
   for (std::size_t i = 0; i < std::size(expected); ++i) {
-    const QString prefix = QString::fromLatin1(expected[i].first) + QStringLiteral(": ");
+    const QString prefix = QStringLiteral("图片") + QString::fromLatin1(expected[i].first) + QStringLiteral("：");
     EXPECT_TRUE(failures[static_cast<qsizetype>(i)].startsWith(prefix))
         << failures[static_cast<qsizetype>(i)].toStdString();
     EXPECT_GT(failures[static_cast<qsizetype>(i)].size(), prefix.size()) << "no reason for " << expected[i].first;
-    EXPECT_TRUE(failures[static_cast<qsizetype>(i)].endsWith(QString::fromLatin1(expected[i].second)));
+    EXPECT_TRUE(failures[static_cast<qsizetype>(i)].endsWith(QString::fromUtf8(expected[i].second)));
     EXPECT_TRUE(Widget<QLabel>(*window, "StatusPanel2")->toolTip().contains(failures[static_cast<qsizetype>(i)]));
   }
   EXPECT_NE(failures[2], failures[3]) << "a damaged item and a missing one give the same reason";
