@@ -104,6 +104,9 @@ void TFrmVormek::EnableStationBoxes() {
   ComboFZ->setEnabled(true);
   ComboDZ->setEnabled(true);
   ComboCZ->setEnabled(true);
+  // The focus starts in 发站 once it takes input, unless the user has put it
+  // somewhere else meanwhile (the empty grid is where it waits).
+  if (!focusWidget() || focusWidget() == SGrid) ComboFZ->setFocus();
   emit StationBoxesEnabled();
 }
 
@@ -216,6 +219,10 @@ void TFrmVormek::ConnectHandlers() {
     box->installEventFilter(this);
   }
   connect(SGrid, &TResultGridView::RowDoubleClicked, this, &TFrmVormek::SGridDblClick);
+  // Enter in the train-number box asks as its 查询 button does.
+  connect(ECC, &QLineEdit::returnPressed, this, [this] {
+    if (BTNCCCX->isEnabled()) BTNCCCX->click();
+  });
 }
 
 void TFrmVormek::showEvent(QShowEvent* event) {

@@ -161,6 +161,8 @@ class TFrmVormek : public QWidget {
   void PlaceHeaders();
   void Widen(int by);
   void NameForScreenReaders();
+  // Once every control is there.
+  void SetReadingTabOrder();
   void ConnectHandlers();
   void LoadPictures();
   // Adds a line to the tip of the status bar's message panel.

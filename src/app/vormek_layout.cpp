@@ -103,6 +103,7 @@ void TFrmVormek::BuildLayout() {
   BuildQueryGroups();
   BuildFilterRow();
   BuildStatusBar();
+  SetReadingTabOrder();
   // Columns and header boxes once everything that moves with them is there.
   FitColumnsToFont();
 }
@@ -277,17 +278,15 @@ void TFrmVormek::BuildQueryGroups() {
   BtnUpdate->setObjectName(QStringLiteral("BtnUpdate"));
 
   NameForScreenReaders();
+}
 
-  // Tab order inside each group; the grid comes after the query controls.
-  setTabOrder(ComboFZ, ComboDZ);
-  setTabOrder(ComboDZ, BTNZZCX);
-  setTabOrder(BTNZZCX, BTNZZFX);
-  setTabOrder(BTNZZFX, BTNZZZZ);
-  setTabOrder(BTNZZZZ, ECC);
-  setTabOrder(ECC, BTNCCCX);
-  setTabOrder(BTNCCCX, ComboCZ);
-  setTabOrder(ComboCZ, BTNCZCX);
-  setTabOrder(BTNCZCX, SGrid);
+void TFrmVormek::SetReadingTabOrder() {
+  // Tab order as the window reads: the grid at the top, then the query line
+  // with 高级 and 关于, then the filter line with 版本升级, each left to right.
+  // The focus starts in 发站 all the same (see EnableStationBoxes).
+  QWidget* const reading[] = {SGrid,   ComboFZ,     ComboDZ,  BTNZZCX, BTNZZFX, BTNZZZZ, ECC,  BTNCCCX,  ComboCZ,
+                              BTNCZCX, BTNAdvanced, BTNAbout, CBSF,    CBZD,    CBJQ,    CBDC, BtnUpdate};
+  for (std::size_t i = 0; i + 1 < std::size(reading); ++i) setTabOrder(reading[i], reading[i + 1]);
 }
 
 void TFrmVormek::NameForScreenReaders() {

@@ -116,10 +116,11 @@ void TFrmMsg::BuildLayout() {
   BTNPdf = Button(this, QStringLiteral("导出PDF"), QRect(137, 366, 70, 32));
   BTNPdf->setObjectName(QStringLiteral("BTNPdf"));
   BTNClose->setObjectName(QStringLiteral("BTNClose"));
-  setTabOrder(BTNClose, MGrid);
-  setTabOrder(MGrid, BTNExport);
-  setTabOrder(BTNExport, BTNPrint);
-  setTabOrder(BTNPrint, BTNPdf);
+  // As the window reads: the stops, then the buttons left to right.
+  setTabOrder(MGrid, BTNPrint);
+  setTabOrder(BTNPrint, BTNExport);
+  setTabOrder(BTNExport, BTNPdf);
+  setTabOrder(BTNPdf, BTNClose);
   BTNClose->setFocus();
 
   connect(BTNPrint, &QPushButton::clicked, this, &TFrmMsg::BTNPrintClick);

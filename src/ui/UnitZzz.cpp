@@ -75,6 +75,9 @@ void TFrmZzz::BuildLayout() {
   BTNPlan->setAutoDefault(false);
   BTNPlan->setVisible(target_.OffersConnections());
   connect(BTNPlan, &QPushButton::clicked, this, [this] { target_.ShowConnections(); });
+  // As the window reads: the stations, then the buttons left to right.
+  setTabOrder(ZGrid, BTNPlan);
+  setTabOrder(BTNPlan, BTNClose);
   // A click that selects a row (or re-clicks the selected one) shows its legs.
   connect(ZGrid, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
     if (index.isValid() && ZGrid->SelectedRow() == index.row()) ZGridClick(index.row());

@@ -1,6 +1,7 @@
 #include "ui/result_grid_view.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -139,6 +140,17 @@ void TResultGridView::mouseDoubleClickEvent(QMouseEvent* event) {
   const QModelIndex index = indexAt(event->position().toPoint());
   if (index.isValid() && event->button() == Qt::LeftButton && model_->RowHasResult(index.row()))
     emit RowDoubleClicked(index.row());
+}
+
+void TResultGridView::keyPressEvent(QKeyEvent* event) {
+  const int row = SelectedRow();
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier &&
+      row >= 0 && model_->RowHasResult(row)) {
+    emit RowDoubleClicked(row);
+    event->accept();
+    return;
+  }
+  QTableView::keyPressEvent(event);
 }
 
 }  // namespace vormek

@@ -50,7 +50,7 @@ class TResultGridView : public QTableView {
   int CellAreaWidth() const;
 
  signals:
-  // Only rows holding a result.
+  // Only rows holding a result; Enter on the selected row as well.
   void RowDoubleClicked(int row);
 
  protected:
@@ -58,6 +58,7 @@ class TResultGridView : public QTableView {
   QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override;
   void wheelEvent(QWheelEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   TResultGridModel* model_;

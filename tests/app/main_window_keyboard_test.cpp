@@ -7,6 +7,7 @@
 #include <QWheelEvent>
 #include <set>
 
+#include "support/reading_order.h"
 #include "window_fixture.h"
 
 namespace vormek::test {
@@ -96,7 +97,7 @@ TEST_F(MainWindowKeyboard, HeaderSortKeepsTheSelectedRowNumber) {
   EXPECT_EQ(Widget<TResultGridView>(*window, "SGrid")->SelectedRow(), -1);
 }
 
-TEST_F(MainWindowKeyboard, ControlsHaveDistinctNamesAndTheGridIsNotTheFirstStop) {
+TEST_F(MainWindowKeyboard, ControlsHaveDistinctNamesAndTheFocusStartsInTheStationBox) {
   OpenTiny();
   std::set<QString> names;
   QWidget* first = nullptr;
@@ -111,12 +112,64 @@ TEST_F(MainWindowKeyboard, ControlsHaveDistinctNamesAndTheGridIsNotTheFirstStop)
     EXPECT_FALSE(name.isEmpty()) << w->metaObject()->className() << " " << w->objectName().toStdString();
     EXPECT_TRUE(names.insert(name).second) << "two controls read " << name.toStdString();
   }
-  EXPECT_EQ(first, Widget<TStationComboBox>(*window, "ComboFZ"));
+  // The chain reads from the top, the grid first; the focus starts in 发站.
+  EXPECT_EQ(first, Widget<TResultGridView>(*window, "SGrid")) << (first ? first->objectName().toStdString() : "");
+  EXPECT_TRUE(Widget<TStationComboBox>(*window, "ComboFZ")->hasFocus());
   EXPECT_GE(names.size(), 14u);
   const auto* model = GridModel();
   EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("车 次"));
   EXPECT_EQ(model->headerData(14, Qt::Horizontal).toString(), QStringLiteral("软卧上/下"));
   EXPECT_EQ(model->headerData(0, Qt::Vertical).toInt(), 1);
+}
+
+TEST_F(MainWindowKeyboard, TabFollowsTheReadingOrderFromTheStationBox) {
+  OpenTiny();
+  auto* from = Widget<TStationComboBox>(*window, "ComboFZ");
+  const auto [tab, reading] = vormek::testing::TabAndReading(*window, from);
+  EXPECT_EQ(tab, reading);
+  EXPECT_GE(tab.size(), 17);
+  // The chain is what Tab does.
+  from->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_TRUE(Widget<TStationComboBox>(*window, "ComboDZ")->hasFocus());
+}
+
+TEST_F(MainWindowKeyboard, EnterInTheTrainBoxAsksForTheTrain) {
+  OpenTiny();
+  auto* train = Widget<QLineEdit>(*window, "ECC");
+  train->setFocus();
+  QTest::keyClicks(train, "1461");
+  Enter(train);
+  EXPECT_GT(window->Center().ResultCount, 0);
+  EXPECT_EQ(Cell(0, 0), QStringLiteral("1461"));
+  // An empty box is refused as the button refuses it, once.
+  window->ClearResults();
+  train->clear();
+  Enter(train);
+  EXPECT_EQ(window->Center().ResultCount, 0);
+  ASSERT_EQ(boxes.Shown.size(), 1u);
+  EXPECT_EQ(boxes.Shown[0].Caption, QStringLiteral("信息不完整"));
+}
+
+TEST_F(MainWindowKeyboard, EnterOnAResultRowOpensItsStopsAsADoubleClickDoes) {
+  OpenTiny();
+  Widget<TStationComboBox>(*window, "ComboFZ")->SetTextQuietly(QStringLiteral("北京"));
+  Widget<TStationComboBox>(*window, "ComboDZ")->SetTextQuietly(QStringLiteral("上海"));
+  QTest::mouseClick(Widget<QPushButton>(*window, "BTNZZCX"), Qt::LeftButton);
+  ASSERT_GE(window->Center().ResultCount, 2);
+  auto* grid = Widget<TResultGridView>(*window, "SGrid");
+  QSignalSpy opened(window.get(), &TFrmVormek::SGridDblClick);
+  grid->setFocus();
+  Enter(grid);
+  EXPECT_EQ(opened.count(), 0) << "no row chosen yet";
+  ASSERT_TRUE(grid->SelectRow(1));
+  Enter(grid);
+  ASSERT_EQ(opened.count(), 1);
+  EXPECT_EQ(opened.at(0).at(0).toInt(), 1);
+  QTest::keyClick(grid, Qt::Key_Down);
+  QTest::keyClick(grid, Qt::Key_Enter);
+  ASSERT_EQ(opened.count(), 2);
+  EXPECT_EQ(opened.at(1).at(0).toInt(), 2);
 }
 
 }  // namespace

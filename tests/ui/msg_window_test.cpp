@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gui_text/gbk_text.h"
+#include "support/reading_order.h"
 #include "ui/UnitMsg.h"
 #include "ui/click_label.h"
 #include "ui/msg_grid_model.h"
@@ -142,6 +143,16 @@ TEST(FrmMsg, PrintAndExportHandTheStopListOnWithoutAsking) {
   EXPECT_EQ(out.Pdfs[0].Caption, out.Prints[0].Caption);
   QTest::mouseClick(w.BTNClose, Qt::LeftButton);
   EXPECT_FALSE(w.isVisible());
+}
+
+TEST(FrmMsg, TabFollowsTheReadingOrder) {
+  TRecordedOutput out;
+  TFrmMsg w(SixStops(), QStringLiteral("G11"), out.Actions());
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  const auto [tab, reading] = vormek::testing::TabAndReading(w, w.MGrid);
+  EXPECT_EQ(tab, reading);
+  EXPECT_EQ(tab, (QStringList{"MGrid", "BTNPrint", "BTNExport", "BTNPdf", "BTNClose"}));
 }
 
 TEST(FrmMsg, Screenshot) {

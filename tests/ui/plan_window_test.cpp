@@ -12,6 +12,7 @@
 #include "data/embedded_items.h"
 #include "gui_text/gbk_text.h"
 #include "query/connection_rows.h"
+#include "support/reading_order.h"
 #include "ui/UnitPlan.h"
 #include "ui/UnitZzz.h"
 #include "ui/result_grid_view.h"
@@ -145,6 +146,20 @@ class TLegs : public ITransferLegsTarget {
  private:
   bool offers_;
 };
+
+// Tab goes as the windows read: top to bottom, each line left to right.
+TEST_F(FrmPlanTest, TabFollowsTheReadingOrderInBothWindows) {
+  Open(30);
+  const auto [tab, reading] = vormek::testing::TabAndReading(*window, window->SpinMinChange);
+  EXPECT_EQ(tab, reading);
+  EXPECT_GE(tab.size(), 5);
+  TLegs legs(true);
+  TFrmZzz zzz(legs);
+  zzz.show();
+  const auto [zzzTab, zzzReading] = vormek::testing::TabAndReading(zzz, zzz.ZGrid);
+  EXPECT_EQ(zzzTab, zzzReading);
+  EXPECT_EQ(zzzTab, (QStringList{"ZGrid", "BTNPlan", "BTNClose"}));
+}
 
 TEST(FrmZzzPlanButton, ShownOnlyWhereConnectionsCanOpenAndOpensThem) {
   for (bool offers : {false, true}) {
