@@ -256,7 +256,10 @@ void TFrmVormek::ComboFZChange(TStationComboBox* box) {
       break;
     }
     case TListAction::ClearToEmpty: box->SetStationList(QStringList(9, QString()), false); break;
-    case TListAction::Keep: break;
+    case TListAction::Keep:
+      // A whole name: a list opened for its first characters no longer fits.
+      if (box->ListOpen()) box->SetStationList(box->Items(), false);
+      break;
   }
 }
 

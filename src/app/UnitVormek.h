@@ -106,8 +106,11 @@ class TFrmVormek : public QWidget {
   // A panel at the right end of the status bar.
   void AddStatusPanel(QWidget* panel);
   // The list an empty station box opens with (its arrow or F4); without one,
-  // the box keeps whatever list it has.
+  // the box keeps whatever list it has. Either opens as the pinyin list does.
   void SetEmptyBoxList(std::function<QStringList(TStationBox)> list);
+  // A station box's list, and setting it back to empty items, closed.
+  QStringList StationList(TStationBox box) const;
+  void EmptyStationList(TStationBox box);
   // Checks the filter boxes without showing the results again.
   void SetFiltersQuietly(TFilterBoxes boxes);
 

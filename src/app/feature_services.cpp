@@ -7,6 +7,7 @@
 
 #include "app/UnitVormek.h"
 #include "app/advanced_menu.h"
+#include "app/message_boxes.h"
 #include "app/remembered_input.h"
 #include "app/timetable_switch.h"
 #include "services/user_settings.h"
@@ -96,8 +97,13 @@ TInstalledFeatures InstallFeatures(TFrmVormek& window, TAdvancedMenu& menu, TFea
     installed.MOpenTables->setEnabled(false);
     installed.MBuiltInTables->setEnabled(false);
   }
-  QObject::connect(installed.MClearHistory, &QAction::triggered, &window, [shared] {
-    if (shared->Settings) shared->Settings->ClearHistory();
+  TRememberedInput* remembered = installed.Remembered;
+  TFrmVormek* mainWindow = &window;
+  QObject::connect(installed.MClearHistory, &QAction::triggered, &window, [shared, remembered, mainWindow] {
+    if (remembered) remembered->ClearHistory();
+    if (shared->Boxes)
+      shared->Boxes->Inform(mainWindow, QStringLiteral("已清除历史：站名框不再列出以前查询的车站。"),
+                            QStringLiteral("清除历史"));
   });
   return installed;
 }

@@ -1,5 +1,7 @@
 #include "app/remembered_input.h"
 
+#include <vector>
+
 #include "gui_text/gbk_text.h"
 #include "services/user_settings.h"
 
@@ -55,6 +57,17 @@ void TRememberedInput::RememberStations(TQueryMode mode) {
   if (from.isEmpty() || to.isEmpty() || from == to) return;
   settings_.RememberFrom(from);
   settings_.RememberTo(to);
+}
+
+void TRememberedInput::ClearHistory() {
+  constexpr TStationBox kBoxes[] = {TStationBox::From, TStationBox::To, TStationBox::Station};
+  std::vector<TStationBox> showing;
+  for (const TStationBox box : kBoxes) {
+    const QStringList history = EmptyBoxList(box);
+    if (!history.front().isEmpty() && window_.StationList(box) == history) showing.push_back(box);
+  }
+  settings_.ClearHistory();
+  for (const TStationBox box : showing) window_.EmptyStationList(box);
 }
 
 }  // namespace vormek

@@ -22,6 +22,8 @@ class TRememberedInput : public QObject {
   QStringList EmptyBoxList(TStationBox box) const;
   // After a query: the boxes' stations, when the timetable knows them.
   void RememberStations(TQueryMode mode);
+  // Forgets the stations, and empties the boxes' lists that show them.
+  void ClearHistory();
 
  private:
   TFrmVormek& window_;

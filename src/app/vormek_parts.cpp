@@ -19,6 +19,8 @@ namespace vormek {
 
 namespace {
 
+constexpr int kStationListItems = 9;
+
 // A press on an empty box's arrow, or its keys, opens the list.
 bool OpensList(const QEvent* event) {
   if (event->type() == QEvent::MouseButtonPress) return true;
@@ -90,15 +92,32 @@ TMemTable* TFrmVormek::StationNames() {
   return loaders_ && loaders_->PinyinLoaded() ? &loaders_->Tables().KMPy : nullptr;
 }
 
+QStringList TFrmVormek::StationList(TStationBox box) const { return StationBoxWidget(box)->Items(); }
+
+void TFrmVormek::EmptyStationList(TStationBox box) {
+  StationBoxWidget(box)->SetStationList(QStringList(kStationListItems, QString()), false);
+}
+
 bool TFrmVormek::eventFilter(QObject* watched, QEvent* event) {
-  if (emptyBoxList_ && OpensList(event)) {
-    for (const TStationBox which : {TStationBox::From, TStationBox::To, TStationBox::Station}) {
-      TStationComboBox* box = StationBoxWidget(which);
-      if (watched != box || !box->isEnabled() || !box->currentText().trimmed().isEmpty()) continue;
-      // With nothing to offer the list stays as the box left it.
-      const QStringList items = emptyBoxList_(which);
-      if (!items.isEmpty() && !items.front().isEmpty()) box->SetStationList(items, false);
+  if (!OpensList(event)) return QWidget::eventFilter(watched, event);
+  for (const TStationBox which : {TStationBox::From, TStationBox::To, TStationBox::Station}) {
+    TStationComboBox* box = StationBoxWidget(which);
+    if (watched != box || !box->isEnabled()) continue;
+    if (box->ListOpen()) {
+      box->SetStationList(box->Items(), false);  // a second press closes it
+      return true;
     }
+    QStringList items = box->Items();
+    // An empty box offers its history; with none, the list stays as the box
+    // left it.
+    if (emptyBoxList_ && box->currentText().trimmed().isEmpty()) {
+      const QStringList history = emptyBoxList_(which);
+      if (!history.isEmpty() && !history.front().isEmpty()) items = history;
+    }
+    // The list the typing opens, rather than the box's own drop-down: the
+    // same rows, and nothing highlighted before the user moves into it.
+    box->SetStationList(items, true);
+    return true;
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -218,14 +218,34 @@ TEST_F(FeatureServicesTest, InstalledMenuItemsTablesOptionAndRememberedStations)
   const QStringList offered = installed.Remembered->EmptyBoxList(TStationBox::From);
   EXPECT_EQ(offered.mid(0, 3), (QStringList{"天津", "北京", ""}));
   EXPECT_EQ(offered.size(), 9);
-  // Pressing the arrow of the empty box opens that list.
+  // Pressing the arrow of the empty box opens that list, as the pinyin list
+  // opens: nothing highlighted, so ↓⏎ takes the first station; its rows are
+  // as high as their face needs.
   QTest::mouseClick(from, Qt::LeftButton, {}, QPoint(from->width() - 4, from->height() / 2));
   EXPECT_EQ(from->Items(), offered);
-  from->hidePopup();
+  ASSERT_TRUE(from->ListOpen());
+  EXPECT_FALSE(from->ListView()->selectionModel()->hasSelection()) << "a row highlighted before any key";
+  EXPECT_GE(from->ListView()->visualRect(from->ListView()->model()->index(0, 0)).height(),
+            QFontMetrics(from->ListView()->font()).height());
+  QTest::keyClick(from->ListView(), Qt::Key_Down);
+  QTest::keyClick(from->ListView(), Qt::Key_Return);
+  EXPECT_EQ(from->currentText(), QStringLiteral("天津"));
+  EXPECT_FALSE(from->ListOpen());
+  from->SetTextQuietly(QString());
+  QTest::keyClick(from, Qt::Key_F4);
+  ASSERT_TRUE(from->ListOpen());
+  QTest::keyClick(from->ListView(), Qt::Key_Escape);
 
+  // Clearing empties the list that shows the history, and says so.
+  ASSERT_EQ(from->Items(), offered);
+  boxes.Shown.clear();
   installed.MClearHistory->trigger();
   EXPECT_TRUE(settings.RecentFrom().isEmpty());
   EXPECT_EQ(installed.Remembered->EmptyBoxList(TStationBox::To), QStringList(9, QString()));
+  EXPECT_EQ(from->Items(), QStringList(9, QString()));
+  ASSERT_EQ(boxes.Shown.size(), 1u);
+  EXPECT_EQ(boxes.Shown[0].Caption, QStringLiteral("清除历史"));
+  EXPECT_TRUE(boxes.Shown[0].Text.startsWith(QStringLiteral("已清除历史")));
   // Nothing remembered: the arrow leaves the box's list alone.
   to->SetStationList({QStringLiteral("宝鸡")}, false);
   to->SetTextQuietly(QString());

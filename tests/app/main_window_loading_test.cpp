@@ -126,8 +126,8 @@ TEST_F(MainWindowLoading, PicturesThatFailKeepTheirReason) {
   Open(tiny.Items(), false);
   EXPECT_EQ(Widget<QLabel>(*window, "Image1")->pixmap().size(), QSize(4, 3));
   const QStringList failures = window->PictureFailures();
-  const std::pair<const char*, const char*> expected[] = {
-      {"LOGO", "不是图片"}, {"UPDATE", ""}, {"B2", ""}, {"B3", ""}, {"B4", ""}, {"B5", ""}, {"B7", ""}};
+  const std::pair<const char*, const char*> expected[] = {{"LOGO", "不是图片"}, {"UPDATE", ""}, {"B2", ""}, {"B3", ""},
+                                                          {"B4", ""},           {"B5", ""},     {"B7", ""}};
   ASSERT_EQ(failures.size(), std::ssize(expected)) << failures.join('\n').toStdString();
   for (std::size_t i = 0; i < std::size(expected); ++i) {
     const QString prefix = QStringLiteral("图片") + QString::fromLatin1(expected[i].first) + QStringLiteral("：");

@@ -131,6 +131,22 @@ TEST_F(MainWindowStationBox, TheProgramsSpellingsAddFullPinyinAndNameBeginnings)
   EXPECT_FALSE(Widget<TStationComboBox>(*window, "ComboFZ")->ListOpen());
 }
 
+TEST_F(MainWindowStationBox, AWholeNameClosesTheListOpenedForItsFirstCharacter) {
+  Open(EmbeddedItems(), false);
+  auto* box = Widget<TStationComboBox>(*window, "ComboFZ");
+  ASSERT_TRUE(QTest::qWaitFor([box] { return box->isEnabled(); }, 10000));
+  TypeText(box, QStringLiteral("上"));
+  ASSERT_TRUE(box->ListOpen());
+  EXPECT_TRUE(Filled(box).contains(QStringLiteral("上海")));
+  TypeText(box, QStringLiteral("海"));
+  EXPECT_EQ(box->currentText(), QStringLiteral("上海"));
+  EXPECT_FALSE(box->ListOpen()) << "the list for 上 stays open under 上海";
+  // Going on to a longer beginning lists again.
+  TypeText(box, QStringLiteral("虹"));
+  EXPECT_TRUE(box->ListOpen());
+  EXPECT_EQ(Filled(box).first(), QStringLiteral("上海虹桥"));
+}
+
 TEST_F(MainWindowStationBox, EnterMovesTheFocusAndNeverQueries) {
   OpenTiny();
   Widget<TStationComboBox>(*window, "ComboFZ")->SetTextQuietly(QStringLiteral("北京"));
