@@ -108,6 +108,11 @@ class TFrmVormek : public QWidget {
   // The list an empty station box opens with (its arrow or F4); without one,
   // the box keeps whatever list it has. Either opens as the pinyin list does.
   void SetEmptyBoxList(std::function<QStringList(TStationBox)> list);
+  // A note in the status bar's middle panel (where the slogan stands), with a
+  // tip; a table that failed to load keeps the panel.
+  void ShowStatusNote(const QString& note, const QString& tip = QString());
+  // A station box's text, set as a program sets it: no list opens.
+  void SetStationText(TStationBox box, const QString& text);
   // A station box's list, and setting it back to empty items, closed.
   QStringList StationList(TStationBox box) const;
   void EmptyStationList(TStationBox box);
@@ -236,6 +241,7 @@ class TFrmVormek : public QWidget {
   bool centred_ = false;
   double layoutScale_ = 1.0;
   bool loadFailed_ = false;
+  QStringList notes_, noteTips_;
   QStringList pictureFailures_;  // "<item>: <why>" for each picture that did not load
   // The full-pinyin spellings, set on the pinyin loader's thread before it
   // announces the pinyin table; null when the items carry none. They go by

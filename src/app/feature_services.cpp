@@ -78,7 +78,8 @@ TInstalledFeatures InstallFeatures(TFrmVormek& window, TAdvancedMenu& menu, TFea
   menu.insertSeparator(menu.MAbout);
 
   if (shared->BuiltIn && shared->Boxes) {
-    auto* timetables = new TTimetableSwitch(window, *shared->BuiltIn, *shared->Boxes, shared->TablesCache);
+    auto* timetables =
+        new TTimetableSwitch(window, *shared->BuiltIn, *shared->Boxes, shared->TablesCache, shared->Settings);
     installed.Timetables = timetables;
     // It is no QObject: the window deletes it when it goes.
     QObject::connect(&window, &QObject::destroyed, [timetables] { delete timetables; });
@@ -92,7 +93,13 @@ TInstalledFeatures InstallFeatures(TFrmVormek& window, TAdvancedMenu& menu, TFea
     // Before the window is shown, so that it appears with the folder's
     // tables in place and its query buttons on; putting them in place waits
     // for the built-in loaders, so nothing is loading beneath.
-    if (!shared->StartTables.isEmpty()) timetables->OpenFolder(shared->StartTables);
+    // A folder named on the command line comes first; else the one the
+    // user had open last time.
+    if (!shared->StartTables.isEmpty()) {
+      timetables->OpenFolder(shared->StartTables);
+    } else {
+      timetables->ReopenLastFolder();
+    }
   } else {
     installed.MOpenTables->setEnabled(false);
     installed.MBuiltInTables->setEnabled(false);

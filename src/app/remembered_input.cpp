@@ -20,6 +20,13 @@ TRememberedInput::TRememberedInput(TFrmVormek& window, TUserSettings& settings)
   window.SetEmptyBoxList([this](TStationBox box) { return EmptyBoxList(box); });
   // Connected after the window's own handlers: runs once the query is done.
   connect(&window, &TFrmVormek::QueryAsked, this, &TRememberedInput::RememberStations);
+  // The boxes as the last query left them.
+  const TUserSettings::TLastStations last = settings_.LastStations();
+  window.SetStationText(TStationBox::From, last.From);
+  window.SetStationText(TStationBox::To, last.To);
+  window.SetStationText(TStationBox::Station, last.Station);
+  if (!last.From.isEmpty() || !last.To.isEmpty() || !last.Station.isEmpty())
+    window.ShowStatusNote(QStringLiteral("已填入上次查询的车站"));
 }
 
 QStringList TRememberedInput::EmptyBoxList(TStationBox box) const {
@@ -48,8 +55,12 @@ void TRememberedInput::RememberStations(TQueryMode mode) {
     const QString text = window_.StationText(box).trimmed();
     return !text.isEmpty() && pinyin->Locate("Station", ToGbkForLookup(text)) ? text : QString();
   };
+  TUserSettings::TLastStations last = settings_.LastStations();
   if (mode == TQueryMode::Station) {
-    settings_.RememberFrom(known(TStationBox::Station));
+    const QString station = known(TStationBox::Station);
+    settings_.RememberFrom(station);
+    if (!station.isEmpty()) last.Station = station;
+    settings_.SetLastStations(last);
     return;
   }
   const QString from = known(TStationBox::From);
@@ -57,6 +68,9 @@ void TRememberedInput::RememberStations(TQueryMode mode) {
   if (from.isEmpty() || to.isEmpty() || from == to) return;
   settings_.RememberFrom(from);
   settings_.RememberTo(to);
+  last.From = from;
+  last.To = to;
+  settings_.SetLastStations(last);
 }
 
 void TRememberedInput::ClearHistory() {

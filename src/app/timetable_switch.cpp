@@ -10,6 +10,7 @@
 #include "data/timetable_source.h"
 #include "gui_text/load_error_text.h"
 #include "services/log_categories.h"
+#include "services/user_settings.h"
 
 namespace vormek {
 
@@ -38,8 +39,8 @@ QString FolderLoadFailure(const ETimetableSourceError& error) {
 }
 
 TTimetableSwitch::TTimetableSwitch(TFrmVormek& window, const TItemSet& builtIn, IMessageBoxes& boxes,
-                                   std::filesystem::path cacheDir)
-    : window_(window), builtIn_(builtIn), boxes_(boxes), cacheDir_(std::move(cacheDir)) {
+                                   std::filesystem::path cacheDir, TUserSettings* settings)
+    : window_(window), builtIn_(builtIn), boxes_(boxes), cacheDir_(std::move(cacheDir)), settings_(settings) {
   LabTimetable = new QLabel(QStringLiteral("时刻表:内置"));
   LabTimetable->setObjectName(QStringLiteral("LabTimetable"));
   LabTimetable->setFrameShape(QFrame::Panel);
@@ -65,7 +66,29 @@ bool TTimetableSwitch::OpenFolder(const QString& dir) {
     return false;
   }
   PutInPlace(window_, std::move(load.Timetable()), LabTimetable, QDir(dir).dirName(), QDir::toNativeSeparators(dir));
+  if (settings_) settings_->SetLastFolder(QFileInfo(dir).absoluteFilePath());
   return true;
+}
+
+bool TTimetableSwitch::ReopenLastFolder() {
+  const QString dir = settings_ ? settings_->LastFolder() : QString();
+  if (dir.isEmpty()) return false;
+  const QString name = QDir::toNativeSeparators(dir);
+  QString why;
+  if (!QFileInfo(dir).isDir()) {
+    why = QStringLiteral("时刻表文件夹 %1 不存在。").arg(name);
+  } else {
+    TTimetableLoad load = LoadTimetableFolder(std::filesystem::path(QFile::encodeName(dir).toStdString()), cacheDir_);
+    if (load.Ok()) {
+      PutInPlace(window_, std::move(load.Timetable()), LabTimetable, QDir(dir).dirName(), name);
+      window_.ShowStatusNote(QStringLiteral("已打开上次的时刻表：%1").arg(QDir(dir).dirName()), name);
+      return true;
+    }
+    why = FolderLoadFailure(load.Error());
+  }
+  qCInfo(lcLoad) << "last timetable" << dir << "not opened, built-in in use";
+  window_.ShowStatusNote(QStringLiteral("上次的时刻表 %1 无法打开，现用内置时刻表").arg(QDir(dir).dirName()), why);
+  return false;
 }
 
 bool TTimetableSwitch::RestoreBuiltIn() {
@@ -75,6 +98,7 @@ bool TTimetableSwitch::RestoreBuiltIn() {
     return false;
   }
   PutInPlace(window_, std::move(load.Timetable()), LabTimetable, QStringLiteral("内置"), QString());
+  if (settings_) settings_->ForgetLastFolder();
   return true;
 }
 

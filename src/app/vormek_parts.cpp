@@ -3,6 +3,7 @@
 // timetable come in. Its controls stay its own.
 #include <QCheckBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -91,6 +92,17 @@ TTimetable* TFrmVormek::LoadedTables() { return TablesReady() ? &loaders_->Table
 TMemTable* TFrmVormek::StationNames() {
   return loaders_ && loaders_->PinyinLoaded() ? &loaders_->Tables().KMPy : nullptr;
 }
+
+void TFrmVormek::ShowStatusNote(const QString& note, const QString& tip) {
+  if (loadFailed_) return;
+  // The notes of one start stand side by side.
+  notes_ << note;
+  noteTips_ << (tip.isEmpty() ? note : tip);
+  StatusPanels[1]->setText(notes_.join(QStringLiteral("；")));
+  StatusPanels[1]->setToolTip(noteTips_.join(QLatin1Char('\n')));
+}
+
+void TFrmVormek::SetStationText(TStationBox box, const QString& text) { StationBoxWidget(box)->SetTextQuietly(text); }
 
 QStringList TFrmVormek::StationList(TStationBox box) const { return StationBoxWidget(box)->Items(); }
 

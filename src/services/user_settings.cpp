@@ -1,5 +1,6 @@
 #include "services/user_settings.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -13,14 +14,52 @@ namespace {
 const QString kFromKey = QStringLiteral("history/from");
 const QString kToKey = QStringLiteral("history/to");
 const QString kMinChangeKey = QStringLiteral("plan/minChange");
+const QString kFolderKey = QStringLiteral("timetable/folder");
+const QString kLastFromKey = QStringLiteral("last/from");
+const QString kLastToKey = QStringLiteral("last/to");
+const QString kLastStationKey = QStringLiteral("last/station");
 const char* const kFilterKeys[4] = {"filters/sf", "filters/zd", "filters/jq", "filters/dc"};
+
+// A copy of the file beside it that no earlier copy is lost to; empty when
+// none could be made.
+QString KeepAside(const QString& path) {
+  if (path.isEmpty() || !QFileInfo::exists(path)) return {};
+  for (int n = 0; n < 100; ++n) {
+    const QString copy = path + QStringLiteral(".damaged") + (n == 0 ? QString() : QStringLiteral(".%1").arg(n));
+    if (QFileInfo::exists(copy)) continue;
+    return QFile::copy(path, copy) ? copy : QString();
+  }
+  return {};
+}
 
 }  // namespace
 
 TUserSettings::TUserSettings(std::unique_ptr<QSettings> store) : store_(std::move(store)) {
   // Whatever a malformed or unreadable file let through is dropped: defaults
-  // from here on, and the next write replaces the file.
-  if (store_->status() != QSettings::NoError) store_->clear();
+  // from here on, and the next write replaces the file. What the user had is
+  // kept aside first, so that nothing of it is lost.
+  if (store_->status() != QSettings::NoError) {
+    damagedCopy_ = KeepAside(store_->fileName());
+    store_->clear();
+  }
+}
+
+QString TUserSettings::LastFolder() const { return store_->value(kFolderKey).toString(); }
+void TUserSettings::SetLastFolder(const QString& dir) { store_->setValue(kFolderKey, dir); }
+void TUserSettings::ForgetLastFolder() { store_->remove(kFolderKey); }
+
+TUserSettings::TLastStations TUserSettings::LastStations() const {
+  const auto read = [this](const QString& key) {
+    const QString text = store_->value(key).toString().trimmed();
+    return text.startsWith(QLatin1Char('@')) ? QString() : text;
+  };
+  return {read(kLastFromKey), read(kLastToKey), read(kLastStationKey)};
+}
+
+void TUserSettings::SetLastStations(const TLastStations& stations) {
+  store_->setValue(kLastFromKey, stations.From.trimmed());
+  store_->setValue(kLastToKey, stations.To.trimmed());
+  store_->setValue(kLastStationKey, stations.Station.trimmed());
 }
 
 QString TUserSettings::ProgramFile() {
@@ -70,8 +109,7 @@ void TUserSettings::RememberFrom(const QString& station) { Remember(kFromKey, st
 void TUserSettings::RememberTo(const QString& station) { Remember(kToKey, station); }
 
 void TUserSettings::ClearHistory() {
-  store_->remove(kFromKey);
-  store_->remove(kToKey);
+  for (const QString& key : {kFromKey, kToKey, kLastFromKey, kLastToKey, kLastStationKey}) store_->remove(key);
 }
 
 bool TUserSettings::ReadBool(const QString& key, bool fallback) const {

@@ -4,7 +4,8 @@
 // asked for, the filter boxes, the minimum change time of the connections
 // window and the version-check switch. A value that is missing, of the wrong
 // kind or out of range reads as its default, so a damaged file never stops
-// the program.
+// the program; a file that does not read at all is kept aside, as
+// "<file>.damaged", before anything replaces it.
 #include <QSettings>
 #include <QStringList>
 #include <memory>
@@ -32,6 +33,21 @@ class TUserSettings {
   // "清除历史": forgets the stations, keeps the settings.
   void ClearHistory();
 
+  // The stations of the last query, put back into the boxes at start.
+  struct TLastStations {
+    QString From, To, Station;
+  };
+  TLastStations LastStations() const;
+  void SetLastStations(const TLastStations& stations);
+
+  // The timetable folder last opened; empty: the built-in timetable.
+  QString LastFolder() const;
+  void SetLastFolder(const QString& dir);
+  void ForgetLastFolder();
+
+  // Where the damaged file was kept aside; empty when none was.
+  QString DamagedCopy() const { return damagedCopy_; }
+
   TFilterBoxes Filters() const;
   void SetFilters(const TFilterBoxes& boxes);
 
@@ -52,6 +68,7 @@ class TUserSettings {
   bool ReadBool(const QString& key, bool fallback) const;
 
   std::unique_ptr<QSettings> store_;
+  QString damagedCopy_;
 };
 
 }  // namespace vormek

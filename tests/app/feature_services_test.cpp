@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QSpinBox>
@@ -158,6 +160,62 @@ TEST_F(FeatureServicesTest, NationalTablesAnswerQueriesOnceOpened) {
   ASSERT_TRUE(switcher->RestoreBuiltIn());
   EXPECT_EQ(window->Center().ResultCount, 0);  // the old results went with their timetable
   EXPECT_EQ(Stops(), kTinyStops);
+}
+
+// The next start as the user left the last: the folder and the stations.
+TEST_F(FeatureServicesTest, TheNextStartReopensTheFolderAndRefillsTheStations) {
+  const QString dir = temp.filePath(QStringLiteral("spring"));
+  std::filesystem::create_directories(dir.toStdString());
+  WriteFolder(dir.toStdString(), {{"STRAIN.txt", [](std::string t) { return t.substr(0, t.find("\"T7\"")); }}});
+  const QString conf = temp.filePath(QStringLiteral("next.conf"));
+  tiny = TinyItems();
+  const auto start = [&](TUserSettings& settings) {
+    TApplicationDeps deps;
+    deps.Items = &tiny.Items();
+    deps.Boxes = &boxes;
+    deps.Settings = &settings;
+    deps.Services.Opener = [](const QUrl&) {};
+    settings.SetCheckVersion(false);
+    return std::make_unique<TApplicationRoot>(std::move(deps));
+  };
+  const auto panel = [](TApplicationRoot& root) { return Widget<QLabel>(root.Window(), "StatusPanel2")->text(); };
+  {
+    // A first run: a folder opened from the menu, a query asked.
+    TUserSettings settings(std::make_unique<QSettings>(conf, QSettings::IniFormat));
+    auto root = start(settings);
+    ASSERT_TRUE(root->Features().Timetables->OpenFolder(dir));
+    root->Window().SetStationText(TStationBox::From, QStringLiteral("北京"));
+    root->Window().SetStationText(TStationBox::To, QStringLiteral("上海"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Widget<QPushButton>(root->Window(), "BTNZZCX")->isEnabled(); }, 30000));
+    Widget<QPushButton>(root->Window(), "BTNZZCX")->click();
+    settings.Sync();
+  }
+  {
+    TUserSettings settings(std::make_unique<QSettings>(conf, QSettings::IniFormat));
+    auto root = start(settings);
+    EXPECT_EQ(root->Features().Timetables->LabTimetable->text(), QStringLiteral("时刻表:spring"));
+    EXPECT_EQ(root->Window().LoadedTables()->KMTrain.RecordCount(), kTinyStops - 2);
+    EXPECT_EQ(root->Window().StationText(TStationBox::From), QStringLiteral("北京"));
+    EXPECT_EQ(root->Window().StationText(TStationBox::To), QStringLiteral("上海"));
+    EXPECT_TRUE(panel(*root).contains(QStringLiteral("已打开上次的时刻表：spring"))) << panel(*root).toStdString();
+    EXPECT_TRUE(panel(*root).contains(QStringLiteral("已填入上次查询的车站"))) << panel(*root).toStdString();
+    EXPECT_TRUE(boxes.Shown.empty());
+  }
+  // The folder gone (a stick taken out): the built-in timetable, no box, and
+  // the folder still remembered for when it is back.
+  QDir(dir).removeRecursively();
+  {
+    TUserSettings settings(std::make_unique<QSettings>(conf, QSettings::IniFormat));
+    auto root = start(settings);
+    EXPECT_EQ(root->Features().Timetables->LabTimetable->text(), QStringLiteral("时刻表:内置"));
+    EXPECT_TRUE(panel(*root).contains(QStringLiteral("上次的时刻表 spring 无法打开，现用内置时刻表")))
+        << panel(*root).toStdString();
+    EXPECT_TRUE(boxes.Shown.empty());
+    EXPECT_EQ(settings.LastFolder(), QFileInfo(dir).absoluteFilePath());
+    // 恢复内置时刻表 forgets it.
+    root->Features().MBuiltInTables->trigger();
+    EXPECT_TRUE(settings.LastFolder().isEmpty());
+  }
 }
 
 TEST_F(FeatureServicesTest, InstalledMenuItemsTablesOptionAndRememberedStations) {

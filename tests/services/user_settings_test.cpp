@@ -40,10 +40,23 @@ TEST(UserSettings, WhatIsRememberedComesBackInTheNextSession) {
   EXPECT_EQ(Boxes(s.Filters()), std::make_tuple(true, false, true, false));
   EXPECT_EQ(s.MinChange(), 45);
   EXPECT_FALSE(s.CheckVersion());
+  s.SetLastStations({QStringLiteral("北京"), QStringLiteral("上海"), QStringLiteral("天津")});
+  s.SetLastFolder(QStringLiteral("/media/stick/时刻表"));
+  {
+    TUserSettings next(Store(path));
+    EXPECT_EQ(next.LastStations().From, QStringLiteral("北京"));
+    EXPECT_EQ(next.LastStations().To, QStringLiteral("上海"));
+    EXPECT_EQ(next.LastStations().Station, QStringLiteral("天津"));
+    EXPECT_EQ(next.LastFolder(), QStringLiteral("/media/stick/时刻表"));
+  }
   s.ClearHistory();
   EXPECT_TRUE(s.RecentFrom().isEmpty());
   EXPECT_TRUE(s.RecentTo().isEmpty());
+  EXPECT_TRUE(s.LastStations().From.isEmpty());
   EXPECT_EQ(s.MinChange(), 45);  // clearing the history keeps the settings
+  EXPECT_FALSE(s.LastFolder().isEmpty());
+  s.ForgetLastFolder();
+  EXPECT_TRUE(TUserSettings(Store(path)).LastFolder().isEmpty());
 }
 
 // A FIFO (or a folder) where the settings file should be would block the
@@ -105,7 +118,29 @@ TEST(UserSettings, DamagedFileReadsAsDefaults) {
     // And it still takes new values.
     s.RememberFrom(QStringLiteral("北京"));
     EXPECT_EQ(s.RecentFrom(), QStringList{"北京"});
+    // A file that did not read is kept aside, whole, before it is replaced.
+    s.Sync();
+    if (!s.DamagedCopy().isEmpty()) {
+      QFile kept(s.DamagedCopy());
+      ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+      EXPECT_EQ(kept.readAll(), bytes);
+    }
   }
+  // One that does not read at all is always kept, and an earlier copy too.
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("vormek.conf"));
+  for (int run = 0; run < 2; ++run) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(damaged[3]);
+    file.close();
+    TUserSettings s(Store(path));
+    EXPECT_FALSE(s.DamagedCopy().isEmpty()) << run;
+    s.RememberFrom(QStringLiteral("北京"));
+    s.Sync();
+  }
+  EXPECT_TRUE(QFile::exists(path + QStringLiteral(".damaged")));
+  EXPECT_TRUE(QFile::exists(path + QStringLiteral(".damaged.1")));
 }
 
 }  // namespace
