@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPalette>
+#include <algorithm>
 
 #include "gui_text/gbk_text.h"
 #include "gui_text/window_fonts.h"
@@ -61,11 +62,18 @@ TFrmAbout::TFrmAbout(UrlOpener opener, QWidget* parent)
   Label4 = Text(this, QStringLiteral("Label4"), QStringLiteral("荣誉出品："), {110, 164}, 12);
   Label3 = Text(this, QStringLiteral("Label3"), FromGbk(maker.Name), {170, 164}, 12);
 
+  // The note keeps a margin from every edge; the box grows below it where
+  // the face needs more lines than the specified height leaves.
+  constexpr int kMargin = 10;
+  constexpr int kNoteTop = 184;
   LabData = new QLabel(kBuiltInTimetableNote, this);
   LabData->setObjectName(QStringLiteral("LabData"));
   LabData->setFont(SongFont(11));
   LabData->setWordWrap(true);
-  LabData->setGeometry(10, 182, ClientWidth - 20, ClientHeight - 184);
+  const int noteWidth = ClientWidth - 2 * kMargin;
+  const int noteHeight = LabData->heightForWidth(noteWidth);
+  LabData->setGeometry(kMargin, kNoteTop, noteWidth, noteHeight);
+  setFixedSize(ClientWidth, std::max(ClientHeight, kNoteTop + noteHeight + kMargin));
 }
 
 void TFrmAbout::Prepare(const QPixmap& logo) {

@@ -66,7 +66,13 @@ void TFrmVormek::UseAdvancedMenu(QMenu* menu) {
 }
 
 TWebLinks* TFrmVormek::AddWebLinks(UrlOpener opener) {
-  return new TWebLinks(PTop, Images[6], ImageLogo, BtnUpdate, std::move(opener));
+  // A click says on the status bar what it opens, for the moment the
+  // browser takes to come up.
+  UrlOpener told = [this, opener = std::move(opener)](const QUrl& url) {
+    StatusBar1->showMessage(QStringLiteral("正在用浏览器打开 %1 …").arg(url.toDisplayString()), 5000);
+    if (opener) opener(url);
+  };
+  return new TWebLinks(PTop, Images[6], ImageLogo, BtnUpdate, std::move(told));
 }
 
 void TFrmVormek::AddStatusPanel(QWidget* panel) {

@@ -1,7 +1,9 @@
 #include "app/web_links.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
@@ -18,7 +20,15 @@ const QString kPartnerNumber = QStringLiteral("2012050500000000001");
 }  // namespace
 
 UrlOpener DesktopUrlOpener() {
-  return [](const QUrl& url) { QDesktopServices::openUrl(url); };
+  return [](const QUrl& url) {
+    if (QDesktopServices::openUrl(url)) return;
+    // Without a browser the click would otherwise do nothing at all.
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("打开网页"),
+                    QStringLiteral("无法打开网页：没有找到可用的浏览器。\n%1").arg(url.toDisplayString()),
+                    QMessageBox::Ok, QApplication::activeWindow());
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    box.exec();
+  };
 }
 
 QUrl MakerHomeUrl() { return QUrl(kMakerHost + QStringLiteral("/")); }

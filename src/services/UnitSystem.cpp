@@ -92,10 +92,12 @@ bool CreateShortcut(const QString& target, const QString& name, const QString& f
   const QString path = ShortcutFile(target, name, folder, specialFolder);
   if (path.isEmpty()) return false;
   const QString dir = QFileInfo(path).path();
-  // The applications menu folder is the user's own and may simply not exist yet;
-  // a missing desktop means there is no desktop to put a shortcut on.
-  const bool menu = specialFolder == TSpecialFolder::Programs;
-  if (menu && !QDir().mkpath(dir)) return false;
+  // The applications menu folder and the desktop folder the user's XDG
+  // directories name are the user's own and may simply not exist yet (a
+  // desktop folder is made on first use); a folder given by the caller must
+  // be there.
+  const bool own = specialFolder != TSpecialFolder::None || folder.isEmpty();
+  if (own && !QDir().mkpath(dir)) return false;
   if (!QFileInfo(dir).isDir()) return false;
 
   QSaveFile file(path);

@@ -304,14 +304,25 @@ TEST_F(MenuTest, ShortcutItemsWriteTheDesktopEntriesAndSaySo) {
 
   OpenTiny();
   Install();
-  // No desktop folder: nothing written, and the user is told.
+  // A file where the desktop folder belongs: nothing written, and the user
+  // is warned.
+  QFile inTheWay(home.filePath(QStringLiteral("Desktop")));
+  ASSERT_TRUE(inTheWay.open(QIODevice::WriteOnly));
+  inTheWay.close();
   installed.Menu->MDesktop->trigger();
   ASSERT_EQ(boxes.Shown.size(), 1u);
   EXPECT_EQ(boxes.Shown[0].Text,
             QStringLiteral("找不到桌面文件夹（%1），未创建快捷方式。").arg(home.filePath(QStringLiteral("Desktop"))));
   EXPECT_EQ(boxes.Shown[0].Caption, QStringLiteral("创建快捷方式"));
-
-  ASSERT_TRUE(QDir(home.path()).mkdir(QStringLiteral("Desktop")));
+  EXPECT_TRUE(boxes.Shown[0].Warning);
+  // No desktop folder at all: the one the user's directories name is made.
+  ASSERT_TRUE(inTheWay.remove());
+  boxes.Shown.clear();
+  installed.Menu->MDesktop->trigger();
+  EXPECT_TRUE(QFileInfo::exists(desktopLink));
+  ASSERT_EQ(boxes.Shown.size(), 1u);
+  EXPECT_FALSE(boxes.Shown[0].Warning);
+  ASSERT_TRUE(QFile::remove(desktopLink));
   boxes.Shown.clear();
   installed.Menu->MDesktop->trigger();
   installed.Menu->NStart->trigger();
@@ -387,6 +398,9 @@ TEST_F(MenuTest, LinksOpenTheirPagesAndSmallPicturesDoNothing) {
   const std::vector<QUrl> expected{MakerHomeUrl(),  MakerHomeUrl(),   MakerHomeUrl(),      FlightDealsUrl(),
                                    TrainTimesUrl(), LeftTicketsUrl(), RailwayTicketsUrl(), SoftwareDownloadUrl()};
   EXPECT_EQ(opened, expected);
+  // Each click says on the status bar what it opens.
+  EXPECT_EQ(Widget<QStatusBar>(*window, "StatusBar1")->currentMessage(),
+            QStringLiteral("正在用浏览器打开 %1 …").arg(SoftwareDownloadUrl().toDisplayString()));
   EXPECT_TRUE(FlightDealsUrl().path().contains(QRegularExpression(QStringLiteral("^/r/flight/\\d{19}$"))));
   EXPECT_EQ(LeftTicketsUrl().path(), QStringLiteral("/TrainQuery/leftTicketByStation.jsp"));
   EXPECT_EQ(RailwayTicketsUrl().path(), QStringLiteral("/mormhweb/kyfw/"));

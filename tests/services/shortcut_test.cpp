@@ -162,9 +162,9 @@ TEST_F(ShortcutTest, MissingTargetOrFolderWritesNothing) {
   EXPECT_TRUE(QDir(Home(QStringLiteral("Desktop"))).isEmpty());
 }
 
-TEST_F(ShortcutTest, NoDesktopFolderMeansNoDesktopShortcut) {
-  EXPECT_FALSE(CreateShortcut(target_, QStringLiteral("维墨克时刻"), QString(), vormek::TSpecialFolder::None));
-  EXPECT_FALSE(QFileInfo::exists(Home(QStringLiteral("Desktop"))));
+TEST_F(ShortcutTest, AMissingDesktopFolderIsMadeForTheShortcut) {
+  EXPECT_TRUE(CreateShortcut(target_, QStringLiteral("维墨克时刻"), QString(), vormek::TSpecialFolder::None));
+  EXPECT_TRUE(QFileInfo(Home(QStringLiteral("Desktop/维墨克时刻.desktop"))).isFile());
 }
 
 TEST_F(ShortcutTest, FailedSaveGivesFalse) {
