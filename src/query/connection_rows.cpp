@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "rules/UPub_Center.h"
+
 namespace vormek {
 
 std::vector<std::string> ConnectionHeader() {
@@ -33,10 +35,34 @@ std::vector<std::string> ConnectionRow(const TConnection& c) {
           c.HardSeatFare};
 }
 
-TStringGrid ConnectionGrid(const std::vector<TConnection>& connections) {
+TConnectionDays ConnectionDays(const TConnection& c) {
+  const int leave = DurationToMinutes(c.First.FZ.Time);
+  const int arriveX = leave + DurationToMinutes(c.First.QJ_R_Date);
+  return {arriveX / kMinutesPerDay, (arriveX + c.WaitMinutes) / kMinutesPerDay,
+          (leave + c.TotalMinutes) / kMinutesPerDay};
+}
+
+std::string ClockWithDay(const std::string& clock, int day) {
+  if (clock.empty()) return clock;
+  const std::string text = HoursMinutes(DurationToMinutes(clock) % kMinutesPerDay);
+  return day > 0 ? text + "+" + std::to_string(day) : text;
+}
+
+std::vector<std::string> ConnectionRowWithDays(const TConnection& c) {
+  std::vector<std::string> row = ConnectionRow(c);
+  const TConnectionDays days = ConnectionDays(c);
+  row[2] = ClockWithDay(row[2], 0);
+  row[4] = ClockWithDay(row[4], days.ArriveX);
+  row[6] = ClockWithDay(row[6], days.LeaveX);
+  row[9] = ClockWithDay(row[9], days.Arrive);
+  return row;
+}
+
+TStringGrid ConnectionGrid(const std::vector<TConnection>& connections, bool markDays) {
   const int rows = std::max(kConnectionGridRows, static_cast<int>(connections.size()));
   TStringGrid grid(kConnectionColumns, rows);
-  for (std::size_t i = 0; i < connections.size(); ++i) grid.Row(static_cast<int>(i)) = ConnectionRow(connections[i]);
+  for (std::size_t i = 0; i < connections.size(); ++i)
+    grid.Row(static_cast<int>(i)) = markDays ? ConnectionRowWithDays(connections[i]) : ConnectionRow(connections[i]);
   return grid;
 }
 

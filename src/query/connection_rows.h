@@ -23,7 +23,26 @@ std::string HoursMinutes(int minutes);
 
 std::vector<std::string> ConnectionRow(const TConnection& connection);
 
-// One row per connection into a grid of at least kConnectionGridRows rows.
-TStringGrid ConnectionGrid(const std::vector<TConnection>& connections);
+// The days a connection's later times fall on, counted from the first
+// train's departure: its arrival at the transfer station, the second train's
+// departure there and the arrival at the end; 0 is the same day.
+struct TConnectionDays {
+  int ArriveX = 0;
+  int LeaveX = 0;
+  int Arrive = 0;
+};
+TConnectionDays ConnectionDays(const TConnection& connection);
+
+// A clock time as "HH:MM", with the day it falls on after the departure's
+// when that is a later one: ("1:19", 2) -> "01:19+2", ("5:8", 0) -> "05:08".
+std::string ClockWithDay(const std::string& clock, int day);
+
+// ConnectionRow with its clock times as "HH:MM" and the later days marked,
+// as the program's own connections window and its reports show them.
+std::vector<std::string> ConnectionRowWithDays(const TConnection& connection);
+
+// One row per connection into a grid of at least kConnectionGridRows rows;
+// with markDays, the rows of ConnectionRowWithDays.
+TStringGrid ConnectionGrid(const std::vector<TConnection>& connections, bool markDays = false);
 
 }  // namespace vormek

@@ -115,7 +115,7 @@ void TFrmPlan::Refill() {
   if (all_) options.MaxCount = std::numeric_limits<int>::max();
   connections_ = FindConnections(index_, *deps_.Tables, request_.From, request_.To, options, *deps_.Fares, &total_);
   PGrid->ClearSelection();
-  PGridModel->Change([&](TStringGrid& grid) { grid = ConnectionGrid(connections_); });
+  PGridModel->Change([&](TStringGrid& grid) { grid = ConnectionGrid(connections_, true); });
   // The count is the true one; the list may hold only the best of them.
   const std::size_t shown = connections_.size();
   if (total_ == 0)

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "data/table_ranges.h"
+#include "query/connection_rows.h"
 #include "timetable_fixture.h"
 
 namespace vormek {
@@ -33,6 +36,48 @@ TEST(Connections, ElapsedTimesBeyondTheLoadRangeCountAsTheLongest) {
     EXPECT_EQ(found[0].WaitMinutes, 60);
     EXPECT_EQ(found[0].TotalMinutes, c.ride + 60 + c.ride);
   }
+}
+
+// The window's times carry the day they fall on: read back as minutes from
+// the first departure's midnight, they give the first ride, the wait and the
+// whole journey exactly, for trains of any length across any midnights.
+TEST(ConnectionRows, MarkedDaysAddUpToTheRideTheWaitAndTheJourney) {
+  std::mt19937 random(8);
+  const auto absolute = [](const std::string& text) {
+    const std::size_t plus = text.find('+');
+    const int day = plus == std::string::npos ? 0 : std::stoi(text.substr(plus + 1));
+    EXPECT_EQ(text.substr(0, plus).size(), 5u) << text << ": HH:MM";
+    return DurationToMinutes(text.substr(0, plus)) + day * kMinutesPerDay;
+  };
+  int marked = 0;
+  for (int round = 0; round < 40; ++round) {
+    fixture::Tables t;
+    for (int n = 0; n < 6; ++n) {
+      const bool first = n < 3;
+      const int leave = static_cast<int>(random() % kMinutesPerDay);
+      const int ride = 10 + static_cast<int>(random() % (40 * 60));
+      t.trains.push_back(
+          {"T" + std::to_string(n),
+           9,
+           {S(first ? "A" : "X", "", HoursMinutes(leave), "0", 0),
+            S(first ? "X" : "B", HoursMinutes((leave + ride) % kMinutesPerDay), "", MinutesToDuration(ride), 100)}});
+    }
+    TTimetable tt;
+    fixture::Load(t, tt);
+    const TConnectionIndex index(tt);
+    for (const TConnection& c : FindConnections(index, tt, "A", "B", TConnectionOptions{}, BuildFareTables())) {
+      const std::vector<std::string> row = ConnectionRowWithDays(c);
+      const int leave = absolute(row[2]);
+      ASSERT_LT(leave, kMinutesPerDay) << row[2];
+      EXPECT_EQ(absolute(row[4]) - leave, DurationToMinutes(c.First.QJ_R_Date)) << row[4];
+      EXPECT_EQ(absolute(row[6]) - absolute(row[4]), c.WaitMinutes) << row[4] << " " << row[6];
+      EXPECT_EQ(absolute(row[9]) - leave, c.TotalMinutes) << row[9];
+      marked += row[9].find('+') != std::string::npos;
+    }
+  }
+  EXPECT_GT(marked, 20) << "few journeys reach another day";
+  EXPECT_EQ(ClockWithDay("1:19", 2), "01:19+2");
+  EXPECT_EQ(ClockWithDay("5:8", 0), "05:08");
 }
 
 }  // namespace

@@ -83,7 +83,7 @@ TEST_F(FrmPlanTest, ListsTheConnectionsFollowsTheSpinBoxAndHandsOnItsRows) {
   EXPECT_EQ(window->SpinMinChange->value(), 30);
   // The grid shows exactly the rows of the search, in its order.
   for (int row = 0; row < window->Count(); ++row) {
-    const auto cells = ConnectionRow(window->Connections()[static_cast<std::size_t>(row)]);
+    const auto cells = ConnectionRowWithDays(window->Connections()[static_cast<std::size_t>(row)]);
     for (int col = 0; col < kConnectionColumns; ++col)
       ASSERT_EQ(Cell(col, row), FromGbk(cells[static_cast<std::size_t>(col)]));
   }
