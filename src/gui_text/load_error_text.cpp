@@ -76,6 +76,12 @@ const std::vector<TReasonWords>& Words() {
         // The values' ranges.
         {"(\\S+) " Q " is empty", "列“%1”的值为空"},
         {"(\\S+) " Q " outside (-?\\d+)\\.\\.(-?\\d+)", "列“%1”的值“%2”不在%3到%4之间"},
+        {"(\\S+) " Q " is not a clock time", "列“%1”的值“%2”不是时刻"},
+        {"(\\S+) " Q " is not a text of whole GBK characters within the column's size on one line",
+         "列“%1”的值“%2”不是列宽以内、一行的完整GBK文字"},
+        {"(\\S+) " Q " disagrees with its number (-?\\d+)", "列“%1”的值“%2”与其数值%3不符"},
+        {"a column's name cannot be written in a table text", "有列名无法写入表文本"},
+        {"an index's name cannot be written in a table text", "有索引名无法写入表文本"},
         {"(\\S+) " Q " is not an elapsed time up to 9999:59", "列“%1”的值“%2”不是9999:59以内的历时"},
         {"(\\S+) " Q " is not a fare of amounts up to 100000", "列“%1”的值“%2”不是100000以内的票价"},
         {"(\\S+) " Q " is less than the (\\d+) km of the stop before", "列“%1”的值“%2”小于前一站的%3公里"},
