@@ -62,6 +62,9 @@ void TStationComboBox::SetStationList(const QStringList& items, bool open) {
     under.setWidth(std::max(width(), list_->popup()->sizeHintForColumn(0) + 24));
     list_->complete(under);
     list_->popup()->scrollToTop();
+    // Nothing current until the user moves into the list: ↓ then takes the
+    // first station, and no row looks chosen before that.
+    list_->popup()->setCurrentIndex(QModelIndex());
   } else {
     list_->popup()->hide();
   }

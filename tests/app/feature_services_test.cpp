@@ -283,6 +283,7 @@ TEST_F(FeatureServicesTest, InstalledMenuItemsTablesOptionAndRememberedStations)
   EXPECT_EQ(from->Items(), offered);
   ASSERT_TRUE(from->ListOpen());
   EXPECT_FALSE(from->ListView()->selectionModel()->hasSelection()) << "a row highlighted before any key";
+  EXPECT_FALSE(from->ListView()->currentIndex().isValid()) << "a row current before any key";
   EXPECT_GE(from->ListView()->visualRect(from->ListView()->model()->index(0, 0)).height(),
             QFontMetrics(from->ListView()->font()).height());
   QTest::keyClick(from->ListView(), Qt::Key_Down);

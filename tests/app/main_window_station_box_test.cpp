@@ -137,6 +137,7 @@ TEST_F(MainWindowStationBox, AWholeNameClosesTheListOpenedForItsFirstCharacter) 
   ASSERT_TRUE(QTest::qWaitFor([box] { return box->isEnabled(); }, 10000));
   TypeText(box, QStringLiteral("上"));
   ASSERT_TRUE(box->ListOpen());
+  EXPECT_FALSE(box->ListView()->currentIndex().isValid()) << "a row current before any key";
   EXPECT_TRUE(Filled(box).contains(QStringLiteral("上海")));
   TypeText(box, QStringLiteral("海"));
   EXPECT_EQ(box->currentText(), QStringLiteral("上海"));
