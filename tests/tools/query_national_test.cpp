@@ -88,11 +88,13 @@ TEST_F(NationalTablesTest, AZeroKilometreSectionHasNoFareAndNoSpeed) {
   EXPECT_NE(run.err.find(U8(u8"区间：0km/历时00:23/速度km/h")), std::string::npos) << run.err;
 }
 
-TEST_F(NationalTablesTest, ATrainWithThreeNumbersIsFoundByItsFirst) {
+TEST_F(NationalTablesTest, ATrainWithThreeNumbersIsFoundByEachOfThem) {
   const auto first = Rows({"cc", "d5221"});
   ASSERT_EQ(first.size(), 1u);
   EXPECT_EQ(first[0][0], "D5221/D5224/D5253");
-  EXPECT_TRUE(Rows({"cc", "D5224"}).empty());
+  EXPECT_EQ(Rows({"cc", "D5224"}), first);
+  EXPECT_EQ(Rows({"cc", "D5253"}), first);
+  EXPECT_TRUE(Rows({"cc", "D522"}).empty());
   EXPECT_EQ(Rows({"cc", "D5221/D5224"}).size(), 1u);
   EXPECT_EQ(Rows({"cc", "D5221/D5224/D5253"}).size(), 1u);
 }
