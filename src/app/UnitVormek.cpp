@@ -246,21 +246,12 @@ void TFrmVormek::ComboFZChange(TStationComboBox* box) {
   box->ReplaceText(trimmed);
   if (!loaders_ || !loaders_->PinyinLoaded()) return;
   const std::string gbk = ToGbkForLookup(trimmed);
-  const TStationListUpdate update = UpdateStationList(loaders_->Tables().KMPy, fullPinyin_.get(), gbk);
-  switch (update.Action) {
-    case TListAction::Fill: {
-      QStringList items;
-      for (const std::string& station : update.Items) items << FromGbk(station);
-      box->SetStationList(items, true);
-      box->unsetCursor();
-      break;
-    }
-    case TListAction::ClearToEmpty: box->SetStationList(QStringList(9, QString()), false); break;
-    case TListAction::Keep:
-      // A whole name: a list opened for its first characters no longer fits.
-      if (box->ListOpen()) box->SetStationList(box->Items(), false);
-      break;
-  }
+  box->ShowListUpdate(StationListFor(gbk));
+}
+
+TStationListUpdate TFrmVormek::StationListFor(const std::string& typed) const {
+  if (!loaders_ || !loaders_->PinyinLoaded()) return {};
+  return UpdateStationList(loaders_->Tables().KMPy, fullPinyin_.get(), typed);
 }
 
 void TFrmVormek::ComboKeyEnter(TStationComboBox* box) {

@@ -16,6 +16,7 @@
 #include "query/result_filter.h"
 #include "query/sort_state.h"
 #include "rules/UPub_Center.h"
+#include "stations/station_list.h"
 
 class QCheckBox;
 class QEvent;
@@ -89,6 +90,9 @@ class TFrmVormek : public QWidget {
   // The four filter boxes as they are checked now.
   TFilterBoxes Filters() const;
   QString StationText(TStationBox box) const;
+  // The station list for a typed text (GBK), as the boxes show it; Keep
+  // while the pinyin table is not loaded. Other windows' boxes use it too.
+  TStationListUpdate StationListFor(const std::string& typed) const;
 
   // Fits the window into a screen's available area: where the window at its
   // specified size (and its frame) does not fit, everything in it is scaled

@@ -9,8 +9,10 @@
 #include "app/menu_keyboard.h"
 #include "app/message_boxes.h"
 #include "app/version_check_switch.h"
+#include "gui_text/gbk_text.h"
 #include "output/column_names.h"
 #include "services/UnitSystem.h"
+#include "ui/UnitJourney.h"
 #include "ui/UnitMsg.h"
 #include "ui/UnitZzz.h"
 
@@ -57,6 +59,9 @@ TAdvancedMenu::TAdvancedMenu(TAdvancedActions actions, QWidget* parent) : QMenu(
   MExportPdf->setObjectName(QStringLiteral("MExportPdf"));
   MExport = addAction(QStringLiteral("导出查询结果"));
   addSeparator();
+  MJourney = addAction(QStringLiteral("行程规划…"));
+  MJourney->setObjectName(QStringLiteral("MJourney"));
+  addSeparator();
   MShortcuts = addMenu(QStringLiteral("创建快捷方式"));
   MDesktop = MShortcuts->addAction(QStringLiteral("桌面快捷方式"));
   NStart = MShortcuts->addAction(QStringLiteral("开始菜单快捷方式"));
@@ -66,6 +71,7 @@ TAdvancedMenu::TAdvancedMenu(TAdvancedActions actions, QWidget* parent) : QMenu(
   connect(MPrint, &QAction::triggered, this, [this] { Run(actions_.Print); });
   connect(MExport, &QAction::triggered, this, [this] { Run(actions_.Export); });
   connect(MExportPdf, &QAction::triggered, this, [this] { Run(actions_.ExportPdf); });
+  connect(MJourney, &QAction::triggered, this, [this] { Run(actions_.Journeys); });
   connect(MDesktop, &QAction::triggered, this, [this] { Run(actions_.Desktop); });
   connect(NStart, &QAction::triggered, this, [this] { Run(actions_.Start); });
   connect(MAbout, &QAction::triggered, this, [this] { Run(actions_.About); });
@@ -77,6 +83,7 @@ void TAdvancedMenu::MAdvancedPopup() {
   MPrint->setEnabled(any);
   MExportPdf->setEnabled(any);
   MExport->setEnabled(any);
+  MJourney->setEnabled(actions_.CanPlan && actions_.CanPlan());
 }
 
 bool AskPrintConfirmation(QWidget* parent) {
@@ -100,6 +107,21 @@ TAdvancedActions ProgramAdvancedActions(TFrmVormek& window, const TWindowService
   actions.Export = [mainWindow, exportGrid = services.Output.Export] {
     if (exportGrid)
       exportGrid(mainWindow, mainWindow->ResultGrid(), TGridKind::Result, mainWindow->Center().ResultCount);
+  };
+  actions.CanPlan = [mainWindow] { return mainWindow->LoadedTables() != nullptr; };
+  actions.Journeys = [mainWindow, output = services.Output] {
+    TTimetable* tables = mainWindow->LoadedTables();
+    if (tables == nullptr) return;
+    TJourneyDeps deps;
+    deps.Tables = tables;
+    deps.Fares = &mainWindow->Center().Fares;
+    deps.StationList = [mainWindow](const std::string& typed) { return mainWindow->StationListFor(typed); };
+    deps.DetailActions = output;
+    const auto typed = [mainWindow](TStationBox box) {
+      return ToGbk(TrimBlanksAndControls(mainWindow->StationText(box))).value_or(std::string());
+    };
+    TFrmJourney planner(typed(TStationBox::From), typed(TStationBox::To), std::move(deps), mainWindow);
+    planner.exec();
   };
   const auto target =
       services.ExecutablePath ? services.ExecutablePath : [] { return QCoreApplication::applicationFilePath(); };

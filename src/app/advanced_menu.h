@@ -22,9 +22,11 @@ struct TAdvancedActions {
   std::function<void()> Print;   // MPrintClick
   std::function<void()> Export;  // MExportClick
   std::function<void()> ExportPdf;
-  std::function<void()> Desktop;  // MDesktopClick
-  std::function<void()> Start;    // NStartClick
-  std::function<void()> About;    // MAboutClick
+  std::function<bool()> CanPlan;   // the tables are loaded
+  std::function<void()> Journeys;  // 行程规划 from the boxes' stations
+  std::function<void()> Desktop;   // MDesktopClick
+  std::function<void()> Start;     // NStartClick
+  std::function<void()> About;     // MAboutClick
 };
 
 class TAdvancedMenu : public QMenu {
@@ -39,6 +41,7 @@ class TAdvancedMenu : public QMenu {
   QAction* MPrint = nullptr;
   QAction* MExportPdf = nullptr;
   QAction* MExport = nullptr;
+  QAction* MJourney = nullptr;
   QMenu* MShortcuts = nullptr;
   QAction* MDesktop = nullptr;
   QAction* NStart = nullptr;

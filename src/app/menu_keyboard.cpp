@@ -59,6 +59,7 @@ void Shortcut(TAdvancedMenu& menu, QWidget& window, TMenuKeysFirst& first, QActi
 QAction* AddMenuKeyboardAccess(TAdvancedMenu& menu, QWidget& window) {
   Mnemonic(menu.MPrint, QLatin1Char('P'));
   Mnemonic(menu.MExport, QLatin1Char('E'));
+  menu.MJourney->setText(QStringLiteral("行程规划(&J)…"));
   menu.MExportPdf->setText(QStringLiteral("导出PDF(&F)…"));
   Mnemonic(menu.MShortcuts->menuAction(), QLatin1Char('S'));
   Mnemonic(menu.MDesktop, QLatin1Char('D'));
@@ -72,6 +73,7 @@ QAction* AddMenuKeyboardAccess(TAdvancedMenu& menu, QWidget& window) {
   auto* first = new TMenuKeysFirst(window);
   Shortcut(menu, window, *first, menu.MPrint, QKeySequence(Qt::CTRL | Qt::Key_P));
   Shortcut(menu, window, *first, menu.MExport, QKeySequence(Qt::CTRL | Qt::Key_E));
+  Shortcut(menu, window, *first, menu.MJourney, QKeySequence(Qt::CTRL | Qt::Key_J));
   Shortcut(menu, window, *first, menu.MAbout, QKeySequence(Qt::Key_F1));
   Shortcut(menu, window, *first, quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
   return quit;

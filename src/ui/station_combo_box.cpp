@@ -7,6 +7,8 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "gui_text/gbk_text.h"
+
 namespace vormek {
 
 TStationComboBox::TStationComboBox(QWidget* parent) : QComboBox(parent) {
@@ -137,6 +139,23 @@ void TStationComboBox::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QComboBox::keyPressEvent(event);
+}
+
+void TStationComboBox::ShowListUpdate(const TStationListUpdate& update) {
+  switch (update.Action) {
+    case TListAction::Fill: {
+      QStringList items;
+      for (const std::string& station : update.Items) items << FromGbk(station);
+      SetStationList(items, true);
+      unsetCursor();
+      break;
+    }
+    case TListAction::ClearToEmpty: SetStationList(QStringList(9, QString()), false); break;
+    case TListAction::Keep:
+      // A whole name: a list opened for its first characters no longer fits.
+      if (ListOpen()) SetStationList(Items(), false);
+      break;
+  }
 }
 
 }  // namespace vormek

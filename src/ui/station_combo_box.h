@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QStringList>
 
+#include "stations/station_list.h"
+
 class QAbstractItemView;
 class QCompleter;
 
@@ -25,6 +27,9 @@ class TStationComboBox : public QComboBox {
   void SetTextQuietly(const QString& text);
   // Writes the text back after trimming, caret at its end.
   void ReplaceText(const QString& text);
+  // Shows what the typed text asks of the list: filled and open, emptied,
+  // or kept (closed once the text is a whole name).
+  void ShowListUpdate(const TStationListUpdate& update);
 
  signals:
   // Typing, deleting, pasting or picking an item.
