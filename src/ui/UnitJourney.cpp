@@ -21,7 +21,7 @@ namespace vormek {
 namespace {
 
 const std::vector<int> kJourneyWidths{48, 62, 48, 60, 190, 200, 50, 92};
-const std::vector<int> kRideWidths{110, 120, 70, 120, 70, 70};
+const std::vector<int> kRideWidths{130, 190, 90, 190, 90, 80};
 constexpr int kJourneyRows = 12;
 constexpr int kRideRows = 3;
 constexpr int kJourneyTop = 78;
