@@ -27,14 +27,6 @@ constexpr int kRideRows = 3;
 constexpr int kJourneyTop = 78;
 constexpr int kRideTop = 332;
 
-QPushButton* Button(QWidget* parent, const QString& caption, const QString& name, const QRect& geometry) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setGeometry(geometry);
-  button->setAutoDefault(false);
-  return button;
-}
-
 QLabel* Caption(QWidget* parent, const QString& text, const QRect& geometry) {
   auto* label = new QLabel(text, parent);
   label->setGeometry(geometry);
@@ -100,7 +92,7 @@ void TFrmJourney::BuildLayout() {
   SpinChanges =
       Minutes(this, QStringLiteral("SpinChanges"), kMaxJourneyChanges, kMaxJourneyChanges, QRect(560, 9, 44, 24));
   SpinChanges->setSuffix(QStringLiteral(" 次"));
-  BTNQuery = Button(this, QStringLiteral("查询"), QStringLiteral("BTNQuery"), QRect(691, 7, 90, 28));
+  BTNQuery = DialogButton(this, QStringLiteral("查询"), QStringLiteral("BTNQuery"), QRect(691, 7, 90, 28));
   BTNQuery->setDefault(true);
 
   Caption(this, QStringLiteral("同站换乘至少"), QRect(9, 44, 80, 18));
@@ -111,12 +103,7 @@ void TFrmJourney::BuildLayout() {
   SpinCityChange =
       Minutes(this, QStringLiteral("SpinCityChange"), kDefaultCityChange, kMinutesPerDay, QRect(268, 41, 80, 24));
   SpinCityChange->setSuffix(QStringLiteral(" 分钟"));
-  LabCount = new QLabel(this);
-  LabCount->setObjectName(QStringLiteral("LabCount"));
-  LabCount->setGeometry(365, 44, 410, 18);
-  QPalette blue = LabCount->palette();
-  blue.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xFF));
-  LabCount->setPalette(blue);
+  LabCount = CountLabel(this, QRect(365, 44, 410, 18));
 
   JGridModel = new TZzzGridModel(kJourneyColumns, kJourneyRows, this);
   JGrid = new TResultGridView(JGridModel, kJourneyWidths, this);
@@ -137,9 +124,9 @@ void TFrmJourney::BuildLayout() {
   for (const std::string& name : RideHeader()) rideCaptions << FromGbk(name);
   BuildHeaderRow(this, *RGrid, rideCaptions, kRideTop, QStringLiteral("RLab"));
 
-  BTNPrint = Button(this, QStringLiteral("打印"), QStringLiteral("BTNPrint"), QRect(9, 430, 50, 32));
-  BTNExport = Button(this, QStringLiteral("导出"), QStringLiteral("BTNExport"), QRect(66, 430, 50, 32));
-  BTNClose = Button(this, QStringLiteral("关闭"), QStringLiteral("BTNClose"), QRect(691, 430, 90, 32));
+  BTNPrint = DialogButton(this, QStringLiteral("打印"), QStringLiteral("BTNPrint"), QRect(9, 430, 50, 32));
+  BTNExport = DialogButton(this, QStringLiteral("导出"), QStringLiteral("BTNExport"), QRect(66, 430, 50, 32));
+  BTNClose = DialogButton(this, QStringLiteral("关闭"), QStringLiteral("BTNClose"), QRect(691, 430, 90, 32));
 
   for (TStationComboBox* box : {ComboFrom, ComboTo})
     connect(box, &TStationComboBox::UserChangedText, this, [this, box] { StationBoxChange(box); });

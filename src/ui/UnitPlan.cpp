@@ -23,14 +23,6 @@ namespace {
 const std::vector<int> kColumnWidths{70, 66, 40, 66, 40, 70, 40, 42, 66, 40, 48, 48, 96};
 constexpr int kGridTop = 60;
 
-QPushButton* Button(QWidget* parent, const QString& caption, const QString& name, const QRect& geometry) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setGeometry(geometry);
-  button->setAutoDefault(false);
-  return button;
-}
-
 }  // namespace
 
 TPlanActions DefaultPlanActions() {
@@ -77,12 +69,7 @@ void TFrmPlan::BuildLayout() {
   SpinMinChange->setSingleStep(5);
   SpinMinChange->setSuffix(QStringLiteral(" 分钟"));
   SpinMinChange->setKeyboardTracking(false);  // search once the number is typed
-  LabCount = new QLabel(this);
-  LabCount->setObjectName(QStringLiteral("LabCount"));
-  LabCount->setGeometry(210, 12, 560, 18);
-  QPalette blue = LabCount->palette();
-  blue.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0xFF));
-  LabCount->setPalette(blue);
+  LabCount = CountLabel(this, QRect(210, 12, 560, 18));
 
   PGridModel = new TZzzGridModel(kConnectionColumns, kConnectionGridRows, this);
   PGrid = new TResultGridView(PGridModel, kColumnWidths, this);
@@ -94,10 +81,10 @@ void TFrmPlan::BuildLayout() {
   for (const std::string& name : ConnectionHeader()) captions << FromGbk(name);
   BuildHeaderRow(this, *PGrid, captions, kGridTop - kHeaderBoxHeight, QStringLiteral("PLab"));
 
-  BTNPrint = Button(this, QStringLiteral("打印"), QStringLiteral("BTNPrint"), QRect(9, 378, 50, 32));
-  BTNExport = Button(this, QStringLiteral("导出"), QStringLiteral("BTNExport"), QRect(66, 378, 50, 32));
-  BTNAll = Button(this, QStringLiteral("全部显示"), QStringLiteral("BTNAll"), QRect(123, 378, 80, 32));
-  BTNClose = Button(this, QStringLiteral("关闭"), QStringLiteral("BTNClose"), QRect(691, 378, 90, 32));
+  BTNPrint = DialogButton(this, QStringLiteral("打印"), QStringLiteral("BTNPrint"), QRect(9, 378, 50, 32));
+  BTNExport = DialogButton(this, QStringLiteral("导出"), QStringLiteral("BTNExport"), QRect(66, 378, 50, 32));
+  BTNAll = DialogButton(this, QStringLiteral("全部显示"), QStringLiteral("BTNAll"), QRect(123, 378, 80, 32));
+  BTNClose = DialogButton(this, QStringLiteral("关闭"), QStringLiteral("BTNClose"), QRect(691, 378, 90, 32));
   connect(BTNAll, &QPushButton::clicked, this, [this] {
     all_ = true;
     Refill();
