@@ -122,6 +122,10 @@ class TFrmVormek : public QWidget {
   void EmptyStationList(TStationBox box);
   // Checks the filter boxes without showing the results again.
   void SetFiltersQuietly(TFilterBoxes boxes);
+  // Selects a row of the result grid and scrolls to it; false (and no
+  // change) for a row without a result.
+  bool SelectResultRow(int row);
+  int SelectedResultRow() const;
 
   // ---- operations ----
   void ClearResults();
@@ -149,6 +153,9 @@ class TFrmVormek : public QWidget {
   void QueryAsked(TQueryMode mode);
   // A filter box was checked or unchecked by the user.
   void FiltersToggled();
+  // The grid's rows changed: emptied, shown again through the filters, or
+  // sorted.
+  void ResultsShown();
   // Emitted on the window's thread after each step of the loaders.
   void StationBoxesEnabled();
   void QueryButtonsEnabled();

@@ -6,6 +6,7 @@
 
 #include "app/UnitAbout.h"
 #include "app/UnitVormek.h"
+#include "app/graph_window.h"
 #include "app/menu_keyboard.h"
 #include "app/message_boxes.h"
 #include "app/version_check_switch.h"
@@ -61,6 +62,8 @@ TAdvancedMenu::TAdvancedMenu(TAdvancedActions actions, QWidget* parent) : QMenu(
   addSeparator();
   MJourney = addAction(QStringLiteral("行程规划…"));
   MJourney->setObjectName(QStringLiteral("MJourney"));
+  MGraph = addAction(QStringLiteral("运行图…"));
+  MGraph->setObjectName(QStringLiteral("MGraph"));
   addSeparator();
   MShortcuts = addMenu(QStringLiteral("创建快捷方式"));
   MDesktop = MShortcuts->addAction(QStringLiteral("桌面快捷方式"));
@@ -72,6 +75,7 @@ TAdvancedMenu::TAdvancedMenu(TAdvancedActions actions, QWidget* parent) : QMenu(
   connect(MExport, &QAction::triggered, this, [this] { Run(actions_.Export); });
   connect(MExportPdf, &QAction::triggered, this, [this] { Run(actions_.ExportPdf); });
   connect(MJourney, &QAction::triggered, this, [this] { Run(actions_.Journeys); });
+  connect(MGraph, &QAction::triggered, this, [this] { Run(actions_.Graph); });
   connect(MDesktop, &QAction::triggered, this, [this] { Run(actions_.Desktop); });
   connect(NStart, &QAction::triggered, this, [this] { Run(actions_.Start); });
   connect(MAbout, &QAction::triggered, this, [this] { Run(actions_.About); });
@@ -84,6 +88,7 @@ void TAdvancedMenu::MAdvancedPopup() {
   MExportPdf->setEnabled(any);
   MExport->setEnabled(any);
   MJourney->setEnabled(actions_.CanPlan && actions_.CanPlan());
+  MGraph->setEnabled(actions_.CanGraph && actions_.CanGraph());
 }
 
 bool AskPrintConfirmation(QWidget* parent) {
@@ -122,6 +127,10 @@ TAdvancedActions ProgramAdvancedActions(TFrmVormek& window, const TWindowService
     };
     TFrmJourney planner(typed(TStationBox::From), typed(TStationBox::To), std::move(deps), mainWindow);
     planner.exec();
+  };
+  actions.CanGraph = [mainWindow] { return CanShowGraph(*mainWindow); };
+  actions.Graph = [mainWindow, graph = services.GraphOutput, output = services.Output] {
+    if (CanShowGraph(*mainWindow)) ShowGraphWindow(*mainWindow, graph, output);
   };
   const auto target =
       services.ExecutablePath ? services.ExecutablePath : [] { return QCoreApplication::applicationFilePath(); };
@@ -169,11 +178,8 @@ TInstalledServices InstallWindowServices(TFrmVormek& window, TWindowServices ser
   installed.Links = window.AddWebLinks(services.Opener);
 
   TFrmVormek* mainWindow = &window;
-  QObject::connect(&window, &TFrmVormek::SGridDblClick, &window, [mainWindow, output = services.Output](int row) {
-    const TTimetable* tables = mainWindow->LoadedTables();
-    if (!tables) return;
-    TFrmMsg::OpenForRow(mainWindow->Center().GridResults, mainWindow->ResultGrid(), row, *tables, mainWindow, output);
-  });
+  QObject::connect(&window, &TFrmVormek::SGridDblClick, &window,
+                   [mainWindow, output = services.Output](int row) { OpenRowStops(*mainWindow, row, output); });
   window.SetShowTransferWindow([](TFrmVormek& win) {
     TWindowLegs legs(win);
     TFrmZzz::ShowTransferStations(win.Center(), legs, &win);

@@ -7,6 +7,7 @@
 #include "app/web_links.h"
 #include "services/UnitSystem.h"
 #include "ui/UnitMsg.h"
+#include "ui/graph_actions.h"
 
 class QAction;
 
@@ -24,6 +25,8 @@ struct TAdvancedActions {
   std::function<void()> ExportPdf;
   std::function<bool()> CanPlan;   // the tables are loaded
   std::function<void()> Journeys;  // 行程规划 from the boxes' stations
+  std::function<bool()> CanGraph;  // the grid holds a station-to-station query's rows
+  std::function<void()> Graph;     // 运行图 of the grid's rows
   std::function<void()> Desktop;   // MDesktopClick
   std::function<void()> Start;     // NStartClick
   std::function<void()> About;     // MAboutClick
@@ -35,13 +38,15 @@ class TAdvancedMenu : public QMenu {
  public:
   TAdvancedMenu(TAdvancedActions actions, QWidget* parent = nullptr);
 
-  // Print, PDF and export only while there are results.
+  // Print, PDF and export only while there are results; the train graph
+  // only for the rows of a station-to-station query.
   void MAdvancedPopup();
 
   QAction* MPrint = nullptr;
   QAction* MExportPdf = nullptr;
   QAction* MExport = nullptr;
   QAction* MJourney = nullptr;
+  QAction* MGraph = nullptr;
   QMenu* MShortcuts = nullptr;
   QAction* MDesktop = nullptr;
   QAction* NStart = nullptr;
@@ -75,6 +80,8 @@ struct TWindowServices {
   IMessageBoxes* Boxes = nullptr;
   // Printing and export of the main grid and of the detail window's stops.
   TMsgActions Output = DefaultMsgActions();
+  // The train graph's export and printing.
+  TGraphActions GraphOutput = DefaultGraphActions();
   // Where the version check's on/off choice is kept; no menu item without it.
   TUserSettings* Settings = nullptr;
 };

@@ -60,6 +60,7 @@ QAction* AddMenuKeyboardAccess(TAdvancedMenu& menu, QWidget& window) {
   Mnemonic(menu.MPrint, QLatin1Char('P'));
   Mnemonic(menu.MExport, QLatin1Char('E'));
   menu.MJourney->setText(QStringLiteral("行程规划(&J)…"));
+  menu.MGraph->setText(QStringLiteral("运行图(&G)…"));
   menu.MExportPdf->setText(QStringLiteral("导出PDF(&F)…"));
   Mnemonic(menu.MShortcuts->menuAction(), QLatin1Char('S'));
   Mnemonic(menu.MDesktop, QLatin1Char('D'));
@@ -74,6 +75,7 @@ QAction* AddMenuKeyboardAccess(TAdvancedMenu& menu, QWidget& window) {
   Shortcut(menu, window, *first, menu.MPrint, QKeySequence(Qt::CTRL | Qt::Key_P));
   Shortcut(menu, window, *first, menu.MExport, QKeySequence(Qt::CTRL | Qt::Key_E));
   Shortcut(menu, window, *first, menu.MJourney, QKeySequence(Qt::CTRL | Qt::Key_J));
+  Shortcut(menu, window, *first, menu.MGraph, QKeySequence(Qt::CTRL | Qt::Key_G));
   Shortcut(menu, window, *first, menu.MAbout, QKeySequence(Qt::Key_F1));
   Shortcut(menu, window, *first, quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
   return quit;

@@ -1,7 +1,7 @@
 #pragma once
 // Keyboard access to the popup menu: mnemonics on its items, a quit item,
-// and window-wide shortcuts Ctrl+P print, Ctrl+E export, F1 about and
-// Ctrl+Q quit that obey the menu's enabling.
+// and window-wide shortcuts Ctrl+P print, Ctrl+E export, Ctrl+J journeys,
+// Ctrl+G train graph, F1 about and Ctrl+Q quit that obey the menu's enabling.
 class QAction;
 class QWidget;
 

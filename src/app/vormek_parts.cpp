@@ -47,6 +47,10 @@ void TFrmVormek::SetFiltersQuietly(TFilterBoxes boxes) {
   }
 }
 
+bool TFrmVormek::SelectResultRow(int row) { return row < center_.ResultCount && SGrid->SelectRow(row); }
+
+int TFrmVormek::SelectedResultRow() const { return SGrid->SelectedRow(); }
+
 TStationComboBox* TFrmVormek::StationBoxWidget(TStationBox box) const {
   switch (box) {
     case TStationBox::From: return ComboFZ;

@@ -23,6 +23,7 @@ void TFrmVormek::ClearResults() {
   SGrid->ClearSelection();
   center_.ResultCount = 0;
   LabResult->setText(FromGbk(ResultCaption(0)));
+  emit ResultsShown();
 }
 
 void TFrmVormek::ShowResults() {
@@ -37,6 +38,7 @@ void TFrmVormek::ShowResults() {
   }
   center_.ResultCount = count;
   LabResult->setText(FromGbk(ResultCaption(count)));
+  emit ResultsShown();
 }
 
 void TFrmVormek::ShowResultRows(std::vector<TPub_GridResult> rows) {
@@ -61,6 +63,7 @@ void TFrmVormek::Lab1Click(TClickLabel* label) {
   const int rows = center_.ResultCount;
   SGridModel->Change(
       [&](TStringGrid& grid) { SortRows(grid, rows, column, sort_.Ascending, IsNumericResultColumn(column)); });
+  emit ResultsShown();
 }
 
 void TFrmVormek::UpdateHeaderLabels() {
