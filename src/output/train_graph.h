@@ -14,9 +14,9 @@
 #include <variant>
 #include <vector>
 
-namespace vormek {
+#include "rules/UPub_Center.h"
 
-inline constexpr int kMinutesPerDay = 1440;
+namespace vormek {
 
 // The classes a train graph tells apart, by the train number's letter.
 enum class TGraphClass : std::uint8_t {

@@ -23,7 +23,6 @@ namespace vormek {
 
 inline constexpr int kDefaultMinChange = 30;  // minutes
 inline constexpr int kDefaultMaxConnections = 200;
-inline constexpr int kMinutesPerDay = 24 * 60;
 
 struct TConnectionOptions {
   int MinChange = kDefaultMinChange;

@@ -13,6 +13,8 @@ namespace vormek {
 
 // ---- times and speeds -----------------------------------------------------
 
+inline constexpr int kMinutesPerDay = 24 * 60;
+
 // Truncate toward zero, then add one when the dropped part is at least 0.5
 // (2.5 -> 3, 2.49 -> 2, -2.7 -> -2).
 std::int32_t RoundHalfUp(double x);

@@ -3,6 +3,7 @@
 #include <optional>
 #include <ostream>
 
+#include "graph_command.h"
 #include "journey_command.h"
 #include "output/column_names.h"
 #include "plan_command.h"
@@ -200,6 +201,7 @@ int RunQuery(const TOptions& o, TTimetable& tt, TPub_Center& center, const TText
     case TCommand::Stops: return Stops(o, tt, codec, printer, err);
     case TCommand::Plan: return RunPlan(o, tt, codec, printer, err);
     case TCommand::Journey: return RunJourney(o, tt, codec, printer, err);
+    case TCommand::Graph: return RunGraph(o, tt, codec, err);
     case TCommand::Stations: break;  // a list, not rows: see ListStations
   }
   return ExitUsage;

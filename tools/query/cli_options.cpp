@@ -46,7 +46,8 @@ enum TCommandBit : TCommandMask {
   BitStops = 8,
   BitPlan = 16,
   BitStations = 32,
-  BitJourney = 64
+  BitJourney = 64,
+  BitGraph = 128
 };
 // The commands that print rows under a header, in any --format.
 constexpr TCommandMask kRowCommands = BitZz | BitCc | BitCz | BitStops | BitPlan | BitJourney;
@@ -60,13 +61,10 @@ struct TCommandRule {
 };
 
 const TCommandRule kCommands[] = {
-    {"zz", BitZz, 2, 0, TCommand::Direct},
-    {"cc", BitCc, 1, 0, TCommand::TrainNumber},
-    {"cz", BitCz, 1, 0, TCommand::Station},
-    {"stops", BitStops, 1, 0, TCommand::Stops},
-    {"plan", BitPlan, 2, 0, TCommand::Plan},
-    {"journey", BitJourney, 2, 0, TCommand::Journey},
-    {"stations", BitStations, 0, 1, TCommand::Stations},
+    {"zz", BitZz, 2, 0, TCommand::Direct},      {"cc", BitCc, 1, 0, TCommand::TrainNumber},
+    {"cz", BitCz, 1, 0, TCommand::Station},     {"stops", BitStops, 1, 0, TCommand::Stops},
+    {"plan", BitPlan, 2, 0, TCommand::Plan},    {"journey", BitJourney, 2, 0, TCommand::Journey},
+    {"graph", BitGraph, 2, 0, TCommand::Graph}, {"stations", BitStations, 0, 1, TCommand::Stations},
 };
 
 // The options as read, before the command word says what they mean.
@@ -143,7 +141,7 @@ const TCliOption kOptions[] = {
        s.Options.HasFilter = true;
        return {};
      },
-     false, BitZz | BitCc | BitCz | BitPlan},
+     false, BitZz | BitCc | BitCz | BitPlan | BitGraph},
     {"--sort", true,
      [](TParseState& s, const std::string& v) -> std::string {
        s.Options.Sort = ReadSort(v);
@@ -189,6 +187,39 @@ const TCliOption kOptions[] = {
      },
      false, BitJourney},
     {"--rides", false, SetFlag<&TOptions::Rides>, false, BitJourney},
+    {"--svg", true,
+     [](TParseState& s, const std::string& v) -> std::string {
+       if (v.empty()) return "--svg takes a file name";
+       s.Options.GraphSvg = v;
+       return {};
+     },
+     false, BitGraph},
+    {"--png", true,
+     [](TParseState& s, const std::string& v) -> std::string {
+       if (v.empty() || v == "-") return "--png takes a file name";
+       s.Options.GraphPng = v;
+       return {};
+     },
+     false, BitGraph},
+    {"--width", true,
+     [](TParseState& s, const std::string& v) -> std::string {
+       if (!ReadWholeNumber(v, s.Options.GraphWidth) || s.Options.GraphWidth < 320 || s.Options.GraphWidth > 20000)
+         return "--width takes pixels from 320 to 20000";
+       return {};
+     },
+     false, BitGraph},
+    {"--span", true,
+     [](TParseState& s, const std::string& v) -> std::string {
+       if (v == "day") {
+         s.Options.GraphSpan = TGraphSpan::Day;
+       } else if (v == "trains") {
+         s.Options.GraphSpan = TGraphSpan::Trains;
+       } else {
+         return "--span takes day or trains";
+       }
+       return {};
+     },
+     false, BitGraph},
     {"--max", true,
      [](TParseState& s, const std::string& v) -> std::string {
        if (!ReadWholeNumber(v, s.Options.Connection.MaxCount) || s.Options.Connection.MaxCount < 1)
@@ -231,6 +262,8 @@ std::string CheckOptionsFitCommand(const TOptions& o, const TCommandRule& comman
   }
   if (o.HasFilter && o.Command == TCommand::Transfer) return "--filter does not apply to zz --transfer";
   if (o.HasBoard != o.HasCount) return "--board and --count go together";
+  if (o.Command == TCommand::Graph && o.GraphSvg.empty() && o.GraphPng.empty())
+    return "graph needs --svg FILE or --png FILE";
   return {};
 }
 
@@ -258,6 +291,8 @@ std::string UsageText() {
          "       vormek-query [OPTIONS] plan FROM TO [--min-change MIN] [--max N]\n"
          "       vormek-query [OPTIONS] journey FROM TO [--depart HH:MM[-HH:MM]] [--max-changes N]\n"
          "                    [--min-change MIN] [--city-change MIN] [--rides]\n"
+         "       vormek-query [OPTIONS] graph FROM TO --svg FILE | --png FILE [--width PX]\n"
+         "                    [--span day|trains]\n"
          "       vormek-query [--gbk] [--tables DIR] stations [PREFIX]\n"
          "       vormek-query --help | -h | --version\n";
 }
@@ -302,6 +337,14 @@ std::string HelpText() {
          "                           between two stations of a city (default 90);\n"
          "                           --rides one line per train instead: 序号, 车次,\n"
          "                           发站, 发时, 到站, 到时, 等候\n"
+         "  graph FROM TO            the train graph (运行图) of the trains zz FROM TO\n"
+         "                           lists (--filter as for zz): time across, km from\n"
+         "                           the section's start down, one line per train,\n"
+         "                           coloured by type. --svg FILE (- for standard\n"
+         "                           output) and/or --png FILE; --width PX (320-20000,\n"
+         "                           default 1600); --span day (00:00-24:00, trains\n"
+         "                           past midnight go on from the left edge; the\n"
+         "                           default) or trains (the hours the trains cover)\n"
          "  stations [PREFIX]        the station names, one per line; with PREFIX the\n"
          "                           ones the station box lists for it (what shell\n"
          "                           completion offers)\n"

@@ -6,13 +6,14 @@
 #include <string_view>
 #include <vector>
 
+#include "output/train_graph.h"
 #include "query/connections.h"
 #include "query/journeys.h"
 #include "row_writer.h"
 
 namespace vormek::cli {
 
-enum class TCommand { Direct, Transfer, Via, TrainNumber, Station, Stops, Plan, Journey, Stations };
+enum class TCommand { Direct, Transfer, Via, TrainNumber, Station, Stops, Plan, Journey, Graph, Stations };
 
 // A header clicked once (ascending) or twice (descending).
 struct TSortRequest {
@@ -41,6 +42,10 @@ struct TOptions {
   TJourneyOptions Journey;        // journey: --depart, --max-changes, --min-change, --city-change
   bool Rides = false;             // journey --rides: one line per ride
   TOutputFormat Format = TOutputFormat::Csv;
+  std::string GraphSvg;                    // graph: --svg FILE ("-": standard output)
+  std::string GraphPng;                    // graph: --png FILE
+  int GraphWidth = 1600;                   // graph: --width PX
+  TGraphSpan GraphSpan = TGraphSpan::Day;  // graph: --span day|trains
 };
 
 struct TParseResult {
