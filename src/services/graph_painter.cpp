@@ -16,6 +16,7 @@
 
 #include "gui_text/gbk_text.h"
 #include "gui_text/window_fonts.h"
+#include "output/train_graph_svg.h"
 #include "services/log_categories.h"
 
 namespace vormek {
@@ -148,6 +149,17 @@ void WriteTrainGraphPng(const QString& path, const TTrainGraph& graph, double sc
   ProbeWritable(path);
   if (!TrainGraphImage(graph, scale).save(path, "PNG")) {
     throw std::runtime_error(QStringLiteral("无法写入文件 %1").arg(QDir::toNativeSeparators(path)).toStdString());
+  }
+  qCInfo(lcPrint) << "train graph written to" << path;
+}
+
+void WriteTrainGraphSvg(const QString& path, const TTrainGraph& graph) {
+  const std::string svg = TrainGraphSvg(graph);
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) ||
+      file.write(svg.data(), static_cast<qint64>(svg.size())) != static_cast<qint64>(svg.size())) {
+    throw std::runtime_error(
+        QStringLiteral("无法写入文件 %1：%2").arg(QDir::toNativeSeparators(path), file.errorString()).toStdString());
   }
   qCInfo(lcPrint) << "train graph written to" << path;
 }

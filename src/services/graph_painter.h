@@ -35,6 +35,10 @@ QImage TrainGraphImage(const TTrainGraph& graph, double scale = 1, int highlight
 // file when it cannot be written.
 void WriteTrainGraphPng(const QString& path, const TTrainGraph& graph, double scale = 1);
 
+// Writes the graph as an SVG document. Throws std::runtime_error naming the
+// file when it cannot be written.
+void WriteTrainGraphSvg(const QString& path, const TTrainGraph& graph);
+
 // Lays the trains out on the device's page, turned to landscape, and draws
 // them fitted to its printable area. Throws std::runtime_error when the
 // device refuses to start.

@@ -384,12 +384,10 @@ void TFrmGraph::OpenTrain(int train) {
 
 void TFrmGraph::ExportTo(const QString& path) const {
   const TTrainGraph graph = LayoutTrainGraph(trains_, ExportSetup());
-  if (QFileInfo(path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0) {
-    // TODO(train graph SVG): WriteTrainGraphSvg(path, graph) once the SVG
-    // writer is in output/.
-    throw std::runtime_error("SVG export is not available yet");
-  }
-  WriteTrainGraphPng(path, graph, 1);
+  if (QFileInfo(path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0)
+    WriteTrainGraphSvg(path, graph);
+  else
+    WriteTrainGraphPng(path, graph, 1);
 }
 
 void TFrmGraph::BTNExportClick() {
@@ -405,7 +403,3 @@ void TFrmGraph::BTNPrintClick() {
 }
 
 }  // namespace vormek
-
-// The window's meta-object in this file, not with the other windows': the
-// journey planner's headers and the graph's must not meet in one unit.
-#include "moc_UnitGraph.cpp"

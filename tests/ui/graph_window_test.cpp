@@ -205,6 +205,15 @@ TEST_F(FrmGraphTest, ExportAndPrintWriteTheGraph) {
   for (int y = 0; y < png.height(); y += 4)
     for (int x = 0; x < png.width(); x += 4) inked += png.pixel(x, y) != qRgb(255, 255, 255);
   EXPECT_GT(inked, 500);
+  // The same trains as an SVG document, by the name's suffix.
+  exportPath = dir.filePath(QStringLiteral("运行图.svg"));
+  window->BTNExport->click();
+  QFile svg(exportPath);
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+  const QByteArray document = svg.readAll();
+  EXPECT_TRUE(document.startsWith("<?xml") || document.startsWith("<svg"));
+  EXPECT_TRUE(document.contains("</svg>"));
+  for (const TGraphTrain& train : trains) EXPECT_TRUE(document.contains(FromGbk(train.ID).toUtf8())) << train.ID;
   exportPath.clear();
   window->BTNExport->click();  // cancelled: nothing written, nothing thrown
 
