@@ -237,7 +237,7 @@ TEST_F(MenuTest, KeysWorkFromEveryFocusPositionAndAreBoundOnce) {
     return QApplication::focusWidget();
   };
   for (QWidget* stop : stops) {
-    SCOPED_TRACE(stop->metaObject()->className() + (" " + stop->objectName().toStdString()));
+    SCOPED_TRACE(QStringLiteral("%1 %2").arg(stop->metaObject()->className(), stop->objectName()).toStdString());
     QWidget* at = focus(stop);
     ASSERT_NE(at, nullptr);
     const std::size_t exported = exports.size();
