@@ -125,8 +125,8 @@ TEST_F(MenuTest, ItemsInOrderAndNoPrintOrExportWithoutResults) {
   // The captions with their mnemonics, then the version check switch (with
   // settings) and quitting; after a tab, the key the window answers.
   EXPECT_EQ(captions, (QStringList{"打印查询结果(&P)\tCtrl+P", "导出PDF(&F)…", "导出查询结果(&E)\tCtrl+E", "-",
-                                   "行程规划(&J)…\tCtrl+J", "-", "创建快捷方式(&S)", "-", "关于(&A)\tF1", "-",
-                                   "启动时检测新版本(&V)", "-", "退出(&X)\tCtrl+Q"}));
+                                   "行程规划(&J)…\tCtrl+J", "运行图(&G)…\tCtrl+G", "-", "创建快捷方式(&S)", "-",
+                                   "关于(&A)\tF1", "-", "启动时检测新版本(&V)", "-", "退出(&X)\tCtrl+Q"}));
   QStringList sub;
   for (QAction* a : installed.Menu->MShortcuts->actions()) sub << a->text();
   EXPECT_EQ(sub, (QStringList{"桌面快捷方式(&D)", "开始菜单快捷方式(&M)"}));
