@@ -249,8 +249,8 @@ TEST_F(FeatureServicesTest, InstalledMenuItemsTablesOptionAndRememberedStations)
   QStringList captions;
   for (QAction* a : root.Services().Menu->actions()) captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
   EXPECT_EQ(captions, (QStringList{"打印查询结果(&P)\tCtrl+P", "导出PDF(&F)…", "导出查询结果(&E)\tCtrl+E", "-",
-                                   "行程规划(&J)…\tCtrl+J", "-", "创建快捷方式(&S)", "-", "打开时刻表(&O)...",
-                                   "恢复内置时刻表(&B)", "清除历史(&H)", "-", "关于(&A)\tF1", "-",
+                                   "行程规划(&J)…\tCtrl+J", "运行图(&G)…\tCtrl+G", "-", "创建快捷方式(&S)", "-",
+                                   "打开时刻表(&O)...", "恢复内置时刻表(&B)", "清除历史(&H)", "-", "关于(&A)\tF1", "-",
                                    "启动时检测新版本(&V)", "-", "退出(&X)\tCtrl+Q"}));
 
   EXPECT_TRUE(Widget<QCheckBox>(mainWindow, "CBDC")->isChecked());  // the filter boxes as last left
