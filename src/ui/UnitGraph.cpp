@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -37,6 +38,7 @@ namespace {
 
 constexpr double kWheelStep = 1.25;  // the zoom of one notch of the wheel
 constexpr int kArrowStep = 40;       // pixels an arrow key pans
+constexpr double kPinnedTextSize = 12;
 
 QString PngOrSvgName(QWidget* parent, const QString& suggested) {
   // Declared first, so that it outlives the dialog that uses it.
@@ -102,6 +104,7 @@ class TGraphCanvas : public QWidget {
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::white);
     PaintTrainGraph(painter, frame_.Graph(), frame_.SelectedTrain());
+    PaintPinnedAxes(painter, QRect(-pos(), scroll_.viewport()->size()));
   }
 
   void wheelEvent(QWheelEvent* event) override {
@@ -173,6 +176,47 @@ class TGraphCanvas : public QWidget {
   }
 
  private:
+  // Zoomed in, the stations' names and the hours would scroll away with
+  // the margins; they are drawn again along the visible edges.
+  void PaintPinnedAxes(QPainter& painter, const QRect& visible) const {
+    const TTrainGraph& graph = frame_.Graph();
+    const QFont font = GraphFont(kPinnedTextSize);
+    const QFontMetricsF metrics(font);
+    painter.setFont(font);
+    const QColor band(255, 255, 255, 225);
+    const QColor ink(0x33, 0x33, 0x33);
+    // The hours' strip along the top, when the top margin is gone; the
+    // names below it.
+    const double hoursBottom = visible.top() > 0 ? visible.top() + metrics.height() + 6 : visible.top();
+    if (visible.left() > 0) {
+      double width = 0;
+      for (const TGraphAxisStation& station : graph.Route.Stations)
+        width = std::max(width, metrics.horizontalAdvance(FromGbk(station.Name)));
+      const QRectF strip(visible.left(), visible.top(), width + 8, visible.height());
+      painter.fillRect(strip, band);
+      painter.setPen(ink);
+      for (const TGraphAxisStation& station : graph.Route.Stations) {
+        const double y = graph.Y0 + station.Km * graph.PxPerKm;
+        if (y - metrics.ascent() / 2 < hoursBottom || y > visible.bottom()) continue;
+        const QString name = FromGbk(station.Name);
+        painter.drawText(QPointF(strip.right() - 4 - metrics.horizontalAdvance(name), y + metrics.ascent() / 2 - 1),
+                         name);
+      }
+    }
+    if (visible.top() > 0) {
+      const QRectF strip(visible.left(), visible.top(), visible.width(), hoursBottom - visible.top());
+      painter.fillRect(strip, band);
+      painter.setPen(ink);
+      for (std::int32_t minute = graph.FirstMinute; minute <= graph.LastMinute; minute += 60) {
+        const double x = graph.X0 + minute * graph.PxPerMin;
+        if (x < visible.left() || x > visible.right()) continue;
+        const int clock = minute / 60;
+        const QString hour = QString::number(clock > 24 ? clock % 24 : clock);
+        painter.drawText(QPointF(x - metrics.horizontalAdvance(hour) / 2, strip.top() + 3 + metrics.ascent()), hour);
+      }
+    }
+  }
+
   int HitAt(const QPointF& point) const {
     return HitTrain(frame_.Graph(), point.x(), point.y(), TFrmGraph::HitDistance).Train;
   }
@@ -224,6 +268,10 @@ void TFrmGraph::BuildLayout() {
   ScrollGraph->setWidget(canvas);
   Canvas = canvas;
   ScrollGraph->installEventFilter(this);
+  // The pinned axes move with the view: no part of it may be scrolled
+  // as it was drawn.
+  for (QScrollBar* bar : {ScrollGraph->horizontalScrollBar(), ScrollGraph->verticalScrollBar()})
+    connect(bar, &QScrollBar::valueChanged, Canvas, qOverload<>(&QWidget::update));
 
   BTNExport = DialogButton(this, QStringLiteral("导出…"), QStringLiteral("BTNExport"), QRect());
   BTNPrint = DialogButton(this, QStringLiteral("打印…"), QStringLiteral("BTNPrint"), QRect());
