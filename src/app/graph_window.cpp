@@ -29,6 +29,7 @@ std::vector<TGraphTrain> GridGraphTrains(TFrmVormek& window) {
 }
 
 QString GraphSection(TFrmVormek& window) {
+  if (!CanShowGraph(window)) return {};
   return FromGbk(window.Center().FromSelection.Entered) + QStringLiteral("→") +
          FromGbk(window.Center().ToSelection.Entered);
 }

@@ -20,7 +20,8 @@ bool CanShowGraph(TFrmVormek& window);
 // order), its Row the grid row; none when CanShowGraph says no.
 std::vector<TGraphTrain> GridGraphTrains(TFrmVormek& window);
 
-// "北京→上海": the stations as the query was asked.
+// "北京→上海": the stations as the query was asked; empty when
+// CanShowGraph says no.
 QString GraphSection(TFrmVormek& window);
 
 // The stop list of a grid row, as a double-click on the row opens it.

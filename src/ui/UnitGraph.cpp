@@ -312,7 +312,7 @@ void TFrmGraph::SetTrains(std::vector<TGraphTrain> trains, const QString& sectio
   trains_ = std::move(trains);
   section_ = section;
   selected_ = -1;
-  setWindowTitle(QStringLiteral("运行图 – ") + section_);
+  setWindowTitle(section_.isEmpty() ? QStringLiteral("运行图") : QStringLiteral("运行图 – ") + section_);
   Relayout();
   ShowCount();
 }
@@ -409,10 +409,14 @@ void TFrmGraph::PointerAt(const std::optional<QPointF>& canvasPoint, const QPoin
 }
 
 void TFrmGraph::ShowCount() {
+  if (trains_.empty()) {
+    LabCount->setText(QStringLiteral("没有列车：运行图画的是站站查询的结果"));
+    return;
+  }
   QString text = QStringLiteral("共%1列车").arg(trains_.size());
   if (selected_ >= 0)
     text += QStringLiteral("，选中 ") + FromGbk(graph_.Trains[static_cast<std::size_t>(selected_)].ID);
-  else if (!trains_.empty())
+  else
     text += QStringLiteral("；滚轮缩放，拖动平移，双击看经停站");
   LabCount->setText(text);
 }

@@ -39,6 +39,7 @@ class TFrmGraph : public QDialog {
   TFrmGraph(std::vector<TGraphTrain> trains, const QString& section, TGraphActions actions, QWidget* parent = nullptr);
 
   // Other trains (the main grid's rows changed); the zoom and the span stay.
+  // An empty section: no query to name (and, as a rule, no trains).
   void SetTrains(std::vector<TGraphTrain> trains, const QString& section);
   const std::vector<TGraphTrain>& Trains() const { return trains_; }
 

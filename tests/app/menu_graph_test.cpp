@@ -145,10 +145,16 @@ TEST_F(GraphMenuTest, FollowsTheFiltersAndTheSortAndChoosesTheGridRow) {
   graph->OpenTrain(chosen);
   poll.stop();
   EXPECT_EQ(title, QStringLiteral("车次:") + FromGbk(train.ID));
-  // Another query's rows replace the graph's.
+  // Another query's rows replace the graph's; a train number's rows are
+  // none of its.
   Query(QStringLiteral("上海"), QStringLiteral("杭州"));
   ExpectTrainsAreTheirRows();
   EXPECT_TRUE(graph->windowTitle().contains(QStringLiteral("上海→杭州")));
+  Widget<QLineEdit>(*window, "ECC")->setText(QStringLiteral("K599"));
+  QTest::mouseClick(Widget<QPushButton>(*window, "BTNCCCX"), Qt::LeftButton);
+  ASSERT_GT(window->Center().ResultCount, 0);
+  EXPECT_TRUE(graph->Trains().empty());
+  EXPECT_EQ(graph->windowTitle(), QStringLiteral("运行图"));
 }
 
 }  // namespace
