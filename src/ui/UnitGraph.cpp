@@ -240,6 +240,10 @@ TFrmGraph::TFrmGraph(std::vector<TGraphTrain> trains, const QString& section, TG
   SetTrains(std::move(trains_), section);
 }
 
+// The scroll area outlives the window's own members while the widgets are
+// taken down; its resizes must not reach them then.
+TFrmGraph::~TFrmGraph() { ScrollGraph->removeEventFilter(this); }
+
 void TFrmGraph::BuildLayout() {
   setFont(SongFont(12));
   SetFixedBackground(*this, QColor(0xE3, 0xEF, 0xF3));

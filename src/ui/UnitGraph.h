@@ -37,6 +37,7 @@ class TFrmGraph : public QDialog {
   // section names the stations, "北京→上海"; each train's Row is handed
   // back by the actions.
   TFrmGraph(std::vector<TGraphTrain> trains, const QString& section, TGraphActions actions, QWidget* parent = nullptr);
+  ~TFrmGraph() override;
 
   // Other trains (the main grid's rows changed); the zoom and the span stay.
   // An empty section: no query to name (and, as a rule, no trains).
