@@ -4,6 +4,7 @@
 // and a train chosen in it is its row of the grid.
 #include <QAction>
 #include <QApplication>
+#include <QPointer>
 #include <QShortcut>
 #include <QTimer>
 
@@ -38,10 +39,12 @@ class GraphMenuTest : public TWindowTest {
     QTest::mouseClick(Widget<QPushButton>(*window, "BTNZZCX"), Qt::LeftButton);
   }
   TFrmGraph* Graph() const { return window->findChild<TFrmGraph*>(); }
+  // As the window's close box closes it: the window goes at the next turn
+  // of the event loop.
   void CloseGraph() {
-    if (TFrmGraph* graph = Graph()) {
+    if (QPointer<TFrmGraph> graph = Graph()) {
       graph->close();
-      delete graph;
+      EXPECT_TRUE(QTest::qWaitFor([&] { return graph.isNull(); }, 5000));
     }
   }
   // Every train of the graph is the train of the grid row it names, and
@@ -92,7 +95,8 @@ TEST_F(GraphMenuTest, OpensOnlyForADirectQueryFromEveryFocusPositionWithOneBindi
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     stop->setFocus();
     QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_G));
-    EXPECT_NE(Graph(), nullptr);
+    ASSERT_NE(Graph(), nullptr);
+    EXPECT_TRUE(Graph()->isVisible());
     CloseGraph();
   }
   qInstallMessageHandler(previous);
