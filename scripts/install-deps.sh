@@ -12,7 +12,7 @@ packages=()
 for group in "${groups[@]}"; do
   case $group in
     program)
-      packages+=(g++ cmake ninja-build pkg-config zlib1g-dev libdeflate-dev
+      packages+=(g++ cmake ninja-build pkg-config zlib1g-dev libdeflate-dev libfreetype-dev
                  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
                  fonts-arphic-uming qt6-translations-l10n) ;;
     test)

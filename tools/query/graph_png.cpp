@@ -1,0 +1,66 @@
+#include "graph_png.h"
+
+#include <cmath>
+#include <type_traits>
+#include <variant>
+
+#include "png_encoder.h"
+#include "replaced_file.h"
+#include "stroke_raster.h"
+
+namespace vormek::cli {
+namespace {
+
+bool HasText(const TTrainGraph& graph) {
+  for (const TGraphOp& op : graph.Ops)
+    if (const auto* text = std::get_if<TGraphText>(&op); text != nullptr && !text->Text.empty()) return true;
+  return false;
+}
+
+bool Write(const TTrainGraph& graph, TGraphFont* font, const std::string& path, std::string& error) {
+  std::optional<TRgbImage> image = GraphCanvas(graph, error);
+  if (!image) return false;
+  RenderGraph(graph, font, *image);
+  return ReplaceFile(path, EncodePng(*image), error);
+}
+
+}  // namespace
+
+std::optional<TRgbImage> GraphCanvas(const TTrainGraph& graph, std::string& error) {
+  const double width = std::round(graph.Width), height = std::round(graph.Height);
+  if (!(width >= 1 && height >= 1 && width <= kMaxGraphSide && height <= kMaxGraphSide &&
+        width * height <= double(kMaxGraphPixels))) {
+    error = "the graph's size is out of range (1 to 16384 pixels a side)";
+    return std::nullopt;
+  }
+  return TRgbImage(int(width), int(height));
+}
+
+void RenderGraph(const TTrainGraph& graph, TGraphFont* font, TRgbImage& image) {
+  TStrokeRaster strokes(image);
+  for (const TGraphOp& op : graph.Ops) {
+    std::visit(
+        [&](const auto& item) {
+          using T = std::decay_t<decltype(item)>;
+          if constexpr (std::is_same_v<T, TGraphPath>)
+            strokes.Path(item);
+          else if constexpr (std::is_same_v<T, TGraphMark>)
+            strokes.Mark(item);
+          else if (font != nullptr)
+            font->Draw(image, item);
+        },
+        op);
+  }
+}
+
+bool WriteGraphPng(const TTrainGraph& graph, const std::string& path, std::string& error) {
+  if (!HasText(graph)) return Write(graph, nullptr, path, error);
+  std::unique_ptr<TGraphFont> font = TGraphFont::Open(error);
+  return font != nullptr && Write(graph, font.get(), path, error);
+}
+
+bool WriteGraphPng(const TTrainGraph& graph, TGraphFont& font, const std::string& path, std::string& error) {
+  return Write(graph, &font, path, error);
+}
+
+}  // namespace vormek::cli
