@@ -80,12 +80,7 @@ std::vector<double> DashPattern(TGraphLineStyle style, double width) {
   return {};
 }
 
-TStrokeRaster::TStrokeRaster(TRgbImage& image)
-    : image_(image),
-      cover_(std::size_t(image.Width) * image.Height, 0.0f),
-      rowFirst_(image.Height, image.Width),
-      rowLast_(image.Height, -1),
-      top_(image.Height) {}
+TStrokeRaster::TStrokeRaster(TRgbImage& image) : image_(image), row_(image.Width, 0.0f), rowFirst_(image.Width) {}
 
 void TStrokeRaster::Path(const TGraphPath& path) {
   if (!(path.Width > 0) || path.Points.size() < 2) return;
@@ -139,7 +134,7 @@ void TStrokeRaster::Polyline(const std::vector<TGraphPoint>& points, double widt
   for (std::size_t i = 1; i < points.size(); ++i) {
     const TGraphPoint a = points[i - 1], b = points[i];
     const double dx = b.X - a.X, dy = b.Y - a.Y;
-    const double length = std::hypot(dx, dy);
+    const double length = std::sqrt(dx * dx + dy * dy);
     if (!std::isfinite(length) || length == 0) continue;
     double t0 = 0, t1 = 1;
     if (!ClipSegment(a, b, left, top, right, bottom, t0, t1)) {
@@ -165,70 +160,94 @@ void TStrokeRaster::Polyline(const std::vector<TGraphPoint>& points, double widt
   }
 }
 
-// Coverage of one straight piece: the distance of each pixel's centre from
-// the piece gives a one-pixel ramp at the edges (a box filter's, near
-// enough). Only the pixels of each row that can be within reach are visited.
 void TStrokeRaster::Piece(TGraphPoint a, TGraphPoint b, double halfWidth, double alpha, TEnds ends) {
+  TPiece piece;
+  piece.A = a;
+  piece.B = b;
   const double dx = b.X - a.X, dy = b.Y - a.Y;
-  const double length = std::hypot(dx, dy);
-  const double ux = length > 0 ? dx / length : 1, uy = length > 0 ? dy / length : 0;
-  const double reach = halfWidth + 1;
-  const int width = image_.Width;
-  const int y0 = std::max(0, int(std::floor(std::min(a.Y, b.Y) - reach)));
-  const int y1 = std::min(image_.Height - 1, int(std::ceil(std::max(a.Y, b.Y) + reach)));
-  for (int y = y0; y <= y1; ++y) {
-    // The piece's x where its y is within reach of this row.
-    double s0 = 0, s1 = 1;
-    if (dy != 0) {
-      s0 = std::clamp((y - reach - a.Y) / dy, 0.0, 1.0);
-      s1 = std::clamp((y + 1 + reach - a.Y) / dy, 0.0, 1.0);
-      if (s0 > s1) std::swap(s0, s1);
-    } else if (a.Y < y - reach || a.Y > y + 1 + reach) {
-      continue;
-    }
-    const double xa = a.X + dx * s0, xb = a.X + dx * s1;
-    const int x0 = std::max(0, int(std::floor(std::min(xa, xb) - reach)));
-    const int x1 = std::min(width - 1, int(std::ceil(std::max(xa, xb) + reach)));
-    if (x0 > x1) continue;
-    float* row = &cover_[std::size_t(y) * width];
-    const double py = y + 0.5 - a.Y;
-    for (int x = x0; x <= x1; ++x) {
-      const double px = x + 0.5 - a.X;
-      const double along = px * ux + py * uy;
-      const double across = std::abs(px * uy - py * ux);
-      double c = halfWidth + 0.5 - across;
-      if (ends.RoundStart) {
-        if (along < 0) c = halfWidth + 0.5 - std::hypot(px, py);
-      } else {
-        c = std::min(c, 0.5 + along);
-      }
-      if (ends.RoundEnd) {
-        if (along > length) c = halfWidth + 0.5 - std::hypot(x + 0.5 - b.X, y + 0.5 - b.Y);
-      } else {
-        c = std::min(c, 0.5 + length - along);
-      }
-      if (c <= 0) continue;
-      row[x] = std::max(row[x], Clamp01(c) * float(alpha));
-    }
-    rowFirst_[y] = std::min(rowFirst_[y], x0);
-    rowLast_[y] = std::max(rowLast_[y], x1);
-    top_ = std::min(top_, y);
-    bottom_ = std::max(bottom_, y);
+  piece.Length = std::sqrt(dx * dx + dy * dy);
+  if (piece.Length > 0) {
+    piece.UX = dx / piece.Length;
+    piece.UY = dy / piece.Length;
   }
+  piece.HalfWidth = halfWidth;
+  piece.Alpha = alpha;
+  piece.Ends = ends;
+  // Coverage ends half a pixel beyond the edge.
+  const double reach = halfWidth + 0.5;
+  piece.Top = std::max(0, int(std::floor(std::min(a.Y, b.Y) - reach)));
+  piece.Bottom = std::min(image_.Height - 1, int(std::ceil(std::max(a.Y, b.Y) + reach)));
+  if (piece.Top <= piece.Bottom) pieces_.push_back(piece);
 }
 
-void TStrokeRaster::LayOver(TGraphColour colour) {
-  for (int y = top_; y <= bottom_; ++y) {
-    float* row = &cover_[std::size_t(y) * image_.Width];
-    for (int x = rowFirst_[y]; x <= rowLast_[y]; ++x) {
-      if (row[x] > 0) image_.Blend(x, y, colour, row[x]);
-      row[x] = 0;
-    }
-    rowFirst_[y] = image_.Width;
-    rowLast_[y] = -1;
+// Coverage of a piece in one row: the distance of each pixel's centre from
+// the piece gives a one-pixel ramp at the edges (a box filter's, near
+// enough). Only the pixels within reach are visited.
+void TStrokeRaster::CoverRow(const TPiece& piece, int y) {
+  const TGraphPoint a = piece.A, b = piece.B;
+  const double dx = b.X - a.X, dy = b.Y - a.Y;
+  const double halfWidth = piece.HalfWidth, reach = halfWidth + 0.5;
+  // The piece's x where its y is within reach of this row.
+  double s0 = 0, s1 = 1;
+  if (dy != 0) {
+    s0 = std::clamp((y - reach - a.Y) / dy, 0.0, 1.0);
+    s1 = std::clamp((y + 1 + reach - a.Y) / dy, 0.0, 1.0);
+    if (s0 > s1) std::swap(s0, s1);
+  } else if (a.Y < y - reach || a.Y > y + 1 + reach) {
+    return;
   }
-  top_ = image_.Height;
-  bottom_ = -1;
+  const double xa = a.X + dx * s0, xb = a.X + dx * s1;
+  const int x0 = std::max(0, int(std::floor(std::min(xa, xb) - reach)));
+  const int x1 = std::min(image_.Width - 1, int(std::ceil(std::max(xa, xb) + reach)));
+  if (x0 > x1) return;
+  const double py = y + 0.5 - a.Y, qy = y + 0.5 - b.Y;
+  const auto alpha = float(piece.Alpha);
+  for (int x = x0; x <= x1; ++x) {
+    const double px = x + 0.5 - a.X;
+    const double along = px * piece.UX + py * piece.UY;
+    const double across = std::abs(px * piece.UY - py * piece.UX);
+    double c = halfWidth + 0.5 - across;
+    if (piece.Ends.RoundStart) {
+      if (along < 0) c = halfWidth + 0.5 - std::sqrt(px * px + py * py);
+    } else {
+      c = std::min(c, 0.5 + along);
+    }
+    if (piece.Ends.RoundEnd) {
+      if (along > piece.Length) {
+        const double qx = x + 0.5 - b.X;
+        c = halfWidth + 0.5 - std::sqrt(qx * qx + qy * qy);
+      }
+    } else {
+      c = std::min(c, 0.5 + piece.Length - along);
+    }
+    if (c <= 0) continue;
+    row_[x] = std::max(row_[x], Clamp01(c) * alpha);
+  }
+  rowFirst_ = std::min(rowFirst_, x0);
+  rowLast_ = std::max(rowLast_, x1);
+}
+
+// A sweep down the rows the pieces cover, with the pieces that reach the
+// current row.
+void TStrokeRaster::LayOver(TGraphColour colour) {
+  std::sort(pieces_.begin(), pieces_.end(), [](const TPiece& p, const TPiece& q) { return p.Top < q.Top; });
+  active_.clear();
+  std::size_t next = 0;
+  int y = 0;
+  while (next < pieces_.size() || !active_.empty()) {
+    if (active_.empty()) y = std::max(y, pieces_[next].Top);
+    while (next < pieces_.size() && pieces_[next].Top <= y) active_.push_back(&pieces_[next++]);
+    for (const TPiece* p : active_) CoverRow(*p, y);
+    for (int x = rowFirst_; x <= rowLast_; ++x) {
+      if (row_[x] > 0) image_.Blend(x, y, colour, row_[x]);
+      row_[x] = 0;
+    }
+    rowFirst_ = image_.Width;
+    rowLast_ = -1;
+    ++y;
+    std::erase_if(active_, [y](const TPiece* p) { return p->Bottom < y; });
+  }
+  pieces_.clear();
 }
 
 }  // namespace vormek::cli

@@ -1,8 +1,11 @@
 #pragma once
-// The train graph's lines and marks, antialiased. Each path's coverage is
-// gathered first and laid over the picture once, so that where its pieces
-// meet (the joins of a polyline, the round ends inside a dash) the colour
-// is not laid twice and no darker knot shows.
+// The train graph's lines and marks, antialiased. A path's coverage is
+// gathered a row at a time over all its pieces, taking the largest, and
+// laid over the picture once, so that where its pieces meet (the joins of
+// a polyline, the round ends inside a dash) the colour is not laid twice
+// and no darker knot shows. Working row by row keeps the coverage in the
+// cache: a whole picture's worth, visited path by path, was most of the
+// time.
 #include <vector>
 
 #include "output/train_graph.h"
@@ -25,14 +28,24 @@ class TStrokeRaster {
     bool RoundStart = true;
     bool RoundEnd = true;
   };
+  // A straight piece of a path and the rows it can reach.
+  struct TPiece {
+    TGraphPoint A, B;
+    double UX = 1, UY = 0, Length = 0;
+    double HalfWidth = 0.5, Alpha = 1;
+    TEnds Ends;
+    int Top = 0, Bottom = -1;
+  };
   void Polyline(const std::vector<TGraphPoint>& points, double width, TGraphLineStyle style);
   void Piece(TGraphPoint a, TGraphPoint b, double halfWidth, double alpha, TEnds ends);
+  void CoverRow(const TPiece& piece, int y);
   void LayOver(TGraphColour colour);
 
   TRgbImage& image_;
-  std::vector<float> cover_;
-  std::vector<int> rowFirst_, rowLast_;  // the columns each row's coverage spans
-  int top_ = 0, bottom_ = -1;            // the rows that hold coverage
+  std::vector<TPiece> pieces_;  // the path's, gathered before it is laid over
+  std::vector<const TPiece*> active_;
+  std::vector<float> row_;           // one row's coverage
+  int rowFirst_ = 0, rowLast_ = -1;  // the columns it spans
 };
 
 // The on and off lengths of a style at a width; empty for a solid line.
