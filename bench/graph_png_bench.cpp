@@ -57,7 +57,13 @@ BENCHMARK(RasteriseBusyGraph)->Unit(benchmark::kMillisecond);
 void EncodeBusyGraph(benchmark::State& state) {
   cli::TRgbImage image(1600, 1000);
   cli::RenderGraph(BusyGraph(), nullptr, image);
-  for (auto _ : state) benchmark::DoNotOptimize(cli::EncodePng(image));
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    const std::string png = cli::EncodePng(image);
+    bytes = png.size();
+    benchmark::DoNotOptimize(png.data());
+  }
+  state.counters["file_bytes"] = double(bytes);
 }
 BENCHMARK(EncodeBusyGraph)->Unit(benchmark::kMillisecond);
 

@@ -78,7 +78,9 @@ std::string EncodePng(const TRgbImage& image) {
   PutChunk(out, "IHDR", header);
 
   const std::string rows = FilteredRows(image);
-  std::unique_ptr<libdeflate_compressor, TCompressorFree> compressor(libdeflate_alloc_compressor(6));
+  // The fastest level: on a busy 1600x1000 graph the file is 1% larger than
+  // at 6 and takes two thirds of the time.
+  std::unique_ptr<libdeflate_compressor, TCompressorFree> compressor(libdeflate_alloc_compressor(1));
   if (compressor == nullptr) throw std::bad_alloc();
   std::string packed(libdeflate_zlib_compress_bound(compressor.get(), rows.size()), '\0');
   packed.resize(libdeflate_zlib_compress(compressor.get(), rows.data(), rows.size(), packed.data(), packed.size()));
