@@ -17,7 +17,7 @@
 #include <iterator>
 #include <random>
 
-#include "stroke_raster.h"
+#include "graph_raster.h"
 
 namespace vormek::cli {
 namespace {
@@ -104,6 +104,18 @@ TEST_F(GraphPng, SizeRoundsAndLinesKeepTheirColour) {
   EXPECT_EQ(png.At(120, 80), blue);  // the join
   EXPECT_TRUE(png.White(200, 150));
   EXPECT_TRUE(png.White(5, 5));
+}
+
+// The ops are laid in their order, whichever reaches a row first: of two
+// crossing lines the later shows where they cross, and a mark drawn after
+// both shows over them.
+TEST_F(GraphPng, LaterOpsLieOnTop) {
+  const TGraphColour red{200, 0, 0}, blue{0, 0, 200}, green{0, 150, 0};
+  const TGraphPath across = Line({{10, 40.5}, {90, 40.5}}, red, 5);
+  const TGraphPath down = Line({{50.5, 5}, {50.5, 60}}, blue, 5);
+  EXPECT_EQ(Drawn(Graph(100, 80, {across, down})).At(50, 40), blue);
+  EXPECT_EQ(Drawn(Graph(100, 80, {down, across})).At(50, 40), red);
+  EXPECT_EQ(Drawn(Graph(100, 80, {down, across, TGraphMark{50.5, 40.5, 8, green}})).At(50, 40), green);
 }
 
 // Every solid segment covers the pixel that holds its midpoint: wholly

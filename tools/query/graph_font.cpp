@@ -170,8 +170,9 @@ double TGraphFont::TextWidth(std::string_view gbk, double size) {
   return width;
 }
 
-void TGraphFont::Draw(TRgbImage& image, const TGraphText& text) {
-  if (!std::isfinite(text.X) || !std::isfinite(text.Y) || !(text.Size > 0)) return;
+std::vector<TCoverageBitmap> TGraphFont::Place(const TGraphText& text) {
+  std::vector<TCoverageBitmap> placed;
+  if (!std::isfinite(text.X) || !std::isfinite(text.Y) || !(text.Size > 0)) return placed;
   const std::vector<char32_t> chars = CodePoints(GbkToUtf8(text.Text));
   double pen = text.X;
   if (text.Anchor != TGraphAnchor::Start) {
@@ -179,20 +180,16 @@ void TGraphFont::Draw(TRgbImage& image, const TGraphText& text) {
     for (char32_t c : chars) width += impl_->Glyph(c, text.Size).Advance;
     pen -= text.Anchor == TGraphAnchor::Middle ? width / 2 : width;
   }
-  if (std::abs(pen) > 1e6 || std::abs(text.Y) > 1e6) return;
+  if (std::abs(pen) > 1e6 || std::abs(text.Y) > 1e6) return placed;
   const int baseline = int(std::lround(text.Y));
   for (char32_t c : chars) {
     const TGlyph& glyph = impl_->Glyph(c, text.Size);
-    const int left = int(std::lround(pen)) + glyph.Left;
-    const int top = baseline - glyph.Top;
-    for (int y = std::max(0, -top); y < glyph.Rows && top + y < image.Height; ++y) {
-      for (int x = std::max(0, -left); x < glyph.Width && left + x < image.Width; ++x) {
-        const std::uint8_t v = glyph.Coverage[std::size_t(y) * glyph.Width + x];
-        if (v != 0) image.Blend(left + x, top + y, text.Colour, v / 255.0f);
-      }
-    }
+    if (glyph.Width > 0 && glyph.Rows > 0)
+      placed.push_back(
+          {glyph.Coverage.data(), int(std::lround(pen)) + glyph.Left, baseline - glyph.Top, glyph.Width, glyph.Rows});
     pen += glyph.Advance;
   }
+  return placed;
 }
 
 }  // namespace vormek::cli

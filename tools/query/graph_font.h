@@ -30,7 +30,9 @@ class TGraphFont {
   // The advance width of a GBK text at a size in pixels: what the layout's
   // TGraphSetup::TextWidth wants, so that it places labels as they are drawn.
   double TextWidth(std::string_view gbk, double size);
-  void Draw(TRgbImage& image, const TGraphText& text);
+  // The glyphs of a text placed by its anchor; they point into the font's
+  // cache and stay valid while the font lives.
+  std::vector<TCoverageBitmap> Place(const TGraphText& text);
 
  private:
   struct TImpl;

@@ -4,9 +4,9 @@
 #include <type_traits>
 #include <variant>
 
+#include "graph_raster.h"
 #include "png_encoder.h"
 #include "replaced_file.h"
-#include "stroke_raster.h"
 
 namespace vormek::cli {
 namespace {
@@ -37,20 +37,21 @@ std::optional<TRgbImage> GraphCanvas(const TTrainGraph& graph, std::string& erro
 }
 
 void RenderGraph(const TTrainGraph& graph, TGraphFont* font, TRgbImage& image) {
-  TStrokeRaster strokes(image);
+  TGraphRaster raster(image);
   for (const TGraphOp& op : graph.Ops) {
     std::visit(
         [&](const auto& item) {
           using T = std::decay_t<decltype(item)>;
           if constexpr (std::is_same_v<T, TGraphPath>)
-            strokes.Path(item);
+            raster.Path(item);
           else if constexpr (std::is_same_v<T, TGraphMark>)
-            strokes.Mark(item);
-          else if (font != nullptr)
-            font->Draw(image, item);
+            raster.Mark(item);
+          else
+            raster.Bitmaps(font != nullptr ? font->Place(item) : std::vector<TCoverageBitmap>{}, item.Colour);
         },
         op);
   }
+  raster.Render();
 }
 
 bool WriteGraphPng(const TTrainGraph& graph, const std::string& path, std::string& error) {

@@ -1,12 +1,10 @@
-#include "stroke_raster.h"
+#include "graph_raster.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace vormek::cli {
 namespace {
-
-float Clamp01(double v) { return float(std::clamp(v, 0.0, 1.0)); }
 
 bool Finite(TGraphPoint p) { return std::isfinite(p.X) && std::isfinite(p.Y); }
 
@@ -80,9 +78,10 @@ std::vector<double> DashPattern(TGraphLineStyle style, double width) {
   return {};
 }
 
-TStrokeRaster::TStrokeRaster(TRgbImage& image) : image_(image), row_(image.Width, 0.0f), rowFirst_(image.Width) {}
+TGraphRaster::TGraphRaster(TRgbImage& image) : image_(image), row_(image.Width, 0.0f), rowFirst_(image.Width) {}
 
-void TStrokeRaster::Path(const TGraphPath& path) {
+void TGraphRaster::Path(const TGraphPath& path) {
+  ++order_;
   if (!(path.Width > 0) || path.Points.size() < 2) return;
   // Wider than the picture draws nothing more.
   const double width = std::min(path.Width, double(image_.Width + image_.Height));
@@ -92,23 +91,37 @@ void TStrokeRaster::Path(const TGraphPath& path) {
       run.push_back(p);
       continue;
     }
-    Polyline(run, width, path.Style);
+    Polyline(run, width, path.Style, path.Colour);
     run.clear();
   }
-  Polyline(run, width, path.Style);
-  LayOver(path.Colour);
+  Polyline(run, width, path.Style, path.Colour);
 }
 
-void TStrokeRaster::Mark(const TGraphMark& mark) {
+void TGraphRaster::Mark(const TGraphMark& mark) {
+  ++order_;
   if (!Finite({mark.X, mark.Y}) || !(mark.Size > 0) || mark.Size > image_.Width + image_.Height) return;
   const double h = mark.Size / 2;
   const double half = std::max(0.75, mark.Size / 10);
-  Piece({mark.X - h, mark.Y - h}, {mark.X + h, mark.Y + h}, half, 1, {false, false});
-  Piece({mark.X - h, mark.Y + h}, {mark.X + h, mark.Y - h}, half, 1, {false, false});
-  LayOver(mark.Colour);
+  Piece({mark.X - h, mark.Y - h}, {mark.X + h, mark.Y + h}, half, 1, {false, false}, mark.Colour);
+  Piece({mark.X - h, mark.Y + h}, {mark.X + h, mark.Y - h}, half, 1, {false, false}, mark.Colour);
 }
 
-void TStrokeRaster::Polyline(const std::vector<TGraphPoint>& points, double width, TGraphLineStyle style) {
+void TGraphRaster::Bitmaps(const std::vector<TCoverageBitmap>& bitmaps, TGraphColour colour) {
+  ++order_;
+  for (const TCoverageBitmap& bitmap : bitmaps) {
+    TItem item;
+    item.Order = order_;
+    item.Top = std::max(0, bitmap.Top);
+    item.Bottom = std::min(image_.Height - 1, bitmap.Top + bitmap.Rows - 1);
+    item.Colour = colour;
+    item.IsBitmap = true;
+    item.Bitmap = bitmap;
+    if (item.Top <= item.Bottom && bitmap.Left < image_.Width && bitmap.Left + bitmap.Width > 0) items_.push_back(item);
+  }
+}
+
+void TGraphRaster::Polyline(const std::vector<TGraphPoint>& points, double width, TGraphLineStyle style,
+                            TGraphColour colour) {
   if (points.size() < 2) return;
   // A line thinner than a pixel is drawn a pixel wide, fainter.
   const double half = std::max(width, 1.0) / 2;
@@ -124,7 +137,7 @@ void TStrokeRaster::Polyline(const std::vector<TGraphPoint>& points, double widt
       if (!ClipSegment(a, b, left, top, right, bottom, t0, t1)) continue;
       const TGraphPoint ca{a.X + (b.X - a.X) * t0, a.Y + (b.Y - a.Y) * t0};
       const TGraphPoint cb{a.X + (b.X - a.X) * t1, a.Y + (b.Y - a.Y) * t1};
-      Piece(ca, cb, half, alpha, {true, true});
+      Piece(ca, cb, half, alpha, {true, true}, colour);
     }
     return;
   }
@@ -151,7 +164,7 @@ void TStrokeRaster::Polyline(const std::vector<TGraphPoint>& points, double widt
         const bool stops = step >= walk.Left() - 1e-9;
         const TGraphPoint p{a.X + dx * at / length, a.Y + dy * at / length};
         const TGraphPoint q{a.X + dx * (at + step) / length, a.Y + dy * (at + step) / length};
-        Piece(p, q, half, alpha, {!starts, !stops});
+        Piece(p, q, half, alpha, {!starts, !stops}, colour);
       }
       walk.Consume(step);
       at += step;
@@ -160,8 +173,12 @@ void TStrokeRaster::Polyline(const std::vector<TGraphPoint>& points, double widt
   }
 }
 
-void TStrokeRaster::Piece(TGraphPoint a, TGraphPoint b, double halfWidth, double alpha, TEnds ends) {
-  TPiece piece;
+void TGraphRaster::Piece(TGraphPoint a, TGraphPoint b, double halfWidth, double alpha, TEnds ends,
+                         TGraphColour colour) {
+  TItem item;
+  item.Order = order_;
+  item.Colour = colour;
+  TPiece& piece = item.Piece;
   piece.A = a;
   piece.B = b;
   const double dx = b.X - a.X, dy = b.Y - a.Y;
@@ -175,15 +192,15 @@ void TStrokeRaster::Piece(TGraphPoint a, TGraphPoint b, double halfWidth, double
   piece.Ends = ends;
   // Coverage ends half a pixel beyond the edge.
   const double reach = halfWidth + 0.5;
-  piece.Top = std::max(0, int(std::floor(std::min(a.Y, b.Y) - reach)));
-  piece.Bottom = std::min(image_.Height - 1, int(std::ceil(std::max(a.Y, b.Y) + reach)));
-  if (piece.Top <= piece.Bottom) pieces_.push_back(piece);
+  item.Top = std::max(0, int(std::floor(std::min(a.Y, b.Y) - reach)));
+  item.Bottom = std::min(image_.Height - 1, int(std::ceil(std::max(a.Y, b.Y) + reach)));
+  if (item.Top <= item.Bottom) items_.push_back(item);
 }
 
 // Coverage of a piece in one row: the distance of each pixel's centre from
 // the piece gives a one-pixel ramp at the edges (a box filter's, near
 // enough). Only the pixels within reach are visited.
-void TStrokeRaster::CoverRow(const TPiece& piece, int y) {
+void TGraphRaster::CoverRow(const TPiece& piece, int y) {
   const TGraphPoint a = piece.A, b = piece.B;
   const double dx = b.X - a.X, dy = b.Y - a.Y;
   const double halfWidth = piece.HalfWidth, reach = halfWidth + 0.5;
@@ -200,54 +217,76 @@ void TStrokeRaster::CoverRow(const TPiece& piece, int y) {
   const int x0 = std::max(0, int(std::floor(std::min(xa, xb) - reach)));
   const int x1 = std::min(image_.Width - 1, int(std::ceil(std::max(xa, xb) + reach)));
   if (x0 > x1) return;
-  const double py = y + 0.5 - a.Y, qy = y + 0.5 - b.Y;
+  // Along and across the piece from a, stepped a pixel at a time. Round
+  // ends take the distance from the end point beyond it; square ones cut
+  // the coverage off over the half pixel either side of it.
+  const double ux = piece.UX, uy = piece.UY, length = piece.Length, edge = halfWidth + 0.5;
+  const double px = x0 + 0.5 - a.X, py = y + 0.5 - a.Y;
+  double along = px * ux + py * uy;
+  double across = px * uy - py * ux;
+  const double startZone = piece.Ends.RoundStart ? 0 : 0.5;
+  const double endZone = piece.Ends.RoundEnd ? length : length - 0.5;
   const auto alpha = float(piece.Alpha);
-  for (int x = x0; x <= x1; ++x) {
-    const double px = x + 0.5 - a.X;
-    const double along = px * piece.UX + py * piece.UY;
-    const double across = std::abs(px * piece.UY - py * piece.UX);
-    double c = halfWidth + 0.5 - across;
-    if (piece.Ends.RoundStart) {
-      if (along < 0) c = halfWidth + 0.5 - std::sqrt(px * px + py * py);
-    } else {
-      c = std::min(c, 0.5 + along);
+  for (int x = x0; x <= x1; ++x, along += ux, across += uy) {
+    double c = edge - std::abs(across);
+    if (along < startZone)
+      c = piece.Ends.RoundStart ? edge - std::sqrt(along * along + across * across) : std::min(c, 0.5 + along);
+    if (along > endZone) {
+      const double beyond = along - length;
+      c = piece.Ends.RoundEnd ? edge - std::sqrt(beyond * beyond + across * across) : std::min(c, 0.5 - beyond);
     }
-    if (piece.Ends.RoundEnd) {
-      if (along > piece.Length) {
-        const double qx = x + 0.5 - b.X;
-        c = halfWidth + 0.5 - std::sqrt(qx * qx + qy * qy);
-      }
-    } else {
-      c = std::min(c, 0.5 + piece.Length - along);
-    }
-    if (c <= 0) continue;
-    row_[x] = std::max(row_[x], Clamp01(c) * alpha);
+    // No test of c against zero: at a line's edges half the pixels fail it
+    // and the branch was mispredicted more often than not.
+    row_[x] = std::max(row_[x], float(std::clamp(c, 0.0, 1.0)) * alpha);
   }
   rowFirst_ = std::min(rowFirst_, x0);
   rowLast_ = std::max(rowLast_, x1);
 }
 
-// A sweep down the rows the pieces cover, with the pieces that reach the
-// current row.
-void TStrokeRaster::LayOver(TGraphColour colour) {
-  std::sort(pieces_.begin(), pieces_.end(), [](const TPiece& p, const TPiece& q) { return p.Top < q.Top; });
+// A sweep down the rows, with the items that reach the current row.
+void TGraphRaster::Render() {
+  std::stable_sort(items_.begin(), items_.end(), [](const TItem& p, const TItem& q) { return p.Top < q.Top; });
   active_.clear();
   std::size_t next = 0;
   int y = 0;
-  while (next < pieces_.size() || !active_.empty()) {
-    if (active_.empty()) y = std::max(y, pieces_[next].Top);
-    while (next < pieces_.size() && pieces_[next].Top <= y) active_.push_back(&pieces_[next++]);
-    for (const TPiece* p : active_) CoverRow(*p, y);
-    for (int x = rowFirst_; x <= rowLast_; ++x) {
-      if (row_[x] > 0) image_.Blend(x, y, colour, row_[x]);
-      row_[x] = 0;
+  while (next < items_.size() || !active_.empty()) {
+    if (active_.empty()) y = std::max(y, items_[next].Top);
+    for (; next < items_.size() && items_[next].Top <= y; ++next) {
+      const TItem* item = &items_[next];
+      const auto at = std::upper_bound(active_.begin(), active_.end(), item->Order,
+                                       [](int order, const TItem* p) { return order < p->Order; });
+      active_.insert(at, item);
     }
-    rowFirst_ = image_.Width;
-    rowLast_ = -1;
+    RenderRow(y);
     ++y;
-    std::erase_if(active_, [y](const TPiece* p) { return p->Bottom < y; });
+    std::erase_if(active_, [y](const TItem* p) { return p->Bottom < y; });
   }
-  pieces_.clear();
+  items_.clear();
+}
+
+void TGraphRaster::RenderRow(int y) {
+  for (std::size_t i = 0; i < active_.size(); ++i) {
+    const TItem& item = *active_[i];
+    if (item.IsBitmap) {
+      const TCoverageBitmap& b = item.Bitmap;
+      const std::uint8_t* coverage = b.Coverage + std::size_t(y - b.Top) * b.Width;
+      for (int x = std::max(0, -b.Left); x < b.Width && b.Left + x < image_.Width; ++x)
+        if (coverage[x] != 0) image_.Blend(b.Left + x, y, item.Colour, coverage[x] + (coverage[x] >> 7));
+      continue;
+    }
+    CoverRow(item.Piece, y);
+    if (i + 1 == active_.size() || active_[i + 1]->Order != item.Order || active_[i + 1]->IsBitmap)
+      LayRowOver(y, item.Colour);
+  }
+}
+
+void TGraphRaster::LayRowOver(int y, TGraphColour colour) {
+  for (int x = rowFirst_; x <= rowLast_; ++x) {
+    if (row_[x] > 0) image_.Blend(x, y, colour, int(row_[x] * 256 + 0.5f));
+    row_[x] = 0;
+  }
+  rowFirst_ = image_.Width;
+  rowLast_ = -1;
 }
 
 }  // namespace vormek::cli
