@@ -190,8 +190,9 @@ void TGraphRaster::Piece(TGraphPoint a, TGraphPoint b, double halfWidth, double 
   piece.HalfWidth = halfWidth;
   piece.Alpha = alpha;
   piece.Ends = ends;
-  // Coverage ends half a pixel beyond the edge.
-  const double reach = halfWidth + 0.5;
+  // Coverage ends half a pixel beyond the edge, and beyond a square end
+  // too: the rows take both halves.
+  const double reach = halfWidth + 1;
   item.Top = std::max(0, int(std::floor(std::min(a.Y, b.Y) - reach)));
   item.Bottom = std::min(image_.Height - 1, int(std::ceil(std::max(a.Y, b.Y) + reach)));
   if (item.Top <= item.Bottom) items_.push_back(item);
@@ -202,20 +203,22 @@ void TGraphRaster::Piece(TGraphPoint a, TGraphPoint b, double halfWidth, double 
 // enough). Only the pixels within reach are visited.
 void TGraphRaster::CoverRow(const TPiece& piece, int y) {
   const TGraphPoint a = piece.A, b = piece.B;
-  const double dx = b.X - a.X, dy = b.Y - a.Y;
   const double halfWidth = piece.HalfWidth, reach = halfWidth + 0.5;
-  // The piece's x where its y is within reach of this row.
-  double s0 = 0, s1 = 1;
-  if (dy != 0) {
-    s0 = std::clamp((y - reach - a.Y) / dy, 0.0, 1.0);
-    s1 = std::clamp((y + 1 + reach - a.Y) / dy, 0.0, 1.0);
-    if (s0 > s1) std::swap(s0, s1);
-  } else if (a.Y < y - reach || a.Y > y + 1 + reach) {
+  // The pixel centres of the row within reach: in the strip of that half
+  // width along the piece's line, and in its box grown by the reach and
+  // the half pixel a square end's coverage runs on.
+  const double yc = y + 0.5;
+  double lo = std::min(a.X, b.X) - reach - 0.5, hi = std::max(a.X, b.X) + reach + 0.5;
+  if (std::abs(piece.UY) > 1e-12) {
+    const double crossing = a.X + (yc - a.Y) * piece.UX / piece.UY;
+    const double half = reach / std::abs(piece.UY);
+    lo = std::max(lo, crossing - half);
+    hi = std::min(hi, crossing + half);
+  } else if (std::abs(yc - a.Y) > reach) {
     return;
   }
-  const double xa = a.X + dx * s0, xb = a.X + dx * s1;
-  const int x0 = std::max(0, int(std::floor(std::min(xa, xb) - reach)));
-  const int x1 = std::min(image_.Width - 1, int(std::ceil(std::max(xa, xb) + reach)));
+  const int x0 = std::max(0, int(std::ceil(std::max(lo - 0.5, -1.0))));
+  const int x1 = std::min(image_.Width - 1, int(std::floor(std::min(hi - 0.5, double(image_.Width)))));
   if (x0 > x1) return;
   // Along and across the piece from a, stepped a pixel at a time. Round
   // ends take the distance from the end point beyond it; square ones cut
@@ -237,7 +240,7 @@ void TGraphRaster::CoverRow(const TPiece& piece, int y) {
     }
     // No test of c against zero: at a line's edges half the pixels fail it
     // and the branch was mispredicted more often than not.
-    row_[x] = std::max(row_[x], float(std::clamp(c, 0.0, 1.0)) * alpha);
+    row_[x] = std::max(row_[x], float(std::min(std::max(c, 0.0), 1.0)) * alpha);
   }
   rowFirst_ = std::min(rowFirst_, x0);
   rowLast_ = std::max(rowLast_, x1);
