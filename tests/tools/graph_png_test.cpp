@@ -270,6 +270,31 @@ TEST_F(GraphPng, FailedWritesLeaveNoPart) {
   EXPECT_EQ(Files(), std::vector<std::string>{"graph.png"});
 }
 
+// Degenerate ops (a layout given one train, or none, can make them) are
+// drawn as far as they make sense, without a crash or a hang, and spoil
+// nothing drawn after them.
+TEST_F(GraphPng, DegenerateOpsSpoilNothing) {
+  const double inf = INFINITY, nan = NAN;
+  std::vector<TGraphOp> ops = {
+      Line({{nan, 5}, {10, 10}, {inf, 3}, {20, 20}}, {1, 1, 1}, 2),
+      Line({{-1e300, -1e300}, {1e300, 1e300}}, {2, 2, 2}, 1, TGraphLineStyle::Dashed),
+      Line({{5, 5}, {5, 5}, {6, 6}}, {3, 3, 3}, 1e12, TGraphLineStyle::Dotted),
+      Line({{0, 0}, {50, 50}}, {4, 4, 4}, -1),
+      TGraphMark{nan, 3, 5, {}},
+      TGraphMark{30, 30, 1e300, {}},
+      TGraphText{1e300, 10, "站", 12, {}, TGraphAnchor::End},
+      TGraphText{10, 10, "站", -4, {}, TGraphAnchor::Middle},
+      TGraphText{10, 10, "\xFF\x81\xFE", 1e9, {}, TGraphAnchor::Start},
+  };
+  const TGraphColour red{220, 0, 0};
+  ops.push_back(Line({{0, 40.5}, {80, 40.5}}, red, 3));
+  std::string error;
+  std::unique_ptr<TGraphFont> font = TGraphFont::Open(error);
+  if (font == nullptr) std::erase_if(ops, [](const TGraphOp& op) { return std::holds_alternative<TGraphText>(op); });
+  const TDecoded png = Drawn(Graph(80, 60, ops), font.get());
+  for (int x = 2; x < 78; x += 5) EXPECT_EQ(png.At(x, 40), red) << x;
+}
+
 TEST_F(GraphPng, SizesOutOfRangeAreRefused) {
   std::string error;
   for (auto [w, h] : {std::pair{0.0, 10.0}, {10.0, NAN}, {1e6, 10.0}, {-5.0, -5.0}, {16000.0, 16000.0}}) {
