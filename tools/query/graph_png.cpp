@@ -18,10 +18,8 @@ bool HasText(const TTrainGraph& graph) {
 }
 
 bool Write(const TTrainGraph& graph, TGraphFont* font, const std::string& path, std::string& error) {
-  std::optional<TRgbImage> image = GraphCanvas(graph, error);
-  if (!image) return false;
-  RenderGraph(graph, font, *image);
-  return ReplaceFile(path, EncodePng(*image), error);
+  const std::optional<std::string> png = GraphPng(graph, font, error);
+  return png && ReplaceFile(path, *png, error);
 }
 
 }  // namespace
@@ -52,6 +50,13 @@ void RenderGraph(const TTrainGraph& graph, TGraphFont* font, TRgbImage& image) {
         op);
   }
   raster.Render();
+}
+
+std::optional<std::string> GraphPng(const TTrainGraph& graph, TGraphFont* font, std::string& error) {
+  std::optional<TRgbImage> image = GraphCanvas(graph, error);
+  if (!image) return std::nullopt;
+  RenderGraph(graph, font, *image);
+  return EncodePng(*image);
 }
 
 bool WriteGraphPng(const TTrainGraph& graph, const std::string& path, std::string& error) {

@@ -21,6 +21,11 @@ std::optional<TRgbImage> GraphCanvas(const TTrainGraph& graph, std::string& erro
 // checked there are none passes nullptr.
 void RenderGraph(const TTrainGraph& graph, TGraphFont* font, TRgbImage& image);
 
+// The PNG file's bytes, for a caller that writes them itself; nullopt and
+// the reason (as WriteGraphPng's) when the size is out of range. Texts
+// need a font, as for RenderGraph.
+std::optional<std::string> GraphPng(const TTrainGraph& graph, TGraphFont* font, std::string& error);
+
 // Renders and writes the graph to path (the bytes the user gave), whole or
 // not at all (see ReplaceFile). False and the reason when there is no
 // Chinese face for its texts, the size is out of range or the file cannot

@@ -51,6 +51,7 @@ std::string FinalTarget(const std::string& path) {
 }  // namespace
 
 bool ReplaceFile(const std::string& path, std::string_view bytes, std::string& error) {
+  if (path == "-") return WriteAll(STDOUT_FILENO, bytes) || Fail(error, errno);
   struct stat info {};
   if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
     if (S_ISDIR(info.st_mode)) return Fail(error, EISDIR);
@@ -64,7 +65,9 @@ bool ReplaceFile(const std::string& path, std::string_view bytes, std::string& e
   // file the user makes.
   const mode_t mask = ::umask(0);
   ::umask(mask);
-  bool ok = ::fchmod(fd, 0666 & ~mask) == 0 && WriteAll(fd, bytes);
+  // On disk before the rename, so that a crash cannot leave an empty file
+  // under the name.
+  bool ok = ::fchmod(fd, 0666 & ~mask) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
   int reason = errno;
   if (::close(fd) != 0 && ok) {
     ok = false;
