@@ -12,11 +12,11 @@ packages=()
 for group in "${groups[@]}"; do
   case $group in
     program)
-      packages+=(g++ cmake ninja-build pkg-config zlib1g-dev libdeflate-dev
+      packages+=(g++ cmake ninja-build pkg-config zlib1g-dev libdeflate-dev libfreetype-dev
                  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
                  fonts-arphic-uming qt6-translations-l10n) ;;
     test)
-      packages+=(libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev hyperfine time
+      packages+=(libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev libpng-dev hyperfine time
                  xvfb xauth fonts-arphic-ukai
                  cups cups-bsd printer-driver-cups-pdf poppler-utils
                  clang-14 libclang-rt-14-dev clang-format
