@@ -230,6 +230,7 @@ void AddHourLabels(const TTrainGraph& g, const TGraphSetup& setup, std::vector<T
 struct TStationLine {
   std::int32_t Km;
   std::string Label;
+  int Trains;
 };
 
 std::vector<TStationLine> StationLines(const TGraphRoute& route) {
@@ -237,8 +238,9 @@ std::vector<TStationLine> StationLines(const TGraphRoute& route) {
   for (const TGraphAxisStation& s : route.Stations) {
     if (!lines.empty() && lines.back().Km == s.Km) {
       lines.back().Label += "/" + s.Name;
+      lines.back().Trains += s.Trains;
     } else {
-      lines.push_back({s.Km, s.Name});
+      lines.push_back({s.Km, s.Name, s.Trains});
     }
   }
   return lines;
@@ -252,9 +254,19 @@ void AddStationRules(const TTrainGraph& g, const TGraphSetup& setup, std::vector
     return std::none_of(labelled.begin(), labelled.end(), [&](double l) { return std::abs(l - y) < 1.15 * s; });
   };
   std::vector<bool> show(lines.size(), false);
-  std::vector<std::size_t> order;
-  if (!lines.empty()) order = {0, lines.size() - 1};
-  for (std::size_t i = 1; i + 1 < lines.size(); ++i) order.push_back(i);
+  // The section's start and the route's end first (not a station a few
+  // trains run on to), then the stations more trains call at.
+  std::vector<std::size_t> order(lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) order[i] = i;
+  std::size_t end = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (std::abs(lines[i].Km - g.Route.LengthKm) < std::abs(lines[end].Km - g.Route.LengthKm)) end = i;
+  }
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    const auto rank = [&](std::size_t i) { return i == 0 ? 0 : i == end ? 1 : 2; };
+    if (rank(a) != rank(b)) return rank(a) < rank(b);
+    return lines[a].Trains > lines[b].Trains;
+  });
   for (std::size_t i : order) {
     const double y = g.Y0 + lines[i].Km * g.PxPerKm;
     if (show[i] || !fits(y)) continue;
@@ -387,7 +399,10 @@ TGraphRoute MainRoute(const std::vector<TGraphTrain>& trains) {
     routeLengths.push_back(t.Stops.back().Km);
     for (const TGraphStop& s : t.Stops) posts[s.Station].push_back(s.Km);
   }
-  for (auto& [name, kms] : posts) route.Stations.push_back({name, Median(std::move(kms))});
+  for (auto& [name, kms] : posts) {
+    const int calls = static_cast<int>(kms.size());
+    route.Stations.push_back({name, Median(std::move(kms)), calls});
+  }
   std::stable_sort(route.Stations.begin(), route.Stations.end(),
                    [](const TGraphAxisStation& a, const TGraphAxisStation& b) { return a.Km < b.Km; });
   route.LengthKm = Median(std::move(routeLengths));

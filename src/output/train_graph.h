@@ -56,6 +56,7 @@ struct TGraphTrain {
 struct TGraphAxisStation {
   std::string Name;
   std::int32_t Km = 0;
+  int Trains = 0;  // of the route's trains, those that call there
 };
 struct TGraphRoute {
   std::vector<TGraphAxisStation> Stations;

@@ -56,11 +56,37 @@ TEST(QueryGraph, WritesWholeFilesOrSaysWhyNot) {
   for (const std::vector<std::string>& bad : {std::vector<std::string>{"graph", U8(u8"北京"), U8(u8"广州")},
                                               {"graph", U8(u8"北京"), U8(u8"广州"), "--svg", "-", "--width", "10"},
                                               {"graph", U8(u8"北京"), U8(u8"广州"), "--svg", "-", "--span", "week"},
-                                              {"graph", U8(u8"北京"), U8(u8"广州"), "--png", "-"},
+                                              {"graph", U8(u8"北京"), U8(u8"广州"), "--png", ""},
                                               {"zz", U8(u8"北京"), U8(u8"广州"), "--svg", "-"}}) {
     EXPECT_EQ(RunQueryTool(bad).status, 64) << bad.back();
   }
   EXPECT_EQ(RunQueryTool({"graph", U8(u8"北京"), U8(u8"不存在"), "--svg", "-"}).status, 2);
+}
+
+TEST(QueryGraph, PngNeedsAChineseFaceAndWritesAPicture) {
+  const fs::path dir = fs::path(::testing::TempDir()) / "vormek_query_graph_png";
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  const fs::path png = dir / "g.png";
+  ::setenv("VORMEK_GRAPH_FONT", (dir / "none.ttc").c_str(), 1);
+  const auto noFace = RunQueryTool({"graph", U8(u8"北京"), U8(u8"上海"), "--png", png.string()});
+  ::unsetenv("VORMEK_GRAPH_FONT");
+  EXPECT_EQ(noFace.status, 66);
+  EXPECT_FALSE(fs::exists(png));
+
+  const auto run = RunQueryTool({"graph", U8(u8"北京"), U8(u8"上海"), "--png", png.string(), "--width", "800"});
+  if (run.status == 66) GTEST_SKIP() << "no Chinese face installed: " << run.err;
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string bytes = testing::ReadWholeFile(png);
+  ASSERT_GT(bytes.size(), 24u);
+  EXPECT_EQ(bytes.substr(0, 8), "\x89PNG\r\n\x1a\n");
+  // The IHDR's width and height, big-endian: 800 by five eighths of it.
+  const auto be32 = [&](std::size_t at) {
+    return (std::uint32_t(std::uint8_t(bytes[at])) << 24) | (std::uint32_t(std::uint8_t(bytes[at + 1])) << 16) |
+           (std::uint32_t(std::uint8_t(bytes[at + 2])) << 8) | std::uint32_t(std::uint8_t(bytes[at + 3]));
+  };
+  EXPECT_EQ(be32(16), 800u);
+  EXPECT_EQ(be32(20), 500u);
 }
 
 }  // namespace

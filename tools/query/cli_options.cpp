@@ -196,15 +196,15 @@ const TCliOption kOptions[] = {
      false, BitGraph},
     {"--png", true,
      [](TParseState& s, const std::string& v) -> std::string {
-       if (v.empty() || v == "-") return "--png takes a file name";
+       if (v.empty()) return "--png takes a file name";
        s.Options.GraphPng = v;
        return {};
      },
      false, BitGraph},
     {"--width", true,
      [](TParseState& s, const std::string& v) -> std::string {
-       if (!ReadWholeNumber(v, s.Options.GraphWidth) || s.Options.GraphWidth < 320 || s.Options.GraphWidth > 20000)
-         return "--width takes pixels from 320 to 20000";
+       if (!ReadWholeNumber(v, s.Options.GraphWidth) || s.Options.GraphWidth < 320 || s.Options.GraphWidth > 8000)
+         return "--width takes pixels from 320 to 8000";
        return {};
      },
      false, BitGraph},
@@ -341,7 +341,7 @@ std::string HelpText() {
          "                           lists (--filter as for zz): time across, km from\n"
          "                           the section's start down, one line per train,\n"
          "                           coloured by type. --svg FILE (- for standard\n"
-         "                           output) and/or --png FILE; --width PX (320-20000,\n"
+         "                           output) and/or --png FILE; --width PX (320-8000,\n"
          "                           default 1600); --span day (00:00-24:00, trains\n"
          "                           past midnight go on from the left edge; the\n"
          "                           default) or trains (the hours the trains cover)\n"
