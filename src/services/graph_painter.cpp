@@ -28,14 +28,14 @@ constexpr double kLayoutDpi = 96;
 
 QColor ColourOf(const TGraphColour& c) { return QColor(c.R, c.G, c.B); }
 
-Qt::PenStyle PenStyleOf(TGraphLineStyle style) {
+QList<qreal> DashPatternOf(TGraphLineStyle style) {
   switch (style) {
-    case TGraphLineStyle::Solid: return Qt::SolidLine;
-    case TGraphLineStyle::Dashed: return Qt::DashLine;
-    case TGraphLineStyle::Dotted: return Qt::DotLine;
-    case TGraphLineStyle::DashDot: return Qt::DashDotLine;
+    case TGraphLineStyle::Dashed: return {6, 4};
+    case TGraphLineStyle::Dotted: return {1.5, 2.5};
+    case TGraphLineStyle::DashDot: return {6, 3, 1.5, 3};
+    case TGraphLineStyle::Solid: break;
   }
-  return Qt::SolidLine;
+  return {};
 }
 
 // One font per size: a graph draws hundreds of texts in two or three sizes.
@@ -53,11 +53,29 @@ class TFontCache {
 
 class TGraphReplay {
  public:
-  TGraphReplay(QPainter& painter, double widthFactor) : painter_(painter), widthFactor_(widthFactor) {}
+  TGraphReplay(QPainter& painter, double widthFactor, bool screen)
+      : painter_(painter), widthFactor_(widthFactor), screen_(screen) {}
 
   void operator()(const TGraphPath& path) {
     if (path.Points.size() < 2) return;
-    QPen pen(ColourOf(path.Colour), path.Width * widthFactor_, PenStyleOf(path.Style), Qt::RoundCap, Qt::RoundJoin);
+    // The grid's rules run straight across or down: drawn without
+    // antialiasing they stay sharp and cost a fraction of a stroked path.
+    const bool rule = path.Role == TGraphPathRole::Grid;
+    painter_.setRenderHint(QPainter::Antialiasing, !rule);
+    // Dashes as the SVG has them, in pen widths, with flat ends: Qt's own
+    // patterns with round caps turn each dash into a path of its own.
+    const bool solid = path.Style == TGraphLineStyle::Solid;
+    QPen pen(ColourOf(path.Colour), path.Width * widthFactor_, Qt::SolidLine, solid ? Qt::RoundCap : Qt::FlatCap,
+             Qt::RoundJoin);
+    if (!solid) pen.setDashPattern(DashPatternOf(path.Style));
+    // On a screen, lines up to a pixel and a half are drawn one pixel wide by
+    // Qt's cosmetic stroker, many times faster than a stroked path: a repaint
+    // of a thousand trains must fit in a frame. A highlighted train and the
+    // printed page keep their widths.
+    if (screen_ && pen.widthF() <= 1.6) {
+      pen.setWidthF(1);
+      pen.setCosmetic(true);
+    }
     painter_.setPen(pen);
     QPolygonF line;
     line.reserve(static_cast<qsizetype>(path.Points.size()));
@@ -89,6 +107,7 @@ class TGraphReplay {
  private:
   QPainter& painter_;
   double widthFactor_;
+  bool screen_;
   TFontCache fonts_;
 };
 
@@ -119,15 +138,15 @@ std::function<double(const std::string& text, double size)> GraphTextWidth() {
   };
 }
 
-void PaintTrainGraph(QPainter& painter, const TTrainGraph& graph, int highlighted) {
+void PaintTrainGraph(QPainter& painter, const TTrainGraph& graph, int highlighted, bool forScreen) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setRenderHint(QPainter::TextAntialiasing);
-  TGraphReplay plain(painter, 1);
+  TGraphReplay plain(painter, 1, forScreen);
   for (const TGraphOp& op : graph.Ops) std::visit(plain, op);
   // The chosen train again, thicker, so that no other line crosses it.
   if (highlighted >= 0) {
-    TGraphReplay bold(painter, 2.5);
+    TGraphReplay bold(painter, 2.5, false);
     for (const TGraphOp& op : graph.Ops)
       if (TrainOf(op) == highlighted) std::visit(bold, op);
   }

@@ -25,7 +25,9 @@ std::function<double(const std::string& text, double size)> GraphTextWidth();
 
 // Draws the operations in the painter's coordinates (the layout's pixels);
 // the train at index `highlighted` (if any) is drawn thicker, over the rest.
-void PaintTrainGraph(QPainter& painter, const TTrainGraph& graph, int highlighted = -1);
+// forScreen: the thin lines one pixel wide, fast enough for every repaint of
+// a window; pictures and pages keep every line's width.
+void PaintTrainGraph(QPainter& painter, const TTrainGraph& graph, int highlighted = -1, bool forScreen = false);
 
 // The graph on a white picture of its own size, `scale` pixels per layout
 // pixel.

@@ -103,7 +103,7 @@ class TGraphCanvas : public QWidget {
   void paintEvent(QPaintEvent* event) override {
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::white);
-    PaintTrainGraph(painter, frame_.Graph(), frame_.SelectedTrain());
+    PaintTrainGraph(painter, frame_.Graph(), frame_.SelectedTrain(), true);
     PaintPinnedAxes(painter, QRect(-pos(), scroll_.viewport()->size()));
   }
 
