@@ -88,9 +88,13 @@ set(CPACK_DEBIAN_QUERY_DESCRIPTION
 The query tool of the Vormek timetable: direct trains between two stations,
 the whole run of a train, every train at a station, where to change trains
 and multi-leg connections, with fares, filters and sorting, as CSV, an
-aligned table or JSON on standard output, with completion for bash. The
+aligned table or JSON on standard output, train graphs as SVG or PNG, with
+completion for bash. The
 timetable ships inside the program; another one can be read from a folder of
-table texts. It needs neither Qt nor a font.")
+table texts. It needs neither Qt nor a font; only the train graph as PNG
+draws with a Chinese font, where one is installed.")
+# graph --png looks for these faces.
+set(CPACK_DEBIAN_QUERY_PACKAGE_SUGGESTS "fonts-arphic-uming | fonts-noto-cjk | fonts-wqy-zenhei")
 
 set(CPACK_DEBIAN_WINDOW_PACKAGE_NAME vormek)
 set(CPACK_DEBIAN_WINDOW_PACKAGE_SECTION misc)
