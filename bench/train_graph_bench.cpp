@@ -85,7 +85,6 @@ void Layout(benchmark::State& state, bool scaled) {
     const TTrainGraph g = LayoutTrainGraph(GraphTrainsOf(*c.Tables, c.Rows), Setup());
     benchmark::DoNotOptimize(g.Ops.data());
   }
-  state.counters["trains"] = static_cast<double>(c.Rows.size());
 }
 
 void LayoutAndSvg(benchmark::State& state, bool scaled) {
@@ -94,7 +93,6 @@ void LayoutAndSvg(benchmark::State& state, bool scaled) {
     const std::string svg = TrainGraphSvg(LayoutTrainGraph(GraphTrainsOf(*c.Tables, c.Rows), Setup()));
     benchmark::DoNotOptimize(svg.data());
   }
-  state.counters["trains"] = static_cast<double>(c.Rows.size());
 }
 
 // Every vertex's x and y once, from trains already read: the floor under

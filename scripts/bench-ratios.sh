@@ -10,7 +10,10 @@
 #     loop), with a cache folder of this run's own;
 #  4. peak memory per stop of vormek-query at 10x the national tables, and
 #     that a timetable of 100x loads at all: reading the texts, writing the
-#     image, opening it.
+#     image, opening it;
+#  5. the train graph: layout, SVG and (with Qt) the window's paint of the
+#     北京→上海 result and of 1,000 trains at 10x, each also divided by the
+#     bare pass over its vertices; the PNG writer's rasterising and encoding.
 # Usage: scripts/bench-ratios.sh [--quick]   (--quick: short runs, no 100x)
 # The national 2019 tables are used when /work/shared/timetables/cn2019 (the
 # folder beside the project) is present; scaled tables and the images of
@@ -22,10 +25,14 @@ quick=0
 build=${BUILD_DIR:-build-release}
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORMEK_BUILD_GUI=OFF -DVORMEK_BUILD_TESTS=OFF \
+# The window's libraries only where Qt is installed: the train graph's
+# benchmark then also paints as the window does.
+gui=OFF
+dpkg-query -W -f='${Status}' qt6-base-dev 2>/dev/null | grep -q "ok installed" && gui=ON
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORMEK_BUILD_GUI=$gui -DVORMEK_BUILD_TESTS=OFF \
   "${launcher[@]}" >/dev/null
 cmake --build "$build" -j "$(nproc)" --target query_peers_bench table_load_bench vormek-query \
-  vormek-scaled-tables vormek-sqlite-oneshot >/dev/null
+  vormek-scaled-tables vormek-sqlite-oneshot train_graph_bench graph_png_bench >/dev/null
 bin="$build/bench"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -158,3 +165,19 @@ for factor in "${factors[@]}"; do
   echo "image: $(du -k "$images"/*.image | sort -n | tail -1 | cut -f1) KB"
   rm -rf "$dir" "$images"
 done
+
+echo
+echo "== train graph (CPU ms; in brackets, divided by the bare pass of the same case)"
+"$bin/train_graph_bench" --benchmark_min_time=$([ $quick = 1 ] && echo 0.05 || echo 0.5) --benchmark_format=csv \
+  --benchmark_color=false 2>/dev/null >"$tmp/graph.csv"
+awk -F, '/^"[A-Za-z]+\/[A-Za-z0-9_]+",/ { name = $1; gsub(/"/, "", name); cpu[name] = $4; order[++n] = name }
+  END {
+    for (i = 1; i <= n; i++) {
+      split(order[i], part, "/")
+      bare = cpu["BarePass/" part[2]]
+      ratio = bare > 0 ? cpu[order[i]] / bare : 0
+      printf "%-40s %9.3f ms  (%.0fx)\n", order[i], cpu[order[i]], ratio
+    }
+  }' "$tmp/graph.csv"
+"$bin/graph_png_bench" --benchmark_min_time=$([ $quick = 1 ] && echo 0.05 || echo 0.5) --benchmark_color=false \
+  2>/dev/null | grep -E '^[A-Z][A-Za-z]+Graph'
