@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
@@ -12,7 +11,7 @@
 
 #include "output/column_names.h"
 #include "output/csv_export.h"
-#include "services/plain_file_icons.h"
+#include "services/save_dialog.h"
 
 namespace vormek {
 namespace {
@@ -56,22 +55,9 @@ void WriteWholeFile(const QString& path, const QByteArray& bytes) {
 }
 
 QString AskCsvFileName(QWidget* parent) {
-  // Declared first, so that it outlives the dialog that uses it.
-  TPlainFileIconProvider icons;
-  QFileDialog dialog(parent);
-  // The dialog of this program, not the desktop's, so that nothing it lists
-  // is opened and read to choose an icon.
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setIconProvider(&icons);
-  dialog.setOption(QFileDialog::DontUseCustomDirectoryIcons);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilter(QStringLiteral("Excel文件(*.csv)"));
-  dialog.setDefaultSuffix(QStringLiteral("csv"));
   // An existing file is replaced without a question.
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().front();
+  return AskSaveFileName(parent,
+                         {QString(), {QStringLiteral("Excel文件(*.csv)")}, {QStringLiteral("csv")}, QString(), false});
 }
 
 bool ExportGrid(QWidget* parent, const TStringGrid& grid, TGridKind kind, int rows, const SaveFileAsker& ask) {

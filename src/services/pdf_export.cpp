@@ -1,11 +1,10 @@
 #include "services/pdf_export.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 
-#include "services/plain_file_icons.h"
 #include "services/print_grid.h"
+#include "services/save_dialog.h"
 
 namespace vormek {
 
@@ -15,20 +14,10 @@ QString WithPdfExtension(const QString& name) {
 }
 
 QString AskPdfFileName(QWidget* parent) {
-  // Declared first, so that it outlives the dialog that uses it.
-  TPlainFileIconProvider icons;
-  QFileDialog dialog(parent, QStringLiteral("导出PDF"));
-  // As the CSV export: the program's own dialog, which opens nothing it lists.
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setIconProvider(&icons);
-  dialog.setOption(QFileDialog::DontUseCustomDirectoryIcons);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilter(QStringLiteral("PDF文件(*.pdf)"));
-  dialog.setDefaultSuffix(QStringLiteral("pdf"));
-  dialog.selectFile(QStringLiteral("维墨克列车时刻表.pdf"));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().front();
+  return AskSaveFileName(parent, {QStringLiteral("导出PDF"),
+                                  {QStringLiteral("PDF文件(*.pdf)")},
+                                  {QStringLiteral("pdf")},
+                                  QStringLiteral("维墨克列车时刻表.pdf")});
 }
 
 bool ExportGridPdf(QWidget* parent, const TStringGrid& grid, const std::vector<std::string>& header, int rows,

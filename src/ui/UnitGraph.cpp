@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QButtonGroup>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QHBoxLayout>
@@ -30,7 +29,7 @@
 #include "gui_text/window_fonts.h"
 #include "services/graph_painter.h"
 #include "services/pdf_export.h"
-#include "services/plain_file_icons.h"
+#include "services/save_dialog.h"
 #include "ui/dialog_frame.h"
 
 namespace vormek {
@@ -41,24 +40,10 @@ constexpr int kArrowStep = 40;       // pixels an arrow key pans
 constexpr double kPinnedTextSize = 12;
 
 QString PngOrSvgName(QWidget* parent, const QString& suggested) {
-  // Declared first, so that it outlives the dialog that uses it.
-  TPlainFileIconProvider icons;
-  QFileDialog dialog(parent, QStringLiteral("导出运行图"));
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setIconProvider(&icons);
-  dialog.setOption(QFileDialog::DontUseCustomDirectoryIcons);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  const QString png = QStringLiteral("PNG图片(*.png)");
-  const QString svg = QStringLiteral("SVG图形(*.svg)");
-  dialog.setNameFilters({png, svg});
-  dialog.setDefaultSuffix(QStringLiteral("png"));
-  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, svg](const QString& filter) {
-    dialog.setDefaultSuffix(filter == svg ? QStringLiteral("svg") : QStringLiteral("png"));
-  });
-  dialog.selectFile(suggested);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().front();
+  return AskSaveFileName(parent, {QStringLiteral("导出运行图"),
+                                  {QStringLiteral("PNG图片(*.png)"), QStringLiteral("SVG图形(*.svg)")},
+                                  {QStringLiteral("png"), QStringLiteral("svg")},
+                                  suggested});
 }
 
 void PrintWithDialog(QWidget* parent, const std::vector<TGraphTrain>& trains, const TGraphSetup& setup) {
