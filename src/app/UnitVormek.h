@@ -156,6 +156,9 @@ class TFrmVormek : public QWidget {
   // The grid's rows changed: emptied, shown again through the filters, or
   // sorted.
   void ResultsShown();
+  // The grid's selected row changed, by the user or by SelectResultRow; -1
+  // when none is selected.
+  void ResultRowSelected(int row);
   // Emitted on the window's thread after each step of the loaders.
   void StationBoxesEnabled();
   void QueryButtonsEnabled();

@@ -55,6 +55,8 @@ TFrmGraph* ShowGraphWindow(TFrmVormek& window, TGraphActions actions, const TMsg
     QObject::connect(&window, &TFrmVormek::ResultsShown, graph, [mainWindow, graph] {
       graph->SetTrains(GridGraphTrains(*mainWindow), GraphSection(*mainWindow));
     });
+    // A row chosen in the grid shows its train.
+    QObject::connect(&window, &TFrmVormek::ResultRowSelected, graph, &TFrmGraph::ShowRow);
   }
   open->show();
   open->raise();

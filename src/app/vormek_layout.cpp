@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -138,6 +139,8 @@ void TFrmVormek::BuildResultGrid() {
   SGrid->setGeometry(14, 43, 959, 305);
   SGrid->setFont(SongFont(12));
   SGrid->setToolTip(QString::fromUtf8(kGridHint));
+  connect(SGrid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this] { emit ResultRowSelected(SGrid->SelectedRow()); });
 
   // Header boxes follow the columns below them; band captions span groups.
   const QFont bandFont = SongFont(14);

@@ -418,6 +418,17 @@ void TFrmGraph::SelectTrain(int train) {
   if (train >= 0 && actions_.SelectRow) actions_.SelectRow(graph_.Trains[static_cast<std::size_t>(train)].Row);
 }
 
+void TFrmGraph::ShowRow(int row) {
+  int train = -1;
+  for (std::size_t i = 0; i < graph_.Trains.size(); ++i) {
+    if (row >= 0 && graph_.Trains[i].Row == row) train = static_cast<int>(i);
+  }
+  if (train == selected_) return;
+  selected_ = train;
+  Canvas->update();
+  ShowCount();
+}
+
 void TFrmGraph::OpenTrain(int train) {
   if (train < 0 || train >= static_cast<int>(graph_.Trains.size())) return;
   if (actions_.OpenStops) actions_.OpenStops(graph_.Trains[static_cast<std::size_t>(train)].Row);

@@ -59,6 +59,9 @@ class TFrmGraph : public QDialog {
   int SelectedTrain() const { return selected_; }
   // Selects a train and tells SelectRow; -1 selects none.
   void SelectTrain(int train);
+  // Highlights the train of a grid row chosen elsewhere (none when no train
+  // is that row's), without telling SelectRow back.
+  void ShowRow(int row);
   void OpenTrain(int train);
 
   // Writes the graph to path: SVG for a ".svg" file, PNG otherwise.

@@ -135,6 +135,12 @@ TEST_F(GraphMenuTest, FollowsTheFiltersAndTheSortAndChoosesTheGridRow) {
   ASSERT_GE(chosen, 0);
   const TGraphTrain& train = graph->Trains()[static_cast<std::size_t>(chosen)];
   EXPECT_EQ(window->SelectedResultRow(), train.Row);
+  // And back: a row chosen in the grid shows its train, whichever it is.
+  for (int row : {0, window->Center().ResultCount - 1, train.Row}) {
+    ASSERT_TRUE(window->SelectResultRow(row));
+    ASSERT_GE(graph->SelectedTrain(), 0);
+    EXPECT_EQ(graph->Trains()[static_cast<std::size_t>(graph->SelectedTrain())].Row, row);
+  }
   // A double-click opens the stop list the row would.
   QString title;
   QTimer poll;
