@@ -15,6 +15,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "builtin_tables_test.h"
 #include "data/embedded_items.h"
 #include "gui_text/gbk_text.h"
 #include "query/graph_trains.h"
@@ -52,16 +53,8 @@ std::optional<QPointF> VertexOf(const TTrainGraph& graph, int train) {
   return std::nullopt;
 }
 
-class FrmGraphTest : public ::testing::Test {
+class FrmGraphTest : public TBuiltInTablesTest {
  protected:
-  static void SetUpTestSuite() {
-    tables_ = new TTimetable;
-    LoadTimetable(EmbeddedItems(), *tables_);
-  }
-  static void TearDownTestSuite() {
-    delete tables_;
-    tables_ = nullptr;
-  }
   void SetUp() override {
     TFareTables fares = BuildFareTables();
     const TDirectResult result = QueryDirect(
@@ -97,14 +90,12 @@ class FrmGraphTest : public ::testing::Test {
     QApplication::sendEvent(window->Canvas, &event);
   }
 
-  static TTimetable* tables_;
   std::vector<TGraphTrain> trains;
   std::unique_ptr<TFrmGraph> window;
   std::vector<int> selected, opened;
   std::vector<std::pair<std::size_t, TGraphSpan>> printed;
   QString exportPath;
 };
-TTimetable* FrmGraphTest::tables_ = nullptr;
 
 TEST_F(FrmGraphTest, ClickSelectsTheTrainUnderThePointerAndDoubleClickAsksForItsStops) {
   const TTrainGraph& graph = window->Graph();

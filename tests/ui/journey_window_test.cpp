@@ -9,6 +9,7 @@
 #include <QSpinBox>
 #include <QTimeEdit>
 
+#include "builtin_tables_test.h"
 #include "data/embedded_items.h"
 #include "gui_text/gbk_text.h"
 #include "query/journey_rows.h"
@@ -23,16 +24,8 @@ namespace {
 
 std::string G(const QString& s) { return *ToGbk(s); }
 
-class FrmJourneyTest : public ::testing::Test {
+class FrmJourneyTest : public TBuiltInTablesTest {
  protected:
-  static void SetUpTestSuite() {
-    tables_ = new TTimetable;
-    LoadTimetable(EmbeddedItems(), *tables_);
-  }
-  static void TearDownTestSuite() {
-    delete tables_;
-    tables_ = nullptr;
-  }
   void Open(const QString& from, const QString& to) {
     TJourneyDeps deps;
     deps.Tables = tables_;
@@ -52,13 +45,11 @@ class FrmJourneyTest : public ::testing::Test {
   }
   QString Cell(TZzzGridModel* model, int col, int row) const { return model->data(model->index(row, col)).toString(); }
 
-  static TTimetable* tables_;
   TFareTables fares_ = BuildFareTables();
   std::unique_ptr<TFrmJourney> window;
   std::vector<std::string> asked;
   std::vector<std::pair<std::vector<std::string>, int>> printed, exported;
 };
-TTimetable* FrmJourneyTest::tables_ = nullptr;
 
 TEST_F(FrmJourneyTest, ListsThePlannersJourneysAndTheTrainsOfTheOneSelected) {
   Open(QStringLiteral("哈尔滨"), QStringLiteral("昆明"));

@@ -9,6 +9,7 @@
 #include <QSpinBox>
 #include <QTest>
 
+#include "builtin_tables_test.h"
 #include "data/embedded_items.h"
 #include "gui_text/gbk_text.h"
 #include "query/connection_rows.h"
@@ -24,16 +25,8 @@ namespace {
 
 std::string G(const QString& s) { return *ToGbk(s); }
 
-class FrmPlanTest : public ::testing::Test {
+class FrmPlanTest : public TBuiltInTablesTest {
  protected:
-  static void SetUpTestSuite() {
-    tables_ = new TTimetable;
-    LoadTimetable(EmbeddedItems(), *tables_);
-  }
-  static void TearDownTestSuite() {
-    delete tables_;
-    tables_ = nullptr;
-  }
   void Open(int minChange) {
     TPlanDeps deps;
     deps.Tables = tables_;
@@ -53,13 +46,11 @@ class FrmPlanTest : public ::testing::Test {
     return window->PGridModel->data(window->PGridModel->index(row, col)).toString();
   }
 
-  static TTimetable* tables_;
   TFareTables fares_ = BuildFareTables();
   std::unique_ptr<TFrmPlan> window;
   std::vector<int> remembered;
   std::vector<std::pair<std::vector<std::string>, int>> printed, exported;
 };
-TTimetable* FrmPlanTest::tables_ = nullptr;
 
 // The label gives the true count; when the list holds only the best of
 // them, 全部显示 lists every one.
