@@ -29,7 +29,7 @@ command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 # benchmark then also paints as the window does.
 gui=OFF
 dpkg-query -W -f='${Status}' qt6-base-dev 2>/dev/null | grep -q "ok installed" && gui=ON
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORMEK_BUILD_GUI=$gui -DVORMEK_BUILD_TESTS=OFF \
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORMEK_BUILD_GUI=$gui -DVORMEK_BUILD_TESTS=OFF -DVORMEK_WERROR=ON \
   "${launcher[@]}" >/dev/null
 cmake --build "$build" -j "$(nproc)" --target query_peers_bench table_load_bench vormek-query \
   vormek-scaled-tables vormek-sqlite-oneshot train_graph_bench graph_png_bench >/dev/null
