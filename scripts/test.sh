@@ -28,12 +28,13 @@ cmake --build build-sanitize -j "$jobs"
 # Memory that a system library keeps for the process's life is no leak of
 # the program's: tests/lsan.supp names any such library.
 # Left out here, having run above: the package checks, which test no code of
-# ours, and the national tables' runs, which under the sanitizers took half
-# this phase running the same code as the built-in timetable's runs of the
-# same tests.
+# ours, the national tables' runs, and the two brute-force differential
+# runs (every query against a plain scan or an enumeration), which under
+# the sanitizers took half this phase running the code the queries' own
+# tests take through it.
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp" \
   QT_QPA_PLATFORM=offscreen ctest --test-dir build-sanitize --output-on-failure -j "$jobs" \
-  -E '^(Install\.|Journeys\.NationalTables|Connections\.NationalTables|TrainGraph\.NationalTables|NationalTablesTest\.|TableText\.LargeTable)'
+  -E '^(Install\.|Journeys\.NationalTables|Connections\.NationalTables|TrainGraph\.NationalTables|NationalTablesTest\.|TableText\.LargeTable|QueriesAgainstAPlainScan\.|Connections\.BuiltInTimetableAgreesWithEnumeration)'
 
 # The loader threads once more under ThreadSanitizer: only their test program,
 # which needs the core alone.
