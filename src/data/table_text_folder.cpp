@@ -55,7 +55,7 @@ bool TTableTextFolder::Applicable(const std::filesystem::path& dir) const {
 
 std::vector<std::string> TTableTextFolder::Files() const {
   std::vector<std::string> files;
-  for (const TTimetableTable& spec : kTimetableTables) files.emplace_back(spec.File);
+  for (const TTimetableTable& kind : kTimetableTables) files.emplace_back(kind.File);
   return files;
 }
 

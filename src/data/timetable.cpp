@@ -55,8 +55,8 @@ const TTimetableTable& StopTable() { return kTimetableTables[3]; }
 namespace {
 
 // Every column a query reads is there.
-void CheckColumns(const TMemTable& table, const TTimetableTable& spec) {
-  for (const char* column : spec.Columns) table.FieldByName(column);
+void CheckColumns(const TMemTable& table, const TTimetableTable& kind) {
+  for (const char* column : kind.Columns) table.FieldByName(column);
 }
 
 void CheckRecords(const TMemTable& table) {
@@ -66,12 +66,12 @@ void CheckRecords(const TMemTable& table) {
 // Loads one table: the text, its columns, its ranges (while still in text
 // order, so that a refusal can name the line), its current order, and that
 // it holds records.
-void LoadText(std::string text, TMemTable& table, const TTimetableTable& spec) {
+void LoadText(std::string text, TMemTable& table, const TTimetableTable& kind) {
   try {
     table.LoadFromOwnedText(std::move(text));
-    CheckColumns(table, spec);
-    spec.CheckRanges(table);
-    table.SetIndexName(spec.Index);
+    CheckColumns(table, kind);
+    kind.CheckRanges(table);
+    table.SetIndexName(kind.Index);
     CheckRecords(table);
   } catch (...) {
     table = TMemTable();  // a failed step leaves no half-usable table behind
@@ -82,31 +82,31 @@ void LoadText(std::string text, TMemTable& table, const TTimetableTable& spec) {
 }  // namespace
 
 void CheckLoadedTimetable(const TTimetable& timetable) {
-  for (const TTimetableTable& spec : kTimetableTables) {
-    const TMemTable& table = timetable.*spec.Table;
+  for (const TTimetableTable& kind : kTimetableTables) {
+    const TMemTable& table = timetable.*kind.Table;
     try {
-      CheckColumns(table, spec);
-      spec.CheckRanges(table);
+      CheckColumns(table, kind);
+      kind.CheckRanges(table);
       const auto& indexes = table.Indexes();
-      if (!spec.Index.empty() && std::none_of(indexes.begin(), indexes.end(), [&](const TIndexDef& index) {
-            return EqualsIgnoringAsciiCase(index.name, spec.Index);
+      if (!kind.Index.empty() && std::none_of(indexes.begin(), indexes.end(), [&](const TIndexDef& index) {
+            return EqualsIgnoringAsciiCase(index.name, kind.Index);
           }))
-        throw ETableError("no index named \"" + std::string(spec.Index) + "\"");
+        throw ETableError("no index named \"" + std::string(kind.Index) + "\"");
       CheckRecords(table);
     } catch (const ETableFormatError& e) {
-      throw ETimetableSourceError(std::string(spec.File), e.what(), e.line());
+      throw ETimetableSourceError(std::string(kind.File), e.what(), e.line());
     } catch (const EVormekError& e) {
-      throw ETimetableSourceError(std::string(spec.File), e.what());
+      throw ETimetableSourceError(std::string(kind.File), e.what());
     }
   }
 }
 
 namespace {
 
-void LoadStep(const TItemSet& items, TMemTable& table, const TTimetableTable& spec) {
+void LoadStep(const TItemSet& items, TMemTable& table, const TTimetableTable& kind) {
   try {
     // The inflated buffer becomes the table's storage: no second copy.
-    LoadText(DecompressItem(items, spec.Item), table, spec);
+    LoadText(DecompressItem(items, kind.Item), table, kind);
   } catch (...) {
     table = TMemTable();  // a failed step leaves no half-usable table behind
     throw;
@@ -174,15 +174,15 @@ using TTextOf = std::function<std::string(const TTimetableTable&)>;
 // is at fault, and leaves the tables as that load would: the
 // stop table is taken only once the others stand.
 void LoadFour(const TTextOf& textOf, TNameOf nameOf, TTimetable& tt) {
-  const TTimetableTable& stopSpec = StopTable();
+  const TTimetableTable& stopKind = StopTable();
   TMemTable stops;
   {
     TBackground reading([&] {
       try {
-        stops.LoadFromOwnedText(textOf(stopSpec));
-        CheckColumns(stops, stopSpec);
+        stops.LoadFromOwnedText(textOf(stopKind));
+        CheckColumns(stops, stopKind);
       } catch (...) {
-        RethrowNaming(nameOf(stopSpec));
+        RethrowNaming(nameOf(stopKind));
       }
     });
     // On failure the reading is waited for and dropped. The tables after a
@@ -196,13 +196,13 @@ void LoadFour(const TTextOf& textOf, TNameOf nameOf, TTimetable& tt) {
         failures.insert(failures.end(), e.Failures().begin(), e.Failures().end());
       }
     };
-    for (const TTimetableTable& spec : kTimetableTables) {
-      if (&spec == &stopSpec) continue;
+    for (const TTimetableTable& kind : kTimetableTables) {
+      if (&kind == &stopKind) continue;
       try {
         TMemTable apart;
-        LoadText(textOf(spec), failures.empty() ? tt.*spec.Table : apart, spec);
+        LoadText(textOf(kind), failures.empty() ? tt.*kind.Table : apart, kind);
       } catch (...) {
-        note(nameOf(spec));
+        note(nameOf(kind));
       }
     }
     try {
@@ -210,17 +210,17 @@ void LoadFour(const TTextOf& textOf, TNameOf nameOf, TTimetable& tt) {
     } catch (...) {
       // The stop table is touched only where the load in turn would reach it.
       if (failures.empty()) tt.KMTrain = TMemTable();
-      note(nameOf(stopSpec));
+      note(nameOf(stopKind));
     }
     if (!failures.empty()) throw ETimetableSourceError(std::move(failures));
   }
   tt.KMTrain = std::move(stops);
   try {
-    TBackground checking([&] { stopSpec.CheckRanges(tt.KMTrain); });
+    TBackground checking([&] { stopKind.CheckRanges(tt.KMTrain); });
     std::exception_ptr indexError;
     TTimetableIndex index;
     try {
-      tt.KMTrain.SetIndexName(stopSpec.Index);
+      tt.KMTrain.SetIndexName(stopKind.Index);
       CheckRecords(tt.KMTrain);
       index = BuildTimetableIndex(tt);
     } catch (...) {
@@ -231,12 +231,12 @@ void LoadFour(const TTextOf& textOf, TNameOf nameOf, TTimetable& tt) {
     tt.Index = std::move(index);
   } catch (...) {
     tt.KMTrain = TMemTable();  // a failed step leaves no half-usable table behind
-    RethrowNaming(nameOf(stopSpec));
+    RethrowNaming(nameOf(stopKind));
   }
 }
 
-std::string_view ItemOf(const TTimetableTable& spec) { return spec.Item; }
-std::string_view FileOf(const TTimetableTable& spec) { return spec.File; }
+std::string_view ItemOf(const TTimetableTable& kind) { return kind.Item; }
+std::string_view FileOf(const TTimetableTable& kind) { return kind.File; }
 
 }  // namespace
 
@@ -246,14 +246,14 @@ void LoadGroupTable(const TItemSet& items, TMemTable& KMSM) { LoadStep(items, KM
 void LoadStopTable(const TItemSet& items, TMemTable& KMTrain) { LoadStep(items, KMTrain, StopTable()); }
 
 void LoadTimetable(const TItemSet& items, TTimetable& timetable) {
-  LoadFour([&items](const TTimetableTable& spec) { return DecompressItem(items, spec.Item); }, ItemOf, timetable);
+  LoadFour([&items](const TTimetableTable& kind) { return DecompressItem(items, kind.Item); }, ItemOf, timetable);
 }
 
 void LoadTimetableFromTexts(TTimetableTexts texts, TTimetable& timetable) {
   std::string* const textOf[] = {&texts.SPY, &texts.SLIST, &texts.SM, &texts.STRAIN};
   LoadFour(
-      [&](const TTimetableTable& spec) {
-        return std::move(*textOf[static_cast<std::size_t>(&spec - kTimetableTables.data())]);
+      [&](const TTimetableTable& kind) {
+        return std::move(*textOf[static_cast<std::size_t>(&kind - kTimetableTables.data())]);
       },
       FileOf, timetable);
 }
