@@ -348,6 +348,16 @@ void AddLegend(const TTrainGraph& g, const TGraphSetup& setup, std::vector<TGrap
 
 }  // namespace
 
+std::vector<double> GraphDashPattern(TGraphLineStyle style) {
+  switch (style) {
+    case TGraphLineStyle::Dashed: return {6, 4};
+    case TGraphLineStyle::Dotted: return {1.5, 2.5};
+    case TGraphLineStyle::DashDot: return {6, 3, 1.5, 3};
+    case TGraphLineStyle::Solid: break;
+  }
+  return {};
+}
+
 TGraphClass GraphClassOf(std::string_view id) {
   if (id.empty()) return TGraphClass::Ordinary;
   switch (id.front()) {

@@ -78,6 +78,9 @@ struct TGraphColour {
 };
 
 enum class TGraphLineStyle : std::uint8_t { Solid, Dashed, Dotted, DashDot };
+// On and off lengths of a style's dashes, in line widths, from the first
+// dash on; empty for a solid line. The SVG and the window draw by it.
+std::vector<double> GraphDashPattern(TGraphLineStyle style);
 
 struct TGraphPoint {
   double X = 0;

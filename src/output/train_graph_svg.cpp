@@ -53,31 +53,12 @@ void Stroke(std::string& out, const TGraphPath& p) {
   out += "\" stroke-width=\"";
   Number(out, p.Width);
   out += '"';
-  const double w = p.Width;
-  switch (p.Style) {
-    case TGraphLineStyle::Solid: return;
-    case TGraphLineStyle::Dashed:
-      out += " stroke-dasharray=\"";
-      Number(out, 6 * w);
-      out += ' ';
-      Number(out, 4 * w);
-      break;
-    case TGraphLineStyle::Dotted:
-      out += " stroke-dasharray=\"";
-      Number(out, 1.5 * w);
-      out += ' ';
-      Number(out, 2.5 * w);
-      break;
-    case TGraphLineStyle::DashDot:
-      out += " stroke-dasharray=\"";
-      Number(out, 6 * w);
-      out += ' ';
-      Number(out, 3 * w);
-      out += ' ';
-      Number(out, 1.5 * w);
-      out += ' ';
-      Number(out, 3 * w);
-      break;
+  const std::vector<double> pattern = GraphDashPattern(p.Style);
+  if (pattern.empty()) return;
+  out += " stroke-dasharray=\"";
+  for (std::size_t k = 0; k < pattern.size(); ++k) {
+    if (k > 0) out += ' ';
+    Number(out, pattern[k] * p.Width);
   }
   out += '"';
 }

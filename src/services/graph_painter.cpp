@@ -28,16 +28,6 @@ constexpr double kLayoutDpi = 96;
 
 QColor ColourOf(const TGraphColour& c) { return QColor(c.R, c.G, c.B); }
 
-QList<qreal> DashPatternOf(TGraphLineStyle style) {
-  switch (style) {
-    case TGraphLineStyle::Dashed: return {6, 4};
-    case TGraphLineStyle::Dotted: return {1.5, 2.5};
-    case TGraphLineStyle::DashDot: return {6, 3, 1.5, 3};
-    case TGraphLineStyle::Solid: break;
-  }
-  return {};
-}
-
 // One font per size: a graph draws hundreds of texts in two or three sizes.
 class TFontCache {
  public:
@@ -67,7 +57,10 @@ class TGraphReplay {
     const bool solid = path.Style == TGraphLineStyle::Solid;
     QPen pen(ColourOf(path.Colour), path.Width * widthFactor_, Qt::SolidLine, solid ? Qt::RoundCap : Qt::FlatCap,
              Qt::RoundJoin);
-    if (!solid) pen.setDashPattern(DashPatternOf(path.Style));
+    if (!solid) {
+      const std::vector<double> pattern = GraphDashPattern(path.Style);
+      pen.setDashPattern(QList<qreal>(pattern.begin(), pattern.end()));
+    }
     // On a screen, lines up to a pixel and a half are drawn one pixel wide by
     // Qt's cosmetic stroker, many times faster than a stroked path: a repaint
     // of a thousand trains must fit in a frame. A highlighted train and the
